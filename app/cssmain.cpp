@@ -1,1 +1,194 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The main window's life: creation, the first showing, shut-down, and the panel commands.
+#include "app/cssmain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QSettings>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "app/documenttab.h"
+#include "platform/settingsstore.h"
+
+namespace qm {
+
+namespace {
+
+// The window a first start shows, before any bounds have been stored.
+constexpr QRect kDesignedBounds(219, 38, 659, 590);
+
+}  // namespace
+
+TFrmMain::TFrmMain(const TPlatform& platform, QWidget* parent)
+    : QMainWindow(parent), Platform(platform) {
+  setWindowIcon(QIcon(QStringLiteral(":/icons/quillmere.svg")));
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+  CreateDocumentArea();
+  CreateDocks();
+  FormCreate();
+}
+
+TFrmMain::~TFrmMain() = default;
+
+void TFrmMain::FormCreate() {
+  const TSettingsStore& settings = *Platform.Settings;
+  OpenFilter = QStringLiteral("All Files|*.*|Text Files|*.txt|CSS Files|*.css");
+  StatusPanel->setText(QStringLiteral("Line 1 of  1, Col 1"));
+
+  const auto left = settings.ReadInteger(QStringLiteral("Left"));
+  const auto top = settings.ReadInteger(QStringLiteral("Top"));
+  const auto width = settings.ReadInteger(QStringLiteral("Width"));
+  const auto height = settings.ReadInteger(QStringLiteral("Height"));
+  // Stored bounds are applied as they are, also off the screen.
+  move(left.value_or(kDesignedBounds.left()), top.value_or(kDesignedBounds.top()));
+  resize(width.value_or(kDesignedBounds.width()), height.value_or(kDesignedBounds.height()));
+
+  if (QFileInfo::exists(LayoutFile())) {
+    QSettings layout(LayoutFile(), QSettings::IniFormat);
+    LayoutRestored = restoreState(layout.value(QStringLiteral("Layout/State")).toByteArray());
+  }
+  setAcceptDrops(true);
+
+  mPanelTv->setChecked(!dxSelectors->isHidden());
+  mPanelvle->setChecked(!dxProperties->isHidden());
+  mPanelTxtInfo->setChecked(!dxQuickInfo->isHidden());
+  mPanelVisual->setChecked(!dxVisualEditor->isHidden());
+  mShowPreview->setChecked(!dxPreview->isHidden());
+
+  TabCSS->setCurrentIndex(
+      std::clamp(settings.ReadInteger(QStringLiteral("CurrentCss")).value_or(0), 0, 1));
+  pgmainChange();
+  DeclarationIndent = settings.ReadInteger(QStringLiteral("TabWidth")).value_or(8);
+}
+
+QString TFrmMain::LayoutFile() const {
+  return QDir(Platform.WorkFolder).filePath(QStringLiteral("layout.ini"));
+}
+
+void TFrmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!Shown) {
+    Shown = true;
+    if (!LayoutRestored) {
+      ApplyDesignedDockSizes();
+    }
+    // After the window and every dialog exist; a failure stops the files after it.
+    QTimer::singleShot(0, this, &TFrmMain::OpenCommandLineFiles);
+  }
+}
+
+void TFrmMain::OpenCommandLineFiles() {
+  const QStringList files = std::exchange(CommandLineFiles, {});
+  for (const QString& file : files) {
+    OpenOperation(file);
+  }
+}
+
+void TFrmMain::closeEvent(QCloseEvent* event) {
+  if (FormClose()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+bool TFrmMain::FormClose() {
+  for (int i = pgmain->count() - 1; i >= 0; --i) {
+    if (!CloseDocument(i)) {
+      return false;
+    }
+  }
+  TSettingsStore& settings = *Platform.Settings;
+  settings.WriteInteger(QStringLiteral("CurrentCss"), TabCSS->currentIndex());
+  settings.WriteInteger(QStringLiteral("ActiveVisualTab"), 0);
+  settings.WriteInteger(QStringLiteral("Left"), x());
+  settings.WriteInteger(QStringLiteral("Top"), y());
+  settings.WriteInteger(QStringLiteral("Width"), width());
+  settings.WriteInteger(QStringLiteral("Height"), height());
+  settings.Flush();
+
+  QSettings layout(LayoutFile(), QSettings::IniFormat);
+  layout.setValue(QStringLiteral("Layout/State"), saveState());
+  layout.sync();
+  return true;
+}
+
+void TFrmMain::mExitClick() {
+  close();
+}
+
+void TFrmMain::SetTitle(const QString& title) {
+  setWindowTitle(title);
+}
+
+void TFrmMain::mPanelTvClick() {
+  dxSelectors->setVisible(mPanelTv->isChecked());
+}
+
+void TFrmMain::mPanelvleClick() {
+  dxProperties->setVisible(mPanelvle->isChecked());
+}
+
+void TFrmMain::mPanelTxtInfoClick() {
+  dxQuickInfo->setVisible(mPanelTxtInfo->isChecked());
+}
+
+void TFrmMain::mPanelVisualClick() {
+  dxVisualEditor->setVisible(mPanelVisual->isChecked());
+}
+
+// Its check mark and the panel's visibility each flip on their own: a panel closed by its own
+// button comes back on the next click whatever the mark says.
+void TFrmMain::mShowPreviewClick() {
+  dxPreview->setVisible(dxPreview->isHidden());
+}
+
+void TFrmMain::MainTextStatusChange(TCssEditor* sender, TStatusChanges changes) {
+  if (UpdatingText || sender != CurrentEditor || sender->SelAvail() ||
+      !changes.testFlag(TStatusChange::CaretLine)) {
+    return;
+  }
+  const TLineCol caret = sender->CaretLineCol();
+  StatusPanel->setText(QStringLiteral("Line %1 of  %2, Col %3")
+                           .arg(caret.Line)
+                           .arg(sender->LineCount())
+                           .arg(caret.Col));
+}
+
+void TFrmMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) {
+    event->acceptProposedAction();
+  }
+}
+
+void TFrmMain::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  event->acceptProposedAction();
+  for (const QUrl& url : urls) {
+    if (url.isLocalFile()) {
+      OpenOperation(QDir::toNativeSeparators(url.toLocalFile()));
+    }
+  }
+}
+
+bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == pgmain->tabBar() && event->type() == QEvent::MouseButtonRelease) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::LeftButton) {
+      pgmainMouseUp(mouse->position().toPoint());
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace qm

@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window: document tabs around which the dock panels sit, the menus and tool bar,
+// and the program state every command works on.
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include "controls/csseditor.h"
+#include "platform/platform.h"
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QMenu;
+class QTabBar;
+class QTabWidget;
+class QToolBar;
+class QTreeWidget;
+
+namespace qm {
+
+class TDocumentTab;
+
+class TFrmMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TFrmMain(const TPlatform& platform, QWidget* parent = nullptr);
+  ~TFrmMain() override;
+
+  // Files named on the command line, opened when the window is first shown.
+  void SetCommandLineFiles(const QStringList& files) { CommandLineFiles = files; }
+
+  // Documents (documents.cpp).
+  void NewDocument();
+  void OpenOperation(const QString& path);
+  bool CloseDocument(int index);
+  void pgmainChange();
+  void acNewExecute();
+  void acOpenExecute();
+  void acSaveExecute();
+  void acSaveAsExecute();
+  void mSaveAllClick();
+  void mCloseClick();
+  void mCloseAllClick();
+  void mExitClick();
+  TDocumentTab* DocumentTab(int index) const;
+  TDocumentTab* ActiveTab() const;
+  // The path the active document saves to; empty for an untitled one.
+  QString CurrentPath() const;
+
+  // Panels (cssmain.cpp).
+  void mPanelTvClick();
+  void mPanelvleClick();
+  void mPanelTxtInfoClick();
+  void mPanelVisualClick();
+  void mShowPreviewClick();
+
+  // The editor's status-change handler.
+  void MainTextStatusChange(TCssEditor* sender, TStatusChanges changes);
+
+  // Program state.
+  TCssEditor* CurrentEditor = nullptr;
+  bool UpdatingText = false;
+  int DeclarationIndent = 8;
+  int UntitledCounter = 1;
+
+  // Components.
+  QTabWidget* pgmain = nullptr;
+  QLabel* StatusPanel = nullptr;
+  QToolBar* MainToolBar = nullptr;
+  QDockWidget* dxProperties = nullptr;
+  QDockWidget* dxQuickInfo = nullptr;
+  QDockWidget* dxSelectors = nullptr;
+  QDockWidget* dxVisualEditor = nullptr;
+  QDockWidget* dxPreview = nullptr;
+  QTabBar* TabCSS = nullptr;
+  QTreeWidget* Tv = nullptr;
+  QMenu* mFile = nullptr;
+  QMenu* mEdit = nullptr;
+  QMenu* mTools = nullptr;
+  QMenu* mHelp = nullptr;
+  QMenu* MainTextPopUp = nullptr;
+  // The separators of the File menu between which the recent files stand.
+  QAction* mRecentTop = nullptr;
+  QAction* mRecentBottom = nullptr;
+
+  QAction* acNew = nullptr;
+  QAction* acOpen = nullptr;
+  QAction* acSave = nullptr;
+  QAction* acSaveAs = nullptr;
+  QAction* mSaveAll = nullptr;
+  QAction* mClose = nullptr;
+  QAction* mCloseAll = nullptr;
+  QAction* mExit = nullptr;
+  QAction* mUndo = nullptr;
+  QAction* mRedo = nullptr;
+  QAction* acCut = nullptr;
+  QAction* acCopy = nullptr;
+  QAction* acPaste = nullptr;
+  QAction* acSelectAll = nullptr;
+  QAction* acFind = nullptr;
+  QAction* mReplace = nullptr;
+  QAction* mIndent = nullptr;
+  QAction* mOutdent = nullptr;
+  QAction* mNext = nullptr;
+  QAction* mPrevious = nullptr;
+  QAction* acComment = nullptr;
+  QAction* acValidate = nullptr;
+  QAction* mPanelTv = nullptr;
+  QAction* mPanelvle = nullptr;
+  QAction* mPanelTxtInfo = nullptr;
+  QAction* mPanelVisual = nullptr;
+  QAction* mShowPreview = nullptr;
+  QAction* mOptions = nullptr;
+  QAction* mHomePage = nullptr;
+  QAction* mCSS1page = nullptr;
+  QAction* mCSS2page = nullptr;
+  QAction* mReport = nullptr;
+  QAction* mAbout = nullptr;
+  QAction* bPrevBookmark = nullptr;
+  QAction* bNextBookmark = nullptr;
+  QAction* bClearBookmarks = nullptr;
+  QAction* bBrowser1 = nullptr;
+  QAction* bBrowser2 = nullptr;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Building the window (cssmain_build.cpp).
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateDocks();
+  void CreateDocumentArea();
+  void ApplyDesignedDockSizes();
+
+  void FormCreate();
+  bool FormClose();
+  void OpenCommandLineFiles();
+  QString LayoutFile() const;
+  void SetTitle(const QString& title);
+  void SaveDocument(TDocumentTab* tab);
+  void SaveDocumentAs(TDocumentTab* tab);
+  void WriteDocument(TDocumentTab* tab, const QString& path);
+  // Makes a tab active without the page control's own change notification.
+  void ActivateTab(int index);
+  void pgmainMouseUp(const QPoint& pos);
+
+  TPlatform Platform;
+  QStringList CommandLineFiles;
+  bool Shown = false;
+  bool LayoutRestored = false;
+  QString OpenFilter;
+};
+
+}  // namespace qm

@@ -1,0 +1,291 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Documents: new, open, save, save as, close, and keeping the window in step with the active tab.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSaveFile>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "app/cssmain.h"
+#include "app/documenttab.h"
+#include "model/documentnames.h"
+#include "model/error.h"
+#include "platform/prompts.h"
+#include "platform/settingsstore.h"
+
+namespace qm {
+
+namespace {
+
+const QString kAppTitle = QStringLiteral("Quillmere");
+
+// Sets a flag for the length of one operation, and clears it on every way out.
+class TFlagScope {
+ public:
+  explicit TFlagScope(bool& flag) : Flag(flag) { Flag = true; }
+  ~TFlagScope() { Flag = false; }
+  TFlagScope(const TFlagScope&) = delete;
+  TFlagScope& operator=(const TFlagScope&) = delete;
+
+ private:
+  bool& Flag;
+};
+
+std::string Utf8(const QString& text) {
+  return text.toUtf8().toStdString();
+}
+
+}  // namespace
+
+TDocumentTab* TFrmMain::DocumentTab(int index) const {
+  return static_cast<TDocumentTab*>(pgmain->widget(index));
+}
+
+TDocumentTab* TFrmMain::ActiveTab() const {
+  return pgmain->currentIndex() < 0 ? nullptr : DocumentTab(pgmain->currentIndex());
+}
+
+QString TFrmMain::CurrentPath() const {
+  const TDocumentTab* tab = ActiveTab();
+  return tab == nullptr ? QString() : tab->Path;
+}
+
+void TFrmMain::ActivateTab(int index) {
+  const QSignalBlocker blocker(pgmain);
+  pgmain->setCurrentIndex(index);
+}
+
+void TFrmMain::NewDocument() {
+  auto* tab = new TDocumentTab(pgmain);
+  const QString caption = QString::fromStdString(UntitledCaption(UntitledCounter++));
+  int index = 0;
+  {
+    const QSignalBlocker blocker(pgmain);
+    index = pgmain->addTab(tab, QIcon(QStringLiteral(":/icons/close.svg")), caption);
+    pgmain->setCurrentIndex(index);
+  }
+  pgmain->show();
+
+  TCssEditor* editor = tab->Editor;
+  // Read afresh for every document, so what the Options dialog applied counts from now on.
+  const TSettingsStore& settings = *Platform.Settings;
+  const QString fontName =
+      settings.ReadString(QStringLiteral("FontName")).value_or(QStringLiteral("Courier New"));
+  const int fontSize = settings.ReadInteger(QStringLiteral("FontSize")).value_or(10);
+  const int tabWidth = settings.ReadInteger(QStringLiteral("TabWidth")).value_or(8);
+  editor->ApplyFont(fontName.isEmpty() ? QStringLiteral("Courier New") : fontName,
+                    fontSize > 0 ? fontSize : 10);
+  editor->ApplyTabWidth(tabWidth > 0 ? tabWidth : 8);
+
+  connect(editor, &TCssEditor::StatusChange, this,
+          [this, editor](TStatusChanges changes) { MainTextStatusChange(editor, changes); });
+  editor->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(editor, &QWidget::customContextMenuRequested, this,
+          [this, editor](const QPoint& pos) { MainTextPopUp->popup(editor->mapToGlobal(pos)); });
+
+  CurrentEditor = editor;
+  pgmainChange();
+}
+
+void TFrmMain::OpenOperation(const QString& path) {
+  if (path.isEmpty()) {
+    return;
+  }
+  OpenFilter =
+      QStringLiteral("All Files (*.*)|*.*|Text Files (*.txt)|*.txt|CSS Files (*.css)|*.css");
+  const QString name = QFileInfo(path).fileName();
+  for (int i = 0; i < pgmain->count(); ++i) {
+    if (pgmain->tabText(i) == name) {
+      ActivateTab(i);
+      pgmainChange();
+      return;
+    }
+  }
+
+  {
+    TFlagScope updating(UpdatingText);
+    NewDocument();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+      throw TError(FormatMessage("Cannot open file \"%s\". %s",
+                                 {Utf8(QDir::toNativeSeparators(path)), Utf8(file.errorString())}));
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+      throw TError(FormatMessage("Cannot open file \"%s\". %s",
+                                 {Utf8(QDir::toNativeSeparators(path)), Utf8(file.errorString())}));
+    }
+    TLoadedText loaded = LoadText(std::string_view(bytes.constData(), bytes.size()));
+    TDocumentTab* tab = ActiveTab();
+    tab->Editor->LoadBytes(loaded.Text);
+    tab->Format = std::move(loaded.Format);
+    tab->Path = path;
+  }
+  pgmain->setTabText(pgmain->currentIndex(), name);
+  SetTitle(name + QStringLiteral(" - ") + kAppTitle);
+}
+
+void TFrmMain::pgmainChange() {
+  QString title = kAppTitle;
+  TDocumentTab* tab = ActiveTab();
+  if (tab == nullptr) {
+    CurrentEditor = nullptr;
+    pgmain->hide();
+  } else {
+    if (pgmain->isHidden()) {
+      pgmain->show();
+    }
+    CurrentEditor = tab->Editor;
+    CurrentEditor->setFocus();
+    title = pgmain->tabText(pgmain->currentIndex()) + QStringLiteral(" - ") + kAppTitle;
+  }
+  SetTitle(title);
+}
+
+void TFrmMain::acNewExecute() {
+  NewDocument();
+}
+
+void TFrmMain::acOpenExecute() {
+  const QString path = Platform.Prompts->OpenFileName(OpenFilter);
+  if (!path.isEmpty()) {
+    OpenOperation(path);
+  }
+}
+
+void TFrmMain::acSaveExecute() {
+  if (CurrentEditor != nullptr) {
+    SaveDocument(ActiveTab());
+  }
+}
+
+void TFrmMain::acSaveAsExecute() {
+  if (CurrentEditor != nullptr) {
+    SaveDocumentAs(ActiveTab());
+  }
+}
+
+void TFrmMain::SaveDocument(TDocumentTab* tab) {
+  if (tab->Path.isEmpty()) {
+    SaveDocumentAs(tab);
+    return;
+  }
+  WriteDocument(tab, tab->Path);
+}
+
+void TFrmMain::SaveDocumentAs(TDocumentTab* tab) {
+  const auto answer = Platform.Prompts->SaveFileName(
+      QStringLiteral("Cascading Style Sheet (*.css)|*.css|Text File (*.txt)|*.txt"),
+      QStringLiteral("Untitled CSS File"));
+  if (!answer) {
+    return;
+  }
+  const QString path =
+      QString::fromStdString(SaveAsFileName(Utf8(answer->FileName), answer->FilterIndex));
+  WriteDocument(tab, path);
+  const QString caption = QFileInfo(answer->FileName).fileName();
+  pgmain->setTabText(pgmain->indexOf(tab), caption);
+  tab->Path = path;
+  if (tab == ActiveTab()) {
+    SetTitle(caption + QStringLiteral(" - ") + kAppTitle);
+  }
+}
+
+void TFrmMain::WriteDocument(TDocumentTab* tab, const QString& path) {
+  const std::string bytes = SaveText(tab->Editor->Text(), tab->Format);
+  // Written to a temporary file and renamed: a failed write leaves the old file whole.
+  QSaveFile file(path);
+  const bool written = file.open(QIODevice::WriteOnly) &&
+                       file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+                           static_cast<qint64>(bytes.size()) &&
+                       file.commit();
+  if (!written) {
+    throw TError(FormatMessage("Cannot create file \"%s\". %s",
+                               {Utf8(QDir::toNativeSeparators(path)), Utf8(file.errorString())}));
+  }
+  tab->Editor->SetModified(false);
+}
+
+void TFrmMain::mSaveAllClick() {
+  for (int i = pgmain->count() - 1; i >= 0; --i) {
+    ActivateTab(i);
+    pgmainChange();
+    acSaveExecute();
+  }
+}
+
+void TFrmMain::mCloseClick() {
+  if (pgmain->currentIndex() >= 0) {
+    CloseDocument(pgmain->currentIndex());
+  }
+}
+
+void TFrmMain::mCloseAllClick() {
+  for (int i = pgmain->count() - 1; i >= 0; --i) {
+    CloseDocument(i);
+  }
+}
+
+bool TFrmMain::CloseDocument(int index) {
+  TDocumentTab* tab = DocumentTab(index);
+  if (tab == nullptr) {
+    return true;
+  }
+  bool saved = false;
+  if (tab->Editor->Modified()) {
+    const TButton answer =
+        Platform.Prompts->Message(TMessageKind::Confirmation,
+                                  QStringLiteral("Save the changes to this document: ") +
+                                      pgmain->tabText(index) + QStringLiteral(" ?"),
+                                  {TButton::Yes, TButton::No, TButton::Cancel});
+    if (answer == TButton::Cancel) {
+      return false;
+    }
+    if (answer == TButton::Yes) {
+      SaveDocument(tab);
+      if (tab->Editor->Modified()) {
+        return true;
+      }
+      saved = true;
+    }
+  }
+  if (!saved && pgmain->count() > 1) {
+    const int active = pgmain->currentIndex();
+    ActivateTab(active > 0 ? active - 1 : pgmain->count() - 1);
+    pgmainChange();
+  }
+
+  const int closing = pgmain->indexOf(tab);
+  const bool wasActive = closing == pgmain->currentIndex();
+  {
+    const QSignalBlocker blocker(pgmain);
+    QWidget* keep = wasActive ? nullptr : pgmain->currentWidget();
+    pgmain->removeTab(closing);
+    if (pgmain->count() > 0) {
+      // The tab that followed the closed one; after the last, the first.
+      pgmain->setCurrentIndex(keep != nullptr             ? pgmain->indexOf(keep)
+                              : closing < pgmain->count() ? closing
+                                                          : 0);
+    }
+  }
+  if (CurrentEditor == tab->Editor) {
+    CurrentEditor = nullptr;
+  }
+  tab->deleteLater();
+  pgmainChange();
+  return true;
+}
+
+void TFrmMain::pgmainMouseUp(const QPoint& pos) {
+  QTabBar* bar = pgmain->tabBar();
+  const int index = bar->tabAt(pos);
+  // The close glyph is the image at the tab's left edge.
+  if (index >= 0 && pos.x() - bar->tabRect(index).left() < 20) {
+    CloseDocument(index);
+  }
+}
+
+}  // namespace qm

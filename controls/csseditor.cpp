@@ -1,0 +1,237 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "controls/csseditor.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QPalette>
+
+namespace qm {
+
+namespace {
+
+bool CarriesFiles(const QMimeData* mime) {
+  return mime != nullptr && mime->hasUrls();
+}
+
+}  // namespace
+
+TCssEditor::TCssEditor(QWidget* parent) : QsciScintilla(parent) {
+  SendScintilla(SCI_SETCODEPAGE, SC_CP_UTF8);
+  setEolMode(EolWindows);
+  SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
+  setUtf8(true);
+
+  const QPalette palette = QApplication::palette();
+  // Gutter: line numbers in the highlight colours, a small fixed-pitch font, offset from the edge.
+  setMarginType(0, NumberMargin);
+  setMarginLineNumbers(0, true);
+  setMarginsBackgroundColor(palette.color(QPalette::Highlight));
+  setMarginsForegroundColor(palette.color(QPalette::HighlightedText));
+  QFont gutterFont(QStringLiteral("Terminal"));
+  gutterFont.setStyleHint(QFont::TypeWriter);
+  gutterFont.setPixelSize(11);
+  setMarginsFont(gutterFont);
+  setMarginWidth(1, 0);
+  SendScintilla(SCI_SETMARGINLEFT, 0, 8);
+
+  setCaretLineVisible(true);
+  setCaretLineBackgroundColor(palette.color(QPalette::ToolTipBase));
+  setSelectionForegroundColor(palette.color(QPalette::HighlightedText));
+  setSelectionBackgroundColor(palette.color(QPalette::Highlight));
+  setEdgeMode(EdgeLine);
+  setEdgeColumn(80);
+
+  setAutoIndent(true);
+  setIndentationsUseTabs(false);
+  setTabIndents(true);
+  setBackspaceUnindents(true);
+  setWrapMode(WrapNone);
+  // Horizontal scroll bar only when a line is wider than the view.
+  SendScintilla(SCI_SETSCROLLWIDTH, 1);
+  SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1);
+
+  ApplyFont(QStringLiteral("Courier New"), 10);
+  ApplyTabWidth(8);
+  UpdateGutterWidth();
+
+  connect(this, &QsciScintilla::linesChanged, this, &TCssEditor::UpdateGutterWidth);
+  connect(this, &QsciScintilla::SCN_SAVEPOINTLEFT, this, &TCssEditor::CheckStatus);
+  connect(this, &QsciScintilla::SCN_SAVEPOINTREACHED, this, &TCssEditor::CheckStatus);
+  connect(this, &QsciScintilla::SCN_UPDATEUI, this, &TCssEditor::CheckStatus);
+}
+
+std::string_view TCssEditor::Text() const {
+  auto* self = const_cast<TCssEditor*>(this);
+  const auto length = static_cast<size_t>(self->SendScintilla(SCI_GETLENGTH));
+  const auto* data = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETCHARACTERPOINTER));
+  return {data, length};
+}
+
+int32_t TCssEditor::LineCount() const {
+  return static_cast<int32_t>(const_cast<TCssEditor*>(this)->SendScintilla(SCI_GETLINECOUNT));
+}
+
+int32_t TCssEditor::LineStart(int32_t line) const {
+  return static_cast<int32_t>(
+      const_cast<TCssEditor*>(this)->SendScintilla(SCI_POSITIONFROMLINE, line - 1));
+}
+
+int32_t TCssEditor::LineLength(int32_t line) const {
+  auto* self = const_cast<TCssEditor*>(this);
+  return static_cast<int32_t>(self->SendScintilla(SCI_GETLINEENDPOSITION, line - 1) -
+                              self->SendScintilla(SCI_POSITIONFROMLINE, line - 1));
+}
+
+void TCssEditor::LoadBytes(std::string_view bytes) {
+  const bool wasReadOnly = isReadOnly();
+  setReadOnly(false);
+  SendScintilla(SCI_CLEARALL);
+  // Length-counted: the text may hold NUL bytes.
+  SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.data());
+  SendScintilla(SCI_EMPTYUNDOBUFFER);
+  SendScintilla(SCI_SETSAVEPOINT);
+  SendScintilla(SCI_GOTOPOS, 0);
+  setReadOnly(wasReadOnly);
+  CheckStatus();
+}
+
+int32_t TCssEditor::Caret() const {
+  return static_cast<int32_t>(const_cast<TCssEditor*>(this)->SendScintilla(SCI_GETCURRENTPOS));
+}
+
+void TCssEditor::SetCaret(int32_t index) {
+  SendScintilla(SCI_GOTOPOS, index);
+  CheckStatus();
+}
+
+TLineCol TCssEditor::CaretLineCol() const {
+  return IndexToLineCol(Caret());
+}
+
+int32_t TCssEditor::SelStart() const {
+  return static_cast<int32_t>(const_cast<TCssEditor*>(this)->SendScintilla(SCI_GETSELECTIONSTART));
+}
+
+int32_t TCssEditor::SelEnd() const {
+  return static_cast<int32_t>(const_cast<TCssEditor*>(this)->SendScintilla(SCI_GETSELECTIONEND));
+}
+
+bool TCssEditor::SelAvail() const {
+  return SelEnd() > SelStart();
+}
+
+void TCssEditor::SetSelection(int32_t start, int32_t end) {
+  SendScintilla(SCI_SETSEL, start, end);
+  CheckStatus();
+}
+
+bool TCssEditor::Modified() const {
+  return const_cast<TCssEditor*>(this)->SendScintilla(SCI_GETMODIFY) != 0;
+}
+
+void TCssEditor::SetModified(bool modified) {
+  setModified(modified);
+  CheckStatus();
+}
+
+void TCssEditor::ApplyFont(const QString& family, int pointSize) {
+  QFont font(family, pointSize);
+  font.setStyleHint(QFont::TypeWriter);
+  setFont(font);
+  SendScintilla(SCI_STYLESETFONT, STYLE_DEFAULT, font.family().toUtf8().constData());
+  SendScintilla(SCI_STYLESETSIZE, STYLE_DEFAULT, pointSize);
+  SendScintilla(SCI_STYLECLEARALL);
+  UpdateGutterWidth();
+}
+
+void TCssEditor::ApplyTabWidth(int columns) {
+  setTabWidth(columns);
+}
+
+void TCssEditor::keyPressEvent(QKeyEvent* event) {
+  QsciScintilla::keyPressEvent(event);
+  CheckStatus();
+}
+
+void TCssEditor::mousePressEvent(QMouseEvent* event) {
+  QsciScintilla::mousePressEvent(event);
+  CheckStatus();
+}
+
+void TCssEditor::mouseMoveEvent(QMouseEvent* event) {
+  QsciScintilla::mouseMoveEvent(event);
+  CheckStatus();
+}
+
+void TCssEditor::mouseReleaseEvent(QMouseEvent* event) {
+  QsciScintilla::mouseReleaseEvent(event);
+  CheckStatus();
+}
+
+void TCssEditor::inputMethodEvent(QInputMethodEvent* event) {
+  QsciScintilla::inputMethodEvent(event);
+  CheckStatus();
+}
+
+void TCssEditor::dragEnterEvent(QDragEnterEvent* event) {
+  if (CarriesFiles(event->mimeData())) {
+    event->ignore();
+    return;
+  }
+  QsciScintilla::dragEnterEvent(event);
+}
+
+void TCssEditor::dragMoveEvent(QDragMoveEvent* event) {
+  if (CarriesFiles(event->mimeData())) {
+    event->ignore();
+    return;
+  }
+  QsciScintilla::dragMoveEvent(event);
+}
+
+void TCssEditor::dropEvent(QDropEvent* event) {
+  if (CarriesFiles(event->mimeData())) {
+    event->ignore();
+    return;
+  }
+  QsciScintilla::dropEvent(event);
+  CheckStatus();
+}
+
+void TCssEditor::CheckStatus() {
+  TStatus now;
+  now.Caret = Caret();
+  now.Anchor = static_cast<int32_t>(SendScintilla(SCI_GETANCHOR));
+  now.CaretLine = static_cast<int32_t>(SendScintilla(SCI_LINEFROMPOSITION, now.Caret)) + 1;
+  now.Modified = Modified();
+  TStatusChanges changes;
+  if (now.Caret != Reported.Caret) {
+    changes |= TStatusChange::Caret;
+  }
+  if (now.CaretLine != Reported.CaretLine) {
+    changes |= TStatusChange::CaretLine;
+  }
+  if (now.Anchor != Reported.Anchor || now.Caret != Reported.Caret) {
+    if (now.Anchor != now.Caret || Reported.Anchor != Reported.Caret) {
+      changes |= TStatusChange::Selection;
+    }
+  }
+  if (now.Modified != Reported.Modified) {
+    changes |= TStatusChange::Modified;
+  }
+  Reported = now;
+  if (changes) {
+    emit StatusChange(changes);
+  }
+}
+
+void TCssEditor::UpdateGutterWidth() {
+  const int digits = std::max(3, static_cast<int>(QString::number(LineCount()).size()) + 1);
+  if (digits != GutterDigits) {
+    GutterDigits = digits;
+    setMarginWidth(0, QString(digits, QLatin1Char('9')));
+  }
+}
+
+}  // namespace qm

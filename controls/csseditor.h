@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The source editor of one document tab, over QScintilla. It answers the model's document
+// interface in byte positions and raises one synchronous status-change signal per change.
+#pragma once
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QFlags>
+#include <string>
+#include <string_view>
+
+#include "model/document.h"
+
+namespace qm {
+
+enum class TStatusChange {
+  CaretLine = 0x1,
+  Caret = 0x2,
+  Selection = 0x4,
+  Modified = 0x8,
+};
+Q_DECLARE_FLAGS(TStatusChanges, TStatusChange)
+
+class TCssEditor : public QsciScintilla, public TDocument {
+  Q_OBJECT
+
+ public:
+  explicit TCssEditor(QWidget* parent = nullptr);
+
+  // TDocument
+  std::string_view Text() const override;
+  int32_t LineCount() const override;
+  int32_t LineStart(int32_t line) const override;
+  int32_t LineLength(int32_t line) const override;
+
+  // Replaces the whole text by bytes (lines joined by CR LF) as a freshly loaded, unmodified
+  // document with the caret at its start and nothing to undo.
+  void LoadBytes(std::string_view bytes);
+
+  int32_t Caret() const;
+  void SetCaret(int32_t index);
+  TLineCol CaretLineCol() const;
+  int32_t SelStart() const;
+  int32_t SelEnd() const;
+  bool SelAvail() const;
+  void SetSelection(int32_t start, int32_t end);
+  bool Modified() const;
+  void SetModified(bool modified);
+
+  void ApplyFont(const QString& family, int pointSize);
+  void ApplyTabWidth(int columns);
+
+ signals:
+  void StatusChange(qm::TStatusChanges changes);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  // Files dragged from a file manager are the main window's to open, not text to insert.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  // Compares caret, caret line, selection and modified flag with what was last reported and
+  // raises StatusChange for the difference. Called after every input event and program change,
+  // because QScintilla's own notification arrives later, from painting.
+  void CheckStatus();
+  void UpdateGutterWidth();
+
+  struct TStatus {
+    int32_t Caret = 0;
+    int32_t CaretLine = 1;
+    int32_t Anchor = 0;
+    bool Modified = false;
+  };
+  TStatus Reported;
+  int GutterDigits = 0;
+};
+
+}  // namespace qm
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(qm::TStatusChanges)

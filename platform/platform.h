@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The system services the main window works through, so that tests can stand in for each.
+#pragma once
+
+#include <QString>
+
+namespace qm {
+
+class TSettingsStore;
+class TPrompts;
+
+struct TPlatform {
+  TSettingsStore* Settings = nullptr;
+  TPrompts* Prompts = nullptr;
+  QString WorkFolder;  // "layout.ini" and the generated pages
+  QString DataFolder;  // the catalogues and the preview template
+};
+
+}  // namespace qm

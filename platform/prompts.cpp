@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace qm {
+
+namespace {
+
+QString KindCaption(TMessageKind kind) {
+  switch (kind) {
+    case TMessageKind::Error:
+      return QStringLiteral("Error");
+    case TMessageKind::Information:
+      return QStringLiteral("Information");
+    case TMessageKind::Warning:
+      return QStringLiteral("Warning");
+    case TMessageKind::Confirmation:
+      break;
+  }
+  return QStringLiteral("Confirm");
+}
+
+QMessageBox::Icon KindIcon(TMessageKind kind) {
+  switch (kind) {
+    case TMessageKind::Error:
+      return QMessageBox::Critical;
+    case TMessageKind::Information:
+      return QMessageBox::Information;
+    case TMessageKind::Warning:
+      return QMessageBox::Warning;
+    case TMessageKind::Confirmation:
+      break;
+  }
+  return QMessageBox::Question;
+}
+
+QMessageBox::StandardButton StandardButton(TButton button) {
+  switch (button) {
+    case TButton::Ok:
+      return QMessageBox::Ok;
+    case TButton::Yes:
+      return QMessageBox::Yes;
+    case TButton::No:
+      return QMessageBox::No;
+    case TButton::Cancel:
+      break;
+  }
+  return QMessageBox::Cancel;
+}
+
+}  // namespace
+
+QStringList DialogFilters(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString name = parts[i];
+    // "*.*" means every file; on systems where names need no extension that is "*".
+    QString pattern = parts[i + 1];
+    pattern.replace(QStringLiteral("*.*"), QStringLiteral("*"));
+    pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+    const qsizetype paren = name.indexOf(QLatin1Char('('));
+    if (paren >= 0) {
+      name = name.left(paren).trimmed();
+    }
+    filters << QStringLiteral("%1 (%2)").arg(name, pattern);
+  }
+  return filters;
+}
+
+TButton TDialogPrompts::Message(TMessageKind kind, const QString& text,
+                                const QList<TButton>& buttons) {
+  QMessageBox box(KindIcon(kind),
+                  kind == TMessageKind::Error ? QApplication::applicationName() : KindCaption(kind),
+                  text, QMessageBox::NoButton, Parent);
+  for (const TButton button : buttons) {
+    box.addButton(StandardButton(button));
+  }
+  if (buttons.contains(TButton::Cancel)) {
+    box.setEscapeButton(QMessageBox::Cancel);
+  }
+  const int pressed = box.exec();
+  for (const TButton button : buttons) {
+    if (pressed == StandardButton(button)) {
+      return button;
+    }
+  }
+  return buttons.size() == 1 ? buttons.front() : TButton::Cancel;
+}
+
+QString TDialogPrompts::OpenFileName(const QString& filter, const QString& title) {
+  return QFileDialog::getOpenFileName(Parent, title.isEmpty() ? QStringLiteral("Open") : title, {},
+                                      DialogFilters(filter).join(QStringLiteral(";;")));
+}
+
+std::optional<TSaveAnswer> TDialogPrompts::SaveFileName(const QString& filter,
+                                                        const QString& presetName) {
+  const QStringList filters = DialogFilters(filter);
+  QFileDialog dialog(Parent, QStringLiteral("Save As"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters(filters);
+  dialog.selectFile(presetName);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return TSaveAnswer{dialog.selectedFiles().front(),
+                     std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())))};
+}
+
+}  // namespace qm

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Every modal question the program asks: message boxes and file dialogs.
+// The program shows real dialogs; tests script the answers and read back the questions.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace qm {
+
+enum class TMessageKind { Error, Information, Warning, Confirmation };
+enum class TButton { Ok, Yes, No, Cancel };
+
+struct TSaveAnswer {
+  QString FileName;     // as chosen, with its folder
+  int FilterIndex = 0;  // 0-based index of the selected filter
+};
+
+class TPrompts {
+ public:
+  virtual ~TPrompts() = default;
+
+  // A message box with the given buttons; returns the button pressed (Cancel when closed).
+  virtual TButton Message(TMessageKind kind, const QString& text,
+                          const QList<TButton>& buttons) = 0;
+  // Filters are "Name|pattern|Name|pattern"; an empty result means cancelled.
+  virtual QString OpenFileName(const QString& filter, const QString& title = {}) = 0;
+  virtual std::optional<TSaveAnswer> SaveFileName(const QString& filter,
+                                                  const QString& presetName) = 0;
+};
+
+// The real dialogs, parented to the given window.
+class TDialogPrompts : public TPrompts {
+ public:
+  explicit TDialogPrompts(QWidget* parent = nullptr) : Parent(parent) {}
+  void SetParent(QWidget* parent) { Parent = parent; }
+
+  TButton Message(TMessageKind kind, const QString& text, const QList<TButton>& buttons) override;
+  QString OpenFileName(const QString& filter, const QString& title) override;
+  std::optional<TSaveAnswer> SaveFileName(const QString& filter,
+                                          const QString& presetName) override;
+
+ private:
+  QWidget* Parent;
+};
+
+// "Name|pattern|Name|pattern" as the entries of a file dialog's filter list.
+QStringList DialogFilters(const QString& filter);
+
+}  // namespace qm

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Runs a command the way the event loop does, so that a failure reaches the application's
+// error handler (and so the scripted prompts) instead of the test.
+#pragma once
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <functional>
+
+namespace qm {
+
+inline void RunFromEventLoop(std::function<void()> command) {
+  QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(command), Qt::QueuedConnection);
+  QCoreApplication::processEvents();
+}
+
+inline void Trigger(QAction* action) {
+  RunFromEventLoop([action] { action->trigger(); });
+}
+
+}  // namespace qm

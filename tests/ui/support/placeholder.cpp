@@ -1,1 +1,0 @@
-// SPDX-License-Identifier: GPL-3.0-or-later

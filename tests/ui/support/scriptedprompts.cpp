@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scriptedprompts.h"
+
+namespace qm {
+
+TButton TScriptedPrompts::Message(TMessageKind, const QString& text,
+                                  const QList<TButton>& buttons) {
+  Asked << QStringLiteral("message: ") + text;
+  if (Answers.isEmpty() || !std::holds_alternative<TButton>(Answers.head())) {
+    Unexpected << text;
+    return buttons.contains(TButton::Cancel) ? TButton::Cancel : buttons.front();
+  }
+  return std::get<TButton>(Answers.dequeue());
+}
+
+QString TScriptedPrompts::OpenFileName(const QString& filter, const QString&) {
+  Asked << QStringLiteral("open: ") + filter;
+  if (Answers.isEmpty() || !std::holds_alternative<QString>(Answers.head())) {
+    Unexpected << QStringLiteral("open");
+    return {};
+  }
+  return std::get<QString>(Answers.dequeue());
+}
+
+std::optional<TSaveAnswer> TScriptedPrompts::SaveFileName(const QString& filter,
+                                                          const QString& presetName) {
+  Asked << QStringLiteral("save: ") + filter + QStringLiteral(" | ") + presetName;
+  if (Answers.isEmpty() || !std::holds_alternative<std::optional<TSaveAnswer>>(Answers.head())) {
+    Unexpected << QStringLiteral("save");
+    return std::nullopt;
+  }
+  return std::get<std::optional<TSaveAnswer>>(Answers.dequeue());
+}
+
+}  // namespace qm

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Prompts for tests: answers are queued in advance, every question is recorded.
+#pragma once
+
+#include <QQueue>
+#include <QStringList>
+#include <variant>
+
+#include "platform/prompts.h"
+
+namespace qm {
+
+class TScriptedPrompts : public TPrompts {
+ public:
+  // The next message box is answered with button.
+  void AnswerMessage(TButton button) { Answers.enqueue(button); }
+  // The next open dialog returns path ("" = cancelled).
+  void AnswerOpen(const QString& path) { Answers.enqueue(path); }
+  // The next save dialog returns the answer (nullopt = cancelled).
+  void AnswerSave(std::optional<TSaveAnswer> answer) { Answers.enqueue(answer); }
+
+  TButton Message(TMessageKind kind, const QString& text, const QList<TButton>& buttons) override;
+  QString OpenFileName(const QString& filter, const QString& title) override;
+  std::optional<TSaveAnswer> SaveFileName(const QString& filter,
+                                          const QString& presetName) override;
+
+  // "message: <text>", "open: <filter>", "save: <filter> | <preset>" in the order asked.
+  QStringList Asked;
+  // Questions asked with no answer queued, or answered with the wrong kind of answer.
+  QStringList Unexpected;
+  int Pending() const { return static_cast<int>(Answers.size()); }
+
+ private:
+  using TAnswer = std::variant<TButton, QString, std::optional<TSaveAnswer>>;
+  QQueue<TAnswer> Answers;
+};
+
+}  // namespace qm

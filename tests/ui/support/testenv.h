@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A main window over a temporary settings file, a temporary work folder and scripted prompts.
+#pragma once
+
+#include <QByteArray>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "app/application.h"
+#include "app/cssmain.h"
+#include "platform/settingsstore.h"
+#include "scriptedprompts.h"
+
+namespace qm {
+
+class TTestEnv {
+ public:
+  TTestEnv();
+  ~TTestEnv();
+
+  QString SettingsFile() const { return Dir.filePath(QStringLiteral("settings.ini")); }
+  // The settings as a restarted program would read them from disk.
+  std::unique_ptr<TSettingsStore> ReopenSettings() const;
+  // A new main window over this environment (the previous one, if any, is destroyed first).
+  TFrmMain& MakeWindow(const QStringList& commandLine = {});
+  TFrmMain& Window() { return *Main; }
+  void DestroyWindow();
+
+  // Writes bytes to a file in the temporary folder and returns its path.
+  QString WriteFile(const QString& name, const QByteArray& bytes) const;
+  static QByteArray ReadFile(const QString& path);
+
+  QTemporaryDir Dir;
+  TScriptedPrompts Prompts;
+  std::unique_ptr<TSettingsStore> Settings;
+  TPlatform Platform;
+
+ private:
+  std::unique_ptr<TFrmMain> Main;
+};
+
+}  // namespace qm
+
+// A test program whose application shows command errors through the scripted prompts of the
+// environment the test sets with SetPrompts.
+#define QM_TEST_MAIN(TestObject)                                \
+  int main(int argc, char* argv[]) {                            \
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); \
+    qm::TApplication app(argc, argv);                           \
+    app.setAttribute(Qt::AA_Use96Dpi, true);                    \
+    TestObject test;                                            \
+    QTEST_SET_MAIN_SOURCE_PATH                                  \
+    return QTest::qExec(&test, argc, argv);                     \
+  }

@@ -1,0 +1,342 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Document tabs: naming, opening, saving, closing with the save prompt, and faithful bytes.
+#include <QAction>
+#include <QDir>
+#include <QMimeData>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "app/documenttab.h"
+#include "commands.h"
+#include "testenv.h"
+
+using namespace qm;
+
+namespace {
+
+QStringList Captions(const TFrmMain& w) {
+  QStringList captions;
+  for (int i = 0; i < w.pgmain->count(); ++i) {
+    captions << w.pgmain->tabText(i);
+  }
+  return captions;
+}
+
+void Type(TFrmMain& w, const QString& text) {
+  QTest::keyClicks(w.CurrentEditor, text);
+  QVERIFY(w.CurrentEditor->Modified());
+}
+
+}  // namespace
+
+class TestDocuments : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void untitledCounterCountsOpenedFilesToo() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.acNew->trigger();
+    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "a{}"));
+    w.acNew->trigger();
+    QCOMPARE(Captions(w), (QStringList{"Untitled1", "a.css", "Untitled3"}));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Untitled3 - Quillmere"));
+  }
+
+  void openingAnOpenCaptionActivatesItExactCaseOnly() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.OpenOperation(env.WriteFile(QStringLiteral("one/site.css"), "a{}"));
+    w.acNew->trigger();
+    w.OpenOperation(env.WriteFile(QStringLiteral("two/site.css"), "b{}"));
+    QCOMPARE(Captions(w), (QStringList{"site.css", "Untitled2"}));
+    QCOMPARE(w.pgmain->currentIndex(), 0);
+    QCOMPARE(QByteArray(w.CurrentEditor->Text().data()), QByteArray("a{}"));
+    w.OpenOperation(env.WriteFile(QStringLiteral("two/Site.css"), "c{}"));
+    QCOMPARE(Captions(w), (QStringList{"site.css", "Untitled2", "Site.css"}));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Site.css - Quillmere"));
+  }
+
+  void saveAsNamesTheFileByTheFilter_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("css filter adds .css") << "main" << 0 << "main.css"
+                                          << "main";
+    QTest::newRow("txt filter adds .txt") << "main" << 1 << "main.txt"
+                                          << "main";
+    QTest::newRow("extension already there") << "site.css" << 0 << "site.css"
+                                             << "site.css";
+    QTest::newRow("any letter case") << "SITE.CSS" << 0 << "SITE.CSS"
+                                     << "SITE.CSS";
+    QTest::newRow("other extension") << "notes.css" << 1 << "notes.css.txt"
+                                     << "notes.css";
+  }
+
+  void saveAsNamesTheFileByTheFilter() {
+    QFETCH(QString, chosen);
+    QFETCH(int, filter);
+    QFETCH(QString, written);
+    QFETCH(QString, caption);
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.acNew->trigger();
+    Type(w, QStringLiteral("p{}"));
+    env.Prompts.AnswerSave(TSaveAnswer{env.Dir.filePath(chosen), filter});
+    w.acSaveAs->trigger();
+    QCOMPARE(env.Prompts.Asked.last(),
+             QStringLiteral("save: Cascading Style Sheet (*.css)|*.css|Text File (*.txt)|*.txt"
+                            " | Untitled CSS File"));
+    QCOMPARE(TTestEnv::ReadFile(env.Dir.filePath(written)), QByteArray("p{}"));
+    QCOMPARE(QDir(env.Dir.path()).entryList(QDir::Files).filter(QStringLiteral(".css.css")),
+             QStringList());
+    QCOMPARE(Captions(w), QStringList{caption});
+    QCOMPARE(w.windowTitle(), caption + QStringLiteral(" - Quillmere"));
+    QCOMPARE(w.CurrentPath(), env.Dir.filePath(written));
+    QVERIFY(!w.CurrentEditor->Modified());
+  }
+
+  void saveOfAnUntitledDocumentAsksForANameAndCancelKeepsIt() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.acNew->trigger();
+    Type(w, QStringLiteral("x"));
+    env.Prompts.AnswerSave(std::nullopt);
+    w.acSave->trigger();
+    QCOMPARE(env.Prompts.Asked.size(), 1);
+    QVERIFY(w.CurrentEditor->Modified());
+    QCOMPARE(Captions(w), QStringList{"Untitled1"});
+    QVERIFY(w.CurrentPath().isEmpty());
+  }
+
+  void closePromptAnswers() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.acNew->trigger();
+    w.mClose->trigger();  // unmodified: no question
+    QVERIFY(env.Prompts.Asked.isEmpty());
+    QCOMPARE(w.pgmain->count(), 0);
+    QVERIFY(w.pgmain->isHidden());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quillmere"));
+    QVERIFY(w.CurrentEditor == nullptr);
+
+    w.acNew->trigger();
+    Type(w, QStringLiteral("x"));
+    env.Prompts.AnswerMessage(TButton::Cancel);
+    w.mClose->trigger();
+    QCOMPARE(env.Prompts.Asked.last(),
+             QStringLiteral("message: Save the changes to this document: Untitled2 ?"));
+    QCOMPARE(w.pgmain->count(), 1);
+    env.Prompts.AnswerMessage(TButton::No);
+    w.mClose->trigger();
+    QCOMPARE(w.pgmain->count(), 0);
+  }
+
+  void closeAllAnsweringCancelNoYes() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    QStringList paths;
+    for (const char* name : {"first.css", "middle.css", "last.css"}) {
+      paths << env.WriteFile(QLatin1String(name), "a{}");
+      w.OpenOperation(paths.last());
+      Type(w, QStringLiteral("z"));
+    }
+    env.Prompts.AnswerMessage(TButton::Cancel);  // last
+    env.Prompts.AnswerMessage(TButton::No);      // middle
+    env.Prompts.AnswerMessage(TButton::Yes);     // first
+    w.mCloseAll->trigger();
+    QCOMPARE(env.Prompts.Asked,
+             (QStringList{"message: Save the changes to this document: last.css ?",
+                          "message: Save the changes to this document: middle.css ?",
+                          "message: Save the changes to this document: first.css ?"}));
+    QCOMPARE(Captions(w), QStringList{"last.css"});
+    QCOMPARE(TTestEnv::ReadFile(paths[0]), QByteArray("za{}"));
+    QCOMPARE(TTestEnv::ReadFile(paths[1]), QByteArray("a{}"));
+    QCOMPARE(TTestEnv::ReadFile(paths[2]), QByteArray("a{}"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("last.css - Quillmere"));
+  }
+
+  void closingTheActiveTabActivatesItsNeighbour() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    for (int i = 0; i < 3; ++i) {
+      w.acNew->trigger();
+    }
+    w.pgmain->setCurrentIndex(1);
+    w.mClose->trigger();  // unmodified: the tab before it becomes active
+    QCOMPARE(Captions(w), (QStringList{"Untitled1", "Untitled3"}));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Untitled1 - Quillmere"));
+    QCOMPARE(w.CurrentEditor, w.DocumentTab(0)->Editor);
+  }
+
+  void theGlyphAtATabsLeftEdgeClosesIt() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.resize(1000, 700);
+    w.show();
+    w.acNew->trigger();
+    w.acNew->trigger();
+    QTabBar* bar = w.pgmain->tabBar();
+    const QRect first = bar->tabRect(0);
+    QVERIFY2(first.width() > 40, qPrintable(QString::number(first.width())));
+    // Press and release straight on the tab bar: window placement on the test screen must not
+    // move the click.
+    const auto click = [bar](Qt::MouseButton button, QPoint at) {
+      QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), button, button, {});
+      QApplication::sendEvent(bar, &press);
+      QMouseEvent release(QEvent::MouseButtonRelease, at, bar->mapToGlobal(at), button, {}, {});
+      QApplication::sendEvent(bar, &release);
+    };
+    click(Qt::LeftButton, QPoint(first.right() - 3, first.center().y()));
+    QCOMPARE(w.pgmain->count(), 2);
+    QCOMPARE(w.pgmain->currentIndex(), 0);
+    click(Qt::RightButton, QPoint(first.left() + 8, first.center().y()));
+    QCOMPARE(w.pgmain->count(), 2);
+    click(Qt::LeftButton, QPoint(first.left() + 8, first.center().y()));
+    QCOMPARE(Captions(w), QStringList{"Untitled2"});
+  }
+
+  void droppedFilesOpenInOrder() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.OpenOperation(env.WriteFile(QStringLiteral("b.css"), "b{}"));
+    QList<QUrl> urls;
+    for (const char* name : {"c.css", "b.css", "a.css"}) {
+      urls << QUrl::fromLocalFile(
+          env.WriteFile(QStringLiteral("drop/") + QLatin1String(name), "x{}"));
+    }
+    QMimeData mime;
+    mime.setUrls(urls);
+    // Dropped on the editor: it leaves files to the window.
+    QWidget* target = w.CurrentEditor->viewport();
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &drop);
+    if (!drop.isAccepted()) {
+      QApplication::sendEvent(&w, &drop);
+    }
+    QCOMPARE(Captions(w), (QStringList{"b.css", "c.css", "a.css"}));
+    QCOMPARE(QByteArray(w.DocumentTab(0)->Editor->Text().data()), QByteArray("b{}"));
+  }
+
+  void unchangedFilesAreWrittenBackByteForByte_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("lf") << QByteArray("a {\n  color: red;\n}\n");
+    QTest::newRow("cr no final") << QByteArray("a {\r}");
+    QTest::newRow("mixed") << QByteArray("a\nb\r\nc\rd");
+    QTest::newRow("nul and high bytes") << QByteArray("a{\0}\xff\xfe\r\n\x80", 10);
+    QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+    for (int i = 0; i < 256; ++i) {
+      png.append(static_cast<char>(i));
+    }
+    QTest::newRow("binary") << png;
+  }
+
+  void unchangedFilesAreWrittenBackByteForByte() {
+    QFETCH(QByteArray, bytes);
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    const QString path = env.WriteFile(QStringLiteral("f.css"), bytes);
+    w.OpenOperation(path);
+    QVERIFY(!w.CurrentEditor->Modified());
+    QFile::remove(path);
+    w.acSave->trigger();
+    QCOMPARE(TTestEnv::ReadFile(path), bytes);
+  }
+
+  void aFailedWriteKeepsTheOldFileAndTheChanges() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    const QString path = env.WriteFile(QStringLiteral("gone/site.css"), "a{}");
+    w.OpenOperation(path);
+    Type(w, QStringLiteral("typed "));
+    QVERIFY(QDir(env.Dir.filePath(QStringLiteral("gone"))).removeRecursively());
+    Trigger(w.acSave);
+    QCOMPARE(env.Prompts.Asked.size(), 1);
+    QVERIFY2(env.Prompts.Asked[0].startsWith(QStringLiteral("message: Cannot create file \"") +
+                                             QDir::toNativeSeparators(path) + "\". "),
+             qPrintable(env.Prompts.Asked[0]));
+    QVERIFY(w.CurrentEditor->Modified());
+    QCOMPARE(QByteArray(w.CurrentEditor->Text().data()), QByteArray("typed a{}"));
+
+    // Close, Yes, failed write: the tab stays open with the text.
+    env.Prompts.AnswerMessage(TButton::Yes);
+    Trigger(w.mClose);
+    QCOMPARE(w.pgmain->count(), 1);
+    QVERIFY(w.CurrentEditor->Modified());
+  }
+
+  void tabsWithEqualCaptionsSaveToTheirOwnFiles() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    const QString first = env.WriteFile(QStringLiteral("one/site.css"), "one");
+    const QString withEquals = env.WriteFile(QStringLiteral("a=b.css"), "eq");
+    w.OpenOperation(first);
+    w.acNew->trigger();
+    Type(w, QStringLiteral("two"));
+    env.Prompts.AnswerSave(TSaveAnswer{env.Dir.filePath(QStringLiteral("site.css")), 0});
+    w.acSaveAs->trigger();
+    QCOMPARE(Captions(w), (QStringList{"site.css", "site.css"}));
+    w.pgmain->setCurrentIndex(0);
+    Type(w, QStringLiteral("1"));
+    w.acSave->trigger();
+    QCOMPARE(TTestEnv::ReadFile(first), QByteArray("1one"));
+    QCOMPARE(TTestEnv::ReadFile(env.Dir.filePath(QStringLiteral("site.css"))), QByteArray("two"));
+
+    w.OpenOperation(withEquals);
+    Type(w, QStringLiteral("="));
+    w.acSave->trigger();
+    QVERIFY(env.Prompts.Pending() == 0 && env.Prompts.Unexpected.isEmpty());
+    QCOMPARE(TTestEnv::ReadFile(withEquals), QByteArray("=eq"));
+  }
+
+  void saveAllSavesEveryTabAndEndsOnTheFirst() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    const QString a = env.WriteFile(QStringLiteral("a.css"), "a");
+    w.OpenOperation(a);
+    Type(w, QStringLiteral("1"));
+    w.acNew->trigger();
+    Type(w, QStringLiteral("new"));
+    env.Prompts.AnswerSave(std::nullopt);  // the untitled tab is skipped
+    w.mSaveAll->trigger();
+    QCOMPARE(TTestEnv::ReadFile(a), QByteArray("1a"));
+    QVERIFY(w.DocumentTab(1)->Editor->Modified());
+    QCOMPARE(w.pgmain->currentIndex(), 0);
+    QCOMPARE(w.windowTitle(), QStringLiteral("a.css - Quillmere"));
+  }
+
+  void anUnreadableCommandLineFileStopsTheRest() {
+    TTestEnv env;
+    const QString missing = env.Dir.filePath(QStringLiteral("missing.css"));
+    const QString later = env.WriteFile(QStringLiteral("later.css"), "a{}");
+    TFrmMain& w = env.MakeWindow({missing, later});
+    w.show();
+    QTRY_COMPARE(env.Prompts.Asked.size(), 1);
+    QVERIFY2(env.Prompts.Asked[0].startsWith(QStringLiteral("message: Cannot open file \"") +
+                                             QDir::toNativeSeparators(missing) + "\". "),
+             qPrintable(env.Prompts.Asked[0]));
+    QCOMPARE(Captions(w), QStringList{"Untitled1"});
+    QVERIFY(w.CurrentPath().isEmpty());
+    QVERIFY(!w.UpdatingText);
+  }
+
+  void commandLineFilesOpenInOrderOnce() {
+    TTestEnv env;
+    const QString a = env.WriteFile(QStringLiteral("a.css"), "a{}");
+    const QString b = env.WriteFile(QStringLiteral("b.css"), "b{}");
+    TFrmMain& w = env.MakeWindow({a, b, a});
+    w.show();
+    QTRY_COMPARE(w.pgmain->count(), 2);
+    QCOMPARE(Captions(w), (QStringList{"a.css", "b.css"}));
+    QCOMPARE(w.pgmain->currentIndex(), 0);
+  }
+};
+
+QM_TEST_MAIN(TestDocuments)
+#include "tst_documents.moc"
