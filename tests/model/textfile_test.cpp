@@ -18,6 +18,10 @@ struct RoundTrip {
   bool finalBreak;
 };
 
+void PrintTo(const RoundTrip& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class TextFileRoundTrip : public testing::TestWithParam<RoundTrip> {};
 
 TEST_P(TextFileRoundTrip, LoadsJoinedByCrLfAndSavesTheSameBytes) {

@@ -235,6 +235,9 @@ class TestDocuments : public QObject {
       png.append(static_cast<char>(i));
     }
     QTest::newRow("binary") << png;
+    QTest::newRow("2 MB on one line") << QByteArray("a{color:red}").repeated(175000);
+    QTest::newRow("50 MB sheet")
+        << QByteArray(".rule > li a:hover {\n  margin: 0 auto;\n}\n").repeated(1200000);
   }
 
   void unchangedFilesAreWrittenBackByteForByte() {
