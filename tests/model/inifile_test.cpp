@@ -42,8 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"single_quotes_dropped", "[s]\nk='x'\n", "s", "k", "x"},
         ReadCase{"mismatched_quotes_kept", "[s]\nk=\"x'\n", "s", "k", "\"x'"},
         ReadCase{"lone_quote_kept", "[s]\nk=\"\n", "s", "k", "\""},
-        ReadCase{"quoted_list_items_kept", "[s]\nk=\"a b\"|\"c d\"\n", "s", "k",
-                 "\"a b\"|\"c d\""},
+        ReadCase{"quoted_list_items_kept", "[s]\nk=\"a b\"|\"c d\"\n", "s", "k", "\"a b\"|\"c d\""},
         ReadCase{"first_key_wins", "[s]\nk=1\nk=2\n", "s", "k", "1"},
         ReadCase{"first_section_wins", "[s]\nk=1\n[S]\nk=2\nj=3\n", "s", "j", "dflt"},
         ReadCase{"line_before_any_section", "k=v\n[s]\n", "s", "k", "dflt"},
@@ -72,21 +71,18 @@ TEST_P(IniInteger, ReadsDecimalAndHexadecimal) {
   EXPECT_EQ(TIniFile::FromText("[s]\n" + c.line + "\n").ReadInteger("s", "k", 42), c.value);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, IniInteger,
-                         testing::Values(IntegerCase{"decimal", "k=7", 7},
-                                         IntegerCase{"negative", "k=-3", -3},
-                                         IntegerCase{"blanks", "k=  12  ", 12},
-                                         IntegerCase{"hex_0x", "k=0x2", 2},
-                                         IntegerCase{"hex_upper", "k=0X1f", 31},
-                                         IntegerCase{"hex_dollar", "k=$10", 16},
-                                         IntegerCase{"largest", "k=2147483647", 2147483647},
-                                         IntegerCase{"too_large", "k=2147483648", 42},
-                                         IntegerCase{"letters", "k=abc", 42},
-                                         IntegerCase{"trailing_letters", "k=12abc", 42},
-                                         IntegerCase{"prefix_only", "k=0x", 42},
-                                         IntegerCase{"empty", "k=", 42},
-                                         IntegerCase{"absent", "", 42}),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniInteger,
+    testing::Values(IntegerCase{"decimal", "k=7", 7}, IntegerCase{"negative", "k=-3", -3},
+                    IntegerCase{"blanks", "k=  12  ", 12}, IntegerCase{"hex_0x", "k=0x2", 2},
+                    IntegerCase{"hex_upper", "k=0X1f", 31}, IntegerCase{"hex_dollar", "k=$10", 16},
+                    IntegerCase{"largest", "k=2147483647", 2147483647},
+                    IntegerCase{"too_large", "k=2147483648", 42},
+                    IntegerCase{"letters", "k=abc", 42},
+                    IntegerCase{"trailing_letters", "k=12abc", 42},
+                    IntegerCase{"prefix_only", "k=0x", 42}, IntegerCase{"empty", "k=", 42},
+                    IntegerCase{"absent", "", 42}),
+    [](const auto& info) { return info.param.name; });
 
 TEST(IniFile, MissingFileReadsAsEmpty) {
   const TIniFile ini =

@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/inspectorrows.h"
+
+#include <string>
+
+#include "model/listrule.h"
+
+namespace qm {
+
+namespace {
+
+bool AncestorsExpanded(const TInspectorItem& item) {
+  for (const TInspectorItem* p = item.Parent; p != nullptr; p = p->Parent) {
+    if (!p->Expanded) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+}  // namespace
+
+bool IsItemVisible(const TInspectorItem& item, bool showCategories) {
+  switch (item.ChildLevel) {
+    case 0:
+      return showCategories && AncestorsExpanded(item);
+    case 1:
+      return item.Pinned || !showCategories || AncestorsExpanded(item);
+    default:
+      // Following the shorthand row rather than the category keeps the parts of a pinned
+      // shorthand in a collapsed category on screen with it, so the pinned group has no gaps.
+      if (item.Parent == nullptr) {
+        return AncestorsExpanded(item);
+      }
+      return item.Parent->Expanded && IsItemVisible(*item.Parent, showCategories);
+  }
+}
+
+int32_t VisibleCount(const TInspectorCollection& items, bool showCategories) {
+  int32_t count = 0;
+  for (int32_t i = 0; i < items.Count(); ++i) {
+    count += IsItemVisible(items.Items(i), showCategories) ? 1 : 0;
+  }
+  return count;
+}
+
+void MarkValues(TInspectorCollection& items) {
+  for (int32_t i = 0; i < items.Count(); ++i) {
+    items.Items(i).Pinned = false;
+  }
+  for (int32_t i = 0; i < items.Count(); ++i) {
+    TInspectorItem& item = items.Items(i);
+    // Category rows hold no value of a selector; pinning one would leave a hidden row counted
+    // in the top group of the alphabetical view.
+    if (item.ChildLevel != 1 || item.Value().empty()) {
+      continue;
+    }
+    item.Pinned = true;
+    const int32_t parts = items.ChildCount(item);
+    for (int32_t k = 1; k <= parts; ++k) {
+      items.Items(i + k).Pinned = true;
+    }
+  }
+}
+
+int32_t PinnedCount(const TInspectorCollection& items, bool showCategories) {
+  int32_t count = 0;
+  for (int32_t i = 0; i < items.Count(); ++i) {
+    const TInspectorItem& item = items.Items(i);
+    count += (item.Pinned && IsItemVisible(item, showCategories)) ? 1 : 0;
+  }
+  return count;
+}
+
+void LayOutRows(TInspectorCollection& items, int32_t scrollPos, bool showCategories) {
+  const int32_t pinnedCount = PinnedCount(items, showCategories);
+  int32_t pinned = 0;
+  int32_t others = 0;
+  for (int32_t i = 0; i < items.Count(); ++i) {
+    TInspectorItem& item = items.Items(i);
+    if (!IsItemVisible(item, showCategories)) {
+      item.DisplayID = -1;
+    } else if (item.Pinned) {
+      item.DisplayID = pinned++ - scrollPos;
+    } else {
+      item.DisplayID = pinnedCount + others++ - scrollPos;
+    }
+  }
+}
+
+int32_t IndexAtRow(const TInspectorCollection& items, int32_t row) {
+  if (row < 0) {
+    return -1;
+  }
+  for (int32_t i = 0; i < items.Count(); ++i) {
+    if (items.Items(i).DisplayID == row) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+void CommitValue(TInspectorCollection& items, TInspectorItem& item, std::string_view text) {
+  item.SetValue(text);
+  if (item.ChildLevel == 1) {
+    const int32_t parts = items.ChildCount(item);
+    // Blanks around the value would otherwise shift every field by one part.
+    const std::string value(TrimBlanks(item.Value()));
+    const bool severalWords = value.find(' ') != std::string::npos;
+    for (int32_t k = 1; k <= parts; ++k) {
+      items.Items(item.Index() + k).SetValue(severalWords ? FieldAt(value, ' ', k - 1) : value);
+    }
+  } else if (item.ChildLevel == 2 && item.Parent != nullptr) {
+    TInspectorItem& shorthand = *item.Parent;
+    const int32_t parts = items.ChildCount(shorthand);
+    std::string joined;
+    for (int32_t k = 1; k <= parts; ++k) {
+      const std::string& part = items.Items(shorthand.Index() + k).Value();
+      if (!part.empty()) {
+        joined.append(part).push_back(' ');
+      }
+    }
+    while (!joined.empty() && joined.back() == ' ') {
+      joined.pop_back();
+    }
+    shorthand.SetValue(joined);
+  }
+}
+
+}  // namespace qm

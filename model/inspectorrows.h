@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Which catalogue rows the inspector shows and where, which rows are pinned to the top because
+// they have a value, and how an edited value spreads between a shorthand and its parts.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "model/catalogue.h"
+
+namespace qm {
+
+// Categorised view: a row is shown when every row above it in the tree is expanded. Without
+// categories, category rows are hidden and every property row is shown. A pinned property row
+// is always shown; part rows are shown under their shorthand row while it is shown and expanded.
+bool IsItemVisible(const TInspectorItem& item, bool showCategories);
+int32_t VisibleCount(const TInspectorCollection& items, bool showCategories);
+
+// Pins every property row that has a value, together with its part rows.
+void MarkValues(TInspectorCollection& items);
+// The number of pinned rows that are shown, which is the height of the top group.
+int32_t PinnedCount(const TInspectorCollection& items, bool showCategories);
+
+// Gives every shown row its display position with scrollPos rows scrolled away: the pinned
+// rows first, then the other shown rows, each group in item order. Hidden rows get -1.
+void LayOutRows(TInspectorCollection& items, int32_t scrollPos, bool showCategories);
+// The first row laid out at display position row (0 is the top of the control), or -1.
+int32_t IndexAtRow(const TInspectorCollection& items, int32_t row);
+
+// Stores an edited value. A shorthand's value is spread over its parts (field by field at
+// blanks when it has several words, whole otherwise); a part's value rebuilds its shorthand
+// from the non-empty parts, joined by single blanks.
+void CommitValue(TInspectorCollection& items, TInspectorItem& item, std::string_view text);
+
+}  // namespace qm

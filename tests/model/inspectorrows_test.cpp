@@ -1,0 +1,245 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/inspectorrows.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/inifile.h"
+
+namespace qm {
+namespace {
+
+// Three categories of two properties each; margin is a shorthand of four parts.
+const char* const kRows = R"(
+[categories]
+0=Box
+1=Colour
+2=Text
+[1]
+name=margin-top
+[2]
+name=margin-right
+[3]
+name=margin-bottom
+[4]
+name=margin-left
+[5]
+name=margin
+value=/margin-top/margin-right/margin-bottom/margin-left
+[6]
+name=padding
+[7]
+name=color
+category=1
+[8]
+name=background-color
+category=1
+[9]
+name=text-align
+category=2
+[10]
+name=text-indent
+category=2
+)";
+
+// Box holds six properties here; these tests use a catalogue where it holds two.
+const char* const kThreeByTwo = R"(
+[categories]
+0=A
+1=B
+2=C
+[1]
+name=a1
+[2]
+name=a2
+[3]
+name=b1
+category=1
+[4]
+name=b2
+category=1
+[5]
+name=c1
+category=2
+[6]
+name=c2
+category=2
+)";
+
+TInspectorItem& Row(TInspectorCollection& items, std::string_view caption) {
+  for (int32_t i = 0; i < items.Count(); ++i) {
+    if (items.Items(i).Caption == caption && items.Items(i).ChildLevel < 2) {
+      return items.Items(i);
+    }
+  }
+  throw std::runtime_error("no row " + std::string(caption));
+}
+
+// The captions of the shown rows from the top of the control, as LayOutRows placed them.
+std::vector<std::string> Screen(TInspectorCollection& items, bool showCategories,
+                                int32_t scrollPos = 0) {
+  LayOutRows(items, scrollPos, showCategories);
+  std::vector<std::string> rows;
+  for (int32_t row = 0;; ++row) {
+    const int32_t at = IndexAtRow(items, row);
+    if (at < 0) {
+      break;
+    }
+    const TInspectorItem& item = items.Items(at);
+    rows.push_back(std::string(item.ChildLevel, '.') + item.Caption);
+  }
+  return rows;
+}
+
+using Rows = std::vector<std::string>;
+
+TEST(InspectorRows, CollapsingACategoryHidesItsRows) {
+  TInspectorCollection items;
+  items.LoadCatalogue(TIniFile::FromText(kThreeByTwo));
+  EXPECT_EQ(VisibleCount(items, true), 9);
+  Row(items, "A").Expanded = false;
+  EXPECT_EQ(VisibleCount(items, true), 7);
+  EXPECT_EQ(Screen(items, true), (Rows{"A", "B", ".b1", ".b2", "C", ".c1", ".c2"}));
+  // Without categories every property shows, also those of a collapsed category.
+  EXPECT_EQ(VisibleCount(items, false), 6);
+  EXPECT_EQ(Screen(items, false), (Rows{".a1", ".a2", ".b1", ".b2", ".c1", ".c2"}));
+}
+
+TEST(InspectorRows, PartRowsFollowTheirShorthandRow) {
+  TInspectorCollection items;
+  items.LoadCatalogue(TIniFile::FromText(kRows));
+  TInspectorItem& margin = Row(items, "margin");
+  const TInspectorItem& part = items.Items(margin.Index() + 1);
+  EXPECT_TRUE(IsItemVisible(part, true));
+  EXPECT_TRUE(IsItemVisible(part, false));
+  margin.Expanded = false;
+  EXPECT_FALSE(IsItemVisible(part, true));
+  EXPECT_FALSE(IsItemVisible(part, false));
+  margin.Expanded = true;
+  Row(items, "Box").Expanded = false;
+  EXPECT_FALSE(IsItemVisible(part, true));
+  EXPECT_TRUE(IsItemVisible(part, false));
+}
+
+TEST(InspectorRows, RowsWithValuesArePinnedToTheTop) {
+  TInspectorCollection items;
+  items.LoadCatalogue(TIniFile::FromText(kRows));
+  Row(items, "color").SetValue("red");
+  Row(items, "margin").SetValue("1px 2px");
+  Row(items, "text-align").SetValue("left");
+  Row(items, "Text").Expanded = false;
+  MarkValues(items);
+
+  // margin's parts are pinned with it; text-align shows although its category is collapsed.
+  EXPECT_EQ(PinnedCount(items, true), 7);
+  EXPECT_EQ(Screen(items, true),
+            (Rows{".margin", "..margin-top", "..margin-right", "..margin-bottom", "..margin-left",
+                  ".color", ".text-align", "Box", ".margin-top", ".margin-right", ".margin-bottom",
+                  ".margin-left", ".padding", "Colour", ".background-color", "Text"}));
+  EXPECT_EQ(VisibleCount(items, true), 16);
+
+  // Collapsing the pinned shorthand takes its parts out of the top group without a gap.
+  Row(items, "margin").Expanded = false;
+  EXPECT_EQ(PinnedCount(items, true), 3);
+  EXPECT_EQ(Screen(items, true), (Rows{".margin", ".color", ".text-align", "Box", ".margin-top",
+                                       ".margin-right", ".margin-bottom", ".margin-left",
+                                       ".padding", "Colour", ".background-color", "Text"}));
+
+  // A collapsed category no longer hides the parts of its pinned shorthand.
+  Row(items, "margin").Expanded = true;
+  Row(items, "Box").Expanded = false;
+  EXPECT_EQ(Screen(items, true),
+            (Rows{".margin", "..margin-top", "..margin-right", "..margin-bottom", "..margin-left",
+                  ".color", ".text-align", "Box", "Colour", ".background-color", "Text"}));
+  EXPECT_EQ(VisibleCount(items, true), 11);
+}
+
+TEST(InspectorRows, MarkValuesStartsAfresh) {
+  TInspectorCollection items;
+  items.LoadCatalogue(TIniFile::FromText(kRows));
+  Row(items, "margin").SetValue("0");
+  MarkValues(items);
+  Row(items, "margin").SetValue("");
+  Row(items, "padding").SetValue("1px");
+  MarkValues(items);
+  EXPECT_EQ(PinnedCount(items, true), 1);
+  EXPECT_EQ(Screen(items, false).front(), ".padding");
+  // A part's own value does not pin it or its shorthand.
+  items.Items(Row(items, "margin").Index() + 1).SetValue("3px");
+  MarkValues(items);
+  EXPECT_FALSE(Row(items, "margin").Pinned);
+}
+
+TEST(InspectorRows, LayoutShiftsWithTheScrollPosition) {
+  TInspectorCollection items;
+  items.LoadCatalogue(TIniFile::FromText(kThreeByTwo));
+  Row(items, "b2").SetValue("x");
+  MarkValues(items);
+  LayOutRows(items, 2, true);
+  EXPECT_EQ(Row(items, "b2").DisplayID, -2);
+  EXPECT_EQ(Row(items, "A").DisplayID, -1);
+  EXPECT_EQ(Row(items, "a1").DisplayID, 0);
+  EXPECT_EQ(IndexAtRow(items, 0), Row(items, "a1").Index());
+  EXPECT_EQ(IndexAtRow(items, -1), -1);
+  EXPECT_EQ(IndexAtRow(items, 8), -1);
+  Row(items, "A").Expanded = false;
+  LayOutRows(items, 0, true);
+  EXPECT_EQ(Row(items, "a1").DisplayID, -1);
+}
+
+struct CommitCase {
+  std::string name;
+  std::string typed;
+  Rows parts;
+};
+
+class CommitShorthand : public testing::TestWithParam<CommitCase> {};
+
+TEST_P(CommitShorthand, SpreadsTheValueOverItsParts) {
+  const CommitCase& c = GetParam();
+  TInspectorCollection items;
+  items.LoadCatalogue(TIniFile::FromText(kRows));
+  TInspectorItem& margin = Row(items, "margin");
+  CommitValue(items, margin, c.typed);
+  EXPECT_EQ(margin.Value(), c.typed);
+  Rows parts;
+  for (int32_t k = 1; k <= items.ChildCount(margin); ++k) {
+    parts.push_back(items.Items(margin.Index() + k).Value());
+  }
+  EXPECT_EQ(parts, c.parts);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommitShorthand,
+    testing::Values(CommitCase{"three_words", "1px solid red", {"1px", "solid", "red", ""}},
+                    CommitCase{"one_word", "auto", {"auto", "auto", "auto", "auto"}},
+                    CommitCase{"two_blanks", "1px  solid", {"1px", "", "solid", ""}},
+                    CommitCase{"surrounding_blanks", " 1px solid ", {"1px", "solid", "", ""}},
+                    CommitCase{"one_word_with_blanks", " auto ", {"auto", "auto", "auto", "auto"}},
+                    CommitCase{"five_words", "1 2 3 4 5", {"1", "2", "3", "4"}},
+                    CommitCase{"empty", "", {"", "", "", ""}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(InspectorRows, EditedPartRebuildsItsShorthand) {
+  TInspectorCollection items;
+  items.LoadCatalogue(TIniFile::FromText(kRows));
+  TInspectorItem& margin = Row(items, "margin");
+  CommitValue(items, margin, "1px solid red");
+  std::vector<std::string> reported;
+  items.OnValueChange = [&](const TInspectorItem& item) { reported.push_back(item.Caption); };
+
+  CommitValue(items, items.Items(margin.Index() + 2), "dotted");
+  EXPECT_EQ(margin.Value(), "1px dotted red");
+  CommitValue(items, items.Items(margin.Index() + 1), "");
+  EXPECT_EQ(margin.Value(), "dotted red");
+  EXPECT_EQ(reported, (Rows{"margin-right", "margin", "margin-top", "margin"}));
+
+  // A plain property has no parts to spread to.
+  CommitValue(items, Row(items, "padding"), "4px 5px");
+  EXPECT_EQ(Row(items, "padding").Value(), "4px 5px");
+}
+
+}  // namespace
+}  // namespace qm
