@@ -23,15 +23,8 @@ TCssEditor::TCssEditor(QWidget* parent) : QsciScintilla(parent) {
   setUtf8(true);
 
   const QPalette palette = QApplication::palette();
-  // Gutter: line numbers in the highlight colours, a small fixed-pitch font, offset from the edge.
   setMarginType(0, NumberMargin);
   setMarginLineNumbers(0, true);
-  setMarginsBackgroundColor(palette.color(QPalette::Highlight));
-  setMarginsForegroundColor(palette.color(QPalette::HighlightedText));
-  QFont gutterFont(QStringLiteral("Terminal"));
-  gutterFont.setStyleHint(QFont::TypeWriter);
-  gutterFont.setPixelSize(11);
-  setMarginsFont(gutterFont);
   setMarginWidth(1, 0);
   SendScintilla(SCI_SETMARGINLEFT, 0, 8);
 
@@ -142,6 +135,16 @@ void TCssEditor::ApplyFont(const QString& family, int pointSize) {
   SendScintilla(SCI_STYLESETFONT, STYLE_DEFAULT, font.family().toUtf8().constData());
   SendScintilla(SCI_STYLESETSIZE, STYLE_DEFAULT, pointSize);
   SendScintilla(SCI_STYLECLEARALL);
+  // Clearing the styles also reset the gutter's: line numbers in the highlight colours, in a
+  // small fixed-pitch font.
+  const QPalette palette = QApplication::palette();
+  setMarginsBackgroundColor(palette.color(QPalette::Highlight));
+  setMarginsForegroundColor(palette.color(QPalette::HighlightedText));
+  GutterFont = QFont(QStringLiteral("Terminal"));
+  GutterFont.setStyleHint(QFont::TypeWriter);
+  GutterFont.setPixelSize(11);
+  setMarginsFont(GutterFont);
+  GutterDigits = 0;
   UpdateGutterWidth();
 }
 
@@ -230,7 +233,10 @@ void TCssEditor::UpdateGutterWidth() {
   const int digits = std::max(3, static_cast<int>(QString::number(LineCount()).size()) + 1);
   if (digits != GutterDigits) {
     GutterDigits = digits;
-    setMarginWidth(0, QString(digits, QLatin1Char('9')));
+    // Measured here: Scintilla measures nothing until the editor has been shown.
+    const QFontMetrics metrics(GutterFont);
+    SendScintilla(SCI_SETMARGINWIDTHN, 0,
+                  metrics.horizontalAdvance(QString(digits, QLatin1Char('9'))) + 8);
   }
 }
 

@@ -79,6 +79,7 @@ class TCssEditor : public QsciScintilla, public TDocument {
   };
   TStatus Reported;
   int GutterDigits = 0;
+  QFont GutterFont;
 };
 
 }  // namespace qm
