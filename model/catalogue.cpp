@@ -12,8 +12,8 @@ namespace qm {
 namespace {
 
 constexpr std::string_view kCategories = "categories";
-// What the reader gives back for an absent category or property name; it ends both lists.
-constexpr std::string_view kEnd = "-1";
+// The default of names and support flags: an absent category or property name ends its list.
+constexpr std::string_view kAbsent = "-1";
 
 char FoldCase(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -83,20 +83,20 @@ void TInspectorCollection::LoadCatalogue(const TIniFile& catalogue) {
   // Category n is item n while the properties load. Key "0" is always taken, so even an empty
   // catalogue has a category for its properties to fall back on.
   int32_t categoryCount = 0;
-  std::string caption = catalogue.ReadString(kCategories, "0", kEnd);
+  std::string caption = catalogue.ReadString(kCategories, "0", kAbsent);
   do {
     AddItem(caption, "", "", "", "", 0, nullptr);
     ++categoryCount;
-    caption = catalogue.ReadString(kCategories, std::to_string(categoryCount), kEnd);
-  } while (caption != kEnd);
+    caption = catalogue.ReadString(kCategories, std::to_string(categoryCount), kAbsent);
+  } while (caption != kAbsent);
 
   int32_t number = 1;
-  std::string name = catalogue.ReadString("1", "name", kEnd);
+  std::string name = catalogue.ReadString("1", "name", kAbsent);
   do {
     const std::string section = std::to_string(number);
     const std::string value = catalogue.ReadString(section, "value", "");
     const std::string info = catalogue.ReadString(section, "info", "Not Available");
-    const std::string supported = catalogue.ReadString(section, "supported", kEnd);
+    const std::string supported = catalogue.ReadString(section, "supported", kAbsent);
     int32_t category = catalogue.ReadInteger(section, "category", 0);
     if (category < 0 || category >= categoryCount) {
       category = 0;
@@ -108,10 +108,9 @@ void TInspectorCollection::LoadCatalogue(const TIniFile& catalogue) {
         // Only a property of an earlier section can be a part: that rules out empty entries,
         // unknown names and a shorthand that names itself.
         const auto earlier = items_.begin() + property.Index();
-        const auto named = std::find_if(items_.begin(), earlier, [&](const auto& item) {
-          return !part.empty() && item->CssTag == part;
-        });
-        if (named == earlier) {
+        const auto named = std::find_if(items_.begin(), earlier,
+                                        [&](const auto& item) { return item->CssTag == part; });
+        if (part.empty() || named == earlier) {
           continue;
         }
         const TInspectorItem& source = **named;
@@ -121,8 +120,8 @@ void TInspectorCollection::LoadCatalogue(const TIniFile& catalogue) {
     }
 
     ++number;
-    name = catalogue.ReadString(std::to_string(number), "name", kEnd);
-  } while (name != kEnd);
+    name = catalogue.ReadString(std::to_string(number), "name", kAbsent);
+  } while (name != kAbsent);
 
   Arrange(false);
 }
