@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/inspectorrows.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "model/listrule.h"
+#include "model/textscan.h"
 
 namespace qm {
 
@@ -26,6 +29,10 @@ std::string_view TrimBlanks(std::string_view text) {
     text.remove_suffix(1);
   }
   return text;
+}
+
+bool IsHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
 }  // namespace
@@ -108,6 +115,60 @@ int32_t IndexAtRow(const TInspectorCollection& items, int32_t row) {
     }
   }
   return -1;
+}
+
+int32_t NeighbourRow(const TInspectorCollection& items, int32_t index, int32_t step,
+                     bool showCategories) {
+  std::vector<int32_t> pinned;
+  std::vector<int32_t> order;
+  for (int32_t i = 0; i < items.Count(); ++i) {
+    const TInspectorItem& item = items.Items(i);
+    if (IsItemVisible(item, showCategories)) {
+      (item.Pinned ? pinned : order).push_back(i);
+    }
+  }
+  order.insert(order.begin(), pinned.begin(), pinned.end());
+  if (order.empty()) {
+    return -1;
+  }
+  const auto at = std::find(order.begin(), order.end(), index);
+  if (at == order.end()) {
+    return order.front();
+  }
+  const auto position = (at - order.begin()) + step;
+  if (position < 0 || position >= static_cast<int64_t>(order.size())) {
+    return -1;
+  }
+  return order[static_cast<size_t>(position)];
+}
+
+void SetCategoriesExpanded(TInspectorCollection& items, bool expanded) {
+  for (int32_t i = 0; i < items.Count(); ++i) {
+    TInspectorItem& item = items.Items(i);
+    if (item.Parent == nullptr) {
+      item.Expanded = expanded;
+    }
+  }
+}
+
+std::optional<int32_t> SwatchColor(std::string_view value) {
+  if (value.empty() || value.front() != '#') {
+    return std::nullopt;
+  }
+  size_t digits = 1;
+  while (digits < value.size() && IsHexDigit(value[digits])) {
+    ++digits;
+  }
+  --digits;
+  if (digits >= 6) {
+    return HexToColor(value);
+  }
+  // "#abcd" or "#abcx" is no short form: the three digits must end the word.
+  if (digits == 3 && (value.size() == 4 || static_cast<unsigned char>(value[4]) <= ' ')) {
+    const std::string doubled{'#', value[1], value[1], value[2], value[2], value[3], value[3]};
+    return HexToColor(doubled);
+  }
+  return std::nullopt;
 }
 
 void CommitValue(TInspectorCollection& items, TInspectorItem& item, std::string_view text) {

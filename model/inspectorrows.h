@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "model/catalogue.h"
@@ -26,6 +27,20 @@ int32_t PinnedCount(const TInspectorCollection& items, bool showCategories);
 void LayOutRows(TInspectorCollection& items, int32_t scrollPos, bool showCategories);
 // The first row laid out at display position row (0 is the top of the control), or -1.
 int32_t IndexAtRow(const TInspectorCollection& items, int32_t row);
+
+// The row shown step positions below (step > 0) or above (step < 0) the row at index, in the
+// order LayOutRows gives; -1 past either end. From no row, or one that is not shown, it is the
+// top row.
+int32_t NeighbourRow(const TInspectorCollection& items, int32_t index, int32_t step,
+                     bool showCategories);
+
+// Expands or collapses every category row; shorthand rows keep their state.
+void SetCategoriesExpanded(TInspectorCollection& items, bool expanded);
+
+// The colour of the swatch drawn beside a value, red in the low byte: for "#" and six
+// hexadecimal digits those digits, for "#" and three (the short form) each doubled. Any other
+// value, also one that starts with "#" but is no such colour, has no swatch.
+std::optional<int32_t> SwatchColor(std::string_view value);
 
 // Stores an edited value. A shorthand's value is spread over its parts (field by field at
 // blanks when it has several words, whole otherwise); a part's value rebuilds its shorthand

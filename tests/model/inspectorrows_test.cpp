@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -240,6 +241,67 @@ TEST(InspectorRows, EditedPartRebuildsItsShorthand) {
   CommitValue(items, Row(items, "padding"), "4px 5px");
   EXPECT_EQ(Row(items, "padding").Value(), "4px 5px");
 }
+
+TEST(InspectorRows, NeighbourRowsFollowTheScreenOrder) {
+  TInspectorCollection items;
+  items.LoadCatalogue(TIniFile::FromText(kThreeByTwo));
+  Row(items, "c1").SetValue("x");
+  MarkValues(items);
+  Row(items, "B").Expanded = false;
+  // On screen: c1 (pinned), A, a1, a2, B, C, c1, c2 -- b1 and b2 are hidden.
+  const auto next = [&](std::string_view from, int32_t step) -> std::string {
+    const int32_t at =
+        NeighbourRow(items, from.empty() ? -1 : Row(items, from).Index(), step, true);
+    return at < 0 ? "<none>" : items.Items(at).Caption;
+  };
+  EXPECT_EQ(next("c1", 1), "A");
+  EXPECT_EQ(next("A", -1), "c1");
+  EXPECT_EQ(next("B", 1), "C");
+  EXPECT_EQ(next("C", -1), "B");
+  EXPECT_EQ(next("c1", -1), "<none>");
+  EXPECT_EQ(next("c2", 1), "<none>");
+  // From no row, or from a hidden one, either key starts at the top.
+  EXPECT_EQ(next("", 1), "c1");
+  EXPECT_EQ(next("b1", -1), "c1");
+}
+
+TEST(InspectorRows, ExpandingAllTouchesOnlyCategories) {
+  TInspectorCollection items;
+  items.LoadCatalogue(TIniFile::FromText(kRows));
+  Row(items, "margin").Expanded = false;
+  SetCategoriesExpanded(items, false);
+  EXPECT_EQ(Screen(items, true), (Rows{"Box", "Colour", "Text"}));
+  SetCategoriesExpanded(items, true);
+  EXPECT_FALSE(Row(items, "margin").Expanded);
+  EXPECT_EQ(VisibleCount(items, true), 13);  // 3 categories and 10 properties, no parts
+}
+
+struct SwatchCase {
+  std::string name;
+  std::string value;
+  std::optional<int32_t> color;
+};
+
+class Swatch : public testing::TestWithParam<SwatchCase> {};
+
+TEST_P(Swatch, ReadsOnlyWellFormedColours) {
+  EXPECT_EQ(SwatchColor(GetParam().value), GetParam().color) << GetParam().value;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Swatch,
+    testing::Values(SwatchCase{"red_first", "#FF0000", 0x0000FF},
+                    SwatchCase{"lower_case", "#00ff80", 0x80FF00},
+                    SwatchCase{"followed_by_more", "#0000FF !important", 0xFF0000},
+                    SwatchCase{"short_form", "#F80", 0x0088FF},
+                    SwatchCase{"short_form_then_blank", "#fff none", 0xFFFFFF},
+                    SwatchCase{"not_hexadecimal", "#GG0000", std::nullopt},
+                    SwatchCase{"cut_short", "#FF00", std::nullopt},
+                    SwatchCase{"five_digits", "#FF000", std::nullopt},
+                    SwatchCase{"short_form_runs_on", "#abcx", std::nullopt},
+                    SwatchCase{"hash_only", "#", std::nullopt},
+                    SwatchCase{"name", "red", std::nullopt}, SwatchCase{"empty", "", std::nullopt}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace qm

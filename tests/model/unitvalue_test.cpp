@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/unitvalue.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace qm {
+namespace {
+
+TEST(UnitValue, PercentComesFirstWhenOffered) {
+  EXPECT_EQ(UnitList(false),
+            (std::vector<std::string>{"cm", "em", "ex", "in", "mm", "pc", "pt", "px"}));
+  EXPECT_EQ(UnitList(true).front(), "%");
+  EXPECT_EQ(UnitList(true).size(), 9u);
+}
+
+struct SplitCase {
+  std::string text;
+  bool includePercent;
+  std::string value;
+  std::string unit;  // empty for none
+};
+
+class UnitSplit : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(UnitSplit, CutsAtTheFirstUnitOfTheList) {
+  const SplitCase& c = GetParam();
+  const std::vector<std::string> units = UnitList(c.includePercent);
+  const TUnitSplit split = SplitUnitValue(c.text, units);
+  EXPECT_EQ(split.Value, c.value) << c.text;
+  EXPECT_EQ(split.UnitIndex < 0 ? "" : units[static_cast<size_t>(split.UnitIndex)], c.unit)
+      << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnitSplit,
+    testing::Values(SplitCase{"12px", false, "12", "px"}, SplitCase{"50%", true, "50", "%"},
+                    SplitCase{"50%", false, "50%", ""}, SplitCase{"thin", false, "th", "in"},
+                    SplitCase{"inherit", false, "", "in"},
+                    SplitCase{"10px 20px", false, "10", "px"}, SplitCase{"auto", false, "auto", ""},
+                    SplitCase{"5px 10em", false, "5px 10", "em"}, SplitCase{"", true, "", ""}));
+
+struct NumberCase {
+  std::string text;
+  bool number;
+};
+
+class DecimalNumber : public testing::TestWithParam<NumberCase> {};
+
+TEST_P(DecimalNumber, IsWholeText) {
+  EXPECT_EQ(IsDecimalNumber(GetParam().text), GetParam().number) << '"' << GetParam().text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DecimalNumber,
+                         testing::Values(NumberCase{"12", true}, NumberCase{"  -1.5", true},
+                                         NumberCase{"+3", true}, NumberCase{".5", true},
+                                         NumberCase{"5.", true}, NumberCase{"1e3", true},
+                                         NumberCase{"2.5E-2", true}, NumberCase{"", false},
+                                         NumberCase{"  ", false}, NumberCase{"-", false},
+                                         NumberCase{".", false}, NumberCase{"1e", false},
+                                         NumberCase{"12 ", false}, NumberCase{"th", false},
+                                         NumberCase{"5px 10", false}, NumberCase{"1,5", false}));
+
+}  // namespace
+}  // namespace qm
