@@ -2,8 +2,34 @@
 #include "model/document.h"
 
 #include <algorithm>
+#include <optional>
+#include <unordered_map>
 
 namespace qm {
+
+namespace {
+
+// Lines at least this long get resume points this far apart, so that a question about a place
+// in a minified sheet's single line does not rescan the line from its start.
+constexpr int32_t ResumeSpacing = 1024;
+
+}  // namespace
+
+struct TDocument::TIndexes {
+  uint64_t Version = 0;
+  const char* Data = nullptr;
+  size_t Size = 0;
+  std::optional<TCommentIndex> Comments;
+  std::unordered_map<int32_t, std::vector<TResumePoint>> LongLines;
+};
+
+TDocument::TDocument() = default;
+TDocument::TDocument(const TDocument&) {}
+TDocument& TDocument::operator=(const TDocument&) {
+  Indexes_.reset();
+  return *this;
+}
+TDocument::~TDocument() = default;
 
 std::string_view TDocument::LineText(int32_t line) const {
   if (line < 1 || line > LineCount()) {
@@ -35,6 +61,112 @@ TLineCol TDocument::IndexToLineCol(int32_t index) const {
 int32_t TDocument::LineColToIndex(int32_t line, int32_t col) const {
   line = std::clamp(line, 1, LineCount());
   return LineStart(line) + col - 1;
+}
+
+TDocument::TIndexes& TDocument::Indexes() const {
+  const std::string_view text = Text();
+  const uint64_t version = TextVersion();
+  if (!Indexes_ || Indexes_->Version != version || Indexes_->Data != text.data() ||
+      Indexes_->Size != text.size()) {
+    Indexes_ = std::make_unique<TIndexes>();
+    Indexes_->Version = version;
+    Indexes_->Data = text.data();
+    Indexes_->Size = text.size();
+  }
+  return *Indexes_;
+}
+
+const TCommentIndex& TDocument::Comments() const {
+  TIndexes& indexes = Indexes();
+  if (!indexes.Comments) {
+    indexes.Comments.emplace(Text());
+  }
+  return *indexes.Comments;
+}
+
+TDocument::TResumePoint TDocument::ResumeBefore(int32_t line, int32_t offset) const {
+  const int32_t length = LineLength(line);
+  if (length < 2 * ResumeSpacing) {
+    return {0, LineStartState(line)};
+  }
+  std::vector<TResumePoint>& points = Indexes().LongLines[line];
+  if (points.empty()) {
+    TLineScanner scanner(LineText(line), LineStartState(line));
+    points.push_back({0, scanner.State()});
+    TToken token;
+    while (scanner.Next(token)) {
+      if (scanner.Offset() >= points.back().Offset + ResumeSpacing) {
+        points.push_back({scanner.Offset(), scanner.State()});
+      }
+    }
+  }
+  const auto after = std::upper_bound(
+      points.begin(), points.end(), offset,
+      [](int32_t value, const TResumePoint& point) { return value < point.Offset; });
+  return *(after - 1);
+}
+
+TTokenKind TDocument::TokenAt(int32_t line, int32_t col) const {
+  if (line < 1 || line > LineCount() || col < 1 || col > LineLength(line)) {
+    return TTokenKind::Null;
+  }
+  const int32_t offset = col - 1;
+  const TResumePoint resume = ResumeBefore(line, offset);
+  TLineScanner scanner(LineText(line), resume.State, resume.Offset);
+  TToken token;
+  while (scanner.Next(token)) {
+    if (offset < token.Start + token.Length) {
+      return token.Kind;
+    }
+  }
+  return TTokenKind::Null;
+}
+
+int32_t TDocument::MatchingBrace(int32_t index) const {
+  const std::string_view text = Text();
+  if (index < 0 || static_cast<size_t>(index) >= text.size() ||
+      text[static_cast<size_t>(index)] != '{') {
+    return -1;
+  }
+  int32_t line = IndexToLineCol(index).Line;
+  const int32_t count = LineCount();
+  if (line > count) {
+    return -1;
+  }
+  TResumePoint resume = ResumeBefore(line, index - LineStart(line));
+  int32_t depth = 1;
+  for (; line <= count; ++line) {
+    const std::string_view lineText = LineText(line);
+    const int32_t lineStart = LineStart(line);
+    // Offsets in this line that come after the opening brace.
+    const int32_t first = std::max(0, index + 1 - lineStart);
+    TLineScanner scanner(lineText, resume.State, resume.Offset);
+    TToken token;
+    while (scanner.Next(token)) {
+      if (token.Kind == TTokenKind::Comment || token.Kind == TTokenKind::String) {
+        continue;
+      }
+      for (int32_t i = std::max(first, token.Start); i < token.Start + token.Length; ++i) {
+        const char c = lineText[static_cast<size_t>(i)];
+        if (c == '{') {
+          ++depth;
+        } else if (c == '}' && --depth == 0) {
+          return lineStart + i;
+        }
+      }
+    }
+    // The next line starts in the state this one left, whatever an editor has styled so far.
+    resume = {0, scanner.State()};
+  }
+  return -1;
+}
+
+std::vector<TToken> TDocument::LineTokens(int32_t line) const {
+  std::vector<TToken> tokens;
+  if (line >= 1 && line <= LineCount()) {
+    ScanLine(LineText(line), LineStartState(line), tokens);
+  }
+  return tokens;
 }
 
 }  // namespace qm

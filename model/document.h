@@ -3,8 +3,13 @@
 // The editor widget and the model's in-memory document both answer this interface.
 #pragma once
 
+#include "model/commentindex.h"
+#include "model/cssscanner.h"
+
 #include <cstdint>
+#include <memory>
 #include <string_view>
+#include <vector>
 
 namespace qm {
 
@@ -17,7 +22,11 @@ struct TLineCol {
 
 class TDocument {
  public:
-  virtual ~TDocument() = default;
+  TDocument();
+  // A copy builds its own indexes when first asked.
+  TDocument(const TDocument&);
+  TDocument& operator=(const TDocument&);
+  virtual ~TDocument();
 
   // The whole text, valid until the document next changes.
   virtual std::string_view Text() const = 0;
@@ -37,6 +46,38 @@ class TDocument {
   TLineCol IndexToLineCol(int32_t index) const;
   // Line and column to index: the line is limited to 1..LineCount(), the column is not limited.
   int32_t LineColToIndex(int32_t line, int32_t col) const;
+
+  // The scanner's state at column 1 of a line in 1..LineCount(): what the line before left, the
+  // initial state for line 1. It must describe the current text, so an editor styles first.
+  virtual TScanState LineStartState(int32_t line) const = 0;
+  // Changes whenever the text changes: what is built from one text version is kept until then.
+  virtual uint64_t TextVersion() const = 0;
+
+  // The kind of the token that covers a column of a line; Null (no token) for a line or column
+  // outside the text of the lines, and from a NUL byte to the line's end. The default scans the
+  // line; an editor may answer from its styles instead.
+  virtual TTokenKind TokenAt(int32_t line, int32_t col) const;
+  // Index of the "}" that closes the "{" at index: nested braces are counted, braces inside
+  // Comment and String tokens are not (those inside a Value, as in url(data:...), are).
+  // -1 when the text ends first or there is no "{" at index.
+  virtual int32_t MatchingBrace(int32_t index) const;
+
+  // Every token of a line, offsets from column 1, its line break left out.
+  std::vector<TToken> LineTokens(int32_t line) const;
+  // The comment markers of the current text.
+  const TCommentIndex& Comments() const;
+
+ private:
+  struct TIndexes;
+  struct TResumePoint {
+    int32_t Offset = 0;  // in the line, a token boundary
+    TScanState State;
+  };
+  TIndexes& Indexes() const;
+  // The closest place at or before offset in a line from which scanning gives the line's tokens.
+  TResumePoint ResumeBefore(int32_t line, int32_t offset) const;
+
+  mutable std::unique_ptr<TIndexes> Indexes_;
 };
 
 }  // namespace qm
