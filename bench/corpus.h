@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The style sheets the benchmarks run on: corpus files as the editor holds them (lines joined by
+// CR LF) and a 3 MB sheet made by concatenating the corpus.
+#pragma once
+
+#include "model/textfile.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace qm::bench {
+
+inline std::string CorpusSheet(const std::string& name) {
+  std::ifstream in(std::filesystem::path(QUILLMERE_CORPUS_DIR) / name, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return LoadText(bytes.str()).Text;
+}
+
+// The corpus sheets in name order, again and again, until the text holds 3 MiB.
+inline std::string ConcatenatedCorpus() {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(QUILLMERE_CORPUS_DIR)) {
+    if (entry.path().extension() == ".css") {
+      names.push_back(entry.path().filename().string());
+    }
+  }
+  std::sort(names.begin(), names.end());
+  std::string text;
+  while (text.size() < 3 * 1024 * 1024) {
+    for (const std::string& name : names) {
+      if (text.size() >= 3 * 1024 * 1024) {
+        break;
+      }
+      if (!text.empty()) {
+        text += "\r\n";
+      }
+      text += CorpusSheet(name);
+    }
+  }
+  return text;
+}
+
+// The lines of a text with their breaks, as an editor hands them to its lexer.
+inline std::vector<std::string_view> LinesWithBreaks(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      end = text.size();
+    } else {
+      end += text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end;
+  }
+  return lines;
+}
+
+}  // namespace qm::bench
