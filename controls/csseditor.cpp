@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/csseditor.h"
 
+#include "controls/csslexer.h"
+
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QMimeData>
@@ -17,6 +19,8 @@ bool CarriesFiles(const QMimeData* mime) {
 }  // namespace
 
 TCssEditor::TCssEditor(QWidget* parent) : QsciScintilla(parent) {
+  CssLexer = new TCssLexer(this);
+  setLexer(CssLexer);
   SendScintilla(SCI_SETCODEPAGE, SC_CP_UTF8);
   setEolMode(EolWindows);
   SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
@@ -49,6 +53,11 @@ TCssEditor::TCssEditor(QWidget* parent) : QsciScintilla(parent) {
   UpdateGutterWidth();
 
   connect(this, &QsciScintilla::linesChanged, this, &TCssEditor::UpdateGutterWidth);
+  connect(this, &QsciScintilla::SCN_MODIFIED, this, [this](int, int type) {
+    if ((type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) != 0) {
+      ++Version;
+    }
+  });
   connect(this, &QsciScintilla::SCN_SAVEPOINTLEFT, this, &TCssEditor::CheckStatus);
   connect(this, &QsciScintilla::SCN_SAVEPOINTREACHED, this, &TCssEditor::CheckStatus);
   connect(this, &QsciScintilla::SCN_UPDATEUI, this, &TCssEditor::CheckStatus);
@@ -74,6 +83,19 @@ int32_t TCssEditor::LineLength(int32_t line) const {
   auto* self = const_cast<TCssEditor*>(this);
   return static_cast<int32_t>(self->SendScintilla(SCI_GETLINEENDPOSITION, line - 1) -
                               self->SendScintilla(SCI_POSITIONFROMLINE, line - 1));
+}
+
+TScanState TCssEditor::LineStartState(int32_t line) const {
+  if (line <= 1) {
+    return TScanState{};
+  }
+  auto* self = const_cast<TCssEditor*>(this);
+  // The state is the one the line before ended in, so that line must be styled.
+  const long before = self->SendScintilla(SCI_POSITIONFROMLINE, line - 1);
+  if (self->SendScintilla(SCI_GETENDSTYLED) < before) {
+    self->SendScintilla(SCI_COLOURISE, self->SendScintilla(SCI_GETENDSTYLED), before);
+  }
+  return TScanState::Decode(static_cast<int32_t>(self->SendScintilla(SCI_GETLINESTATE, line - 2)));
 }
 
 void TCssEditor::LoadBytes(std::string_view bytes) {
@@ -128,13 +150,15 @@ void TCssEditor::SetModified(bool modified) {
   CheckStatus();
 }
 
+void TCssEditor::ApplySyntaxStyles(const TSyntaxStyles& styles) {
+  CssLexer->SetStyles(styles);
+}
+
 void TCssEditor::ApplyFont(const QString& family, int pointSize) {
   QFont font(family, pointSize);
   font.setStyleHint(QFont::TypeWriter);
   setFont(font);
-  SendScintilla(SCI_STYLESETFONT, STYLE_DEFAULT, font.family().toUtf8().constData());
-  SendScintilla(SCI_STYLESETSIZE, STYLE_DEFAULT, pointSize);
-  SendScintilla(SCI_STYLECLEARALL);
+  CssLexer->SetBaseFont(font);
   // Clearing the styles also reset the gutter's: line numbers in the highlight colours, in a
   // small fixed-pitch font.
   const QPalette palette = QApplication::palette();
@@ -142,11 +166,13 @@ void TCssEditor::ApplyFont(const QString& family, int pointSize) {
   setMarginsForegroundColor(palette.color(QPalette::HighlightedText));
   GutterFont = QFont(QStringLiteral("Terminal"));
   GutterFont.setStyleHint(QFont::TypeWriter);
-  GutterFont.setPixelSize(11);
+  GutterFont.setPointSize(8);  // 11 pixels at 96 dpi; the editor sizes fonts in points
   setMarginsFont(GutterFont);
   GutterDigits = 0;
   UpdateGutterWidth();
 }
+
+QFont TCssEditor::EditorFont() const { return CssLexer->defaultFont(); }
 
 void TCssEditor::ApplyTabWidth(int columns) {
   setTabWidth(columns);

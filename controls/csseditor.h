@@ -10,8 +10,11 @@
 #include <string_view>
 
 #include "model/document.h"
+#include "model/syntaxstyles.h"
 
 namespace qm {
+
+class TCssLexer;
 
 enum class TStatusChange {
   CaretLine = 0x1,
@@ -32,6 +35,8 @@ class TCssEditor : public QsciScintilla, public TDocument {
   int32_t LineCount() const override;
   int32_t LineStart(int32_t line) const override;
   int32_t LineLength(int32_t line) const override;
+  TScanState LineStartState(int32_t line) const override;
+  uint64_t TextVersion() const override { return Version; }
 
   // Replaces the whole text by bytes (lines joined by CR LF) as a freshly loaded, unmodified
   // document with the caret at its start and nothing to undo.
@@ -48,7 +53,11 @@ class TCssEditor : public QsciScintilla, public TDocument {
   void SetModified(bool modified);
 
   void ApplyFont(const QString& family, int pointSize);
+  // The font the text is drawn in.
+  QFont EditorFont() const;
   void ApplyTabWidth(int columns);
+  void ApplySyntaxStyles(const TSyntaxStyles& styles);
+  TCssLexer* Lexer() const { return CssLexer; }
 
  signals:
   void StatusChange(qm::TStatusChanges changes);
@@ -78,6 +87,8 @@ class TCssEditor : public QsciScintilla, public TDocument {
     bool Modified = false;
   };
   TStatus Reported;
+  TCssLexer* CssLexer = nullptr;
+  uint64_t Version = 0;
   int GutterDigits = 0;
   QFont GutterFont;
 };

@@ -47,7 +47,7 @@ class TestMainWindow : public QObject {
       QVERIFY2(panel->isChecked(), qPrintable(panel->text()));
     }
     w.acNew->trigger();
-    QCOMPARE(w.CurrentEditor->font().family(), QFont(QStringLiteral("Courier New")).family());
+    QCOMPARE(w.CurrentEditor->EditorFont().family(), QFont(QStringLiteral("Courier New")).family());
     QCOMPARE(w.CurrentEditor->tabWidth(), 8);
   }
 
@@ -84,14 +84,14 @@ class TestMainWindow : public QObject {
     TFrmMain& w = env.MakeWindow();
     QCOMPARE(w.DeclarationIndent, 8);
     w.acNew->trigger();
-    QCOMPARE(w.CurrentEditor->font().family(), QStringLiteral("DejaVu Sans Mono"));
-    QCOMPARE(w.CurrentEditor->font().pointSize(), 10);
+    QCOMPARE(w.CurrentEditor->EditorFont().family(), QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(w.CurrentEditor->EditorFont().pointSize(), 10);
     QCOMPARE(w.CurrentEditor->tabWidth(), 8);
 
     env.Settings->WriteString(QStringLiteral("FontSize"), QStringLiteral("14"));
     env.Settings->WriteString(QStringLiteral("TabWidth"), QStringLiteral("2"));
     w.acNew->trigger();  // read afresh for every new document
-    QCOMPARE(w.CurrentEditor->font().pointSize(), 14);
+    QCOMPARE(w.CurrentEditor->EditorFont().pointSize(), 14);
     QCOMPARE(w.CurrentEditor->tabWidth(), 2);
   }
 
