@@ -8,6 +8,7 @@
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QSettings>
@@ -16,7 +17,11 @@
 #include <QTimer>
 
 #include "app/documenttab.h"
+#include "controls/recentfiles.h"
+#include "dialogs/cssAbout.h"
+#include "dialogs/cssoptions.h"
 #include "platform/settingsstore.h"
+#include "platform/syntaxsettings.h"
 
 namespace qm {
 
@@ -36,12 +41,24 @@ TFrmMain::TFrmMain(const TPlatform& platform, QWidget* parent)
   CreateDocumentArea();
   CreateDocks();
   FormCreate();
+  FrmOptions = new TFrmOptions(*Platform.Settings, *Platform.Prompts, SynCss, this);
+  FrmAbout = new TFrmAbout(*Platform.Shell, Sites.HomePage, this);
 }
 
 TFrmMain::~TFrmMain() = default;
 
 void TFrmMain::FormCreate() {
-  const TSettingsStore& settings = *Platform.Settings;
+  TSettingsStore& settings = *Platform.Settings;
+  Sites = TSiteAddresses::Load(settings);
+  rmain = new TRecentFiles(settings, *Platform.Prompts, this);
+  rmain->SetMaxItems(5);
+  rmain->SetParentMenu(mFile);
+  rmain->SetPosition(static_cast<int>(mFile->actions().indexOf(mRecentBottom)));
+  rmain->OnClickRecentItem = [this](TRecentFiles* sender, const QString& filename) {
+    rmainClickRecentItem(sender, filename);
+  };
+  rmain->RebuildRecentMenu();
+
   OpenFilter = QStringLiteral("All Files|*.*|Text Files|*.txt|CSS Files|*.css");
   StatusPanel->setText(QStringLiteral("Line 1 of  1, Col 1"));
 
@@ -69,6 +86,7 @@ void TFrmMain::FormCreate() {
       std::clamp(settings.ReadInteger(QStringLiteral("CurrentCss")).value_or(0), 0, 1));
   pgmainChange();
   DeclarationIndent = settings.ReadInteger(QStringLiteral("TabWidth")).value_or(8);
+  LoadSyntaxStyles(settings, SynCss);
 }
 
 QString TFrmMain::LayoutFile() const {
@@ -80,7 +98,8 @@ void TFrmMain::showEvent(QShowEvent* event) {
   if (!Shown) {
     Shown = true;
     if (!LayoutRestored) {
-      ApplyDesignedDockSizes();
+      // Once the layout has been laid out for the first time, or the panels' size hints win.
+      QTimer::singleShot(0, this, &TFrmMain::ApplyDesignedDockSizes);
     }
     // After the window and every dialog exist; a failure stops the files after it.
     QTimer::singleShot(0, this, &TFrmMain::OpenCommandLineFiles);
@@ -120,6 +139,8 @@ bool TFrmMain::FormClose() {
   QSettings layout(LayoutFile(), QSettings::IniFormat);
   layout.setValue(QStringLiteral("Layout/State"), saveState());
   layout.sync();
+  SaveSyntaxStyles(settings, SynCss);
+  settings.Flush();
   return true;
 }
 

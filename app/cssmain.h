@@ -7,7 +7,9 @@
 #include <QStringList>
 
 #include "controls/csseditor.h"
+#include "model/syntaxstyles.h"
 #include "platform/platform.h"
+#include "platform/siteaddresses.h"
 
 class QAction;
 class QDockWidget;
@@ -21,6 +23,9 @@ class QTreeWidget;
 namespace qm {
 
 class TDocumentTab;
+class TFrmAbout;
+class TFrmOptions;
+class TRecentFiles;
 
 class TFrmMain : public QMainWindow {
   Q_OBJECT
@@ -57,6 +62,15 @@ class TFrmMain : public QMainWindow {
   void mPanelVisualClick();
   void mShowPreviewClick();
 
+  // Help menu (helpcommands.cpp).
+  void mHomePageClick();
+  void mCSS1pageClick();
+  void mCSS2pageClick();
+  void mReportClick();
+  void mAboutClick();
+  void mOptionsClick();
+  void rmainClickRecentItem(TRecentFiles* sender, const QString& filename);
+
   // The editor's status-change handler.
   void MainTextStatusChange(TCssEditor* sender, TStatusChanges changes);
 
@@ -65,8 +79,13 @@ class TFrmMain : public QMainWindow {
   bool UpdatingText = false;
   int DeclarationIndent = 8;
   int UntitledCounter = 1;
+  // The token classes' colours and styles every editor is drawn with.
+  TSyntaxStyles SynCss = DefaultSyntaxStyles();
 
   // Components.
+  TRecentFiles* rmain = nullptr;
+  TFrmAbout* FrmAbout = nullptr;
+  TFrmOptions* FrmOptions = nullptr;
   QTabWidget* pgmain = nullptr;
   QLabel* StatusPanel = nullptr;
   QToolBar* MainToolBar = nullptr;
@@ -146,6 +165,8 @@ class TFrmMain : public QMainWindow {
   void OpenCommandLineFiles();
   QString LayoutFile() const;
   void SetTitle(const QString& title);
+  // Font, size and tab width from the settings, and the syntax styles, onto one editor.
+  void ApplyEditorSettings(TCssEditor* editor);
   void SaveDocument(TDocumentTab* tab);
   void SaveDocumentAs(TDocumentTab* tab);
   void WriteDocument(TDocumentTab* tab, const QString& path);
@@ -154,6 +175,7 @@ class TFrmMain : public QMainWindow {
   void pgmainMouseUp(const QPoint& pos);
 
   TPlatform Platform;
+  TSiteAddresses Sites;
   QStringList CommandLineFiles;
   bool Shown = false;
   bool LayoutRestored = false;

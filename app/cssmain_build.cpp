@@ -118,6 +118,12 @@ void TFrmMain::CreateActions() {
   connect(mPanelTxtInfo, &QAction::triggered, this, &TFrmMain::mPanelTxtInfoClick);
   connect(mPanelVisual, &QAction::triggered, this, &TFrmMain::mPanelVisualClick);
   connect(mShowPreview, &QAction::triggered, this, &TFrmMain::mShowPreviewClick);
+  connect(mHomePage, &QAction::triggered, this, &TFrmMain::mHomePageClick);
+  connect(mCSS1page, &QAction::triggered, this, &TFrmMain::mCSS1pageClick);
+  connect(mCSS2page, &QAction::triggered, this, &TFrmMain::mCSS2pageClick);
+  connect(mReport, &QAction::triggered, this, &TFrmMain::mReportClick);
+  connect(mAbout, &QAction::triggered, this, &TFrmMain::mAboutClick);
+  connect(mOptions, &QAction::triggered, this, &TFrmMain::mOptionsClick);
 }
 
 void TFrmMain::CreateMenus() {

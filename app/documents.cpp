@@ -11,6 +11,7 @@
 
 #include "app/cssmain.h"
 #include "app/documenttab.h"
+#include "controls/recentfiles.h"
 #include "model/documentnames.h"
 #include "model/error.h"
 #include "platform/prompts.h"
@@ -70,15 +71,7 @@ void TFrmMain::NewDocument() {
   pgmain->show();
 
   TCssEditor* editor = tab->Editor;
-  // Read afresh for every document, so what the Options dialog applied counts from now on.
-  const TSettingsStore& settings = *Platform.Settings;
-  const QString fontName =
-      settings.ReadString(QStringLiteral("FontName")).value_or(QStringLiteral("Courier New"));
-  const int fontSize = settings.ReadInteger(QStringLiteral("FontSize")).value_or(10);
-  const int tabWidth = settings.ReadInteger(QStringLiteral("TabWidth")).value_or(8);
-  editor->ApplyFont(fontName.isEmpty() ? QStringLiteral("Courier New") : fontName,
-                    fontSize > 0 ? fontSize : 10);
-  editor->ApplyTabWidth(tabWidth > 0 ? tabWidth : 8);
+  ApplyEditorSettings(editor);
 
   connect(editor, &TCssEditor::StatusChange, this,
           [this, editor](TStatusChanges changes) { MainTextStatusChange(editor, changes); });
@@ -126,6 +119,21 @@ void TFrmMain::OpenOperation(const QString& path) {
   }
   pgmain->setTabText(pgmain->currentIndex(), name);
   SetTitle(name + QStringLiteral(" - ") + kAppTitle);
+  rmain->AddRecentFile(path);
+  rmain->RebuildRecentMenu();
+}
+
+void TFrmMain::ApplyEditorSettings(TCssEditor* editor) {
+  // Read afresh each time, so what the Options dialog applied counts from now on.
+  const TSettingsStore& settings = *Platform.Settings;
+  const QString fontName =
+      settings.ReadString(QStringLiteral("FontName")).value_or(QStringLiteral("Courier New"));
+  const int fontSize = settings.ReadInteger(QStringLiteral("FontSize")).value_or(10);
+  const int tabWidth = settings.ReadInteger(QStringLiteral("TabWidth")).value_or(8);
+  editor->ApplyFont(fontName.isEmpty() ? QStringLiteral("Courier New") : fontName,
+                    fontSize > 0 ? fontSize : 10);
+  editor->ApplyTabWidth(tabWidth > 0 ? tabWidth : 8);
+  editor->ApplySyntaxStyles(SynCss);
 }
 
 void TFrmMain::pgmainChange() {

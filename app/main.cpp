@@ -12,6 +12,7 @@
 #include "app/cssmain.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
+#include "platform/shell.h"
 #include "platform/workfolder.h"
 
 int main(int argc, char* argv[]) {
@@ -27,7 +28,9 @@ int main(int argc, char* argv[]) {
   qm::TDialogPrompts prompts;
   app.SetPrompts(&prompts);
   const std::unique_ptr<qm::TSettingsStore> settings = qm::TSettingsStore::ForUser();
+  qm::TSystemShell shell;
   qm::TPlatform platform;
+  platform.Shell = &shell;
   platform.Settings = settings.get();
   platform.Prompts = &prompts;
   platform.WorkFolder = qm::DefaultWorkFolder();

@@ -8,10 +8,12 @@ namespace qm {
 
 class TSettingsStore;
 class TPrompts;
+class TShell;
 
 struct TPlatform {
   TSettingsStore* Settings = nullptr;
   TPrompts* Prompts = nullptr;
+  TShell* Shell = nullptr;
   QString WorkFolder;  // "layout.ini" and the generated pages
   QString DataFolder;  // the catalogues and the preview template
 };

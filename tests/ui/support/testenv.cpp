@@ -13,6 +13,7 @@ TTestEnv::TTestEnv() {
   QDir(Dir.path()).mkpath(QStringLiteral("work"));
   Platform.Settings = Settings.get();
   Platform.Prompts = &Prompts;
+  Platform.Shell = &Shell;
   Platform.WorkFolder = Dir.filePath(QStringLiteral("work"));
   Platform.DataFolder = QStringLiteral(QUILLMERE_DATA_DIR);
   static_cast<TApplication*>(QCoreApplication::instance())->SetPrompts(&Prompts);

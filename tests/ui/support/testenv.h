@@ -10,6 +10,7 @@
 #include "app/application.h"
 #include "app/cssmain.h"
 #include "platform/settingsstore.h"
+#include "recordingshell.h"
 #include "scriptedprompts.h"
 
 namespace qm {
@@ -33,6 +34,7 @@ class TTestEnv {
 
   QTemporaryDir Dir;
   TScriptedPrompts Prompts;
+  TRecordingShell Shell;
   std::unique_ptr<TSettingsStore> Settings;
   TPlatform Platform;
 

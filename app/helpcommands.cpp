@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Help menu, Options and the recent-files items: pages, the feedback mail, the About box.
+#include <QAction>
+#include <QTabWidget>
+
+#include "app/cssmain.h"
+#include "app/documenttab.h"
+#include "controls/recentfiles.h"
+#include "dialogs/cssAbout.h"
+#include "dialogs/cssoptions.h"
+#include "platform/prompts.h"
+#include "platform/settingsstore.h"
+#include "platform/shell.h"
+
+namespace qm {
+
+void TFrmMain::mHomePageClick() {
+  Platform.Shell->OpenUrl(Sites.HomePage);
+}
+
+void TFrmMain::mCSS1pageClick() {
+  Platform.Shell->OpenUrl(Sites.W3CSite + QStringLiteral("/pub/WWW/TR/REC-CSS1"));
+}
+
+void TFrmMain::mCSS2pageClick() {
+  Platform.Shell->OpenUrl(Sites.W3CSite + QStringLiteral("/TR/REC-CSS2/"));
+}
+
+void TFrmMain::mReportClick() {
+  Platform.Prompts->Message(TMessageKind::Information,
+                            QStringLiteral("Please mention in details when reporting errors or "
+                                           "suggestions."),
+                            {TButton::Ok});
+  Platform.Shell->OpenUrl(QStringLiteral("mailto:") + Sites.FeedbackMail +
+                          QStringLiteral("?Subject=Quillmere%20Feedback"));
+}
+
+void TFrmMain::mAboutClick() {
+  FrmAbout->exec();
+}
+
+void TFrmMain::mOptionsClick() {
+  if (FrmOptions->exec() != QDialog::Accepted) {
+    return;
+  }
+  DeclarationIndent = Platform.Settings->ReadInteger(QStringLiteral("TabWidth")).value_or(8);
+  for (int i = 0; i < pgmain->count(); ++i) {
+    ApplyEditorSettings(DocumentTab(i)->Editor);
+  }
+}
+
+void TFrmMain::rmainClickRecentItem(TRecentFiles*, const QString& filename) {
+  OpenOperation(filename);
+}
+
+}  // namespace qm

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The About box and the Help menu's commands.
+#include <QAction>
+#include <QPushButton>
+
+#include "dialogs/cssAbout.h"
+#include "testenv.h"
+
+using namespace qm;
+
+class TestAbout : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void aboutBoxShowsNameVersionAndLink() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    TFrmAbout* about = w.FrmAbout;
+    QCOMPARE(about->windowTitle(), QStringLiteral("About Quillmere"));
+    QCOMPARE(about->LblTitle->text(), QStringLiteral(" Quillmere"));
+    QCOMPARE(about->LblVersion->text(), QStringLiteral(" Version 1.8"));
+    QCOMPARE(about->size(), QSize(375, 262));
+    QVERIFY(about->CmdOk->isDefault());
+
+    about->show();
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(about->Lblsite, &enter);
+    QCOMPARE(about->Lblsite->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(about->Lblsite, &leave);
+    QCOMPARE(about->Lblsite->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QTest::mouseClick(about->Lblsite, Qt::LeftButton);
+    QCOMPARE(env.Shell.Opened, QStringList{about->Lblsite->text()});
+    QVERIFY(about->isVisible());
+    QTest::keyClick(about, Qt::Key_Escape);
+    QVERIFY(!about->isVisible());
+  }
+
+  void helpCommandsOpenTheirPages() {
+    TTestEnv env;
+    env.Settings->WriteString(QStringLiteral("HomePage"), QStringLiteral("https://example.org/qm"));
+    env.Settings->WriteString(QStringLiteral("FeedbackMail"), QStringLiteral("me@example.org"));
+    TFrmMain& w = env.MakeWindow();
+    w.mHomePage->trigger();
+    w.mCSS1page->trigger();
+    w.mCSS2page->trigger();
+    env.Prompts.AnswerMessage(TButton::Ok);
+    w.mReport->trigger();
+    QCOMPARE(
+        env.Prompts.Asked,
+        QStringList{"message: Please mention in details when reporting errors or suggestions."});
+    QCOMPARE(env.Shell.Opened,
+             (QStringList{"https://example.org/qm", "https://www.w3.org/pub/WWW/TR/REC-CSS1",
+                          "https://www.w3.org/TR/REC-CSS2/",
+                          "mailto:me@example.org?Subject=Quillmere%20Feedback"}));
+  }
+};
+
+QM_TEST_MAIN(TestAbout)
+#include "tst_about.moc"

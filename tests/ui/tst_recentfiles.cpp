@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The recent-files menu: what is stored, what the File menu shows, and reopening.
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QTabWidget>
+
+#include "controls/recentfiles.h"
+#include "testenv.h"
+
+using namespace qm;
+
+namespace {
+
+QStringList MenuTexts(const QMenu* menu) {
+  QStringList texts;
+  for (const QAction* action : menu->actions()) {
+    texts << (action->isSeparator() ? QStringLiteral("|") : action->text());
+  }
+  return texts;
+}
+
+QString Stored(const TTestEnv& env, int n) {
+  return env.ReopenSettings()->ReadString(QStringLiteral("recent%1").arg(n)).value_or("<none>");
+}
+
+}  // namespace
+
+class TestRecentFiles : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void sixOpenedFilesShowTheLastFiveAndStoreSix() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    QStringList paths;
+    for (const char* name : {"a.css", "b.css", "c.css", "d.css", "e.css", "f.css"}) {
+      paths << env.WriteFile(QLatin1String(name), "x{}");
+      w.OpenOperation(paths.last());
+    }
+    QCOMPARE(MenuTexts(w.mFile), (QStringList{"New", "Open", "Close", "Close All", "|", "Save",
+                                              "Save As", "Save All", "|", "&1 f.css", "&2 e.css",
+                                              "&3 d.css", "&4 c.css", "&5 b.css", "|", "Exit"}));
+    QCOMPARE(Stored(env, 1), paths[5]);
+    QCOMPARE(Stored(env, 6), paths[0]);
+
+    // A file reopened in another letter case moves to the top, once.
+    w.mCloseAll->trigger();
+    const QString upper = env.Dir.filePath(QStringLiteral("D.CSS"));
+    QFile::rename(paths[3], upper);
+    w.OpenOperation(upper);
+    QCOMPARE(w.rmain->Items().first()->text(), QStringLiteral("&1 D.CSS"));
+    QCOMPARE(w.rmain->Items().size(), 5);
+    QCOMPARE(Stored(env, 1), upper);
+    QCOMPARE(Stored(env, 2), paths[5]);
+  }
+
+  void aVanishedFileIsDroppedAndTheRestMovesUp() {
+    TTestEnv env;
+    QStringList paths;
+    for (const char* name : {"a.css", "b.css", "c.css", "d.css", "e.css", "f.css"}) {
+      paths.prepend(env.WriteFile(QLatin1String(name), "x{}"));
+    }
+    for (int n = 1; n <= 6; ++n) {
+      env.Settings->WriteString(QStringLiteral("recent%1").arg(n), paths[n - 1]);
+    }
+    QFile::remove(paths[0]);
+    TFrmMain& w = env.MakeWindow();
+    QCOMPARE(w.rmain->Items().first()->text(), QStringLiteral("&1 e.css"));
+    QCOMPARE(w.rmain->Items().last()->text(), QStringLiteral("&5 a.css"));
+    QCOMPARE(Stored(env, 1), paths[1]);
+    QCOMPARE(Stored(env, 6), QString());
+
+    // Choosing an item reopens its file; one that vanished since says so and stays listed.
+    w.rmain->Items()[1]->trigger();
+    QCOMPARE(w.windowTitle(), QStringLiteral("d.css - Quillmere"));
+    QFile::remove(paths[5]);  // a.css, the last item
+    const int before = static_cast<int>(w.rmain->Items().size());
+    w.rmain->Items().last()->trigger();
+    QCOMPARE(env.Prompts.Asked.last(),
+             QStringLiteral("message: File not found. Check the file path."));
+    QCOMPARE(w.rmain->Items().size(), before);
+  }
+
+  void positionAndParentMenu() {
+    TTestEnv env;
+    QMenu menu;
+    menu.addAction(QStringLiteral("one"));
+    menu.addAction(QStringLiteral("two"));
+    TRecentFiles recent(*env.Settings, env.Prompts);
+    recent.RebuildRecentMenu();
+    QCOMPARE(env.Prompts.Asked.last(), QStringLiteral("message: ParentMenu not assigned"));
+    recent.SetParentMenu(&menu);
+    recent.SetPosition(3);
+    QCOMPARE(env.Prompts.Asked.last(), QStringLiteral("message: Position out of range"));
+    QCOMPARE(recent.Position(), 0);
+    recent.SetPosition(1);
+    recent.ShowFullPath = true;
+    const QString path = env.WriteFile(QStringLiteral("x/site.css"), "a{}");
+    recent.AddRecentFile(path);
+    QCOMPARE(MenuTexts(&menu), (QStringList{"one", QStringLiteral("&1 ") + path, "two"}));
+    QMenu other;
+    recent.SetParentMenu(&other);
+    QCOMPARE(MenuTexts(&menu), (QStringList{"one", "two"}));
+  }
+};
+
+QM_TEST_MAIN(TestRecentFiles)
+#include "tst_recentfiles.moc"
