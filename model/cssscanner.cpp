@@ -149,7 +149,8 @@ inline bool IsLetterOrHyphen(uint8_t c) {
 }  // namespace
 
 int32_t TScanState::Encode() const {
-  return static_cast<int32_t>(Range) | (static_cast<int32_t>(CommentReturn) << 3);
+  const TScanRange back = Range == TScanRange::Comment ? CommentReturn : TScanRange::Selector;
+  return static_cast<int32_t>(Range) | (static_cast<int32_t>(back) << 3);
 }
 
 TScanState TScanState::Decode(int32_t code) {

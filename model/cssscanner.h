@@ -45,7 +45,8 @@ struct TScanState {
 
   bool operator==(const TScanState&) const = default;
 
-  // As an editor line state: 0 is the state at the start of the text, and Decode(Encode(s)) == s.
+  // As an editor line state: 0 is the state at the start of the text, and Decode(Encode(s)) == s
+  // for every state the scanner produces.
   int32_t Encode() const;
   // Any integer gives a valid state; one that Encode never produces gives the initial state.
   static TScanState Decode(int32_t code);
