@@ -21,19 +21,23 @@ inline std::string CorpusSheet(const std::string& name) {
   return LoadText(bytes.str()).Text;
 }
 
-// The corpus sheets in name order, again and again, until the text holds 3 MiB.
-inline std::string ConcatenatedCorpus() {
+// The corpus sheets in name order, again and again, until the text holds 3 MiB; with last, that
+// sheet is left out of the rounds and ends the text.
+inline std::string ConcatenatedCorpus(const std::string& last = {}) {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(QUILLMERE_CORPUS_DIR)) {
-    if (entry.path().extension() == ".css") {
-      names.push_back(entry.path().filename().string());
+    const std::string name = entry.path().filename().string();
+    if (entry.path().extension() == ".css" && name != last) {
+      names.push_back(name);
     }
   }
   std::sort(names.begin(), names.end());
+  const std::string ending = last.empty() ? std::string() : CorpusSheet(last);
+  constexpr size_t size = 3 * 1024 * 1024;
   std::string text;
-  while (text.size() < 3 * 1024 * 1024) {
+  while (text.size() + ending.size() < size) {
     for (const std::string& name : names) {
-      if (text.size() >= 3 * 1024 * 1024) {
+      if (text.size() + ending.size() >= size) {
         break;
       }
       if (!text.empty()) {
@@ -41,6 +45,9 @@ inline std::string ConcatenatedCorpus() {
       }
       text += CorpusSheet(name);
     }
+  }
+  if (!ending.empty()) {
+    text += "\r\n" + ending;
   }
   return text;
 }
