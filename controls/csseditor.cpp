@@ -172,7 +172,9 @@ void TCssEditor::ApplyFont(const QString& family, int pointSize) {
   UpdateGutterWidth();
 }
 
-QFont TCssEditor::EditorFont() const { return CssLexer->defaultFont(); }
+QFont TCssEditor::EditorFont() const {
+  return CssLexer->defaultFont();
+}
 
 void TCssEditor::ApplyTabWidth(int columns) {
   setTabWidth(columns);

@@ -3,8 +3,8 @@
 // ("&1 site.css") inside an existing menu, from a given position on.
 #pragma once
 
-#include <QObject>
 #include <QMenu>
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <functional>
