@@ -58,7 +58,11 @@ std::string RecentCaption(int number, std::string_view path, bool showFullPath) 
       shown = path.substr(slash + 1);
     }
   }
-  return "&" + std::to_string(number) + " " + std::string(shown);
+  std::string caption("&");
+  caption.append(std::to_string(number));
+  caption.push_back(' ');
+  caption.append(shown);
+  return caption;
 }
 
 }  // namespace qm

@@ -1,0 +1,211 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/selectorblocks.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "model/memorydocument.h"
+#include "model/textfile.h"
+#include "model/textscan.h"
+
+namespace qm {
+namespace {
+
+TModList Blocks(const TDocument& document) {
+  TModList blocks;
+  RebuildBlocks(document, blocks);
+  return blocks;
+}
+
+struct BlockCase {
+  const char* name;
+  std::string text;
+  std::vector<TItmRecord> blocks;
+};
+
+void PrintTo(const BlockCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class BlockList : public testing::TestWithParam<BlockCase> {};
+
+TEST_P(BlockList, RebuildFindsEveryBlock) {
+  const TMemoryDocument document(GetParam().text);
+  EXPECT_EQ(Blocks(document).All(), GetParam().blocks);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BlockList,
+    testing::Values(
+        BlockCase{"group_of_elements", "h1, h2 { }", {{7, 9, "Element", "h1, h2"}}},
+        BlockCase{"ids",
+                  "#main{}\r\ndiv#main{}\r\n.x, #y{}",
+                  {{5, 6, "ID", "#main"}, {17, 18, "ID", "div#main"}, {27, 28, "ID", ".x, #y"}}},
+        BlockCase{"elements_in_any_case",
+                  "P{}A:Hover{}",
+                  {{1, 2, "Element", "P"}, {10, 11, "Element", "A:Hover"}}},
+        BlockCase{"classes",
+                  "img{}th{}html{}p.note{}",
+                  {{3, 4, "Class", "img"},
+                   {7, 8, "Class", "th"},
+                   {13, 14, "Class", "html"},
+                   {21, 22, "Class", "p.note"}}},
+        BlockCase{"brace_at_index_0_opens_nothing", "{}a{}", {{3, 4, "Element", "a"}}},
+        BlockCase{"brace_in_a_comment", "/* { */ h1 {}", {{11, 12, "Element", "h1"}}},
+        BlockCase{"leading_at_rule_joins_the_name",
+                  "@import url(x.css);\r\nb{}",
+                  {{22, 23, "Class", "@import url(x.css);\r\nb"}}},
+        BlockCase{"nested",
+                  "@media print {h1 {}}",
+                  {{13, 19, "Class", "@media print"}, {17, 18, "Class", "@media print {h1"}}},
+        BlockCase{"byte_before_the_brace_always_counts", "x}{}", {{2, 3, "Class", "x}"}}},
+        BlockCase{"unclosed", "a { color: red;", {{2, -1, "Element", "a"}}},
+        // Every brace outside comments opens a block; pairing counts the one in the value too.
+        BlockCase{"brace_in_a_value_counts",
+                  "a { background: url(data:x{y}) }",
+                  {{2, 31, "Element", "a"}, {26, 28, "Class", "a { background: url(data:x"}}},
+        BlockCase{"brace_in_a_string_does_not", "a { content: \"}\" }", {{2, 17, "Element", "a"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BlockList, Lookups) {
+  const TMemoryDocument document("a {x}\r\nb {}\r\n@media {c {y}}");
+  const TModList blocks = Blocks(document);
+  ASSERT_EQ(blocks.Count(), 4);
+  const TItmRecord& a = blocks.Items(0);
+  EXPECT_EQ(blocks.BlockAt(a.StartPos), -1);
+  EXPECT_EQ(blocks.BlockAt(a.StartPos + 1), 0);
+  EXPECT_EQ(blocks.BlockAt(a.EndPos), -1);
+  EXPECT_EQ(blocks.BlockAt(blocks.Items(1).StartPos + 1), -1);  // "{}" holds no index
+  EXPECT_EQ(blocks.BlockAt(blocks.Items(3).StartPos + 1), 2);   // the enclosing block first
+  EXPECT_EQ(blocks.NextBlockStart(0), a.StartPos);
+  EXPECT_EQ(blocks.NextBlockStart(blocks.Items(3).StartPos), 0);
+  EXPECT_EQ(blocks.NextBlockEnd(blocks.Items(3).StartPos), blocks.Items(2).EndPos);
+  EXPECT_EQ(TModList().BlockAt(3), -1);
+  EXPECT_EQ(TModList().NextBlockEnd(3), 0);
+  EXPECT_EQ(blocks.IndexOfName("b"), 1);
+  EXPECT_EQ(blocks.IndexOfName("B"), -1);
+}
+
+std::string ReadSheet(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return LoadText(bytes.str()).Text;
+}
+
+// Every "{" outside comments gives a block whose end is the partner the document itself finds.
+TEST(BlockList, CorpusBlocksEndAtTheirPartners) {
+  for (const auto& entry : std::filesystem::directory_iterator(QUILLMERE_CORPUS_DIR)) {
+    if (entry.path().extension() != ".css") {
+      continue;
+    }
+    const TMemoryDocument document(ReadSheet(entry.path()));
+    const std::string_view text = document.Text();
+    const TModList blocks = Blocks(document);
+    int32_t braces = 0;
+    for (size_t i = 1; i < text.size(); ++i) {
+      braces += text[i] == '{' && !IsInComment(text, static_cast<int32_t>(i)) ? 1 : 0;
+    }
+    ASSERT_EQ(blocks.Count(), braces) << entry.path();
+    for (const TItmRecord& block : blocks.All()) {
+      ASSERT_EQ(block.EndPos, document.MatchingBrace(block.StartPos))
+          << entry.path() << " at " << block.StartPos;
+      ASSERT_NE(block.EndPos, -1) << entry.path() << " at " << block.StartPos;
+    }
+  }
+}
+
+struct NewCase {
+  const char* name;
+  std::string text;
+  int32_t caret;
+  TSelectorTab tab;
+  std::string input;
+  std::string result;
+  int32_t caretAfter;
+};
+
+void PrintTo(const NewCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class NewSelector : public testing::TestWithParam<NewCase> {};
+
+TEST_P(NewSelector, InsertsAnEmptyBlock) {
+  const NewCase& c = GetParam();
+  const TMemoryDocument document(c.text);
+  const TTextEdit edit = PlanNewSelector(document, Blocks(document), c.caret, c.tab, c.input);
+  std::string result = c.text;
+  result.replace(static_cast<size_t>(edit.Start), static_cast<size_t>(edit.End - edit.Start),
+                 edit.Text);
+  EXPECT_EQ(result, c.result);
+  EXPECT_EQ(edit.Caret, c.caretAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NewSelector,
+    testing::Values(NewCase{"class_after_the_block_at_the_caret", "h1 { x }\r\np{}", 3,
+                            TSelectorTab::Class, ".note",
+                            "h1 { x } \r\n.note {\r\n\r\n\r\n}\r\np{}", 20},
+                    NewCase{"class_gets_no_dot", "h1{}", 2, TSelectorTab::Class, "note",
+                            "h1{} \r\nnote {\r\n\r\n\r\n}", 15},
+                    NewCase{"id_gets_a_hash", "h1{}", 2, TSelectorTab::ID, "main",
+                            "h1{} \r\n#main {\r\n\r\n\r\n}", 16},
+                    NewCase{"element_before_the_next_block", "a{}  b{}", 3, TSelectorTab::Element,
+                            "EM", "a{}  b{} \r\nEM {\r\n\r\n\r\n}", 17},
+                    NewCase{"text_after_the_brace_is_not_split", "a{}b{}", 1, TSelectorTab::Element,
+                            "EM", "a{}\r\nEM {\r\n\r\n\r\n}\r\nb{}", 11},
+                    NewCase{"after_the_last_block_goes_to_the_end", "a{}\r\nxyz", 8,
+                            TSelectorTab::Class, "c", "a{}\r\nxyz\r\nc {\r\n\r\n\r\n}", 15},
+                    NewCase{"empty_sheet", "", 0, TSelectorTab::Element, "BODY",
+                            "\r\nBODY {\r\n\r\n\r\n}", 10}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct DeleteCase {
+  const char* name;
+  std::string text;
+  int block;
+  std::string result;
+};
+
+void PrintTo(const DeleteCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class DeleteBlock : public testing::TestWithParam<DeleteCase> {};
+
+TEST_P(DeleteBlock, RemovesTheRuleOnly) {
+  const DeleteCase& c = GetParam();
+  const TMemoryDocument document(c.text);
+  const TModList blocks = Blocks(document);
+  const auto edit = PlanDeleteBlock(document, blocks.Items(c.block));
+  ASSERT_TRUE(edit.has_value());
+  std::string result = c.text;
+  result.erase(static_cast<size_t>(edit->Start), static_cast<size_t>(edit->End - edit->Start));
+  EXPECT_EQ(result, c.result);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DeleteBlock,
+    testing::Values(DeleteCase{"whole_lines", "a {\r\n  x: 1;\r\n}\r\nb {}", 0, "b {}"},
+                    DeleteCase{"last_block_takes_the_break_before", "a {}\r\nb {\r\n}", 1, "a {}"},
+                    DeleteCase{"rest_of_the_line_stays", "a {} b {} c {}", 1, "a {}  c {}"},
+                    DeleteCase{"comment_and_at_rule_stay", "@import x;\r\n/* c */ b {}\r\nd{}", 0,
+                               "@import x;\r\n/* c */ \r\nd{}"},
+                    DeleteCase{"inside_an_at_rule", "@media print {\r\n  h1 { }\r\n}", 1,
+                               "@media print {\r\n}"},
+                    DeleteCase{"at_rule_with_its_blocks", "@media print {\r\n  h1 { }\r\n}\r\np{}",
+                               0, "p{}"},
+                    DeleteCase{"only_block", "h1 { }", 0, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DeleteBlock, AnUnclosedBlockIsNotDeleted) {
+  const TMemoryDocument document("a { x");
+  EXPECT_FALSE(PlanDeleteBlock(document, Blocks(document).Items(0)).has_value());
+}
+
+}  // namespace
+}  // namespace qm
