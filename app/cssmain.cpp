@@ -15,10 +15,12 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "app/documenttab.h"
 #include "controls/recentfiles.h"
 #include "dialogs/cssAbout.h"
+#include "dialogs/cssnew.h"
 #include "dialogs/cssoptions.h"
 #include "platform/settingsstore.h"
 #include "platform/syntaxsettings.h"
@@ -43,6 +45,9 @@ TFrmMain::TFrmMain(const TPlatform& platform, QWidget* parent)
   FormCreate();
   FrmOptions = new TFrmOptions(*Platform.Settings, *Platform.Prompts, SynCss, this);
   FrmAbout = new TFrmAbout(*Platform.Shell, Sites.HomePage, this);
+  FrmNew = new TFrmNew(*Platform.Prompts, this);
+  FrmNew->HasDocument = [this] { return CurrentEditor != nullptr; };
+  FrmNew->OnAdd = [this](TSelectorTab tab, const std::string& name) { AddSelector(tab, name); };
 }
 
 TFrmMain::~TFrmMain() = default;
@@ -179,10 +184,17 @@ void TFrmMain::MainTextStatusChange(TCssEditor* sender, TStatusChanges changes) 
       !changes.testFlag(TStatusChange::CaretLine)) {
     return;
   }
-  const TLineCol caret = sender->CaretLineCol();
+  ReadCaretBlock(sender);
+}
+
+void TFrmMain::ReadCaretBlock(TCssEditor* editor) {
+  if (UpdatingText || editor->SelAvail()) {
+    return;
+  }
+  const TLineCol caret = editor->CaretLineCol();
   StatusPanel->setText(QStringLiteral("Line %1 of  %2, Col %3")
                            .arg(caret.Line)
-                           .arg(sender->LineCount())
+                           .arg(editor->LineCount())
                            .arg(caret.Col));
 }
 
@@ -203,6 +215,14 @@ void TFrmMain::dropEvent(QDropEvent* event) {
 }
 
 bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (Tv != nullptr && watched == Tv->viewport()) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
+      TvMouseDown(mouse->position().toPoint());
+    } else if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+      TvClick();
+    }
+  }
   if (watched == pgmain->tabBar() && event->type() == QEvent::MouseButtonRelease) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton) {

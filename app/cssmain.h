@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "controls/csseditor.h"
+#include "model/selectorblocks.h"
 #include "model/syntaxstyles.h"
 #include "platform/platform.h"
 #include "platform/siteaddresses.h"
@@ -19,11 +20,13 @@ class QTabBar;
 class QTabWidget;
 class QToolBar;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace qm {
 
 class TDocumentTab;
 class TFrmAbout;
+class TFrmNew;
 class TFrmOptions;
 class TRecentFiles;
 
@@ -62,6 +65,23 @@ class TFrmMain : public QMainWindow {
   void mPanelVisualClick();
   void mShowPreviewClick();
 
+  // Selector blocks and the Selectors panel (selectors.cpp).
+  void RefreshItm();
+  void RefreshTree();
+  void TbTrefreshClick();
+  void TvClick();
+  void TvMouseDown(const QPoint& pos);
+  void TvContextPopup(const QPoint& pos);
+  void mNextClick();
+  void mPreviousClick();
+  void TbtNewElementClick();
+  void TbtNewClassClick();
+  void TbtNewIDClick();
+  void mTNewClick();
+  void mTDeleteClick();
+  // Adds a new selector with an empty block after the block at the caret.
+  void AddSelector(TSelectorTab tab, const std::string& name);
+
   // Help menu (helpcommands.cpp).
   void mHomePageClick();
   void mCSS1pageClick();
@@ -79,6 +99,8 @@ class TFrmMain : public QMainWindow {
   bool UpdatingText = false;
   int DeclarationIndent = 8;
   int UntitledCounter = 1;
+  // The selector blocks of the active document, as of the last RefreshItm.
+  TModList Blocks;
   // The token classes' colours and styles every editor is drawn with.
   TSyntaxStyles SynCss = DefaultSyntaxStyles();
 
@@ -86,6 +108,16 @@ class TFrmMain : public QMainWindow {
   TRecentFiles* rmain = nullptr;
   TFrmAbout* FrmAbout = nullptr;
   TFrmOptions* FrmOptions = nullptr;
+  TFrmNew* FrmNew = nullptr;
+  QToolBar* TbSelectors = nullptr;
+  QMenu* TvPopup = nullptr;
+  QAction* TbTrefresh = nullptr;
+  QAction* TbtNewElement = nullptr;
+  QAction* TbtNewClass = nullptr;
+  QAction* TbtNewID = nullptr;
+  QAction* TbtDelete = nullptr;
+  QAction* mTNew = nullptr;
+  QAction* mTDelete = nullptr;
   QTabWidget* pgmain = nullptr;
   QLabel* StatusPanel = nullptr;
   QToolBar* MainToolBar = nullptr;
@@ -159,6 +191,9 @@ class TFrmMain : public QMainWindow {
   void CreateDocks();
   void CreateDocumentArea();
   void ApplyDesignedDockSizes();
+  QWidget* CreateSelectorsPanel();
+  // The reading pass that follows a caret move to another line.
+  void ReadCaretBlock(TCssEditor* editor);
 
   void FormCreate();
   bool FormClose();

@@ -124,6 +124,8 @@ void TFrmMain::CreateActions() {
   connect(mReport, &QAction::triggered, this, &TFrmMain::mReportClick);
   connect(mAbout, &QAction::triggered, this, &TFrmMain::mAboutClick);
   connect(mOptions, &QAction::triggered, this, &TFrmMain::mOptionsClick);
+  connect(mNext, &QAction::triggered, this, &TFrmMain::mNextClick);
+  connect(mPrevious, &QAction::triggered, this, &TFrmMain::mPreviousClick);
 }
 
 void TFrmMain::CreateMenus() {
@@ -218,10 +220,7 @@ void TFrmMain::CreateDocks() {
 
   makeDock(dxQuickInfo, QStringLiteral("Quick Info"), "dxQuickInfo", new QWidget);
 
-  Tv = new QTreeWidget;
-  Tv->setHeaderHidden(true);
-  Tv->setRootIsDecorated(true);
-  makeDock(dxSelectors, QStringLiteral("Selectors"), "dxSelectors", Tv);
+  makeDock(dxSelectors, QStringLiteral("Selectors"), "dxSelectors", CreateSelectorsPanel());
 
   makeDock(dxVisualEditor, QStringLiteral("Visual Editor"), "dxVisualEditor", new QWidget);
   makeDock(dxPreview, QStringLiteral("Preview"), "dxPreview", new QWidget);

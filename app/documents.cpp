@@ -11,6 +11,7 @@
 
 #include "app/cssmain.h"
 #include "app/documenttab.h"
+#include "app/flagscope.h"
 #include "controls/recentfiles.h"
 #include "model/documentnames.h"
 #include "model/error.h"
@@ -22,18 +23,6 @@ namespace qm {
 namespace {
 
 const QString kAppTitle = QStringLiteral("Quillmere");
-
-// Sets a flag for the length of one operation, and clears it on every way out.
-class TFlagScope {
- public:
-  explicit TFlagScope(bool& flag) : Flag(flag) { Flag = true; }
-  ~TFlagScope() { Flag = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& Flag;
-};
 
 std::string Utf8(const QString& text) {
   return text.toUtf8().toStdString();
@@ -119,6 +108,8 @@ void TFrmMain::OpenOperation(const QString& path) {
   }
   pgmain->setTabText(pgmain->currentIndex(), name);
   SetTitle(name + QStringLiteral(" - ") + kAppTitle);
+  RefreshItm();
+  RefreshTree();
   rmain->AddRecentFile(path);
   rmain->RebuildRecentMenu();
 }
@@ -148,6 +139,8 @@ void TFrmMain::pgmainChange() {
     }
     CurrentEditor = tab->Editor;
     CurrentEditor->setFocus();
+    RefreshItm();
+    RefreshTree();
     title = pgmain->tabText(pgmain->currentIndex()) + QStringLiteral(" - ") + kAppTitle;
   }
   SetTitle(title);
@@ -284,6 +277,7 @@ bool TFrmMain::CloseDocument(int index) {
   }
   tab->deleteLater();
   pgmainChange();
+  RefreshTree();
   return true;
 }
 

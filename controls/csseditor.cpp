@@ -141,6 +141,24 @@ void TCssEditor::SetSelection(int32_t start, int32_t end) {
   CheckStatus();
 }
 
+void TCssEditor::MoveSelectionEnd(int32_t index) {
+  SendScintilla(SCI_SETCURRENTPOS, index);
+  CheckStatus();
+}
+
+void TCssEditor::SetFirstVisibleLine(int32_t line) {
+  SendScintilla(SCI_SETFIRSTVISIBLELINE, std::max(0, line - 1));
+}
+
+void TCssEditor::ApplyEdit(const TTextEdit& edit) {
+  SendScintilla(SCI_BEGINUNDOACTION);
+  SendScintilla(SCI_SETTARGETRANGE, edit.Start, edit.End);
+  SendScintilla(SCI_REPLACETARGET, edit.Text.size(), edit.Text.data());
+  SendScintilla(SCI_ENDUNDOACTION);
+  SendScintilla(SCI_GOTOPOS, edit.Caret);
+  CheckStatus();
+}
+
 bool TCssEditor::Modified() const {
   return const_cast<TCssEditor*>(this)->SendScintilla(SCI_GETMODIFY) != 0;
 }

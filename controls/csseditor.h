@@ -11,6 +11,7 @@
 
 #include "model/document.h"
 #include "model/syntaxstyles.h"
+#include "model/textedit.h"
 
 namespace qm {
 
@@ -49,6 +50,11 @@ class TCssEditor : public QsciScintilla, public TDocument {
   int32_t SelEnd() const;
   bool SelAvail() const;
   void SetSelection(int32_t start, int32_t end);
+  // Keeps the selection's anchor and moves its other end (the caret) to index.
+  void MoveSelectionEnd(int32_t index);
+  void SetFirstVisibleLine(int32_t line);
+  // Carries out a planned change as one step of Undo.
+  void ApplyEdit(const TTextEdit& edit);
   bool Modified() const;
   void SetModified(bool modified);
 
