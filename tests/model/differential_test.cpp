@@ -5,6 +5,7 @@
 #include "model/textfile.h"
 #include "model/textscan.h"
 #include "reference_scan.h"
+#include "sheets.h"
 
 #include <gtest/gtest.h>
 
@@ -16,106 +17,6 @@
 
 namespace qm {
 namespace {
-
-struct TSample {
-  std::string name;
-  std::string text;
-};
-
-void PrintTo(const TSample& sample, std::ostream* out) {
-  *out << sample.name;
-}
-
-std::vector<TSample> CorpusSheets() {
-  std::vector<TSample> sheets;
-  for (const auto& entry : std::filesystem::directory_iterator(QUILLMERE_CORPUS_DIR)) {
-    if (entry.path().extension() == ".css") {
-      std::ifstream in(entry.path(), std::ios::binary);
-      std::ostringstream bytes;
-      bytes << in.rdbuf();
-      sheets.push_back({entry.path().filename().string(), LoadText(bytes.str()).Text});
-    }
-  }
-  return sheets;
-}
-
-// Random sheets made of the pieces the rules treat specially, with every kind of line break,
-// NULs and bytes above 127; a long-line sheet has no breaks, like a minified one.
-std::string GeneratedSheet(std::mt19937& random, size_t size, bool longLine) {
-  static const std::vector<std::string> pieces = {"a",
-                                                  "h1, h2",
-                                                  "a:hover",
-                                                  ".x",
-                                                  "#id",
-                                                  "@media print",
-                                                  " ",
-                                                  "  ",
-                                                  "\t",
-                                                  "{",
-                                                  "}",
-                                                  "{ ",
-                                                  "}",
-                                                  "color",
-                                                  "COLOR",
-                                                  "margin",
-                                                  "font-family",
-                                                  "background-color",
-                                                  "x",
-                                                  "my_color",
-                                                  ":",
-                                                  ";",
-                                                  ",",
-                                                  ": red",
-                                                  ": 0 auto;",
-                                                  ": #ff0000;",
-                                                  "\"Times New Roman\"",
-                                                  "\"{\"",
-                                                  "\"}",
-                                                  "\"",
-                                                  "url(data:x{y})",
-                                                  "1.5..2",
-                                                  ".5",
-                                                  "/*",
-                                                  "*/",
-                                                  "/* c */",
-                                                  "/**/",
-                                                  "/*/",
-                                                  "*/*",
-                                                  "/",
-                                                  "*",
-                                                  "\r",
-                                                  "\n",
-                                                  "\r\n",
-                                                  "\r\n",
-                                                  "\r\r\n",
-                                                  "\xe9",
-                                                  "\xff\xfe",
-                                                  std::string(1, '\0'),
-                                                  "\x01",
-                                                  "\x0b\x0c",
-                                                  "\x7f"};
-  std::string text;
-  while (text.size() < size) {
-    std::string piece = pieces[std::uniform_int_distribution<size_t>(0, pieces.size() - 1)(random)];
-    if (longLine && piece.find_first_of("\r\n") != std::string::npos) {
-      piece = " ";
-    }
-    text += piece;
-  }
-  return text;
-}
-
-std::vector<TSample> GeneratedSheets() {
-  std::vector<TSample> sheets;
-  std::mt19937 random(2024);
-  for (int i = 0; i < 30; ++i) {
-    sheets.push_back({"generated" + std::to_string(i), GeneratedSheet(random, 1500, false)});
-  }
-  for (int i = 0; i < 2; ++i) {
-    sheets.push_back({"long_line" + std::to_string(i), GeneratedSheet(random, 3000, true)});
-  }
-  return sheets;
-}
 
 // Every position of a small text. On a bigger one the literal searches, which look back over the
 // whole text, would take minutes: the start, the places around the first comment markers and
