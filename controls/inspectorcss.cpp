@@ -1,0 +1,522 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "controls/inspectorcss.h"
+
+#include <QApplication>
+#include <QCollator>
+#include <QFile>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <filesystem>
+#include <utility>
+
+#include "controls/bitmaps.h"
+#include "model/inspectorrows.h"
+#include "model/listrule.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int kMargin = 15;  // the strip on the left where value marks are drawn
+const QColor kValueMark(0xFF, 0xFF, 0x00);
+
+QString FromModel(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+std::filesystem::path ToPath(const QString& fileName) {
+#ifdef _WIN32
+  return {fileName.toStdWString()};
+#else
+  return {QFile::encodeName(fileName).toStdString()};
+#endif
+}
+
+// A focus change caused by another window or a pop-up coming up is no leaving: the editor gets
+// the focus back when its window does.
+bool LeavesWindow(Qt::FocusReason reason) {
+  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+// Text with an opaque background of its own extent, top-left at (x, y).
+void DrawText(QPainter& painter, int x, int y, const QString& text, const QColor& color,
+              const QColor& background) {
+  const QFontMetrics metrics(painter.font());
+  const QRect box(x, y, metrics.horizontalAdvance(text), metrics.height());
+  painter.fillRect(box, background);
+  painter.setPen(color);
+  painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+}
+
+class TFlagScope {
+ public:
+  explicit TFlagScope(bool& flag) : Flag(flag), Old(std::exchange(flag, true)) {}
+  ~TFlagScope() { Flag = Old; }
+  TFlagScope(const TFlagScope&) = delete;
+  TFlagScope& operator=(const TFlagScope&) = delete;
+
+ private:
+  bool& Flag;
+  bool Old;
+};
+
+}  // namespace
+
+TInplaceEdit::TInplaceEdit(TInspectorCSS& owner) : QLineEdit(owner.viewport()), Owner(owner) {
+  setFrame(false);
+  hide();
+}
+
+void TInplaceEdit::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  if (!LeavesWindow(event->reason())) {
+    OldText = text();
+  }
+}
+
+void TInplaceEdit::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  if (!LeavesWindow(event->reason())) {
+    Owner.EditorFocusLost(*this);
+  }
+}
+
+TInplaceCombo::TInplaceCombo(TInspectorCSS& owner) : TComboCSS(owner.viewport()), Owner(owner) {
+  setFrame(false);
+  hide();
+}
+
+void TInplaceCombo::focusInEvent(QFocusEvent* event) {
+  TComboCSS::focusInEvent(event);
+  if (!LeavesWindow(event->reason())) {
+    OldText = text();
+  }
+}
+
+void TInplaceCombo::focusOutEvent(QFocusEvent* event) {
+  TComboCSS::focusOutEvent(event);
+  if (!LeavesWindow(event->reason())) {
+    Owner.EditorFocusLost(*this);
+  }
+}
+
+TInspectorCSS::TInspectorCSS(QWidget* parent)
+    : QAbstractScrollArea(parent),
+      RowFont(QApplication::font()),
+      RowHeight_(QFontMetrics(RowFont).height() + 6),
+      ExpandGlyph(LoadBitmap("EXPAND", {16, 16})),
+      CollapseGlyph(LoadBitmap("COLLAPSE", {16, 16})) {
+  // Captions sort without regard to case, in the user's language.
+  QCollator collator;
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  Items_.Collate = [collator](std::string_view a, std::string_view b) {
+    return collator.compare(QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size())),
+                            QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())));
+  };
+  Items_.OnValueChange = [this](const TInspectorItem& item) { InvalidateRow(item.Index()); };
+
+  setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  verticalScrollBar()->setSingleStep(1);
+  verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
+  // A click must not take the focus from an open editor before the click has stored its text;
+  // the control takes the focus itself where no editor opens.
+  setFocusPolicy(Qt::NoFocus);
+  viewport()->setFocusPolicy(Qt::NoFocus);
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+
+  Edit = new TInplaceEdit(*this);
+  Edit->resize(Edit->width(), RowHeight_ - 3);
+  Combo = new TInplaceCombo(*this);
+  Combo->resize(Combo->width(), RowHeight_ - 1);
+  Combo->OnSelect = [this](QObject* sender, QString text) {
+    if (OnComboChange) {
+      OnComboChange(sender, std::move(text));
+    }
+  };
+  UpdateScrollBar();
+}
+
+TInspectorCSS::~TInspectorCSS() {
+  // The editors outlive the rows by a moment; nothing they lose may reach the rows.
+  Exiting = true;
+  Items_.OnValueChange = nullptr;
+}
+
+void TInspectorCSS::SetColumnWidth(int width) {
+  ColumnWidth_ = width;
+  viewport()->update();
+}
+
+void TInspectorCSS::SetShowCategories(bool show) {
+  ShowCategories_ = show;
+  Items_.Arrange(!show);
+  UpdateScrollBar();
+  viewport()->update();
+}
+
+int32_t TInspectorCSS::PinnedCount() const {
+  return qm::PinnedCount(Items_, ShowCategories_);
+}
+
+bool TInspectorCSS::IsItemVisible(const TInspectorItem& item) const {
+  return qm::IsItemVisible(item, ShowCategories_);
+}
+
+int32_t TInspectorCSS::VisibleCount() const {
+  return qm::VisibleCount(Items_, ShowCategories_);
+}
+
+void TInspectorCSS::LoadCatalogue(const QString& fileName) {
+  // What was typed belongs to a row of the catalogue being replaced: store and report it there
+  // while that row still exists.
+  CommitEdit();
+  {
+    TFlagScope exiting(Exiting);
+    Edit->hide();
+    Combo->hide();
+  }
+  Selected_ = nullptr;
+  Items_.LoadCatalogue(ToPath(fileName));
+  UpdateScrollBar();
+  viewport()->update();
+}
+
+int32_t TInspectorCSS::IndexOfTag(const QString& name) const {
+  return Items_.IndexOfTag(name.toStdString());
+}
+
+void TInspectorCSS::MarkValues() {
+  qm::MarkValues(Items_);
+  // A pinned row of a collapsed category adds a row to scroll through.
+  UpdateScrollBar();
+  viewport()->update();
+}
+
+void TInspectorCSS::ExpandAll() {
+  CommitEdit();
+  SetCategoriesExpanded(Items_, true);
+  UpdateScrollBar();
+  viewport()->update();
+}
+
+void TInspectorCSS::CollapseAll() {
+  CommitEdit();
+  SetCategoriesExpanded(Items_, false);
+  UpdateScrollBar();
+  viewport()->update();
+}
+
+void TInspectorCSS::UpdateScrollBar() {
+  const int page = std::max(1, viewport()->height() / RowHeight_);
+  QScrollBar* bar = verticalScrollBar();
+  bar->setPageStep(page);
+  bar->setRange(0, std::max(0, VisibleCount() - page));
+}
+
+void TInspectorCSS::InvalidateRow(int32_t index) {
+  if (index < 0 || index >= Items_.Count()) {
+    return;
+  }
+  const int32_t row = Items_.Items(index).DisplayID;
+  if (row >= 0) {
+    viewport()->update(QRect(0, row * RowHeight_, viewport()->width(), RowHeight_));
+  }
+}
+
+void TInspectorCSS::LayOut() {
+  LayOutRows(Items_, verticalScrollBar()->value(), ShowCategories_);
+}
+
+void TInspectorCSS::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  UpdateScrollBar();
+  // An open editor keeps covering the whole value cell.
+  const int width = std::max(0, viewport()->width() - ColumnWidth_ - 2);
+  for (QLineEdit* editor : {static_cast<QLineEdit*>(Edit), static_cast<QLineEdit*>(Combo)}) {
+    editor->resize(width, editor->height());
+  }
+}
+
+void TInspectorCSS::scrollContentsBy(int, int dy) {
+  // The open editor moves with its row.
+  viewport()->scroll(0, dy * RowHeight_);
+}
+
+void TInspectorCSS::paintEvent(QPaintEvent*) {
+  QPainter painter(viewport());
+  LayOut();
+  const int width = viewport()->width();
+  const int height = viewport()->height();
+  painter.fillRect(viewport()->rect(), palette().color(QPalette::Active, QPalette::Base));
+  painter.fillRect(0, 0, kMargin, height, palette().color(QPalette::Active, QPalette::Highlight));
+  painter.setFont(RowFont);
+  for (int32_t i = 0; i < Items_.Count(); ++i) {
+    const TInspectorItem& item = Items_.Items(i);
+    const int y = item.DisplayID * RowHeight_;
+    if (item.DisplayID >= 0 && y < height) {
+      DrawRow(painter, item, y);
+    }
+  }
+  if (Selected_ != nullptr && Selected_->ChildLevel == 0 && Selected_->DisplayID >= 0) {
+    painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Text), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(0, Selected_->DisplayID * RowHeight_, width - 1, RowHeight_ - 1);
+  }
+}
+
+void TInspectorCSS::DrawRow(QPainter& painter, const TInspectorItem& item, int y) {
+  const QPalette& colours = palette();
+  const QColor highlight = colours.color(QPalette::Active, QPalette::Highlight);
+  const QColor windowText = colours.color(QPalette::Active, QPalette::Text);
+  const int width = viewport()->width();
+  const QString caption = FromModel(item.Caption);
+  const std::string& value = item.Value();
+
+  if (item.ChildLevel == 0) {
+    painter.fillRect(5, y, width - 5, RowHeight_, highlight);
+    QFont bold = RowFont;
+    bold.setBold(true);
+    painter.setFont(bold);
+    DrawText(painter, 18, y + 3, caption, windowText, highlight);
+    painter.setFont(RowFont);
+  } else {
+    painter.setPen(highlight);
+    painter.drawLine(ColumnWidth_, y, ColumnWidth_, y + RowHeight_ - 1);
+    painter.drawLine(kMargin, y + RowHeight_ - 1, width - 1, y + RowHeight_ - 1);
+    const bool selected = &item == Selected_;
+    const QColor text =
+        selected ? colours.color(QPalette::Active, QPalette::HighlightedText) : windowText;
+    const QColor background = selected ? highlight : QColor(Qt::white);
+    if (selected) {
+      painter.fillRect(kMargin, y, ColumnWidth_ - kMargin, RowHeight_, highlight);
+    }
+    // A long name stops at the column line rather than running under the value.
+    painter.save();
+    painter.setClipRect(kMargin, y, ColumnWidth_ - kMargin, RowHeight_);
+    DrawText(painter, item.ChildLevel * 15 + 15, y + 2, caption, text, background);
+    painter.restore();
+    if (const std::optional<int32_t> colour = SwatchColor(value)) {
+      const auto bits = static_cast<uint32_t>(*colour);
+      painter.setPen(Qt::black);
+      painter.setBrush(QColor(bits & 0xFF, (bits >> 8) & 0xFF, (bits >> 16) & 0xFF));
+      painter.drawRect(ColumnWidth_ + 2, y + 2, 13, RowHeight_ - 6);
+      painter.setBrush(Qt::NoBrush);
+      DrawText(painter, ColumnWidth_ + 18, y + 2, FromModel(value), text, Qt::white);
+    } else {
+      DrawText(painter, ColumnWidth_ + 5, y + 2, FromModel(value), text, background);
+    }
+  }
+
+  if (item.HasChildren) {
+    painter.drawPixmap(item.ChildLevel * 10 + 4, y + 2,
+                       item.Expanded ? CollapseGlyph : ExpandGlyph);
+  }
+  if (!value.empty()) {
+    painter.fillRect(0, y, kMargin, RowHeight_ - 1, kValueMark);
+  }
+}
+
+void TInspectorCSS::mousePressEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  LayOut();
+  const int32_t index = pos.y() < 0 ? -1 : IndexAtRow(Items_, pos.y() / RowHeight_);
+  if (index >= 0) {
+    PressRow(Items_.Items(index), pos.x(), true);
+  }
+  if (OnMouseDown) {
+    OnMouseDown(this, event->button(), event->modifiers(), pos.x(), pos.y());
+  }
+  event->accept();
+}
+
+void TInspectorCSS::PressRow(TInspectorItem& item, int x, bool toggles) {
+  const int level = item.ChildLevel;
+  if (toggles) {
+    // Anywhere on a category row; on a shorthand row only on its glyph, both ends included.
+    const bool onGlyph = item.HasChildren && x >= level * 10 + 2 && x <= level * 10 + 22;
+    if (level == 0 || onGlyph) {
+      item.Expanded = !item.Expanded;
+      UpdateScrollBar();
+    }
+  }
+  if (!Edit->isHidden() || !Combo->isHidden()) {
+    CommitEdit();
+  }
+  LayOut();
+  if (level != 0) {
+    OpenEditor(item);
+  } else {
+    // With no editor to type into, the keys go to the rows.
+    setFocus(Qt::MouseFocusReason);
+  }
+  viewport()->update();
+  Selected_ = &item;
+  if (OnSelectedChange) {
+    OnSelectedChange(this, &item);
+  }
+}
+
+void TInspectorCSS::OpenEditor(TInspectorItem& item) {
+  const int top = item.DisplayID * RowHeight_;
+  const int left = ColumnWidth_ + 2;
+  const int width = std::max(0, viewport()->width() - left);
+  const QString value = FromModel(item.Value());
+  if (item.EditType == TEditType::etList) {
+    QStringList entries;
+    for (const std::string& entry : SplitList(item.EditList, '|')) {
+      entries << FromModel(entry);
+    }
+    Combo->SetItems(entries);
+    Combo->setGeometry(left, top, width, RowHeight_ - 1);
+    Combo->show();
+    Combo->SetTextQuiet(value);
+    // Also when the window is not active yet and the focus arrives later.
+    Combo->OldText = Combo->text();
+    Combo->setFocus(Qt::MouseFocusReason);
+    Combo->selectAll();
+  } else {
+    // As wide as the value cell, so no stale value shows beside a short editor.
+    Edit->setGeometry(left, top + 2, width, RowHeight_ - 3);
+    Edit->show();
+    Edit->setText(value);
+    Edit->OldText = Edit->text();
+    Edit->setFocus(Qt::MouseFocusReason);
+    Edit->selectAll();
+  }
+}
+
+void TInspectorCSS::CommitEdit() {
+  if (Selected_ == nullptr || Selected_->ChildLevel == 0) {
+    return;
+  }
+  const bool list = Selected_->EditType == TEditType::etList;
+  QLineEdit& editor = list ? static_cast<QLineEdit&>(*Combo) : *Edit;
+  // Without an open editor there is no text to store; a stale one would overwrite the value.
+  if (editor.isHidden()) {
+    return;
+  }
+  CommitValue(Items_, *Selected_, editor.text().toStdString());
+  if (list) {
+    ExitEditor(*Combo, Combo->OldText, false);
+  } else {
+    ExitEditor(*Edit, Edit->OldText, true);
+  }
+}
+
+void TInspectorCSS::ExitEditor(QLineEdit& editor, const QString& oldText, bool copiesText) {
+  TFlagScope exiting(Exiting);
+  // Hidden on every way out, also when the handler of the report fails.
+  struct THide {
+    TInspectorCSS& Owner;
+    QLineEdit& Editor;
+    ~THide() {
+      if (Editor.hasFocus()) {
+        // The focus stays in the control, so leaving the editor does not leave the control.
+        Owner.setFocus(Qt::OtherFocusReason);
+      }
+      Editor.hide();
+    }
+  } hide{*this, editor};
+  TInspectorItem* row = Selected_;
+  if (row == nullptr) {
+    return;
+  }
+  if (copiesText) {
+    row->SetValue(editor.text().toStdString());
+  }
+  if (row->ChildLevel == 2 && row->Parent != nullptr) {
+    row = row->Parent;
+  }
+  if (editor.text() != oldText && OnEditChange) {
+    OnEditChange(&editor, row);
+  }
+}
+
+bool TInspectorCSS::HoldsFocus() const {
+  const QWidget* focus = QApplication::focusWidget();
+  return focus != nullptr && (focus == this || isAncestorOf(focus));
+}
+
+void TInspectorCSS::EditorFocusLost(QLineEdit& editor) {
+  if (Exiting || editor.isHidden()) {
+    return;
+  }
+  if (HoldsFocus()) {
+    if (&editor == Combo) {
+      ExitEditor(*Combo, Combo->OldText, false);
+    } else {
+      ExitEditor(*Edit, Edit->OldText, true);
+    }
+    return;
+  }
+  // Leaving the control stores the editor's text as a click on another row would, so a part's
+  // shorthand is rebuilt before it is reported.
+  CommitEdit();
+  FocusLeftControl();
+}
+
+void TInspectorCSS::focusOutEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusOutEvent(event);
+  if (!Exiting && !LeavesWindow(event->reason()) && !HoldsFocus()) {
+    FocusLeftControl();
+  }
+}
+
+void TInspectorCSS::FocusLeftControl() {
+  if (Selected_ != nullptr) {
+    Selected_ = nullptr;
+    viewport()->update();
+  }
+}
+
+void TInspectorCSS::ScrollIntoView(const TInspectorItem& item) {
+  const int page = std::max(1, viewport()->height() / RowHeight_);
+  QScrollBar* bar = verticalScrollBar();
+  if (item.DisplayID < 0) {
+    bar->setValue(bar->value() + item.DisplayID);
+  } else if (item.DisplayID >= page) {
+    bar->setValue(bar->value() + item.DisplayID - page + 1);
+  }
+  LayOut();
+}
+
+void TInspectorCSS::keyPressEvent(QKeyEvent* event) {
+  // Keys the editors leave alone arrive here too; only the control's own keys move rows.
+  const int step = event->key() == Qt::Key_Down ? 1 : event->key() == Qt::Key_Up ? -1 : 0;
+  if (!hasFocus() || step == 0) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  LayOut();
+  const int32_t index =
+      NeighbourRow(Items_, Selected_ != nullptr ? Selected_->Index() : -1, step, ShowCategories_);
+  if (index < 0) {
+    return;
+  }
+  TInspectorItem& item = Items_.Items(index);
+  ScrollIntoView(item);
+  PressRow(item, 0, false);
+}
+
+void TInspectorCSS::SelectItem(TInspectorItem* item) {
+  if (item == nullptr) {
+    return;
+  }
+  // An open editor's text belongs to its own row, not to the one being selected.
+  CommitEdit();
+  Selected_ = item;
+  LayOut();
+  if (!IsItemVisible(*item)) {
+    viewport()->update();
+    return;
+  }
+  PressRow(*item, 40, true);
+}
+
+}  // namespace qm

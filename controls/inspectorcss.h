@@ -1,0 +1,151 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The property inspector grid: the loaded catalogue drawn as rows of name and value, with an
+// in-place text editor or drop-down over the selected row's value; it reports, never writes.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QString>
+#include <functional>
+
+#include "controls/Combocss.h"
+#include "controls/controlevents.h"
+#include "model/catalogue.h"
+
+namespace qm {
+
+class TInspectorCSS;
+
+// The borderless text editor over a text row's value cell.
+class TInplaceEdit : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  explicit TInplaceEdit(TInspectorCSS& owner);
+
+  // The text when the editor last received the focus; leaving with another text is an edit.
+  QString OldText;
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  TInspectorCSS& Owner;
+};
+
+// The borderless drop-down over a list row's value cell.
+class TInplaceCombo : public TComboCSS {
+  Q_OBJECT
+
+ public:
+  explicit TInplaceCombo(TInspectorCSS& owner);
+
+  QString OldText;
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  TInspectorCSS& Owner;
+};
+
+class TInspectorCSS : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  // Selected is the clicked row, also when it was selected already.
+  using TSelectedChangeEvent = std::function<void(QObject* Sender, TInspectorItem* Selected)>;
+  // Sender is the in-place editor left; sItem the edited row or, for a part, its shorthand row.
+  using TEditChangeEvent = std::function<void(QObject* Sender, TInspectorItem* sItem)>;
+  using TMouseDownEvent = std::function<void(QObject* Sender, Qt::MouseButton Button,
+                                             Qt::KeyboardModifiers Shift, int X, int Y)>;
+
+  explicit TInspectorCSS(QWidget* parent = nullptr);
+  ~TInspectorCSS() override;
+
+  // Width of the name column in pixels.
+  int ColumnWidth() const { return ColumnWidth_; }
+  void SetColumnWidth(int width);
+  bool ShowCategories() const { return ShowCategories_; }
+  // Arranges the rows in categories (true) or alphabetically (false); an open editor stays.
+  void SetShowCategories(bool show);
+  int RowHeight() const { return RowHeight_; }
+
+  TInspectorCollection& Items() { return Items_; }
+  const TInspectorCollection& Items() const { return Items_; }
+  TInspectorItem& Items(int32_t index) { return Items_.Items(index); }
+  int32_t Count() const { return Items_.Count(); }
+  TInspectorItem* Selected() const { return Selected_; }
+  // Display rows in the top group of rows that have a value.
+  int32_t PinnedCount() const;
+
+  // Replaces the rows by a catalogue file, in categorised order, with no row selected.
+  void LoadCatalogue(const QString& fileName);
+  int32_t IndexOfTag(const QString& name) const;
+  // Pins the rows that have a value to the top; called after the values have been written.
+  void MarkValues();
+  void ExpandAll();
+  void CollapseAll();
+  // Selects item and reopens its editor, as a click on its row does.
+  void SelectItem(TInspectorItem* item);
+
+  bool IsItemVisible(const TInspectorItem& item) const;
+  int32_t VisibleCount() const;
+  void UpdateScrollBar();
+  void InvalidateRow(int32_t index);
+  // Stores the open editor's text into the selected row (spreading a shorthand over its parts,
+  // or rebuilding it from them) and leaves the editor.
+  void CommitEdit();
+
+  TInplaceEdit* InplaceEdit() const { return Edit; }
+  TInplaceCombo* InplaceCombo() const { return Combo; }
+
+  TSelectedChangeEvent OnSelectedChange;
+  TEditChangeEvent OnEditChange;
+  // The drop-down's own OnSelect, passed on with the drop-down as Sender.
+  TOnSelectEvent OnComboChange;
+  TMouseDownEvent OnMouseDown;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+
+ private:
+  friend class TInplaceEdit;
+  friend class TInplaceCombo;
+
+  void LayOut();
+  void DrawRow(QPainter& painter, const TInspectorItem& item, int y);
+  // The click on a row at x: toggles (when asked), commits, opens the row's editor, selects.
+  void PressRow(TInspectorItem& item, int x, bool toggles);
+  void OpenEditor(TInspectorItem& item);
+  // The editor's own leaving: stores a text editor's text, reports a change, hides.
+  void ExitEditor(QLineEdit& editor, const QString& oldText, bool copiesText);
+  void EditorFocusLost(QLineEdit& editor);
+  void FocusLeftControl();
+  bool HoldsFocus() const;
+  void ScrollIntoView(const TInspectorItem& item);
+
+  TInspectorCollection Items_;
+  int ColumnWidth_ = 70;
+  bool ShowCategories_ = true;
+  QFont RowFont;
+  int RowHeight_;
+  QPixmap ExpandGlyph;
+  QPixmap CollapseGlyph;
+  TInplaceEdit* Edit;
+  TInplaceCombo* Combo;
+  TInspectorItem* Selected_ = nullptr;
+  // Set while an editor is being left or taken away, so its focus loss does not leave it again.
+  bool Exiting = false;
+};
+
+}  // namespace qm
