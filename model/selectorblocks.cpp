@@ -36,6 +36,16 @@ const std::string& FoldedElementNames() {
   return names;
 }
 
+// The first "{" or "}" at or after from. find_first_of would look each byte up in the set.
+size_t FindBrace(std::string_view text, size_t from) {
+  for (size_t i = from; i < text.size(); ++i) {
+    if (text[i] == '{' || text[i] == '}') {
+      return i;
+    }
+  }
+  return std::string_view::npos;
+}
+
 bool IsBlankOrControl(char c) {
   return static_cast<unsigned char>(c) <= ' ';
 }
@@ -111,10 +121,16 @@ std::vector<std::pair<int32_t, int32_t>> PairBraces(const TDocument& document) {
   std::vector<std::pair<int32_t, int32_t>> pairs;
   std::vector<size_t> open;  // indexes into pairs of the braces still open
   const int32_t lines = document.LineCount();
+  // Carried here rather than asked of the document, which an editor would have to colour first.
   TScanState state = document.LineStartState(1);
   TToken token;
   for (int32_t line = 1; line <= lines; ++line) {
     const std::string_view text = document.LineText(line);
+    // Only lines with a brace need their tokens; the others only pass their state on.
+    if (FindBrace(text, 0) == std::string_view::npos) {
+      state = ScanLine(text, state);
+      continue;
+    }
     const int32_t start = document.LineStart(line);
     TLineScanner scanner(text, state);
     while (scanner.Next(token)) {
@@ -123,8 +139,8 @@ std::vector<std::pair<int32_t, int32_t>> PairBraces(const TDocument& document) {
       }
       const std::string_view bytes =
           text.substr(static_cast<size_t>(token.Start), static_cast<size_t>(token.Length));
-      for (size_t at = bytes.find_first_of("{}"); at != std::string_view::npos;
-           at = bytes.find_first_of("{}", at + 1)) {
+      for (size_t at = FindBrace(bytes, 0); at != std::string_view::npos;
+           at = FindBrace(bytes, at + 1)) {
         const int32_t index = start + token.Start + static_cast<int32_t>(at);
         if (bytes[at] == '{') {
           open.push_back(pairs.size());

@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The editor widget on a 3 MB sheet: a keystroke in its middle with the visible lines restyled,
+// and filling the Selectors tree with every block of the sheet. Runs on the offscreen platform.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include "app/cssmain.h"
+#include "bench/corpus.h"
+#include "controls/csseditor.h"
+#include "platform/prompts.h"
+#include "platform/settingsstore.h"
+#include "platform/shell.h"
+
+namespace qm {
+namespace {
+
+const std::string& ThreeMegabytes() {
+  static const std::string text = bench::ConcatenatedCorpus();
+  return text;
+}
+
+void BM_KeystrokeIn3MB(benchmark::State& state) {
+  TCssEditor editor;
+  editor.resize(800, 1000);
+  editor.LoadBytes(ThreeMegabytes());
+  editor.SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0, -1);
+  const int32_t line = editor.LineCount() / 2;
+  const int32_t at = editor.LineStart(line);
+  editor.SetCaret(at);
+  bool insert = true;
+  for (auto _ : state) {
+    // A key typed or rubbed out, then what a repaint styles: the screenful from the caret on.
+    if (insert) {
+      editor.SendScintilla(QsciScintillaBase::SCI_ADDTEXT, 1, "x");
+    } else {
+      editor.SendScintilla(QsciScintillaBase::SCI_DELETEBACK);
+    }
+    insert = !insert;
+    editor.SendScintilla(QsciScintillaBase::SCI_COLOURISE, at, editor.LineStart(line + 60));
+  }
+}
+BENCHMARK(BM_KeystrokeIn3MB)->Unit(benchmark::kMicrosecond);
+
+void BM_KeystrokeOnlyIn3MB(benchmark::State& state) {
+  TCssEditor editor;
+  editor.LoadBytes(ThreeMegabytes());
+  editor.SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0, -1);
+  editor.SetCaret(editor.LineStart(editor.LineCount() / 2));
+  bool insert = true;
+  for (auto _ : state) {
+    if (insert) {
+      editor.SendScintilla(QsciScintillaBase::SCI_ADDTEXT, 1, "x");
+    } else {
+      editor.SendScintilla(QsciScintillaBase::SCI_DELETEBACK);
+    }
+    insert = !insert;
+  }
+}
+BENCHMARK(BM_KeystrokeOnlyIn3MB)->Unit(benchmark::kMicrosecond);
+
+void BM_FillTreeOf3MB(benchmark::State& state) {
+  QTemporaryDir dir;
+  auto settings = TSettingsStore::ForIniFile(dir.filePath(QStringLiteral("s.ini")));
+  TDialogPrompts prompts;
+  TSystemShell shell;
+  TPlatform platform{settings.get(), &prompts, &shell, dir.path(), dir.path()};
+  TFrmMain window(platform);
+  window.NewDocument();
+  window.CurrentEditor->LoadBytes(ThreeMegabytes());
+  window.RefreshItm();
+  for (auto _ : state) {
+    window.RefreshTree();
+  }
+  state.counters["blocks"] = window.Blocks.Count();
+}
+BENCHMARK(BM_FillTreeOf3MB)->Unit(benchmark::kMillisecond);
+
+void BM_OpenAndRefreshItm3MB(benchmark::State& state) {
+  for (auto _ : state) {
+    TCssEditor editor;
+    editor.LoadBytes(ThreeMegabytes());
+    TModList blocks;
+    RebuildBlocks(editor, blocks);
+    benchmark::DoNotOptimize(blocks.Count());
+  }
+}
+BENCHMARK(BM_OpenAndRefreshItm3MB)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace qm
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
