@@ -96,7 +96,6 @@ TDropList::TDropList(TComboCSS& owner)
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   setMouseTracking(true);
-  setToolTipDuration(0);
   setItemDelegate(new TDropListDelegate(*this));
   hide();
 }
