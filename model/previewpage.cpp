@@ -1,0 +1,226 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/previewpage.h"
+
+#include <algorithm>
+
+#include "model/listrule.h"
+
+namespace qm {
+
+namespace {
+
+constexpr std::string_view kLinkNames = "a:hover,a:visited,a:link,a:active,a:focus";
+
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string LowerCase(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
+  return lower;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+// The first occurrence of needle (lower case) at or after from, in any letter case.
+size_t FindNoCase(std::string_view text, std::string_view needle, size_t from = 0) {
+  if (needle.size() > text.size()) {
+    return std::string_view::npos;
+  }
+  for (size_t i = from; i + needle.size() <= text.size(); ++i) {
+    if (SameText(text.substr(i, needle.size()), needle)) {
+      return i;
+    }
+  }
+  return std::string_view::npos;
+}
+
+// The first tag that opens with start ("<head", "<body"), in any letter case: the name must end
+// there, so "<header" is no "<head".
+size_t FindOpeningTag(std::string_view text, std::string_view start) {
+  for (size_t at = FindNoCase(text, start); at != std::string_view::npos;
+       at = FindNoCase(text, start, at + 1)) {
+    const size_t after = at + start.size();
+    if (after == text.size()) {
+      return at;
+    }
+    const char c = text[after];
+    if (c == '>' || c == '/' || c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f') {
+      return at;
+    }
+  }
+  return std::string_view::npos;
+}
+
+std::string WithoutFirst(std::string_view text, char c) {
+  std::string result(text);
+  if (const size_t at = result.find(c); at != std::string::npos) {
+    result.erase(at, 1);
+  }
+  return result;
+}
+
+// An attribute value in double quotes stays one value whatever the address holds.
+std::string AttributeText(std::string_view text) {
+  std::string result;
+  for (const char c : text) {
+    if (c == '&') {
+      result += "&amp;";
+    } else if (c == '"') {
+      result += "&quot;";
+    } else {
+      result += c;
+    }
+  }
+  return result;
+}
+
+bool IsBlank(std::string_view text) {
+  return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+}  // namespace
+
+std::vector<std::string> PageLines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  size_t i = 0;
+  while (i < bytes.size()) {
+    if (bytes[i] == '\r' || bytes[i] == '\n') {
+      lines.emplace_back(bytes.substr(start, i - start));
+      i += bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n' ? 2 : 1;
+      start = i;
+    } else {
+      ++i;
+    }
+  }
+  if (start < bytes.size()) {
+    lines.emplace_back(bytes.substr(start));
+  }
+  return lines;
+}
+
+std::string JoinPageLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+std::vector<std::string> SampleLines(const TItmRecord& block) {
+  std::vector<std::string> lines;
+  if (block.Kind == "Element") {
+    for (const std::string& name : SplitList(LowerCase(block.Name), ',')) {
+      // An empty name (from "h1,,h2" or a trailing comma) names no element.
+      if (name.empty()) {
+        continue;
+      }
+      if (kLinkNames.find(name) != std::string_view::npos) {
+        lines.push_back("<a href=\"http://\">" + name + "</a><br>");
+      } else {
+        lines.push_back("<" + name + ">" + name + " [Element]</" + name + "><br>");
+      }
+    }
+  } else if (block.Kind == "Class") {
+    lines.push_back("<div class=\"" + WithoutFirst(block.Name, '.') + "\">" + block.Name +
+                    " [Class]</div><br>");
+  } else if (block.Kind == "ID") {
+    lines.push_back("<div ID=\"" + WithoutFirst(block.Name, '#') + "\">" + block.Name +
+                    " [ID]</div><br>");
+  }
+  return lines;
+}
+
+std::vector<std::string> InsertSampleLines(std::vector<std::string> lines, const TModList& blocks) {
+  std::vector<std::string> samples;
+  for (const TItmRecord& block : blocks.All()) {
+    for (std::string& line : SampleLines(block)) {
+      samples.push_back(std::move(line));
+    }
+  }
+  const auto marker = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return SameText(line, PreviewMarker);
+  });
+  if (marker != lines.end()) {
+    lines.insert(marker, samples.begin(), samples.end());
+    return lines;
+  }
+  for (auto line = lines.begin(); line != lines.end(); ++line) {
+    const size_t at = FindNoCase(*line, "</body>");
+    if (at == std::string::npos) {
+      continue;
+    }
+    const std::string_view text = *line;
+    if (IsBlank(text.substr(0, at))) {
+      lines.insert(line, samples.begin(), samples.end());
+    } else {
+      // The body ends inside a line: its start stays above the samples, the rest goes below.
+      std::string rest(text.substr(at));
+      line->resize(at);
+      const auto next = lines.insert(line + 1, samples.begin(), samples.end());
+      lines.insert(next + static_cast<std::ptrdiff_t>(samples.size()), std::move(rest));
+    }
+    return lines;
+  }
+  lines.insert(lines.end(), samples.begin(), samples.end());
+  return lines;
+}
+
+std::string AddStyleSheet(std::string_view page, std::string_view sheet,
+                          std::string_view baseHref) {
+  size_t styleAt = FindNoCase(page, "</head>");
+  if (styleAt == std::string_view::npos) {
+    styleAt = FindOpeningTag(page, "<body");
+  }
+  if (styleAt == std::string_view::npos) {
+    styleAt = 0;
+  }
+  std::string style = "<style type=\"text/css\" >\r\n";
+  style += sheet;
+  style += "\r\n</style>\r\n";
+
+  // The base address must come before anything in the head that names a file, so it follows
+  // the opening head tag; a page without one gets it with the style element.
+  size_t baseAt = styleAt;
+  std::string base;
+  if (!baseHref.empty() && FindOpeningTag(page, "<base") == std::string_view::npos) {
+    base = "<base href=\"" + AttributeText(baseHref) + "\">";
+    const size_t head = FindOpeningTag(page, "<head");
+    const size_t headEnd = head == std::string_view::npos ? head : page.find('>', head);
+    if (headEnd != std::string_view::npos && headEnd < styleAt) {
+      baseAt = headEnd + 1;
+      base.insert(0, "\r\n");
+    } else {
+      base += "\r\n";
+    }
+  }
+  std::string result(page.substr(0, baseAt));
+  result += base;
+  result += page.substr(baseAt, styleAt - baseAt);
+  result += style;
+  result += page.substr(styleAt);
+  return result;
+}
+
+std::string BuildPreviewPage(std::vector<std::string> lines, const TModList* blocks,
+                             std::string_view sheet, std::string_view baseHref) {
+  if (blocks != nullptr) {
+    lines = InsertSampleLines(std::move(lines), *blocks);
+  }
+  return AddStyleSheet(JoinPageLines(lines), sheet, baseHref);
+}
+
+int PreviewFileSlot(const std::vector<std::string>& stored, std::string_view path) {
+  const bool known = std::any_of(stored.begin(), stored.end(), [path](const std::string& entry) {
+    return SameText(entry, path);
+  });
+  return known ? 0 : static_cast<int>(stored.size()) + 1;
+}
+
+}  // namespace qm
