@@ -66,6 +66,8 @@ void TFrmMain::FormCreate() {
 
   OpenFilter = QStringLiteral("All Files|*.*|Text Files|*.txt|CSS Files|*.css");
   StatusPanel->setText(QStringLiteral("Line 1 of  1, Col 1"));
+  FillPreviewMenu();
+  LoadPreviewFiles();
 
   const auto left = settings.ReadInteger(QStringLiteral("Left"));
   const auto top = settings.ReadInteger(QStringLiteral("Top"));

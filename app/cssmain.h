@@ -13,6 +13,7 @@
 #include "platform/siteaddresses.h"
 
 class QAction;
+class QComboBox;
 class QDockWidget;
 class QLabel;
 class QMenu;
@@ -21,6 +22,7 @@ class QTabWidget;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QWebEngineView;
 
 namespace qm {
 
@@ -81,6 +83,21 @@ class TFrmMain : public QMainWindow {
   void mTDeleteClick();
   // Adds a new selector with an empty block after the block at the caret.
   void AddSelector(TSelectorTab tab, const std::string& name);
+
+  // The Preview panel and the external browsers (preview.cpp).
+  // Writes "temppreview.htm" from the entry of CboFile and the active sheet, and with Show shows
+  // it in the panel; returns its path, empty when nothing was built.
+  QString MakePreview(bool Show);
+  // Shows a local file in the Preview panel, making its browser the first time.
+  void ShowInPreview(const QString& path);
+  void TbRefreshClick();
+  void CboFileSelect();
+  void TbOpenClick();
+  void FillPreviewMenu();
+  void mPreviewb(QObject* Sender);
+  void bBrowser1Click();
+  void bBrowser2Click();
+  void TbOpenBrowserClick();
 
   // Help menu (helpcommands.cpp).
   void mHomePageClick();
@@ -175,6 +192,13 @@ class TFrmMain : public QMainWindow {
   QAction* bClearBookmarks = nullptr;
   QAction* bBrowser1 = nullptr;
   QAction* bBrowser2 = nullptr;
+  QToolBar* TbPreview = nullptr;
+  QAction* TbRefresh = nullptr;
+  QComboBox* CboFile = nullptr;
+  QAction* TbOpen = nullptr;
+  QAction* TbOpenBrowser = nullptr;
+  // Made the first time a page is shown: starting the browser engine is slow.
+  QWebEngineView* WebPrev = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -192,6 +216,8 @@ class TFrmMain : public QMainWindow {
   void CreateDocumentArea();
   void ApplyDesignedDockSizes();
   QWidget* CreateSelectorsPanel();
+  QWidget* CreatePreviewPanel();
+  void LoadPreviewFiles();
   // The reading pass that follows a caret move to another line.
   void ReadCaretBlock(TCssEditor* editor);
 

@@ -223,7 +223,7 @@ void TFrmMain::CreateDocks() {
   makeDock(dxSelectors, QStringLiteral("Selectors"), "dxSelectors", CreateSelectorsPanel());
 
   makeDock(dxVisualEditor, QStringLiteral("Visual Editor"), "dxVisualEditor", new QWidget);
-  makeDock(dxPreview, QStringLiteral("Preview"), "dxPreview", new QWidget);
+  makeDock(dxPreview, QStringLiteral("Preview"), "dxPreview", CreatePreviewPanel());
 
   addDockWidget(Qt::LeftDockWidgetArea, dxProperties);
   splitDockWidget(dxProperties, dxQuickInfo, Qt::Vertical);

@@ -47,6 +47,7 @@ void TFrmMain::mOptionsClick() {
   for (int i = 0; i < pgmain->count(); ++i) {
     ApplyEditorSettings(DocumentTab(i)->Editor);
   }
+  FillPreviewMenu();
 }
 
 void TFrmMain::rmainClickRecentItem(TRecentFiles*, const QString& filename) {
