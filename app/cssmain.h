@@ -22,11 +22,13 @@ class QTabWidget;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QVBoxLayout;
 class QWebEngineView;
 
 namespace qm {
 
 class TDocumentTab;
+class TInspectorCSS;
 class TFrmAbout;
 class TFrmNew;
 class TFrmOptions;
@@ -144,6 +146,7 @@ class TFrmMain : public QMainWindow {
   QDockWidget* dxVisualEditor = nullptr;
   QDockWidget* dxPreview = nullptr;
   QTabBar* TabCSS = nullptr;
+  TInspectorCSS* ic = nullptr;
   QTreeWidget* Tv = nullptr;
   QMenu* mFile = nullptr;
   QMenu* mEdit = nullptr;
@@ -213,6 +216,8 @@ class TFrmMain : public QMainWindow {
   void CreateMenus();
   void CreateToolBar();
   void CreateDocks();
+  // The inspector below the CSS level tabs of the Properties panel (inspectorpanel.cpp).
+  void CreateInspector(QVBoxLayout* propertiesLayout);
   void CreateDocumentArea();
   void ApplyDesignedDockSizes();
   QWidget* CreateSelectorsPanel();

@@ -215,7 +215,7 @@ void TFrmMain::CreateDocks() {
   TabCSS->addTab(QStringLiteral("CSS2"));
   TabCSS->setExpanding(false);
   propertiesLayout->addWidget(TabCSS);
-  propertiesLayout->addStretch();
+  CreateInspector(propertiesLayout);
   makeDock(dxProperties, QStringLiteral("Properties"), "dxProperties", properties);
 
   makeDock(dxQuickInfo, QStringLiteral("Quick Info"), "dxQuickInfo", new QWidget);

@@ -11,6 +11,7 @@
 #include <QToolBar>
 
 #include "app/documenttab.h"
+#include "controls/inspectorcss.h"
 #include "testenv.h"
 
 using namespace qm;
@@ -74,6 +75,17 @@ class TestMainWindow : public QObject {
     TFrmMain& again = env.MakeWindow();
     QCOMPARE(QRect(again.pos(), again.size()), QRect(-40, 3000, 700, 500));
     QCOMPARE(again.TabCSS->currentIndex(), 1);
+  }
+
+  void propertiesShowTheCatalogueOfTheStoredLevel() {
+    TTestEnv env;
+    env.Settings->WriteInteger(QStringLiteral("CurrentCss"), 1);
+    TFrmMain& w = env.MakeWindow();
+    QCOMPARE(w.ic->ColumnWidth(), 150);
+    QVERIFY(w.ic->Items().IndexOfTag("z-index") >= 0);  // a CSS2 property
+    w.TabCSS->setCurrentIndex(0);
+    QCOMPARE(w.ic->Items().IndexOfTag("z-index"), -1);
+    QVERIFY(w.ic->Items().IndexOfTag("font-weight") >= 0);
   }
 
   void editorSettingsThatAreNotNumbersFallBack() {
