@@ -234,7 +234,7 @@ void TFrmMain::CreateDocks() {
 
 void TFrmMain::ApplyDesignedDockSizes() {
   // The panels' own size hints would leave the documents a narrow strip in the designed window.
-  resizeDocks({dxProperties, dxSelectors}, {170, 160}, Qt::Horizontal);
+  resizeDocks({dxProperties, dxSelectors}, {220, 160}, Qt::Horizontal);
   resizeDocks({dxProperties, dxQuickInfo}, {300, 120}, Qt::Vertical);
   resizeDocks({dxSelectors, dxVisualEditor}, {180, 240}, Qt::Vertical);
   resizeDocks({dxPreview}, {120}, Qt::Vertical);
