@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Documents: new, open, save, save as, close, and keeping the window in step with the active tab.
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSaveFile>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
@@ -15,6 +13,7 @@
 #include "controls/recentfiles.h"
 #include "model/documentnames.h"
 #include "model/error.h"
+#include "platform/fileio.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
 
@@ -23,10 +22,6 @@ namespace qm {
 namespace {
 
 const QString kAppTitle = QStringLiteral("Quillmere");
-
-std::string Utf8(const QString& text) {
-  return text.toUtf8().toStdString();
-}
 
 }  // namespace
 
@@ -90,16 +85,7 @@ void TFrmMain::OpenOperation(const QString& path) {
   {
     TFlagScope updating(UpdatingText);
     NewDocument();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-      throw TError(FormatMessage("Cannot open file \"%s\". %s",
-                                 {Utf8(QDir::toNativeSeparators(path)), Utf8(file.errorString())}));
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-      throw TError(FormatMessage("Cannot open file \"%s\". %s",
-                                 {Utf8(QDir::toNativeSeparators(path)), Utf8(file.errorString())}));
-    }
+    const QByteArray bytes = ReadFileBytes(path);
     TLoadedText loaded = LoadText(std::string_view(bytes.constData(), bytes.size()));
     TDocumentTab* tab = ActiveTab();
     tab->Editor->LoadBytes(loaded.Text);
@@ -196,17 +182,7 @@ void TFrmMain::SaveDocumentAs(TDocumentTab* tab) {
 }
 
 void TFrmMain::WriteDocument(TDocumentTab* tab, const QString& path) {
-  const std::string bytes = SaveText(tab->Editor->Text(), tab->Format);
-  // Written to a temporary file and renamed: a failed write leaves the old file whole.
-  QSaveFile file(path);
-  const bool written = file.open(QIODevice::WriteOnly) &&
-                       file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                           static_cast<qint64>(bytes.size()) &&
-                       file.commit();
-  if (!written) {
-    throw TError(FormatMessage("Cannot create file \"%s\". %s",
-                               {Utf8(QDir::toNativeSeparators(path)), Utf8(file.errorString())}));
-  }
+  WriteFileBytes(path, SaveText(tab->Editor->Text(), tab->Format));
   tab->Editor->SetModified(false);
 }
 

@@ -5,10 +5,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSaveFile>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -17,6 +15,7 @@
 #include "app/cssmain.h"
 #include "model/error.h"
 #include "model/previewpage.h"
+#include "platform/fileio.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
 #include "platform/shell.h"
@@ -36,40 +35,11 @@ QIcon Image(const char* name) {
   return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
 }
 
-std::string Utf8(const QString& text) {
-  return text.toUtf8().toStdString();
-}
-
 // The address a page's relative URLs resolve against: the folder holding file.
 std::string FolderAddress(const QString& file) {
   return QUrl::fromLocalFile(QFileInfo(file).absolutePath() + QLatin1Char('/'))
       .toString(QUrl::FullyEncoded)
       .toStdString();
-}
-
-QByteArray ReadPage(const QString& path) {
-  QFile file(path);
-  QByteArray bytes;
-  if (file.open(QIODevice::ReadOnly)) {
-    bytes = file.readAll();
-  }
-  if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-    throw TError(FormatMessage("Cannot open file \"%s\". %s",
-                               {Utf8(QDir::toNativeSeparators(path)), Utf8(file.errorString())}));
-  }
-  return bytes;
-}
-
-void WritePage(const QString& path, const std::string& bytes) {
-  QSaveFile file(path);
-  const bool written = file.open(QIODevice::WriteOnly) &&
-                       file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                           static_cast<qint64>(bytes.size()) &&
-                       file.commit();
-  if (!written) {
-    throw TError(FormatMessage("Cannot create file \"%s\". %s",
-                               {Utf8(QDir::toNativeSeparators(path)), Utf8(file.errorString())}));
-  }
 }
 
 QString FileValue(int n) {
@@ -148,7 +118,7 @@ QString TFrmMain::MakePreview(bool Show) {
     CboFile->removeItem(CboFile->currentIndex());
     return {};
   }
-  const QByteArray bytes = ReadPage(page);
+  const QByteArray bytes = ReadFileBytes(page);
   std::vector<std::string> lines = PageLines(std::string_view(bytes.constData(), bytes.size()));
   std::string base;
   if (generate) {
@@ -163,7 +133,7 @@ QString TFrmMain::MakePreview(bool Show) {
   const std::string built =
       BuildPreviewPage(std::move(lines), generate ? &Blocks : nullptr, CurrentEditor->Text(), base);
   const QString target = QDir(Platform.WorkFolder).filePath(QStringLiteral("temppreview.htm"));
-  WritePage(target, built);
+  WriteFileBytes(target, built);
   if (Show) {
     ShowInPreview(target);
   }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/catalogue.h"
+#include "model/asciicase.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -15,17 +16,13 @@ constexpr std::string_view kCategories = "categories";
 // The default of names and support flags: an absent category or property name ends its list.
 constexpr std::string_view kAbsent = "-1";
 
-char FoldCase(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 }  // namespace
 
 int CompareText(std::string_view a, std::string_view b) {
   const size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
-    const auto ca = static_cast<unsigned char>(FoldCase(a[i]));
-    const auto cb = static_cast<unsigned char>(FoldCase(b[i]));
+    const auto ca = static_cast<unsigned char>(AsciiLower(a[i]));
+    const auto cb = static_cast<unsigned char>(AsciiLower(b[i]));
     if (ca != cb) {
       return ca < cb ? -1 : 1;
     }

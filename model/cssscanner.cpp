@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/cssscanner.h"
+#include "model/asciicase.h"
 
 #include <algorithm>
 
@@ -370,8 +371,7 @@ bool IsPropertyName(std::string_view word) {
   }
   std::array<char, LongestPropertyName> folded{};
   for (size_t i = 0; i < word.size(); ++i) {
-    const char c = word[i];
-    folded[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    folded[i] = AsciiLower(word[i]);
   }
   return std::binary_search(SortedNames.begin(), SortedNames.end(),
                             std::string_view(folded.data(), word.size()));

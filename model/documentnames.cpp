@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/documentnames.h"
 
+#include "model/asciicase.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace qm {
 
@@ -12,12 +13,7 @@ std::string UntitledCaption(int counter) {
 
 std::string SaveAsFileName(std::string_view chosen, int filterIndex) {
   const std::string_view extension = filterIndex == 0 ? ".css" : ".txt";
-  const bool hasIt = chosen.size() >= extension.size() &&
-                     std::equal(extension.begin(), extension.end(), chosen.end() - extension.size(),
-                                [](char a, char b) {
-                                  return std::tolower(static_cast<unsigned char>(a)) ==
-                                         std::tolower(static_cast<unsigned char>(b));
-                                });
+  const bool hasIt = EndsWithIgnoringAsciiCase(chosen, extension);
   std::string path(chosen);
   if (!hasIt) {
     path.append(extension);

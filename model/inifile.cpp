@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/inifile.h"
+#include "model/asciicase.h"
 
 #include <fstream>
 #include <iterator>
@@ -23,16 +24,6 @@ std::string_view TrimBlanks(std::string_view text) {
     text.remove_suffix(1);
   }
   return text;
-}
-
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') {
-      c = static_cast<char>(c - 'A' + 'a');
-    }
-  }
-  return out;
 }
 
 // Only quotes that enclose the whole value are dropped. The platform also strips a value such
@@ -110,7 +101,7 @@ TIniFile TIniFile::FromText(std::string_view text) {
     }
     if (line.front() == '[') {
       const size_t close = line.find(']');
-      std::string name = Lower(TrimBlanks(
+      std::string name = AsciiLowerCase(TrimBlanks(
           line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
       // A repeated section is not read: lookups stop at the first section of a name.
       current = seen.insert(name).second ? &ini.sections_[std::move(name)] : nullptr;
@@ -125,7 +116,7 @@ TIniFile TIniFile::FromText(std::string_view text) {
       continue;
     }
     std::string_view value = Unquote(TrimBlanks(line.substr(equals + 1)));
-    current->emplace(Lower(key), value.substr(0, MaxValueLength));
+    current->emplace(AsciiLowerCase(key), value.substr(0, MaxValueLength));
   }
   return ini;
 }
@@ -141,11 +132,11 @@ TIniFile TIniFile::FromFile(const std::filesystem::path& fileName) {
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  std::string_view defaultValue) const {
-  const auto s = sections_.find(Lower(section));
+  const auto s = sections_.find(AsciiLowerCase(section));
   if (s == sections_.end()) {
     return std::string(defaultValue);
   }
-  const auto k = s->second.find(Lower(key));
+  const auto k = s->second.find(AsciiLowerCase(key));
   return k == s->second.end() ? std::string(defaultValue) : k->second;
 }
 

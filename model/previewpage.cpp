@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/previewpage.h"
+#include "model/asciicase.h"
 
 #include <algorithm>
 
@@ -11,28 +12,13 @@ namespace {
 
 constexpr std::string_view kLinkNames = "a:hover,a:visited,a:link,a:active,a:focus";
 
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string LowerCase(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
-  return lower;
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
 // The first occurrence of needle (lower case) at or after from, in any letter case.
 size_t FindNoCase(std::string_view text, std::string_view needle, size_t from = 0) {
   if (needle.size() > text.size()) {
     return std::string_view::npos;
   }
   for (size_t i = from; i + needle.size() <= text.size(); ++i) {
-    if (SameText(text.substr(i, needle.size()), needle)) {
+    if (EqualIgnoringAsciiCase(text.substr(i, needle.size()), needle)) {
       return i;
     }
   }
@@ -116,7 +102,7 @@ std::string JoinPageLines(const std::vector<std::string>& lines) {
 std::vector<std::string> SampleLines(const TItmRecord& block) {
   std::vector<std::string> lines;
   if (block.Kind == "Element") {
-    for (const std::string& name : SplitList(LowerCase(block.Name), ',')) {
+    for (const std::string& name : SplitList(AsciiLowerCase(block.Name), ',')) {
       // An empty name (from "h1,,h2" or a trailing comma) names no element.
       if (name.empty()) {
         continue;
@@ -145,7 +131,7 @@ std::vector<std::string> InsertSampleLines(std::vector<std::string> lines, const
     }
   }
   const auto marker = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
-    return SameText(line, PreviewMarker);
+    return EqualIgnoringAsciiCase(line, PreviewMarker);
   });
   if (marker != lines.end()) {
     lines.insert(marker, samples.begin(), samples.end());
@@ -218,7 +204,7 @@ std::string BuildPreviewPage(std::vector<std::string> lines, const TModList* blo
 
 int PreviewFileSlot(const std::vector<std::string>& stored, std::string_view path) {
   const bool known = std::any_of(stored.begin(), stored.end(), [path](const std::string& entry) {
-    return SameText(entry, path);
+    return EqualIgnoringAsciiCase(entry, path);
   });
   return known ? 0 : static_cast<int>(stored.size()) + 1;
 }

@@ -1,20 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/recentlist.h"
+#include "model/asciicase.h"
 
 #include <algorithm>
 
 namespace qm {
-
-namespace {
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-           return lower(x) == lower(y);
-         });
-}
-
-}  // namespace
 
 std::vector<std::string> RecentListAfterAdd(const std::vector<std::string>& stored,
                                             std::string_view fileName, int maxItems) {
@@ -22,7 +12,7 @@ std::vector<std::string> RecentListAfterAdd(const std::vector<std::string>& stor
   const size_t count = std::min(stored.size(), static_cast<size_t>(std::max(maxItems, 0)));
   for (size_t i = 0; i < count; ++i) {
     const std::string& entry = stored[i];
-    if (!entry.empty() && !EqualIgnoringCase(entry, fileName) &&
+    if (!entry.empty() && !EqualIgnoringAsciiCase(entry, fileName) &&
         list.size() <= static_cast<size_t>(maxItems)) {
       list.push_back(entry);
     }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "model/asciicase.h"
 #include "model/cssscanner.h"
 #include "model/textscan.h"
 
@@ -11,16 +12,6 @@ namespace qm {
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
-
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string Folded(std::string_view text) {
-  std::string folded(text);
-  std::transform(folded.begin(), folded.end(), folded.begin(), Lower);
-  return folded;
-}
 
 // The element names joined with CR LF after each one, case-folded: the classification looks
 // for a selector anywhere in it, so "a:h" or "h" count as elements too.
@@ -31,7 +22,7 @@ const std::string& FoldedElementNames() {
       joined.append(name);
       joined.append(kCrLf);
     }
-    return Folded(joined);
+    return AsciiLowerCase(joined);
   }();
   return names;
 }
@@ -111,7 +102,7 @@ std::string SelectorKind(std::string_view name) {
     return "ID";
   }
   const std::string_view first = name.substr(0, name.find(','));
-  if (!first.empty() && FoldedElementNames().find(Folded(first)) != std::string::npos) {
+  if (!first.empty() && FoldedElementNames().find(AsciiLowerCase(first)) != std::string::npos) {
     return "Element";
   }
   return "Class";

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Reading and writing whole files as bytes, failing with the messages the user knows.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+// The file's bytes; raises TError "Cannot open file "<path>". <reason>" when it cannot be read.
+QByteArray ReadFileBytes(const QString& path);
+// Writes through a temporary file renamed over the old one, so a failed write leaves it whole;
+// raises TError "Cannot create file "<path>". <reason>".
+void WriteFileBytes(const QString& path, std::string_view bytes);
+
+std::string Utf8(const QString& text);
+
+}  // namespace qm
