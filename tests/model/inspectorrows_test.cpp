@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/inspectorrows.h"
 
+#include "catalogues.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -42,30 +44,6 @@ name=text-align
 category=2
 [10]
 name=text-indent
-category=2
-)";
-
-// Box holds six properties here; these tests use a catalogue where it holds two.
-const char* const kThreeByTwo = R"(
-[categories]
-0=A
-1=B
-2=C
-[1]
-name=a1
-[2]
-name=a2
-[3]
-name=b1
-category=1
-[4]
-name=b2
-category=1
-[5]
-name=c1
-category=2
-[6]
-name=c2
 category=2
 )";
 

@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "catalogues.h"
 #include "controls/inspectorcss.h"
 #include "model/inspectorrows.h"
 #include "testenv.h"
@@ -16,29 +17,6 @@
 using namespace qm;
 
 namespace {
-
-// Three categories of two properties each.
-const char* const kThreeByTwo = R"([categories]
-0=A
-1=B
-2=C
-[1]
-name=a1
-[2]
-name=a2
-[3]
-name=b1
-category=1
-[4]
-name=b2
-category=1
-[5]
-name=c1
-category=2
-[6]
-name=c2
-category=2
-)";
 
 // margin is a shorthand of four parts; margin-top and color are edited with a drop-down.
 const char* const kBox = R"([categories]
