@@ -216,7 +216,7 @@ class TFrmMain : public QMainWindow {
   void CreateMenus();
   void CreateToolBar();
   void CreateDocks();
-  // The inspector below the CSS level tabs of the Properties panel (inspectorpanel.cpp).
+  // The inspector below the CSS level tabs of the Properties panel (propertiespanel.cpp).
   void CreateInspector(QVBoxLayout* propertiesLayout);
   void CreateDocumentArea();
   void ApplyDesignedDockSizes();

@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "controls/bitmaps.h"
-#include "model/inspectorrows.h"
+#include "model/gridrows.h"
 #include "model/listrule.h"
 
 namespace qm {

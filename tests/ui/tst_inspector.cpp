@@ -11,7 +11,7 @@
 
 #include "catalogues.h"
 #include "controls/inspectorcss.h"
-#include "model/inspectorrows.h"
+#include "model/gridrows.h"
 #include "testenv.h"
 
 using namespace qm;

@@ -41,6 +41,17 @@ QPoint NodeCentre(QTreeWidget* tree, QTreeWidgetItem* node) {
 
 const QByteArray kSheet = "h1 {\n  color: red;\n}\n.note { margin: 0 }\n#main {\n}\nh1 { x: y }\n";
 
+// The window on the screen with kSheet open, so that clicks reach the tree's nodes.
+bool ShowWithSheet(TTestEnv& env, TFrmMain& w) {
+  w.resize(900, 700);
+  w.show();
+  if (!QTest::qWaitForWindowExposed(&w)) {
+    return false;
+  }
+  w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), kSheet));
+  return true;
+}
+
 }  // namespace
 
 class TestSelectors : public QObject {
@@ -61,10 +72,7 @@ class TestSelectors : public QObject {
   void clickingANodeSelectsTheFirstBlockOfItsName() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    w.resize(900, 700);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), kSheet));
+    QVERIFY(ShowWithSheet(env, w));
     QTreeWidgetItem* second = w.Tv->topLevelItem(0)->child(1);
     QTest::mouseClick(w.Tv->viewport(), Qt::LeftButton, {}, NodeCentre(w.Tv, second));
     // The body of the first h1, its closing brace and the character after it.
@@ -149,10 +157,7 @@ class TestSelectors : public QObject {
   void popupMenuAndDelete() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    w.resize(900, 700);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), kSheet));
+    QVERIFY(ShowWithSheet(env, w));
 
     QTreeWidgetItem* elements = w.Tv->topLevelItem(0);
     w.TvContextPopup(NodeCentre(w.Tv, elements));

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/inspectorrows.h"
+#include "model/gridrows.h"
 
 #include <algorithm>
 #include <string>
