@@ -403,4 +403,4 @@ class TestInspector : public QObject {
 };
 
 QM_TEST_MAIN(TestInspector)
-#include "tst_inspector.moc"
+#include "tst_propertygrid.moc"
