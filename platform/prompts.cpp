@@ -2,6 +2,7 @@
 #include "platform/prompts.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -109,6 +110,12 @@ std::optional<TSaveAnswer> TDialogPrompts::SaveFileName(const QString& filter,
   }
   return TSaveAnswer{dialog.selectedFiles().front(),
                      std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())))};
+}
+
+std::optional<QColor> TDialogPrompts::ChooseColor(const QColor& initial) {
+  // The dialog keeps its custom colours for the whole run: a colour mixed once is offered again.
+  const QColor chosen = QColorDialog::getColor(initial, Parent);
+  return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
 }
 
 }  // namespace qm

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every modal question the program asks: message boxes and file dialogs.
+// Every modal question the program asks: message boxes, file dialogs and the colour dialog.
 // The program shows real dialogs; tests script the answers and read back the questions.
 #pragma once
 
+#include <QColor>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -30,6 +31,8 @@ class TPrompts {
   virtual QString OpenFileName(const QString& filter, const QString& title = {}) = 0;
   virtual std::optional<TSaveAnswer> SaveFileName(const QString& filter,
                                                   const QString& presetName) = 0;
+  // The colour dialog opened on initial; nothing when cancelled.
+  virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
 };
 
 // The real dialogs, parented to the given window.
@@ -42,6 +45,7 @@ class TDialogPrompts : public TPrompts {
   QString OpenFileName(const QString& filter, const QString& title) override;
   std::optional<TSaveAnswer> SaveFileName(const QString& filter,
                                           const QString& presetName) override;
+  std::optional<QColor> ChooseColor(const QColor& initial) override;
 
  private:
   QWidget* Parent;

@@ -32,4 +32,14 @@ std::optional<TSaveAnswer> TScriptedPrompts::SaveFileName(const QString& filter,
   return std::get<std::optional<TSaveAnswer>>(Answers.dequeue());
 }
 
+std::optional<QColor> TScriptedPrompts::ChooseColor(const QColor& initial) {
+  Asked << QStringLiteral("color: ") +
+               (initial.isValid() ? initial.name(QColor::HexRgb) : QStringLiteral("none"));
+  if (Answers.isEmpty() || !std::holds_alternative<std::optional<QColor>>(Answers.head())) {
+    Unexpected << QStringLiteral("color");
+    return std::nullopt;
+  }
+  return std::get<std::optional<QColor>>(Answers.dequeue());
+}
+
 }  // namespace qm

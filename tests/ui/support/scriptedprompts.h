@@ -18,20 +18,24 @@ class TScriptedPrompts : public TPrompts {
   void AnswerOpen(const QString& path) { Answers.enqueue(path); }
   // The next save dialog returns the answer (nullopt = cancelled).
   void AnswerSave(std::optional<TSaveAnswer> answer) { Answers.enqueue(answer); }
+  // The next colour dialog returns color (nullopt = cancelled).
+  void AnswerColor(std::optional<QColor> color) { Answers.enqueue(color); }
 
   TButton Message(TMessageKind kind, const QString& text, const QList<TButton>& buttons) override;
   QString OpenFileName(const QString& filter, const QString& title) override;
   std::optional<TSaveAnswer> SaveFileName(const QString& filter,
                                           const QString& presetName) override;
+  std::optional<QColor> ChooseColor(const QColor& initial) override;
 
-  // "message: <text>", "open: <filter>", "save: <filter> | <preset>" in the order asked.
+  // "message: <text>", "open: <filter>", "save: <filter> | <preset>", "color: <#rrggbb>" (or
+  // "color: none" for no valid colour) in the order asked.
   QStringList Asked;
   // Questions asked with no answer queued, or answered with the wrong kind of answer.
   QStringList Unexpected;
   int Pending() const { return static_cast<int>(Answers.size()); }
 
  private:
-  using TAnswer = std::variant<TButton, QString, std::optional<TSaveAnswer>>;
+  using TAnswer = std::variant<TButton, QString, std::optional<TSaveAnswer>, std::optional<QColor>>;
   QQueue<TAnswer> Answers;
 };
 
