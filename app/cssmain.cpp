@@ -22,17 +22,11 @@
 #include "dialogs/cssAbout.h"
 #include "dialogs/cssnew.h"
 #include "dialogs/cssoptions.h"
+#include "platform/settings.h"
 #include "platform/settingsstore.h"
 #include "platform/syntaxsettings.h"
 
 namespace qm {
-
-namespace {
-
-// The window a first start shows, before any bounds have been stored.
-constexpr QRect kDesignedBounds(219, 38, 659, 590);
-
-}  // namespace
 
 TFrmMain::TFrmMain(const TPlatform& platform, QWidget* parent)
     : QMainWindow(parent), Platform(platform) {
@@ -44,6 +38,7 @@ TFrmMain::TFrmMain(const TPlatform& platform, QWidget* parent)
   CreateDocks();
   FormCreate();
   FrmOptions = new TFrmOptions(*Platform.Settings, *Platform.Prompts, SynCss, this);
+  connect(FrmOptions, &TFrmOptions::Applied, this, &TFrmMain::OptionsApplied);
   FrmAbout = new TFrmAbout(*Platform.Shell, Sites.HomePage, this);
   FrmNew = new TFrmNew(*Platform.Prompts, this);
   FrmNew->HasDocument = [this] { return CurrentEditor != nullptr; };
@@ -69,13 +64,10 @@ void TFrmMain::FormCreate() {
   FillPreviewMenu();
   LoadPreviewFiles();
 
-  const auto left = settings.ReadInteger(QStringLiteral("Left"));
-  const auto top = settings.ReadInteger(QStringLiteral("Top"));
-  const auto width = settings.ReadInteger(QStringLiteral("Width"));
-  const auto height = settings.ReadInteger(QStringLiteral("Height"));
-  // Stored bounds are applied as they are, also off the screen.
-  move(left.value_or(kDesignedBounds.left()), top.value_or(kDesignedBounds.top()));
-  resize(width.value_or(kDesignedBounds.width()), height.value_or(kDesignedBounds.height()));
+  const QRect bounds =
+      FitWindowBoundsOnScreen(Setting::ReadWindowBounds(settings), minimumSizeHint());
+  move(bounds.topLeft());
+  resize(bounds.size());
 
   if (QFileInfo::exists(LayoutFile())) {
     QSettings layout(LayoutFile(), QSettings::IniFormat);
@@ -89,10 +81,9 @@ void TFrmMain::FormCreate() {
   mPanelVisual->setChecked(!dxVisualEditor->isHidden());
   mShowPreview->setChecked(!dxPreview->isHidden());
 
-  TabCSS->setCurrentIndex(
-      std::clamp(settings.ReadInteger(QStringLiteral("CurrentCss")).value_or(0), 0, 1));
+  TabCSS->setCurrentIndex(Setting::CurrentCss.Read(settings));
   pgmainChange();
-  DeclarationIndent = settings.ReadInteger(QStringLiteral("TabWidth")).value_or(8);
+  DeclarationIndent = Setting::TabWidth.Read(settings);
   LoadSyntaxStyles(settings, SynCss);
 }
 
@@ -135,12 +126,9 @@ bool TFrmMain::FormClose() {
     }
   }
   TSettingsStore& settings = *Platform.Settings;
-  settings.WriteInteger(QStringLiteral("CurrentCss"), TabCSS->currentIndex());
-  settings.WriteInteger(QStringLiteral("ActiveVisualTab"), 0);
-  settings.WriteInteger(QStringLiteral("Left"), x());
-  settings.WriteInteger(QStringLiteral("Top"), y());
-  settings.WriteInteger(QStringLiteral("Width"), width());
-  settings.WriteInteger(QStringLiteral("Height"), height());
+  Setting::CurrentCss.Write(settings, TabCSS->currentIndex());
+  Setting::ActiveVisualTab.Write(settings, 0);
+  Setting::WriteWindowBounds(settings, {x(), y(), width(), height()});
   settings.Flush();
 
   QSettings layout(LayoutFile(), QSettings::IniFormat);

@@ -108,6 +108,8 @@ class TFrmMain : public QMainWindow {
   void mReportClick();
   void mAboutClick();
   void mOptionsClick();
+  // What the Options dialog applied, for the window itself: the indent and the browser commands.
+  void OptionsApplied();
   void rmainClickRecentItem(TRecentFiles* sender, const QString& filename);
 
   // The editor's status-change handler.

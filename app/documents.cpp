@@ -11,11 +11,12 @@
 #include "app/documenttab.h"
 #include "app/flagscope.h"
 #include "controls/recentfiles.h"
+#include "dialogs/cssoptions.h"
 #include "model/documentnames.h"
 #include "model/error.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
-#include "platform/settingsstore.h"
+#include "platform/settings.h"
 
 namespace qm {
 
@@ -56,6 +57,8 @@ void TFrmMain::NewDocument() {
 
   TCssEditor* editor = tab->Editor;
   ApplyEditorSettings(editor);
+  connect(FrmOptions, &TFrmOptions::Applied, editor,
+          [this, editor] { ApplyEditorSettings(editor); });
 
   connect(editor, &TCssEditor::StatusChange, this,
           [this, editor](TStatusChanges changes) { MainTextStatusChange(editor, changes); });
@@ -103,13 +106,8 @@ void TFrmMain::OpenOperation(const QString& path) {
 void TFrmMain::ApplyEditorSettings(TCssEditor* editor) {
   // Read afresh each time, so what the Options dialog applied counts from now on.
   const TSettingsStore& settings = *Platform.Settings;
-  const QString fontName =
-      settings.ReadString(QStringLiteral("FontName")).value_or(QStringLiteral("Courier New"));
-  const int fontSize = settings.ReadInteger(QStringLiteral("FontSize")).value_or(10);
-  const int tabWidth = settings.ReadInteger(QStringLiteral("TabWidth")).value_or(8);
-  editor->ApplyFont(fontName.isEmpty() ? QStringLiteral("Courier New") : fontName,
-                    fontSize > 0 ? fontSize : 10);
-  editor->ApplyTabWidth(tabWidth > 0 ? tabWidth : 8);
+  editor->ApplyFont(Setting::FontName.Read(settings), Setting::FontSize.Read(settings));
+  editor->ApplyTabWidth(Setting::TabWidth.Read(settings));
   editor->ApplySyntaxStyles(SynCss);
 }
 

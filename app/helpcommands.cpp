@@ -9,7 +9,7 @@
 #include "dialogs/cssAbout.h"
 #include "dialogs/cssoptions.h"
 #include "platform/prompts.h"
-#include "platform/settingsstore.h"
+#include "platform/settings.h"
 #include "platform/shell.h"
 
 namespace qm {
@@ -40,13 +40,12 @@ void TFrmMain::mAboutClick() {
 }
 
 void TFrmMain::mOptionsClick() {
-  if (FrmOptions->exec() != QDialog::Accepted) {
-    return;
-  }
-  DeclarationIndent = Platform.Settings->ReadInteger(QStringLiteral("TabWidth")).value_or(8);
-  for (int i = 0; i < pgmain->count(); ++i) {
-    ApplyEditorSettings(DocumentTab(i)->Editor);
-  }
+  FrmOptions->exec();
+}
+
+void TFrmMain::OptionsApplied() {
+  // Each open editor takes up the new settings through its own connection.
+  DeclarationIndent = Setting::TabWidth.Read(*Platform.Settings);
   FillPreviewMenu();
 }
 

@@ -17,6 +17,7 @@
 #include "model/previewpage.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
+#include "platform/settings.h"
 #include "platform/settingsstore.h"
 #include "platform/shell.h"
 
@@ -29,7 +30,6 @@ const QString kMenuItemName = QStringLiteral("PreviewMenuItem");
 const QString kInternetExplorer = QStringLiteral("ieLocation");
 // Only so many preview files come back at start-up.
 constexpr int kStoredFiles = 30;
-constexpr int kBrowsers = 10;
 
 QIcon Image(const char* name) {
   return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
@@ -43,7 +43,7 @@ std::string FolderAddress(const QString& file) {
 }
 
 QString FileValue(int n) {
-  return QStringLiteral("File%1").arg(n);
+  return Setting::PreviewFile.Key(n);
 }
 
 }  // namespace
@@ -204,17 +204,13 @@ void TFrmMain::FillPreviewMenu() {
   // The buttons name the browser they start, or stay as designed when there is none.
   bBrowser1->setToolTip(QStringLiteral("Preview file in Browser1"));
   bBrowser2->setToolTip(QStringLiteral("Preview file in Browser2"));
-  for (int n = 1; n <= kBrowsers; ++n) {
-    const QString name =
-        Platform.Settings->ReadString(QStringLiteral("Browser%1a").arg(n)).value_or(QString());
-    if (name.isEmpty()) {
-      break;
-    }
+  const std::vector<TBrowserEntry> browsers = Setting::ReadBrowsers(*Platform.Settings);
+  for (int n = 1; n <= static_cast<int>(browsers.size()); ++n) {
+    const QString& name = browsers[n - 1].Name;
     auto* command = new QAction(QStringLiteral("Preview with ") + name, this);
     command->setObjectName(kMenuItemName + QString::number(n));
     // The launch path is the command's hint: a program file, or "ieLocation".
-    command->setStatusTip(
-        Platform.Settings->ReadString(QStringLiteral("Browser%1b").arg(n)).value_or(QString()));
+    command->setStatusTip(browsers[n - 1].Path);
     connect(command, &QAction::triggered, this, [this, command] { mPreviewb(command); });
     mTools->insertAction(mTools->actions().value(n - 1), command);
     if (n <= 2) {

@@ -8,6 +8,8 @@
 #include <QMimeData>
 #include <QPalette>
 
+#include "platform/settings.h"
+
 namespace qm {
 
 namespace {
@@ -48,8 +50,8 @@ TCssEditor::TCssEditor(QWidget* parent) : QsciScintilla(parent) {
   SendScintilla(SCI_SETSCROLLWIDTH, 1);
   SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1);
 
-  ApplyFont(QStringLiteral("Courier New"), 10);
-  ApplyTabWidth(8);
+  ApplyFont(QString::fromLatin1(Setting::FontName.Default), Setting::FontSize.Default);
+  ApplyTabWidth(Setting::TabWidth.Default);
   UpdateGutterWidth();
 
   connect(this, &QsciScintilla::linesChanged, this, &TCssEditor::UpdateGutterWidth);

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QPalette>
 
+#include "platform/settings.h"
+
 namespace qm {
 
 namespace {
@@ -19,7 +21,7 @@ constexpr int kNullStyle = static_cast<int>(TTokenKind::Null);
 }  // namespace
 
 TCssLexer::TCssLexer(QObject* parent) : QsciLexerCustom(parent) {
-  BaseFont = QFont(QStringLiteral("Courier New"), 10);
+  BaseFont = QFont(QString::fromLatin1(Setting::FontName.Default), Setting::FontSize.Default);
   ApplyStyles();
 }
 

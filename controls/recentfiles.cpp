@@ -7,6 +7,7 @@
 
 #include "model/recentlist.h"
 #include "platform/prompts.h"
+#include "platform/settings.h"
 #include "platform/settingsstore.h"
 
 namespace qm {
@@ -15,7 +16,7 @@ TRecentFiles::TRecentFiles(TSettingsStore& store, TPrompts& prompts, QObject* pa
     : QObject(parent), Store(store), Prompts(prompts) {}
 
 QString TRecentFiles::SlotName(int number) const {
-  const QString name = QStringLiteral("recent%1").arg(number);
+  const QString name = Setting::RecentFile.Key(number);
   return RegPath.isEmpty() ? name : RegPath + QLatin1Char('/') + name;
 }
 

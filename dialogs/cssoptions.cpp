@@ -18,6 +18,7 @@
 
 #include "dialogs/colorbox.h"
 #include "platform/prompts.h"
+#include "platform/settings.h"
 #include "platform/settingsstore.h"
 #include "platform/syntaxsettings.h"
 
@@ -25,19 +26,11 @@ namespace qm {
 
 namespace {
 
-constexpr int kMaxBrowsers = 10;
 const QString kAddCaption = QStringLiteral(" Add Browser ");
 const QString kEditCaption = QStringLiteral(" Edit Browser ");
 
 QString Latin1(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// A whole number in 1..99 typed into a field, or none.
-std::optional<int> PositiveNumber(const QString& text) {
-  bool ok = false;
-  const int value = text.trimmed().toInt(&ok);
-  return ok && value > 0 ? std::optional<int>(value) : std::nullopt;
 }
 
 }  // namespace
@@ -188,12 +181,9 @@ void TFrmOptions::showEvent(QShowEvent* event) {
 void TFrmOptions::FormShow() {
   Showing = true;
   // Before the first Apply nothing is stored: show what documents use then.
-  CmbFont->setCurrentText(
-      Settings.ReadString(QStringLiteral("FontName")).value_or(QStringLiteral("Courier New")));
-  CmbSize->setCurrentText(
-      Settings.ReadString(QStringLiteral("FontSize")).value_or(QStringLiteral("10")));
-  TxtTabWidth->setText(
-      Settings.ReadString(QStringLiteral("TabWidth")).value_or(QStringLiteral("8")));
+  CmbFont->setCurrentText(Setting::FontName.Read(Settings));
+  CmbSize->setCurrentText(Setting::FontSize.ReadText(Settings));
+  TxtTabWidth->setText(Setting::TabWidth.ReadText(Settings));
   Working = Styles;
   LstElements->setCurrentRow(-1);
   ccForeground->Select(std::nullopt);
@@ -204,14 +194,9 @@ void TFrmOptions::FormShow() {
 
   LstBrowsers->clear();
   Paths.clear();
-  for (int n = 1; n <= kMaxBrowsers; ++n) {
-    const QString name =
-        Settings.ReadString(QStringLiteral("Browser%1a").arg(n)).value_or(QString());
-    if (name.isEmpty()) {
-      break;
-    }
-    LstBrowsers->addItem(name);
-    Paths << Settings.ReadString(QStringLiteral("Browser%1b").arg(n)).value_or(QString());
+  for (const TBrowserEntry& browser : Setting::ReadBrowsers(Settings)) {
+    LstBrowsers->addItem(browser.Name);
+    Paths << browser.Path;
   }
   CloseEntryGroup();
   Showing = false;
@@ -321,7 +306,7 @@ void TFrmOptions::CloseEntryGroup() {
 
 void TFrmOptions::UpdateAddEnabled() {
   // Only ten browsers are read back, so an eleventh could never be used.
-  CmdAdd->setEnabled(GrpBrowser->isHidden() && LstBrowsers->count() < kMaxBrowsers);
+  CmdAdd->setEnabled(GrpBrowser->isHidden() && LstBrowsers->count() < Setting::MaxBrowsers);
 }
 
 void TFrmOptions::CmdDeleteClick() {
@@ -336,35 +321,37 @@ void TFrmOptions::CmdDeleteClick() {
 
 void TFrmOptions::CmdApplyClick() {
   // New documents and the next start read these as numbers: refuse what they could not use.
-  if (!PositiveNumber(CmbSize->currentText())) {
+  if (!Setting::FontSize.Accepts(CmbSize->currentText())) {
     Prompts.Message(TMessageKind::Warning,
-                    QStringLiteral("The font size must be a whole number of points, such as 10."),
+                    QStringLiteral("The font size must be a whole number of points from %1 to %2.")
+                        .arg(Setting::FontSize.Min)
+                        .arg(Setting::FontSize.Max),
                     {TButton::Ok});
     CmbSize->setFocus();
     return;
   }
-  if (!PositiveNumber(TxtTabWidth->text())) {
+  if (!Setting::TabWidth.Accepts(TxtTabWidth->text())) {
     Prompts.Message(TMessageKind::Warning,
-                    QStringLiteral("The tab width must be a whole number from 1 to 99."),
+                    QStringLiteral("The tab width must be a whole number from %1 to %2.")
+                        .arg(Setting::TabWidth.Min)
+                        .arg(Setting::TabWidth.Max),
                     {TButton::Ok});
     TxtTabWidth->setFocus();
     return;
   }
-  Settings.WriteString(QStringLiteral("FontName"), CmbFont->currentText());
-  Settings.WriteString(QStringLiteral("FontSize"), CmbSize->currentText());
-  Settings.WriteString(QStringLiteral("TabWidth"), TxtTabWidth->text());
-  for (int n = 1; n <= kMaxBrowsers; ++n) {
-    Settings.DeleteValue(QStringLiteral("Browser%1a").arg(n));
-    Settings.DeleteValue(QStringLiteral("Browser%1b").arg(n));
-  }
+  Setting::FontName.Write(Settings, CmbFont->currentText());
+  Setting::FontSize.WriteText(Settings, CmbSize->currentText());
+  Setting::TabWidth.WriteText(Settings, TxtTabWidth->text());
+  std::vector<TBrowserEntry> browsers;
   for (int i = 0; i < LstBrowsers->count(); ++i) {
-    Settings.WriteString(QStringLiteral("Browser%1a").arg(i + 1), LstBrowsers->item(i)->text());
-    Settings.WriteString(QStringLiteral("Browser%1b").arg(i + 1), Paths.value(i));
+    browsers.push_back({LstBrowsers->item(i)->text(), Paths.value(i)});
   }
+  Setting::WriteBrowsers(Settings, browsers);
   Styles = Working;
   SaveSyntaxStyles(Settings, Styles);
   Settings.Flush();
   accept();
+  emit Applied();
 }
 
 }  // namespace qm

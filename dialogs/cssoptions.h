@@ -74,6 +74,10 @@ class TFrmOptions : public QDialog {
   void CmdBrowseClick();
   void CmdApplyClick();
 
+ signals:
+  // Apply has stored the settings and the styles: whoever uses them takes them up now.
+  void Applied();
+
  protected:
   void showEvent(QShowEvent* event) override;
 

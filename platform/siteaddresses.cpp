@@ -1,23 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/siteaddresses.h"
 
-#include "platform/settingsstore.h"
+#include "platform/settings.h"
 
 namespace qm {
 
 TSiteAddresses TSiteAddresses::Load(const TSettingsStore& settings) {
-  TSiteAddresses addresses;
-  const auto take = [&settings](const char* name, QString& value) {
-    const auto stored = settings.ReadString(QLatin1String(name));
-    if (stored && !stored->trimmed().isEmpty()) {
-      value = stored->trimmed();
-    }
-  };
-  take("HomePage", addresses.HomePage);
-  take("FeedbackMail", addresses.FeedbackMail);
-  take("W3CSite", addresses.W3CSite);
-  take("ValidatorHost", addresses.ValidatorHost);
-  return addresses;
+  return {Setting::HomePage.Read(settings).trimmed(),
+          Setting::FeedbackMail.Read(settings).trimmed(), Setting::W3CSite.Read(settings).trimmed(),
+          Setting::ValidatorHost.Read(settings).trimmed()};
 }
 
 }  // namespace qm

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The addresses the program points its users to, in one place. Each can be overridden by a
-// string value of the same name in the settings store.
+// The addresses the program points its users to. Each can be overridden by a string value in
+// the settings store (names and defaults in platform/settings.h).
 #pragma once
 
 #include <QString>
@@ -10,15 +10,14 @@ namespace qm {
 class TSettingsStore;
 
 struct TSiteAddresses {
-  QString HomePage = QStringLiteral("https://quillmere.org/");
-  QString FeedbackMail = QStringLiteral("feedback@quillmere.org");
+  QString HomePage;
+  QString FeedbackMail;
   // The W3C web site, where the CSS recommendations live.
-  QString W3CSite = QStringLiteral("https://www.w3.org");
+  QString W3CSite;
   // The host of the W3C CSS Validation Service.
-  QString ValidatorHost = QStringLiteral("https://jigsaw.w3.org");
+  QString ValidatorHost;
 
-  // The defaults above, replaced by "HomePage", "FeedbackMail", "W3CSite" and "ValidatorHost"
-  // where the store holds them.
+  // The stored addresses, or the defaults where the store holds none.
   static TSiteAddresses Load(const TSettingsStore& settings);
 };
 

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "dialogs/cssAbout.h"
+#include "platform/settings.h"
 #include "testenv.h"
 
 using namespace qm;
@@ -38,8 +39,8 @@ class TestAbout : public QObject {
 
   void helpCommandsOpenTheirPages() {
     TTestEnv env;
-    env.Settings->WriteString(QStringLiteral("HomePage"), QStringLiteral("https://example.org/qm"));
-    env.Settings->WriteString(QStringLiteral("FeedbackMail"), QStringLiteral("me@example.org"));
+    env.Settings->WriteString(Setting::HomePage.Key(), QStringLiteral("https://example.org/qm"));
+    env.Settings->WriteString(Setting::FeedbackMail.Key(), QStringLiteral("me@example.org"));
     TFrmMain& w = env.MakeWindow();
     w.mHomePage->trigger();
     w.mCSS1page->trigger();

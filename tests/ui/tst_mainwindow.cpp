@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
@@ -12,6 +13,7 @@
 
 #include "app/documenttab.h"
 #include "controls/inspectorcss.h"
+#include "platform/settings.h"
 #include "testenv.h"
 
 using namespace qm;
@@ -48,7 +50,8 @@ class TestMainWindow : public QObject {
       QVERIFY2(panel->isChecked(), qPrintable(panel->text()));
     }
     w.acNew->trigger();
-    QCOMPARE(w.CurrentEditor->EditorFont().family(), QFont(QStringLiteral("Courier New")).family());
+    QCOMPARE(w.CurrentEditor->EditorFont().family(),
+             QFont(QString::fromLatin1(Setting::FontName.Default)).family());
     QCOMPARE(w.CurrentEditor->tabWidth(), 8);
   }
 
@@ -56,30 +59,56 @@ class TestMainWindow : public QObject {
     TTestEnv env;
     {
       TFrmMain& w = env.MakeWindow();
-      w.move(-40, 3000);  // off the screen: kept as it is
+      w.move(-40, 3000);  // off the screen: stored as it is, fitted at the next start
       w.resize(700, 500);
       w.TabCSS->setCurrentIndex(1);
       QVERIFY(w.close());
     }
     const auto stored = env.ReopenSettings();
-    QCOMPARE(stored->ReadInteger(QStringLiteral("Left")), std::optional<int>(-40));
-    QCOMPARE(stored->ReadInteger(QStringLiteral("Top")), std::optional<int>(3000));
-    QCOMPARE(stored->ReadInteger(QStringLiteral("Width")), std::optional<int>(700));
-    QCOMPARE(stored->ReadInteger(QStringLiteral("Height")), std::optional<int>(500));
-    QCOMPARE(stored->ReadInteger(QStringLiteral("CurrentCss")), std::optional<int>(1));
-    QCOMPARE(stored->ReadInteger(QStringLiteral("ActiveVisualTab")), std::optional<int>(0));
+    QCOMPARE(stored->ReadInteger(Setting::Left.Key()), std::optional<int>(-40));
+    QCOMPARE(stored->ReadInteger(Setting::Top.Key()), std::optional<int>(3000));
+    QCOMPARE(stored->ReadInteger(Setting::Width.Key()), std::optional<int>(700));
+    QCOMPARE(stored->ReadInteger(Setting::Height.Key()), std::optional<int>(500));
+    QCOMPARE(stored->ReadInteger(Setting::CurrentCss.Key()), std::optional<int>(1));
+    QCOMPARE(stored->ReadInteger(Setting::ActiveVisualTab.Key()), std::optional<int>(0));
     QVERIFY(QFile::exists(env.Platform.WorkFolder + QStringLiteral("/layout.ini")));
 
     env.Settings = env.ReopenSettings();
     env.Platform.Settings = env.Settings.get();
     TFrmMain& again = env.MakeWindow();
-    QCOMPARE(QRect(again.pos(), again.size()), QRect(-40, 3000, 700, 500));
+    // Still hanging over the left edge as its user left it, but back up where its title bar is.
+    const QRect screen = again.screen()->availableGeometry();
+    QCOMPARE(again.x(), -40);
+    QCOMPARE(again.size(), QSize(700, 500));
+    QVERIFY(again.y() >= screen.top() && again.y() + 500 <= screen.bottom() + 1);
     QCOMPARE(again.TabCSS->currentIndex(), 1);
+  }
+
+  void storedBoundsOffTheScreenAreBroughtBack_data() {
+    QTest::addColumn<QByteArray>("bounds");
+    QTest::newRow("largest integers")
+        << QByteArray("Left=0\nTop=0\nWidth=2147483647\nHeight=2147483647\n");
+    QTest::newRow("far up and left") << QByteArray("Left=-3000\nTop=-200\nWidth=500\nHeight=400\n");
+    QTest::newRow("every value absurd")
+        << QByteArray("Left=2147483647\nTop=-2147483648\nWidth=-1\nHeight=2147483647\n");
+  }
+  void storedBoundsOffTheScreenAreBroughtBack() {
+    QFETCH(QByteArray, bounds);
+    TTestEnv env;
+    env.WriteFile(QStringLiteral("settings.ini"), "[General]\n" + bounds);
+    env.Settings = TSettingsStore::ForIniFile(env.SettingsFile());
+    env.Platform.Settings = env.Settings.get();
+    TFrmMain& w = env.MakeWindow();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QRect screen = w.screen()->availableGeometry();
+    QVERIFY2(screen.contains(w.frameGeometry()), QTest::toString(w.frameGeometry()));
+    QVERIFY(w.width() >= 100 && w.height() >= 100);
   }
 
   void propertiesShowTheCatalogueOfTheStoredLevel() {
     TTestEnv env;
-    env.Settings->WriteInteger(QStringLiteral("CurrentCss"), 1);
+    env.Settings->WriteInteger(Setting::CurrentCss.Key(), 1);
     TFrmMain& w = env.MakeWindow();
     QCOMPARE(w.ic->ColumnWidth(), 150);
     QVERIFY(w.ic->Items().IndexOfTag("z-index") >= 0);  // a CSS2 property
@@ -90,9 +119,9 @@ class TestMainWindow : public QObject {
 
   void editorSettingsThatAreNotNumbersFallBack() {
     TTestEnv env;
-    env.Settings->WriteString(QStringLiteral("FontName"), QStringLiteral("DejaVu Sans Mono"));
-    env.Settings->WriteString(QStringLiteral("FontSize"), QStringLiteral("big"));
-    env.Settings->WriteString(QStringLiteral("TabWidth"), QStringLiteral("x4"));
+    env.Settings->WriteString(Setting::FontName.Key(), QStringLiteral("DejaVu Sans Mono"));
+    env.Settings->WriteString(Setting::FontSize.Key(), QStringLiteral("big"));
+    env.Settings->WriteString(Setting::TabWidth.Key(), QStringLiteral("x4"));
     TFrmMain& w = env.MakeWindow();
     QCOMPARE(w.DeclarationIndent, 8);
     w.acNew->trigger();
@@ -100,8 +129,8 @@ class TestMainWindow : public QObject {
     QCOMPARE(w.CurrentEditor->EditorFont().pointSize(), 10);
     QCOMPARE(w.CurrentEditor->tabWidth(), 8);
 
-    env.Settings->WriteString(QStringLiteral("FontSize"), QStringLiteral("14"));
-    env.Settings->WriteString(QStringLiteral("TabWidth"), QStringLiteral("2"));
+    env.Settings->WriteString(Setting::FontSize.Key(), QStringLiteral("14"));
+    env.Settings->WriteString(Setting::TabWidth.Key(), QStringLiteral("2"));
     w.acNew->trigger();  // read afresh for every new document
     QCOMPARE(w.CurrentEditor->EditorFont().pointSize(), 14);
     QCOMPARE(w.CurrentEditor->tabWidth(), 2);
@@ -123,13 +152,13 @@ class TestMainWindow : public QObject {
              QStringList{"message: Save the changes to this document: one.css ?"});
     QCOMPARE(w.pgmain->count(), 1);
     QVERIFY(w.CurrentEditor->Modified());
-    QVERIFY(!env.ReopenSettings()->Contains(QStringLiteral("Width")));
+    QVERIFY(!env.ReopenSettings()->Contains(Setting::Width.Key()));
     QVERIFY(!QFile::exists(env.Platform.WorkFolder + QStringLiteral("/layout.ini")));
 
     env.Prompts.AnswerMessage(TButton::No);
     w.mExit->trigger();
     QVERIFY(!w.isVisible());
-    QVERIFY(env.ReopenSettings()->Contains(QStringLiteral("Width")));
+    QVERIFY(env.ReopenSettings()->Contains(Setting::Width.Key()));
   }
 
   void panelCommandsFollowTheirCheckMarks() {

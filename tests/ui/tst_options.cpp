@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -13,6 +14,7 @@
 #include "controls/csslexer.h"
 #include "dialogs/colorbox.h"
 #include "dialogs/cssoptions.h"
+#include "platform/settings.h"
 #include "testenv.h"
 
 using namespace qm;
@@ -21,9 +23,8 @@ namespace {
 
 void StoreBrowsers(TTestEnv& env, const QStringList& names) {
   for (int i = 0; i < names.size(); ++i) {
-    env.Settings->WriteString(QStringLiteral("Browser%1a").arg(i + 1), names[i]);
-    env.Settings->WriteString(QStringLiteral("Browser%1b").arg(i + 1),
-                              QStringLiteral("/opt/") + names[i]);
+    env.Settings->WriteString(Setting::BrowserName.Key(i + 1), names[i]);
+    env.Settings->WriteString(Setting::BrowserPath.Key(i + 1), QStringLiteral("/opt/") + names[i]);
   }
 }
 
@@ -55,9 +56,9 @@ class TestOptions : public QObject {
     QCOMPARE(o.BrowserNames(), (QStringList{"two", "three", "first"}));
     o.CmdApply->click();
     QVERIFY(!o.isVisible());
-    QCOMPARE(Stored(env, "Browser3a"), QStringLiteral("first"));
-    QCOMPARE(Stored(env, "Browser3b"), QStringLiteral("/opt/one"));
-    QCOMPARE(Stored(env, "Browser1a"), QStringLiteral("two"));
+    QCOMPARE(Stored(env, Setting::BrowserName.Key(3)), QStringLiteral("first"));
+    QCOMPARE(Stored(env, Setting::BrowserPath.Key(3)), QStringLiteral("/opt/one"));
+    QCOMPARE(Stored(env, Setting::BrowserName.Key(1)), QStringLiteral("two"));
   }
 
   void deletingEveryBrowserRemovesTheStoredOnes() {
@@ -77,8 +78,8 @@ class TestOptions : public QObject {
     o.CmdApply->click();
     const auto stored = env.ReopenSettings();
     for (int n = 1; n <= 10; ++n) {
-      QVERIFY(!stored->Contains(QStringLiteral("Browser%1a").arg(n)));
-      QVERIFY(!stored->Contains(QStringLiteral("Browser%1b").arg(n)));
+      QVERIFY(!stored->Contains(Setting::BrowserName.Key(n)));
+      QVERIFY(!stored->Contains(Setting::BrowserPath.Key(n)));
     }
   }
 
@@ -155,7 +156,7 @@ class TestOptions : public QObject {
     o.CmdAddOk->click();
     o.CmdCancel->click();
     QVERIFY(w.SynCss == before);
-    QVERIFY(!env.ReopenSettings()->Contains(QStringLiteral("Browser1a")));
+    QVERIFY(!env.ReopenSettings()->Contains(Setting::BrowserName.Key(1)));
     o.show();
     o.LstElements->setCurrentRow(3);
     QVERIFY(o.ccBold->isChecked());
@@ -183,7 +184,72 @@ class TestOptions : public QObject {
     o.CmdApply->click();
     QVERIFY(o.isVisible());
     QVERIFY(env.Prompts.Asked.last().contains(QStringLiteral("tab width")));
-    QVERIFY(!env.ReopenSettings()->Contains(QStringLiteral("FontSize")));
+    QVERIFY(!env.ReopenSettings()->Contains(Setting::FontSize.Key()));
+  }
+
+  void fontSizeIsTakenFromSixToSeventyTwo_data() {
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("too small") << "5" << false;
+    QTest::newRow("smallest") << "6" << true;
+    QTest::newRow("largest") << "72" << true;
+    QTest::newRow("too large") << "73" << false;
+    QTest::newRow("one giant glyph") << "999" << false;
+  }
+  void fontSizeIsTakenFromSixToSeventyTwo() {
+    QFETCH(QString, size);
+    QFETCH(bool, accepted);
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.acNew->trigger();
+    TFrmOptions& o = *w.FrmOptions;
+    o.show();
+    o.CmbSize->setCurrentText(size);
+    if (!accepted) {
+      env.Prompts.AnswerMessage(TButton::Ok);
+    }
+    o.CmdApply->click();
+    QCOMPARE(o.isVisible(), !accepted);
+    QCOMPARE(env.Prompts.Asked,
+             accepted ? QStringList()
+                      : QStringList{"message: The font size must be a whole number of points "
+                                    "from 6 to 72."});
+    QCOMPARE(Stored(env, Setting::FontSize.Key()), accepted ? size : QStringLiteral("<none>"));
+    QCOMPARE(w.CurrentEditor->EditorFont().pointSize(), accepted ? size.toInt() : 10);
+  }
+
+  void applyReachesEveryOpenDocumentAndCancelNone() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    for (int i = 0; i < 3; ++i) {
+      w.acNew->trigger();
+    }
+    TFrmOptions& o = *w.FrmOptions;
+    QSignalSpy applied(&o, &TFrmOptions::Applied);
+    const auto editorsShow = [&w](int tabWidth, int pointSize) {
+      for (int i = 0; i < w.pgmain->count(); ++i) {
+        const TCssEditor* editor = static_cast<TDocumentTab*>(w.pgmain->widget(i))->Editor;
+        if (editor->tabWidth() != tabWidth || editor->EditorFont().pointSize() != pointSize) {
+          return false;
+        }
+      }
+      return true;
+    };
+    o.show();
+    o.TxtTabWidth->setText(QStringLiteral("4"));
+    o.CmbSize->setCurrentText(QStringLiteral("16"));
+    o.CmdApply->click();
+    QCOMPARE(applied.count(), 1);
+    QVERIFY(editorsShow(4, 16));
+    QCOMPARE(w.DeclarationIndent, 4);
+
+    o.show();
+    o.TxtTabWidth->setText(QStringLiteral("2"));
+    o.CmdCancel->click();
+    QCOMPARE(applied.count(), 1);
+    QVERIFY(editorsShow(4, 16));
+    w.acNew->trigger();  // a document opened later starts from what was applied
+    QVERIFY(editorsShow(4, 16));
   }
 };
 

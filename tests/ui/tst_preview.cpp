@@ -11,6 +11,7 @@
 #include <QWebEngineView>
 
 #include "dialogs/cssoptions.h"
+#include "platform/settings.h"
 #include "testenv.h"
 
 using namespace qm;
@@ -45,8 +46,8 @@ void Click(QToolBar* bar, QAction* action) {
 
 void StoreBrowsers(TTestEnv& env, const QList<std::pair<QString, QString>>& browsers) {
   for (int i = 0; i < browsers.size(); ++i) {
-    env.Settings->WriteString(QStringLiteral("Browser%1a").arg(i + 1), browsers[i].first);
-    env.Settings->WriteString(QStringLiteral("Browser%1b").arg(i + 1), browsers[i].second);
+    env.Settings->WriteString(Setting::BrowserName.Key(i + 1), browsers[i].first);
+    env.Settings->WriteString(Setting::BrowserPath.Key(i + 1), browsers[i].second);
   }
 }
 
@@ -86,8 +87,7 @@ class TestPreview : public QObject {
     QFETCH(int, loaded);
     TTestEnv env;
     for (const int n : stored) {
-      env.Settings->WriteString(QStringLiteral("File%1").arg(n),
-                                QStringLiteral("/p/%1.htm").arg(n));
+      env.Settings->WriteString(Setting::PreviewFile.Key(n), QStringLiteral("/p/%1.htm").arg(n));
     }
     TFrmMain& w = env.MakeWindow();
     QStringList expected{kBuild};
@@ -177,9 +177,9 @@ class TestPreview : public QObject {
     QVERIFY(env.Prompts.Unexpected.isEmpty());
 
     const auto stored = env.ReopenSettings();
-    QCOMPARE(stored->ReadString(QStringLiteral("File1")), std::optional<QString>(first));
-    QCOMPARE(stored->ReadString(QStringLiteral("File2")), std::optional<QString>(second));
-    QVERIFY(!stored->Contains(QStringLiteral("File3")));
+    QCOMPARE(stored->ReadString(Setting::PreviewFile.Key(1)), std::optional<QString>(first));
+    QCOMPARE(stored->ReadString(Setting::PreviewFile.Key(2)), std::optional<QString>(second));
+    QVERIFY(!stored->Contains(Setting::PreviewFile.Key(3)));
   }
 
   void aMissingPreviewFileIsReportedAndDropped_data() {
@@ -192,7 +192,7 @@ class TestPreview : public QObject {
     TTestEnv env;
     const QString gone = env.Dir.filePath(QStringLiteral("gone.htm"));
     const QString kept = env.WriteFile(QStringLiteral("kept.htm"), "<p>kept</p>");
-    env.Settings->WriteString(QStringLiteral("File1"), gone);
+    env.Settings->WriteString(Setting::PreviewFile.Key(1), gone);
     if (templateMissing) {
       env.Platform.DataFolder = env.Dir.filePath(QStringLiteral("nothing-here"));
     }
@@ -215,8 +215,8 @@ class TestPreview : public QObject {
     env.Prompts.AnswerOpen(kept);
     Click(w.TbPreview, w.TbOpen);
     const auto stored = env.ReopenSettings();
-    QCOMPARE(stored->ReadString(QStringLiteral("File1")), std::optional<QString>(gone));
-    QCOMPARE(stored->ReadString(QStringLiteral("File2")), std::optional<QString>(kept));
+    QCOMPARE(stored->ReadString(Setting::PreviewFile.Key(1)), std::optional<QString>(gone));
+    QCOMPARE(stored->ReadString(Setting::PreviewFile.Key(2)), std::optional<QString>(kept));
   }
 
   void withoutADocumentNothingIsBuilt() {
@@ -237,9 +237,9 @@ class TestPreview : public QObject {
     StoreBrowsers(env, {{"Firefox", "/usr/bin/firefox"},
                         {"Chromium", "/usr/bin/chromium"},
                         {"Old", "ieLocation"}});
-    env.Settings->WriteString(QStringLiteral("Browser5a"), QStringLiteral("after a gap"));
-    env.Settings->WriteString(QStringLiteral("FontSize"), QStringLiteral("10"));
-    env.Settings->WriteString(QStringLiteral("TabWidth"), QStringLiteral("2"));
+    env.Settings->WriteString(Setting::BrowserName.Key(5), QStringLiteral("after a gap"));
+    env.Settings->WriteString(Setting::FontSize.Key(), QStringLiteral("10"));
+    env.Settings->WriteString(Setting::TabWidth.Key(), QStringLiteral("2"));
     TFrmMain& w = env.MakeWindow();
     const QStringList three{"Preview with Firefox", "Preview with Chromium", "Preview with Old",
                             "-", "Validate Using W3C"};

@@ -6,6 +6,7 @@
 #include <QTabWidget>
 
 #include "controls/recentfiles.h"
+#include "platform/settings.h"
 #include "testenv.h"
 
 using namespace qm;
@@ -21,7 +22,7 @@ QStringList MenuTexts(const QMenu* menu) {
 }
 
 QString Stored(const TTestEnv& env, int n) {
-  return env.ReopenSettings()->ReadString(QStringLiteral("recent%1").arg(n)).value_or("<none>");
+  return env.ReopenSettings()->ReadString(Setting::RecentFile.Key(n)).value_or("<none>");
 }
 
 }  // namespace
@@ -62,7 +63,7 @@ class TestRecentFiles : public QObject {
       paths.prepend(env.WriteFile(QLatin1String(name), "x{}"));
     }
     for (int n = 1; n <= 6; ++n) {
-      env.Settings->WriteString(QStringLiteral("recent%1").arg(n), paths[n - 1]);
+      env.Settings->WriteString(Setting::RecentFile.Key(n), paths[n - 1]);
     }
     QFile::remove(paths[0]);
     TFrmMain& w = env.MakeWindow();
