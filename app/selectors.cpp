@@ -100,7 +100,8 @@ void TFrmMain::RefreshTree() {
     QList<QTreeWidgetItem*> children[3];
     for (const TItmRecord& block : Blocks.All()) {
       const int group = GroupOfKind(block.Kind);
-      auto* node = new QTreeWidgetItem(QStringList{QString::fromStdString(block.Name)});
+      auto* node = new QTreeWidgetItem(
+          QStringList{QString::fromUtf8(block.Name.data(), std::ssize(block.Name))});
       node->setIcon(0, groups[group]->icon(0));
       children[group].append(node);
     }
@@ -214,7 +215,7 @@ void TFrmMain::mTDeleteClick() {
   if (b < 0) {
     return;  // the tree lags behind the text: nothing of that name is left to delete
   }
-  const auto edit = PlanDeleteBlock(*CurrentEditor, Blocks.Items(b));
+  const auto edit = PlanDeleteBlock(*CurrentEditor, Blocks, b);
   if (!edit) {
     Platform.Prompts->Message(
         TMessageKind::Information,
