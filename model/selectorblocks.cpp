@@ -116,14 +116,40 @@ std::string SelectorKind(std::string_view name) {
 
 namespace {
 
-// Where a selector's text lies, for the last two places the name scan stops at: a selector runs
-// from after a stop to its brace, except that the byte right before the brace always belongs to
-// it, so a stop right there hands over to the one before.
+// Where a selector's text may start: after one of the last two places the name scan stops at.
+// What a name needs to know of the text after its stop is found by a forward look that resumes
+// where the last one ended, so each byte is looked at once per stop however many braces share it.
 struct TNameStart {
   int32_t Stop = -1;        // the stop byte; -1: the name may start at the text's start
-  int32_t FirstSolid = -1;  // the first byte after it that is not blank, -1: none yet
-  int32_t FirstComma = -1;  // the first "," after it, -1: none yet
+  int32_t Seen = 0;         // bytes after the stop up to here have been looked at
+  int32_t FirstSolid = -1;  // the first byte after the stop that is not blank, -1: none seen
+  int32_t FirstComma = -1;  // the first "," after the stop, -1: none seen
+  int32_t LastHash = -1;    // the last "#" seen after the stop, -1: none
+
+  void LookUpTo(std::string_view text, int32_t end) {
+    for (; Seen < end; ++Seen) {
+      const char c = text[static_cast<size_t>(Seen)];
+      if (FirstSolid < 0 && !IsBlankOrControl(c)) {
+        FirstSolid = Seen;
+      }
+      if (c == ',' && FirstComma < 0) {
+        FirstComma = Seen;
+      } else if (c == '#') {
+        LastHash = Seen;
+      }
+    }
+  }
 };
+
+// The bytes the pass must stop at: braces, the comment markers' bytes, and the name stops.
+constexpr std::array<bool, 256> MakeStopBytes() {
+  std::array<bool, 256> stops{};
+  for (const unsigned char c : {'{', '}', '/', '*', '|', '\0'}) {
+    stops[c] = true;
+  }
+  return stops;
+}
+constexpr std::array<bool, 256> StopBytes = MakeStopBytes();
 
 // The tokens of one line, asked for in the order of the line's bytes.
 class TLineKinds {
@@ -155,15 +181,23 @@ class TBlockScan {
  public:
   TBlockScan(std::string_view text, std::vector<TItmRecord>& items) : Text_(text), Items_(items) {}
 
-  // The byte at index; pairs tells whether a brace there counts for pairing.
-  void Step(int32_t index, bool pairs) {
-    const char c = Text_[static_cast<size_t>(index)];
-    if (c == '{') {
-      Open(index, pairs);
-    } else if (c == '}' && pairs) {
-      Close(index);
+  // The bytes [from, to); kinds (of the line that starts at lineStart) tells which braces pair,
+  // none for bytes outside every line.
+  void Scan(int32_t from, int32_t to, TLineKinds* kinds, int32_t lineStart) {
+    for (int32_t index = from; index < to; ++index) {
+      const char c = Text_[static_cast<size_t>(index)];
+      if (!StopBytes[static_cast<unsigned char>(c)]) {
+        continue;
+      }
+      const bool brace = c == '{' || c == '}';
+      const bool pairs = brace && kinds != nullptr && kinds->PairsBraces(index - lineStart);
+      if (c == '{') {
+        Open(index, pairs);
+      } else if (c == '}' && pairs) {
+        Close(index);
+      }
+      Note(index, c);
     }
-    Note(index, c);
   }
 
  private:
@@ -200,49 +234,41 @@ class TBlockScan {
     }
   }
 
-  TItmRecord Record(int32_t p) const {
-    const TNameStart& start = Last_.Stop == p - 1 ? BeforeLast_ : Last_;
+  // The selector runs from after a stop to the brace, except that the byte right before the
+  // brace always belongs to it, so a stop right there hands over to the one before.
+  TItmRecord Record(int32_t p) {
+    TNameStart& start = Last_.Stop == p - 1 ? BeforeLast_ : Last_;
+    start.LookUpTo(Text_, p);
     TItmRecord record;
     record.StartPos = p;
-    if (start.FirstSolid >= 0) {
-      const int32_t end = LastSolid_ + 1;
-      record.Name = Text_.substr(static_cast<size_t>(start.FirstSolid),
-                                 static_cast<size_t>(end - start.FirstSolid));
-      const int32_t firstEnd = start.FirstComma >= 0 ? start.FirstComma : end;
-      record.Kind = KindOf(LastHash_ >= start.FirstSolid,
-                           record.Name.substr(0, static_cast<size_t>(firstEnd - start.FirstSolid)));
-    } else {
+    if (start.FirstSolid < 0) {
       record.Kind = KindOf(false, {});
+      return record;
     }
+    // The blanks before a brace belong to it alone, so going back over them costs nothing extra.
+    int32_t end = p;
+    while (IsBlankOrControl(Text_[static_cast<size_t>(end - 1)])) {
+      --end;
+    }
+    record.Name = Text_.substr(static_cast<size_t>(start.FirstSolid),
+                               static_cast<size_t>(end - start.FirstSolid));
+    const int32_t firstEnd = start.FirstComma >= 0 ? start.FirstComma : end;
+    record.Kind = KindOf(start.LastHash >= 0,
+                         record.Name.substr(0, static_cast<size_t>(firstEnd - start.FirstSolid)));
     return record;
   }
 
   void Note(int32_t index, char c) {
-    if (static_cast<unsigned char>(c) > ' ') {
-      LastSolid_ = index;
-      for (TNameStart* start : {&Last_, &BeforeLast_}) {
-        if (start->FirstSolid < 0) {
-          start->FirstSolid = index;
-        }
-        if (c == ',' && start->FirstComma < 0) {
-          start->FirstComma = index;
-        }
-      }
-    }
-    if (c == '#') {
-      LastHash_ = index;
-    }
-    const char next =
-        static_cast<size_t>(index) + 1 < Text_.size() ? Text_[static_cast<size_t>(index) + 1] : 0;
-    const char before = index > 0 ? Text_[static_cast<size_t>(index) - 1] : 0;
+    const auto at = static_cast<size_t>(index);
+    const char next = at + 1 < Text_.size() ? Text_[at + 1] : '\0';
     if (c == '/' && next == '*') {
       InComment_ = true;
     } else if (c == '*' && next == '/') {
       InComment_ = false;
     }
-    if (c == '\0' || c == '|' || c == '}' || (c == '/' && before == '*')) {
+    if (c == '\0' || c == '|' || c == '}' || (c == '/' && at > 0 && Text_[at - 1] == '*')) {
       BeforeLast_ = Last_;
-      Last_ = {index, -1, -1};
+      Last_ = {index, index + 1};
     }
   }
 
@@ -251,8 +277,6 @@ class TBlockScan {
   bool InComment_ = false;
   TNameStart Last_;
   TNameStart BeforeLast_;
-  int32_t LastSolid_ = -1;
-  int32_t LastHash_ = -1;
   // Pairing braces open, by item index (-1 for a brace that opens no block), and their depth;
   // blocks whose brace does not pair (in a string, for one) with the depth they wait for.
   std::vector<int32_t> Open_;
@@ -266,7 +290,6 @@ void RebuildBlocks(const TDocument& document, TModList& blocks) {
   auto text = std::make_shared<const std::string>(document.Text());
   std::vector<TItmRecord> items;
   TBlockScan scan(*text, items);
-  const auto size = static_cast<int32_t>(text->size());
   const int32_t lines = document.LineCount();
   // Carried here rather than asked of the document, which an editor would have to colour first.
   TScanState state = document.LineStartState(1);
@@ -275,21 +298,15 @@ void RebuildBlocks(const TDocument& document, TModList& blocks) {
     const int32_t start = document.LineStart(line);
     const int32_t end = start + document.LineLength(line);
     // Between lines only line breaks; a brace there would lie in no token.
-    for (; index < start; ++index) {
-      scan.Step(index, false);
-    }
+    scan.Scan(index, start, nullptr, 0);
     TLineKinds kinds(std::string_view(*text).substr(static_cast<size_t>(start),
                                                     static_cast<size_t>(end - start)),
                      state);
-    for (; index < end; ++index) {
-      const char c = (*text)[static_cast<size_t>(index)];
-      scan.Step(index, (c == '{' || c == '}') && kinds.PairsBraces(index - start));
-    }
+    scan.Scan(start, end, &kinds, start);
     state = kinds.EndState();
+    index = end;
   }
-  for (; index < size; ++index) {
-    scan.Step(index, false);
-  }
+  scan.Scan(index, static_cast<int32_t>(text->size()), nullptr, 0);
   blocks.Items_ = std::move(items);
   blocks.Text_ = std::move(text);
   blocks.Version_ = document.TextVersion();
