@@ -199,6 +199,7 @@ void TFrmMain::mTNewClick() {
 }
 
 void TFrmMain::AddSelector(TSelectorTab tab, const std::string& name) {
+  RefreshItm();  // the planner refuses a block list older than the text
   CurrentEditor->ApplyEdit(
       PlanNewSelector(*CurrentEditor, Blocks, CurrentEditor->Caret(), tab, name));
   RefreshItm();
@@ -211,6 +212,7 @@ void TFrmMain::mTDeleteClick() {
   if (node == nullptr || node->parent() == nullptr || CurrentEditor == nullptr) {
     return;
   }
+  RefreshItm();  // the planner refuses a block list older than the text
   const int b = Blocks.IndexOfName(node->text(0).toStdString());
   if (b < 0) {
     return;  // the tree lags behind the text: nothing of that name is left to delete
