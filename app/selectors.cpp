@@ -100,7 +100,8 @@ void TFrmMain::RefreshTree() {
     QList<QTreeWidgetItem*> children[3];
     for (const TItmRecord& block : Blocks.All()) {
       const int group = GroupOfKind(block.Kind);
-      auto* node = new QTreeWidgetItem(QStringList{QString::fromStdString(block.Name)});
+      auto* node = new QTreeWidgetItem(
+          QStringList{QString::fromUtf8(block.Name.data(), std::ssize(block.Name))});
       node->setIcon(0, groups[group]->icon(0));
       children[group].append(node);
     }
@@ -198,6 +199,7 @@ void TFrmMain::mTNewClick() {
 }
 
 void TFrmMain::AddSelector(TSelectorTab tab, const std::string& name) {
+  RefreshItm();  // the planner refuses a block list older than the text
   CurrentEditor->ApplyEdit(
       PlanNewSelector(*CurrentEditor, Blocks, CurrentEditor->Caret(), tab, name));
   RefreshItm();
@@ -210,11 +212,12 @@ void TFrmMain::mTDeleteClick() {
   if (node == nullptr || node->parent() == nullptr || CurrentEditor == nullptr) {
     return;
   }
+  RefreshItm();  // the planner refuses a block list older than the text
   const int b = Blocks.IndexOfName(node->text(0).toStdString());
   if (b < 0) {
     return;  // the tree lags behind the text: nothing of that name is left to delete
   }
-  const auto edit = PlanDeleteBlock(*CurrentEditor, Blocks.Items(b));
+  const auto edit = PlanDeleteBlock(*CurrentEditor, Blocks, b);
   if (!edit) {
     Platform.Prompts->Message(
         TMessageKind::Information,

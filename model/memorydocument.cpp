@@ -34,8 +34,8 @@ TScanState TMemoryDocument::LineStartState(int32_t line) const {
   return States_[static_cast<size_t>(line - 1)];
 }
 
-void TMemoryDocument::SplitLines(int32_t from, int32_t to, std::vector<int32_t>& starts,
-                                 std::vector<int32_t>& ends) const {
+void TMemoryDocument::SplitLines(int32_t from, int32_t to, bool toTextEnd,
+                                 std::vector<int32_t>& starts, std::vector<int32_t>& ends) const {
   const std::string_view text(Text_);
   auto start = static_cast<size_t>(from);
   const auto stop = static_cast<size_t>(to);
@@ -47,7 +47,7 @@ void TMemoryDocument::SplitLines(int32_t from, int32_t to, std::vector<int32_t>&
       return;
     }
     start = brk + (text[brk] == '\r' && brk + 1 < stop && text[brk + 1] == '\n' ? 2 : 1);
-    if (start >= stop && stop < text.size()) {
+    if (start >= stop && !toTextEnd) {
       return;  // the region ends with this break; the line after it lies outside
     }
   }
@@ -58,7 +58,7 @@ void TMemoryDocument::SetText(std::string text) {
   ++Version_;
   Starts_.clear();
   Ends_.clear();
-  SplitLines(0, static_cast<int32_t>(Text_.size()), Starts_, Ends_);
+  SplitLines(0, static_cast<int32_t>(Text_.size()), true, Starts_, Ends_);
   States_.resize(Starts_.size());
   TScanState state;
   for (size_t i = 0; i < Starts_.size(); ++i) {
@@ -84,7 +84,8 @@ int32_t TMemoryDocument::Replace(int32_t index, int32_t length, std::string_view
     --first;
   }
   const size_t last = lineOf(index + length);
-  const int32_t regionEnd = last + 1 < Starts_.size() ? Starts_[last + 1] : size;
+  const bool lastLine = last + 1 == Starts_.size();
+  const int32_t regionEnd = lastLine ? size : Starts_[last + 1];
 
   Text_.replace(static_cast<size_t>(index), static_cast<size_t>(length), text);
   ++Version_;
@@ -92,7 +93,7 @@ int32_t TMemoryDocument::Replace(int32_t index, int32_t length, std::string_view
 
   std::vector<int32_t> starts;
   std::vector<int32_t> ends;
-  SplitLines(Starts_[first], regionEnd + delta, starts, ends);
+  SplitLines(Starts_[first], regionEnd + delta, lastLine, starts, ends);
   const auto oldCount = static_cast<std::ptrdiff_t>(last - first + 1);
   const auto newCount = static_cast<std::ptrdiff_t>(starts.size());
   const auto at = static_cast<std::ptrdiff_t>(first);

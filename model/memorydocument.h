@@ -32,8 +32,10 @@ class TMemoryDocument final : public TDocument {
   std::vector<std::vector<TToken>> AllTokens() const;
 
  private:
-  // Appends the lines of Text_[from, to) that start at from; the last one ends at to.
-  void SplitLines(int32_t from, int32_t to, std::vector<int32_t>& starts,
+  // Appends the lines of Text_[from, to) that start at from; the last one ends at to. A region
+  // that ends with a line break holds the empty line after it only when it reaches the text's
+  // end as the last line (toTextEnd); otherwise that line lies outside the region.
+  void SplitLines(int32_t from, int32_t to, bool toTextEnd, std::vector<int32_t>& starts,
                   std::vector<int32_t>& ends) const;
 
   std::string Text_;

@@ -50,19 +50,56 @@ std::string WithoutFirst(std::string_view text, char c) {
   return result;
 }
 
-// An attribute value in double quotes stays one value whatever the address holds.
-std::string AttributeText(std::string_view text) {
+// Text that stays text in an element and one value in a quoted attribute, whatever it holds.
+std::string Escaped(std::string_view text) {
   std::string result;
   for (const char c : text) {
-    if (c == '&') {
-      result += "&amp;";
-    } else if (c == '"') {
-      result += "&quot;";
-    } else {
-      result += c;
+    switch (c) {
+      case '&':
+        result += "&amp;";
+        break;
+      case '<':
+        result += "&lt;";
+        break;
+      case '>':
+        result += "&gt;";
+        break;
+      case '"':
+        result += "&quot;";
+        break;
+      case '\'':
+        result += "&#39;";
+        break;
+      default:
+        result += c;
     }
   }
   return result;
+}
+
+// Whether "<" name ">" is one tag of that name and nothing else: a tag opens at an ASCII letter,
+// and its name ends at a blank (none in these names), "/" or ">", after which attributes or
+// markup would follow.
+bool IsPlainTagName(std::string_view name) {
+  const char first = AsciiLower(name.empty() ? '\0' : name[0]);
+  return first >= 'a' && first <= 'z' && name.find_first_of("/>") == std::string_view::npos;
+}
+
+// The sheet as the content of a style element: the element's text ends only at "</" followed by
+// its name, so no "</" may be left. "<\/" is the same two characters to CSS, "\/" being an
+// escaped "/"; a "</*" stays, as its "/" opens a comment and no tag name can follow. "<!--" needs
+// nothing: in a style element it is plain text, and CSS ignores it.
+std::string StyleContent(std::string_view sheet) {
+  std::string content;
+  content.reserve(sheet.size());
+  for (size_t i = 0; i < sheet.size(); ++i) {
+    content.push_back(sheet[i]);
+    if (sheet[i] == '<' && i + 1 < sheet.size() && sheet[i + 1] == '/' &&
+        !(i + 2 < sheet.size() && sheet[i + 2] == '*')) {
+      content.push_back('\\');
+    }
+  }
+  return content;
 }
 
 bool IsBlank(std::string_view text) {
@@ -107,18 +144,22 @@ std::vector<std::string> SampleLines(const TItmRecord& block) {
       if (name.empty()) {
         continue;
       }
+      const std::string text = Escaped(name);
       if (kLinkNames.find(name) != std::string_view::npos) {
-        lines.push_back("<a href=\"http://\">" + name + "</a><br>");
+        lines.push_back("<a href=\"http://\">" + text + "</a><br>");
+      } else if (IsPlainTagName(name)) {
+        lines.push_back("<" + name + ">" + text + " [Element]</" + name + "><br>");
       } else {
-        lines.push_back("<" + name + ">" + name + " [Element]</" + name + "><br>");
+        // No tag can be made of it; the name is still shown.
+        lines.push_back("<span>" + text + " [Element]</span><br>");
       }
     }
   } else if (block.Kind == "Class") {
-    lines.push_back("<div class=\"" + WithoutFirst(block.Name, '.') + "\">" + block.Name +
-                    " [Class]</div><br>");
+    lines.push_back("<div class=\"" + Escaped(WithoutFirst(block.Name, '.')) + "\">" +
+                    Escaped(block.Name) + " [Class]</div><br>");
   } else if (block.Kind == "ID") {
-    lines.push_back("<div ID=\"" + WithoutFirst(block.Name, '#') + "\">" + block.Name +
-                    " [ID]</div><br>");
+    lines.push_back("<div ID=\"" + Escaped(WithoutFirst(block.Name, '#')) + "\">" +
+                    Escaped(block.Name) + " [ID]</div><br>");
   }
   return lines;
 }
@@ -168,7 +209,7 @@ std::string AddStyleSheet(std::string_view page, std::string_view sheet,
     styleAt = 0;
   }
   std::string style = "<style type=\"text/css\" >\r\n";
-  style += sheet;
+  style += StyleContent(sheet);
   style += "\r\n</style>\r\n";
 
   // The base address must come before anything in the head that names a file, so it follows
@@ -176,7 +217,7 @@ std::string AddStyleSheet(std::string_view page, std::string_view sheet,
   size_t baseAt = styleAt;
   std::string base;
   if (!baseHref.empty() && FindOpeningTag(page, "<base") == std::string_view::npos) {
-    base = "<base href=\"" + AttributeText(baseHref) + "\">";
+    base = "<base href=\"" + Escaped(baseHref) + "\">";
     const size_t head = FindOpeningTag(page, "<head");
     const size_t headEnd = head == std::string_view::npos ? head : page.find('>', head);
     if (headEnd != std::string_view::npos && headEnd < styleAt) {

@@ -20,7 +20,8 @@ std::vector<std::string> PageLines(std::string_view bytes);
 std::string JoinPageLines(const std::vector<std::string>& lines);
 
 // The lines one block shows in the generated page: an element or link line per element name,
-// one div line for a class or an ID, none for another kind.
+// one div line for a class or an ID, none for another kind. Names are shown as text, never read
+// as markup; a name that cannot be a plain tag name gets a span instead of its own element.
 std::vector<std::string> SampleLines(const TItmRecord& block);
 
 // The template with every block's sample lines, in block order, directly above the marker line;
@@ -28,8 +29,9 @@ std::vector<std::string> SampleLines(const TItmRecord& block);
 std::vector<std::string> InsertSampleLines(std::vector<std::string> lines, const TModList& blocks);
 
 // The page with the sheet in a style element in its head: in front of the closing head tag (any
-// letter case), else in front of the first "<body", else at the very start. A non-empty baseHref
-// becomes the page's base address, first thing in its head, unless the page sets its own.
+// letter case), else in front of the first "<body", else at the very start. Nothing in the sheet
+// can end the style element: every "</" of it becomes "<\/", which CSS reads alike. A non-empty
+// baseHref becomes the page's base address, first thing in its head, unless the page sets its own.
 std::string AddStyleSheet(std::string_view page, std::string_view sheet, std::string_view baseHref);
 
 // The page to write: for the generated page (blocks given) the template lines with the sample

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,21 +16,32 @@
 
 namespace qm {
 
+// A record's Name views the text its list was built from: it stays valid while that list, or a
+// copy of it, lives.
 struct TItmRecord {
-  int32_t StartPos = 0;  // index of the opening brace
-  int32_t EndPos = -1;   // index of its partner, -1 when it has none
-  std::string Kind;      // "Element", "Class" or "ID"
-  std::string Name;      // the selector text, trimmed
+  int32_t StartPos = 0;   // index of the opening brace
+  int32_t EndPos = -1;    // index of its partner, -1 when it has none
+  std::string Kind;       // "Element", "Class" or "ID"
+  std::string_view Name;  // the selector text, trimmed
   bool operator==(const TItmRecord&) const = default;
 };
+
+class TModList;
+void RebuildBlocks(const TDocument& document, TModList& blocks);
 
 class TModList {
  public:
   int32_t Count() const { return static_cast<int32_t>(Items_.size()); }
   const TItmRecord& Items(int32_t index) const { return Items_.at(static_cast<size_t>(index)); }
   const std::vector<TItmRecord>& All() const { return Items_; }
-  void Clear() { Items_.clear(); }
-  void Add(TItmRecord record) { Items_.push_back(std::move(record)); }
+
+  // The TextVersion() of the document the list was last built from.
+  uint64_t TextVersion() const { return Version_; }
+  // Whether the list was built from the document's current text. Positions and names of a list
+  // built from another text version point at the wrong places.
+  bool Describes(const TDocument& document) const {
+    return Built_ && Version_ == document.TextVersion();
+  }
 
   // The first block (in list order, so an enclosing block before the ones inside it) with
   // StartPos < index < EndPos, else -1.
@@ -42,7 +54,13 @@ class TModList {
   int32_t IndexOfName(std::string_view name) const;
 
  private:
+  friend void RebuildBlocks(const TDocument& document, TModList& blocks);
+
+  // One copy of the text per build, shared by copies of the list, so names need no copies.
+  std::shared_ptr<const std::string> Text_;
   std::vector<TItmRecord> Items_;
+  uint64_t Version_ = 0;
+  bool Built_ = false;
 };
 
 // The element names that classify selectors and that the New Selector dialog offers.
@@ -52,23 +70,28 @@ extern const std::array<std::string_view, 47> ElementNames;
 // case, within the element names; "Class" otherwise.
 std::string SelectorKind(std::string_view name);
 
-// Rebuilds blocks from the document's text.
+// Rebuilds blocks from the document's text in one pass, and stamps the list with the document's
+// TextVersion(). A block's partner is the "}" that the document's MatchingBrace gives.
 void RebuildBlocks(const TDocument& document, TModList& blocks);
 
-// The partner of every "{" (by index) in one pass: braces inside Comment and String tokens do
-// not count, those elsewhere (in a value such as url(data:...)) do. -1 for no partner.
-std::vector<std::pair<int32_t, int32_t>> PairBraces(const TDocument& document);
+// A selector name as one line of at most TreeNameLimit bytes for the selector tree: runs of
+// blanks and line breaks become one blank, and a longer name keeps its end (the part nearest its
+// brace) behind "...". The whole name belongs in the node's tool tip.
+inline constexpr size_t TreeNameLimit = 80;
+std::string TreeName(std::string_view name);
 
 enum class TSelectorTab { Element = 0, Class = 1, ID = 2 };
 
 // Adding a selector with an empty block after the block that holds the caret (or the next
 // block after it); at the end of the document when no block ends after the caret. The caret
 // goes to the first empty line inside the new block.
+// Both planners throw TError when blocks does not describe the document's current text.
 TTextEdit PlanNewSelector(const TDocument& document, const TModList& blocks, int32_t caret,
                           TSelectorTab tab, std::string_view input);
 
 // Removing a block: from the first character of its own selector through its closing brace,
 // and the whole line when nothing else is left on it. None for a block without partner.
-std::optional<TTextEdit> PlanDeleteBlock(const TDocument& document, const TItmRecord& block);
+std::optional<TTextEdit> PlanDeleteBlock(const TDocument& document, const TModList& blocks,
+                                         int32_t block);
 
 }  // namespace qm

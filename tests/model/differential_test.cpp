@@ -2,8 +2,10 @@
 // The indexed scanner and searches against the literal versions in reference_scan.h, on every
 // corpus sheet and on generated sheets full of the awkward cases.
 #include "model/memorydocument.h"
+#include "model/selectorblocks.h"
 #include "model/textfile.h"
 #include "model/textscan.h"
+#include "reference_blocks.h"
 #include "reference_scan.h"
 #include "sheets.h"
 
@@ -209,6 +211,42 @@ TEST_P(Differential, MatchingBraceAgreesForEveryBrace) {
   }
 }
 
+TEST_P(Differential, BlockListAgrees) {
+  TModList blocks;
+  RebuildBlocks(*Doc, blocks);
+  const std::vector<reference::TBlock> expected = reference::Blocks(*Doc, *Ref);
+  ASSERT_EQ(static_cast<size_t>(blocks.Count()), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    const TItmRecord& block = blocks.All()[i];
+    ASSERT_EQ(
+        (reference::TBlock{block.StartPos, block.EndPos, block.Kind, std::string(block.Name)}),
+        expected[i])
+        << i;
+  }
+}
+
+// Sheets that once made the block list slow, and the places where pairing and names stop.
+std::vector<TSample> HostileSheets() {
+  std::string minified = "x{content:\"";
+  std::string nested;
+  std::string spacedNesting;
+  for (int i = 0; i < 300; ++i) {
+    minified += "a{b:c}";
+    nested = "x{" + nested + "}";
+    spacedNesting = " h1, p {\r\n" + spacedNesting + "}\r\n";
+  }
+  return {
+      {"stray_quote_before_minified_rules", minified + "\r\np{}\r\n}"},
+      {"deep_nesting", nested},
+      {"deep_nesting_over_lines", spacedNesting},
+      {"overlapping_comment_markers", "/*/ a{b}{c} */ d{} /*/ e{ \"*/\" } f{}"},
+      {"nul_before_braces", std::string("a{ b\0{ c{ }}\r\n} d{}", 19)},
+      {"closers_before_any_opener", "}}} \"{\" a{ \"{\" } } x{\"}\"} }"},
+      {"string_braces_over_lines", "a{ content: \"{\r\n} b{ \"{\" }\r\n}"},
+      {"name_stops", "x}{}|y{}*/z{} /**/w{} \r\n #a, .b{}"},
+  };
+}
+
 // Every start position with windows of every size: on the generated sheets only, where the
 // literal searches are quick enough for it.
 class DifferentialWindows : public Differential {};
@@ -252,6 +290,8 @@ INSTANTIATE_TEST_SUITE_P(Corpus, Differential, testing::ValuesIn(CorpusSheets())
                            return name;
                          });
 INSTANTIATE_TEST_SUITE_P(Generated, Differential, testing::ValuesIn(GeneratedSheets()),
+                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Hostile, Differential, testing::ValuesIn(HostileSheets()),
                          [](const auto& info) { return info.param.name; });
 INSTANTIATE_TEST_SUITE_P(Generated, DifferentialWindows, testing::ValuesIn(GeneratedSheets()),
                          [](const auto& info) { return info.param.name; });

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace qm {
@@ -83,6 +84,66 @@ TEST(MemoryDocument, EditsKeepLinesAndStatesAsAFreshScanGivesThem) {
     std::string text;
     for (int n = std::uniform_int_distribution<int>(0, 3)(random); n > 0; --n) {
       text += pieces[std::uniform_int_distribution<size_t>(0, pieces.size() - 1)(random)];
+    }
+    doc.Replace(index, length, text);
+    ExpectSameAsFresh(doc);
+    if (testing::Test::HasFatalFailure()) {
+      FAIL() << "after replacing " << length << " at " << index << " by '" << text << "'";
+    }
+  }
+}
+
+struct EditCase {
+  const char* name;
+  std::string text;
+  int32_t index;
+  int32_t length;
+  std::string replacement;
+};
+
+void PrintTo(const EditCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class EditBeforeAnEmptyLastLine : public testing::TestWithParam<EditCase> {};
+
+// The empty line after a final break belongs to the text's end, not to an edit on the line
+// before it: the edited document has as many lines as a fresh one, however often it is edited.
+TEST_P(EditBeforeAnEmptyLastLine, AddsNoLine) {
+  const EditCase& c = GetParam();
+  TMemoryDocument doc(c.text);
+  for (int repeat = 0; repeat < 3; ++repeat) {
+    doc.Replace(c.index, c.length, c.replacement);
+    ExpectSameAsFresh(doc);
+    if (testing::Test::HasFatalFailure()) {
+      FAIL() << "after edit " << repeat + 1 << " of '" << doc.Text() << "'";
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EditBeforeAnEmptyLastLine,
+    testing::Values(EditCase{"nothing_replaced_by_nothing", "\n", 0, 0, ""},
+                    EditCase{"typing_on_the_line", "a\r\n", 1, 0, "x"},
+                    EditCase{"deleting_on_the_line", "abcd\r\n", 0, 1, ""},
+                    EditCase{"on_a_line_that_ends_with_a_lone_cr", "a\rb\r", 2, 0, "y"},
+                    EditCase{"inserting_a_break", "x\n", 0, 0, "\r\n"},
+                    EditCase{"joining_with_the_line_before", "a\r\nb\r\n", 1, 2, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Random edits near the end of texts that end with a line break, the places the random walk
+// above seldom reaches.
+TEST(MemoryDocument, EditsNearAFinalBreakKeepTheDocumentAsAFreshScan) {
+  const std::vector<std::string> pieces = {"\r", "\n", "\r\n", "/*", "*/", "{", "}", "a", "\"", ""};
+  std::mt19937 random(12);
+  TMemoryDocument doc("a {\r\n}\r\n");
+  for (int step = 0; step < 1500; ++step) {
+    const auto size = static_cast<int32_t>(doc.Text().size());
+    const int32_t index = std::max(0, size - std::uniform_int_distribution<int32_t>(0, 4)(random));
+    const int32_t length = std::uniform_int_distribution<int32_t>(0, 2)(random);
+    std::string text = pieces[std::uniform_int_distribution<size_t>(0, pieces.size() - 1)(random)];
+    if (step % 3 == 0 && (size == 0 || doc.Text().back() != '\n')) {
+      text += "\n";  // keep a final break most of the time
     }
     doc.Replace(index, length, text);
     ExpectSameAsFresh(doc);

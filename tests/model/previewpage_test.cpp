@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "model/asciicase.h"
 #include "model/memorydocument.h"
 
 namespace qm {
@@ -59,7 +60,24 @@ INSTANTIATE_TEST_SUITE_P(
                    "ID",
                    "div#a#b",
                    {"<div ID=\"diva#b\">div#a#b [ID]</div><br>"}},
-        SampleCase{"other_kind", "", "@media print", {}}),
+        SampleCase{"other_kind", "", "@media print", {}},
+        // Names are text: markup in them shows as written and never becomes a tag or attribute.
+        SampleCase{"class_with_markup",
+                   "Class",
+                   ".x\"><img src=x onerror=alert(1)>",
+                   {"<div class=\"x&quot;&gt;&lt;img src=x onerror=alert(1)&gt;\">"
+                    ".x&quot;&gt;&lt;img src=x onerror=alert(1)&gt; [Class]</div><br>"}},
+        SampleCase{
+            "id_with_markup",
+            "ID",
+            "#a<script>'&",
+            {"<div ID=\"a&lt;script&gt;&#39;&amp;\">#a&lt;script&gt;&#39;&amp; [ID]</div><br>"}},
+        SampleCase{"element_that_cannot_be_a_tag",
+                   "Element",
+                   "a,<img/src=x/onerror=alert(1)>,b>",
+                   {"<a href=\"http://\">a</a><br>",
+                    "<span>&lt;img/src=x/onerror=alert(1)&gt; [Element]</span><br>",
+                    "<span>b&gt; [Element]</span><br>"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TModList BlocksOf(const std::string& sheet) {
@@ -173,6 +191,42 @@ INSTANTIATE_TEST_SUITE_P(
                   "<head><BASE href=\"http://x/\">@</head>"},
         StyleCase{"base_attribute_escaped", "<head></head>", "file:///a&b/\"c\"/",
                   "<head>\r\n<base href=\"file:///a&amp;b/&quot;c&quot;/\">@</head>"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct SheetCase {
+  const char* name;
+  std::string sheet;
+  std::string content;  // what the style element holds
+};
+
+void PrintTo(const SheetCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class PreviewHostileSheet : public testing::TestWithParam<SheetCase> {};
+
+// The style element ends where the page closes it, whatever the sheet holds: the first end tag
+// of a style element, in any letter case, is the page's own.
+TEST_P(PreviewHostileSheet, CannotEndTheStyleElement) {
+  const SheetCase& c = GetParam();
+  const std::string page = AddStyleSheet("<head></head>", c.sheet, "");
+  EXPECT_EQ(page, "<head><style type=\"text/css\" >\r\n" + c.content + "\r\n</style>\r\n</head>");
+  EXPECT_EQ(AsciiLowerCase(page).find("</style"), page.size() - 17);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PreviewHostileSheet,
+    testing::Values(
+        SheetCase{"script_in_a_comment", "/* </style><script>alert(1)</script> */ h1 { }",
+                  "/* <\\/style><script>alert(1)<\\/script> */ h1 { }"},
+        SheetCase{"capitals_and_blank", "a{} /* </STYLE >x */", "a{} /* <\\/STYLE >x */"},
+        // "<!--" means nothing to a style element, so it cannot hide an end tag either.
+        SheetCase{"inside_markup_comment", "<!-- </style> -->", "<!-- <\\/style> -->"},
+        SheetCase{"in_a_string_and_a_url", "a{content:\"</style>\";background:url(</x)}",
+                  "a{content:\"<\\/style>\";background:url(<\\/x)}"},
+        SheetCase{"at_the_very_end", "a{}</", "a{}<\\/"},
+        // The "/" opens a comment, which an escape would undo; no tag name can follow it.
+        SheetCase{"comment_after_a_less_than", "a</*c*/{}", "a</*c*/{}"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PreviewPage, LinesEndAtAnyBreakAndAreWrittenWithCrLf) {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "model/error.h"
 #include "model/memorydocument.h"
 #include "model/textfile.h"
 #include "model/textscan.h"
@@ -87,6 +88,141 @@ TEST(BlockList, Lookups) {
   EXPECT_EQ(TModList().NextBlockEnd(3), 0);
   EXPECT_EQ(blocks.IndexOfName("b"), 1);
   EXPECT_EQ(blocks.IndexOfName("B"), -1);
+}
+
+// Forwards to a memory document and counts every question asked of it.
+class TCountingDocument final : public TDocument {
+ public:
+  explicit TCountingDocument(std::string text) : Inner_(std::move(text)) {}
+  std::string_view Text() const override { return Count(Inner_.Text()); }
+  int32_t LineCount() const override { return Count(Inner_.LineCount()); }
+  int32_t LineStart(int32_t line) const override { return Count(Inner_.LineStart(line)); }
+  int32_t LineLength(int32_t line) const override { return Count(Inner_.LineLength(line)); }
+  TScanState LineStartState(int32_t line) const override {
+    return Count(Inner_.LineStartState(line));
+  }
+  uint64_t TextVersion() const override { return Count(Inner_.TextVersion()); }
+  TTokenKind TokenAt(int32_t line, int32_t col) const override {
+    return Count(Inner_.TokenAt(line, col));
+  }
+  int32_t MatchingBrace(int32_t index) const override { return Count(Inner_.MatchingBrace(index)); }
+  int64_t Questions() const { return Questions_; }
+
+ private:
+  template <typename T>
+  T Count(T answer) const {
+    ++Questions_;
+    return answer;
+  }
+  TMemoryDocument Inner_;
+  mutable int64_t Questions_ = 0;
+};
+
+// A stray quote in a value turns every later brace of its line into string text. Each such block
+// still ends where the document's brace matching says, and the rebuild asks the document a few
+// questions per line, however many blocks the line holds.
+TEST(BlockList, AStrayQuoteCostsNoQuestionPerBlock) {
+  const int rules = 3000;
+  std::string sheet = "x{content:\"";
+  for (int i = 0; i < rules; ++i) {
+    sheet += "a{b:c}";
+  }
+  sheet += "\r\np{}\r\n}";
+  const TCountingDocument document(sheet);
+  const TModList blocks = Blocks(document);
+  const auto last = static_cast<int32_t>(sheet.size()) - 1;
+  ASSERT_EQ(blocks.Count(), rules + 2);
+  for (int i = 0; i <= rules; ++i) {
+    ASSERT_EQ(blocks.Items(i).EndPos, last) << i;
+  }
+  EXPECT_EQ(blocks.Items(rules + 1).EndPos, last - 3);
+  EXPECT_LE(document.Questions(), 8 * document.LineCount() + 8);
+}
+
+// Nested blocks: every name runs back to the start of the text, and all of them are views of one
+// copy of it, so the list grows with the number of blocks, not with the length of their names.
+TEST(BlockList, DeeplyNestedNamesShareOneText) {
+  const int levels = 20000;
+  std::string sheet;
+  for (int i = 0; i < levels; ++i) {
+    sheet += i % 2 == 0 ? ".c {" : "#a {";
+  }
+  sheet += std::string(levels, '}');
+  const TModList blocks = Blocks(TMemoryDocument(sheet));
+  ASSERT_EQ(blocks.Count(), levels);
+  const char* const start = blocks.Items(0).Name.data();
+  EXPECT_EQ(blocks.Items(0).Name, ".c");
+  for (int32_t i = 0; i < levels; ++i) {
+    const TItmRecord& block = blocks.Items(i);
+    ASSERT_EQ(block.StartPos, 4 * i + 3) << i;
+    ASSERT_EQ(block.EndPos, static_cast<int32_t>(sheet.size()) - 1 - i) << i;
+    ASSERT_EQ(block.Name.data(), start) << i;
+    ASSERT_EQ(block.Name.size(), static_cast<size_t>(4 * i + 2)) << i;
+    ASSERT_EQ(block.Kind, i == 0 ? "Class" : "ID") << i;
+    ASSERT_LE(TreeName(block.Name).size(), TreeNameLimit) << i;
+  }
+}
+
+// The names of a list stay readable when the list is copied or the document goes away.
+TEST(BlockList, NamesLiveWithTheList) {
+  TModList copy;
+  {
+    TMemoryDocument document("a {}\r\n.note {}");
+    TModList blocks = Blocks(document);
+    document.SetText("changed");
+    copy = blocks;
+  }
+  ASSERT_EQ(copy.Count(), 2);
+  EXPECT_EQ(copy.Items(1).Name, ".note");
+}
+
+struct TreeNameCase {
+  const char* name;
+  std::string selector;
+  std::string shown;
+};
+
+void PrintTo(const TreeNameCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class TreeNames : public testing::TestWithParam<TreeNameCase> {};
+
+TEST_P(TreeNames, OneBoundedLine) {
+  EXPECT_EQ(TreeName(GetParam().selector), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TreeNames,
+    testing::Values(
+        TreeNameCase{"short_names_stay", "h1, h2", "h1, h2"},
+        TreeNameCase{"breaks_and_tabs_become_one_blank", "@import url(x.css);\r\n\tb",
+                     "@import url(x.css); b"},
+        TreeNameCase{"a_long_name_keeps_its_end", std::string(100, 'x') + " h1",
+                     "..." + std::string(74, 'x') + " h1"},
+        TreeNameCase{"longest_kept_whole", std::string(80, 'y'), std::string(80, 'y')},
+        // "\xc3\xa9" is one character: a cut after its first byte moves past the second.
+        TreeNameCase{"no_half_characters", "xxx\xc3\xa9" + std::string(76, 'z'),
+                     "..." + std::string(76, 'z')}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A list is used only with the text it was built from: after an edit both planners refuse it,
+// and after a rebuild they plan on the new text.
+TEST(BlockList, PlannersRefuseAListOfAnotherTextVersion) {
+  TMemoryDocument document("a {color: red;} b {margin: 0;}");
+  TModList blocks = Blocks(document);
+  EXPECT_EQ(blocks.TextVersion(), document.TextVersion());
+  document.Replace(0, 0, "/* note */");
+  EXPECT_FALSE(blocks.Describes(document));
+  EXPECT_THROW(PlanDeleteBlock(document, blocks, 1), TError);
+  EXPECT_THROW(PlanNewSelector(document, blocks, 0, TSelectorTab::Class, "x"), TError);
+  EXPECT_THROW(PlanNewSelector(document, TModList(), 0, TSelectorTab::Class, "x"), TError);
+
+  RebuildBlocks(document, blocks);
+  const auto edit = PlanDeleteBlock(document, blocks, blocks.IndexOfName("b"));
+  ASSERT_TRUE(edit.has_value());
+  document.Replace(edit->Start, edit->End - edit->Start, edit->Text);
+  EXPECT_EQ(document.Text(), "/* note */a {color: red;} ");
 }
 
 std::string ReadSheet(const std::filesystem::path& path) {
@@ -181,7 +317,7 @@ TEST_P(DeleteBlock, RemovesTheRuleOnly) {
   const DeleteCase& c = GetParam();
   const TMemoryDocument document(c.text);
   const TModList blocks = Blocks(document);
-  const auto edit = PlanDeleteBlock(document, blocks.Items(c.block));
+  const auto edit = PlanDeleteBlock(document, blocks, c.block);
   ASSERT_TRUE(edit.has_value());
   std::string result = c.text;
   result.erase(static_cast<size_t>(edit->Start), static_cast<size_t>(edit->End - edit->Start));
@@ -204,7 +340,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DeleteBlock, AnUnclosedBlockIsNotDeleted) {
   const TMemoryDocument document("a { x");
-  EXPECT_FALSE(PlanDeleteBlock(document, Blocks(document).Items(0)).has_value());
+  EXPECT_FALSE(PlanDeleteBlock(document, Blocks(document), 0).has_value());
 }
 
 }  // namespace
