@@ -4,7 +4,7 @@
 #include <QTabWidget>
 
 #include "app/cssmain.h"
-#include "app/documenttab.h"
+#include "app/opendocument.h"
 #include "controls/recentfiles.h"
 #include "dialogs/cssAbout.h"
 #include "dialogs/cssoptions.h"
@@ -43,15 +43,11 @@ void TFrmMain::mOptionsClick() {
   if (FrmOptions->exec() != QDialog::Accepted) {
     return;
   }
-  DeclarationIndent = Platform.Settings->ReadInteger(QStringLiteral("TabWidth")).value_or(8);
+  DeclarationIndent_ = Platform.Settings->ReadInteger(QStringLiteral("TabWidth")).value_or(8);
   for (int i = 0; i < pgmain->count(); ++i) {
-    ApplyEditorSettings(DocumentTab(i)->Editor);
+    ApplyEditorSettings(Document(i)->Editor());
   }
   FillPreviewMenu();
-}
-
-void TFrmMain::rmainClickRecentItem(TRecentFiles*, const QString& filename) {
-  OpenOperation(filename);
 }
 
 }  // namespace qm

@@ -10,7 +10,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 
-#include "app/documenttab.h"
+#include "app/opendocument.h"
 #include "controls/inspectorcss.h"
 #include "testenv.h"
 
@@ -38,18 +38,19 @@ class TestMainWindow : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     QCOMPARE(QRect(w.pos(), w.size()), QRect(219, 38, 659, 590));
-    QCOMPARE(w.TabCSS->currentIndex(), 0);
+    QCOMPARE(w.Properties().CssTabs()->currentIndex(), 0);
     QCOMPARE(w.windowTitle(), QStringLiteral("Quillmere"));
-    QVERIFY(w.pgmain->isHidden());
-    QCOMPARE(w.StatusPanel->text(), QStringLiteral("Line 1 of  1, Col 1"));
-    QCOMPARE(w.DeclarationIndent, 8);
-    for (QAction* panel :
-         {w.mPanelTv, w.mPanelvle, w.mPanelTxtInfo, w.mPanelVisual, w.mShowPreview}) {
+    QVERIFY(w.Pages()->isHidden());
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  1, Col 1"));
+    QCOMPARE(w.DeclarationIndent(), 8);
+    for (QAction* panel : {w.Action("mPanelTv"), w.Action("mPanelvle"), w.Action("mPanelTxtInfo"),
+                           w.Action("mPanelVisual"), w.Action("mShowPreview")}) {
       QVERIFY2(panel->isChecked(), qPrintable(panel->text()));
     }
-    w.acNew->trigger();
-    QCOMPARE(w.CurrentEditor->EditorFont().family(), QFont(QStringLiteral("Courier New")).family());
-    QCOMPARE(w.CurrentEditor->tabWidth(), 8);
+    w.Action("acNew")->trigger();
+    QCOMPARE(w.CurrentEditor()->EditorFont().family(),
+             QFont(QStringLiteral("Courier New")).family());
+    QCOMPARE(w.CurrentEditor()->tabWidth(), 8);
   }
 
   void settingsSurviveARestart() {
@@ -58,7 +59,7 @@ class TestMainWindow : public QObject {
       TFrmMain& w = env.MakeWindow();
       w.move(-40, 3000);  // off the screen: kept as it is
       w.resize(700, 500);
-      w.TabCSS->setCurrentIndex(1);
+      w.Properties().CssTabs()->setCurrentIndex(1);
       QVERIFY(w.close());
     }
     const auto stored = env.ReopenSettings();
@@ -74,18 +75,18 @@ class TestMainWindow : public QObject {
     env.Platform.Settings = env.Settings.get();
     TFrmMain& again = env.MakeWindow();
     QCOMPARE(QRect(again.pos(), again.size()), QRect(-40, 3000, 700, 500));
-    QCOMPARE(again.TabCSS->currentIndex(), 1);
+    QCOMPARE(again.Properties().CssTabs()->currentIndex(), 1);
   }
 
   void propertiesShowTheCatalogueOfTheStoredLevel() {
     TTestEnv env;
     env.Settings->WriteInteger(QStringLiteral("CurrentCss"), 1);
     TFrmMain& w = env.MakeWindow();
-    QCOMPARE(w.ic->ColumnWidth(), 150);
-    QVERIFY(w.ic->Items().IndexOfTag("z-index") >= 0);  // a CSS2 property
-    w.TabCSS->setCurrentIndex(0);
-    QCOMPARE(w.ic->Items().IndexOfTag("z-index"), -1);
-    QVERIFY(w.ic->Items().IndexOfTag("font-weight") >= 0);
+    QCOMPARE(w.Properties().Inspector()->ColumnWidth(), 150);
+    QVERIFY(w.Properties().Inspector()->Items().IndexOfTag("z-index") >= 0);  // a CSS2 property
+    w.Properties().CssTabs()->setCurrentIndex(0);
+    QCOMPARE(w.Properties().Inspector()->Items().IndexOfTag("z-index"), -1);
+    QVERIFY(w.Properties().Inspector()->Items().IndexOfTag("font-weight") >= 0);
   }
 
   void editorSettingsThatAreNotNumbersFallBack() {
@@ -94,17 +95,17 @@ class TestMainWindow : public QObject {
     env.Settings->WriteString(QStringLiteral("FontSize"), QStringLiteral("big"));
     env.Settings->WriteString(QStringLiteral("TabWidth"), QStringLiteral("x4"));
     TFrmMain& w = env.MakeWindow();
-    QCOMPARE(w.DeclarationIndent, 8);
-    w.acNew->trigger();
-    QCOMPARE(w.CurrentEditor->EditorFont().family(), QStringLiteral("DejaVu Sans Mono"));
-    QCOMPARE(w.CurrentEditor->EditorFont().pointSize(), 10);
-    QCOMPARE(w.CurrentEditor->tabWidth(), 8);
+    QCOMPARE(w.DeclarationIndent(), 8);
+    w.Action("acNew")->trigger();
+    QCOMPARE(w.CurrentEditor()->EditorFont().family(), QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(w.CurrentEditor()->EditorFont().pointSize(), 10);
+    QCOMPARE(w.CurrentEditor()->tabWidth(), 8);
 
     env.Settings->WriteString(QStringLiteral("FontSize"), QStringLiteral("14"));
     env.Settings->WriteString(QStringLiteral("TabWidth"), QStringLiteral("2"));
-    w.acNew->trigger();  // read afresh for every new document
-    QCOMPARE(w.CurrentEditor->EditorFont().pointSize(), 14);
-    QCOMPARE(w.CurrentEditor->tabWidth(), 2);
+    w.Action("acNew")->trigger();  // read afresh for every new document
+    QCOMPARE(w.CurrentEditor()->EditorFont().pointSize(), 14);
+    QCOMPARE(w.CurrentEditor()->tabWidth(), 2);
   }
 
   void cancelAtExitKeepsTheProgramRunningAndWritesNothing() {
@@ -114,20 +115,20 @@ class TestMainWindow : public QObject {
     for (const char* name : {"one.css", "two.css", "three.css"}) {
       w.OpenOperation(env.WriteFile(QLatin1String(name), "a{}"));
     }
-    w.pgmain->setCurrentIndex(0);
-    QTest::keyClicks(w.CurrentEditor, QStringLiteral("x"));
+    w.Pages()->setCurrentIndex(0);
+    QTest::keyClicks(w.CurrentEditor(), QStringLiteral("x"));
     env.Prompts.AnswerMessage(TButton::Cancel);
-    w.mExit->trigger();
+    w.Action("mExit")->trigger();
     QVERIFY(w.isVisible());
     QCOMPARE(env.Prompts.Asked,
              QStringList{"message: Save the changes to this document: one.css ?"});
-    QCOMPARE(w.pgmain->count(), 1);
-    QVERIFY(w.CurrentEditor->Modified());
+    QCOMPARE(w.Pages()->count(), 1);
+    QVERIFY(w.CurrentEditor()->Modified());
     QVERIFY(!env.ReopenSettings()->Contains(QStringLiteral("Width")));
     QVERIFY(!QFile::exists(env.Platform.WorkFolder + QStringLiteral("/layout.ini")));
 
     env.Prompts.AnswerMessage(TButton::No);
-    w.mExit->trigger();
+    w.Action("mExit")->trigger();
     QVERIFY(!w.isVisible());
     QVERIFY(env.ReopenSettings()->Contains(QStringLiteral("Width")));
   }
@@ -137,50 +138,50 @@ class TestMainWindow : public QObject {
     {
       TFrmMain& w = env.MakeWindow();
       w.show();
-      w.mPanelTv->trigger();  // hide Selectors
-      QVERIFY(w.dxSelectors->isHidden());
-      QVERIFY(!w.mPanelTv->isChecked());
+      w.Action("mPanelTv")->trigger();  // hide Selectors
+      QVERIFY(w.Dock("dxSelectors")->isHidden());
+      QVERIFY(!w.Action("mPanelTv")->isChecked());
       QVERIFY(w.close());
     }
     TFrmMain& w = env.MakeWindow();
     w.show();
-    QVERIFY(!w.mPanelTv->isChecked());  // the layout remembered the hidden panel
-    QVERIFY(w.dxSelectors->isHidden());
-    w.mPanelTv->trigger();
-    QVERIFY(w.mPanelTv->isChecked());
-    QVERIFY(!w.dxSelectors->isHidden());
+    QVERIFY(!w.Action("mPanelTv")->isChecked());  // the layout remembered the hidden panel
+    QVERIFY(w.Dock("dxSelectors")->isHidden());
+    w.Action("mPanelTv")->trigger();
+    QVERIFY(w.Action("mPanelTv")->isChecked());
+    QVERIFY(!w.Dock("dxSelectors")->isHidden());
 
     // A panel closed with its own button keeps its mark; the menu then needs two clicks.
-    w.dxProperties->close();
-    QVERIFY(w.mPanelvle->isChecked());
-    w.mPanelvle->trigger();
-    QVERIFY(!w.mPanelvle->isChecked());
-    QVERIFY(w.dxProperties->isHidden());
-    w.mPanelvle->trigger();
-    QVERIFY(!w.dxProperties->isHidden());
+    w.Dock("dxProperties")->close();
+    QVERIFY(w.Action("mPanelvle")->isChecked());
+    w.Action("mPanelvle")->trigger();
+    QVERIFY(!w.Action("mPanelvle")->isChecked());
+    QVERIFY(w.Dock("dxProperties")->isHidden());
+    w.Action("mPanelvle")->trigger();
+    QVERIFY(!w.Dock("dxProperties")->isHidden());
 
     // The preview command flips its mark and the panel's visibility separately.
-    w.dxPreview->close();
-    w.mShowPreview->trigger();
-    QVERIFY(!w.mShowPreview->isChecked());
-    QVERIFY(!w.dxPreview->isHidden());
+    w.Dock("dxPreview")->close();
+    w.Action("mShowPreview")->trigger();
+    QVERIFY(!w.Action("mShowPreview")->isChecked());
+    QVERIFY(!w.Dock("dxPreview")->isHidden());
   }
 
   void menusAndToolBarCarryEveryCommand() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    QCOMPARE(ActionTexts(w.mFile->actions(), false),
+    QCOMPARE(ActionTexts(w.Menu("mFile")->actions(), false),
              (QStringList{"New", "Open", "Close", "Close All", "|", "Save", "Save As", "Save All",
                           "|", "|", "Exit"}));
-    QCOMPARE(ActionTexts(w.mEdit->actions(), false),
+    QCOMPARE(ActionTexts(w.Menu("mEdit")->actions(), false),
              (QStringList{"Undo", "Redo", "|", "Cut", "Copy", "Paste", "Select All", "|", "Find",
                           "Replace", "|", "Indent", "Outdent", "|", "Next Block", "Previous Block",
                           "|", "Comment"}));
     QCOMPARE(
-        ActionTexts(w.mTools->actions(), false),
+        ActionTexts(w.Menu("mTools")->actions(), false),
         (QStringList{"|", "Validate Using W3C", "|", "Show Selectors", "Show Properties",
                      "Show Info", "Show Visual Editor", "Show Preview Window", "|", "Options"}));
-    QCOMPARE(ActionTexts(w.MainToolBar->actions(), true),
+    QCOMPARE(ActionTexts(w.ToolBar()->actions(), true),
              (QStringList{"Create a new file",
                           "Open existing file",
                           "Save Current File",
@@ -208,11 +209,11 @@ class TestMainWindow : public QObject {
                           "Show/Hide Preview window",
                           "|",
                           "Validate Using W3C"}));
-    QCOMPARE(w.acFind->shortcuts(),
+    QCOMPARE(w.Action("acFind")->shortcuts(),
              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_F3)}));
     QStringList captions;
-    for (QDockWidget* dock :
-         {w.dxProperties, w.dxQuickInfo, w.dxSelectors, w.dxVisualEditor, w.dxPreview}) {
+    for (QDockWidget* dock : {w.Dock("dxProperties"), w.Dock("dxQuickInfo"), w.Dock("dxSelectors"),
+                              w.Dock("dxVisualEditor"), w.Dock("dxPreview")}) {
       captions << dock->windowTitle();
     }
     QCOMPARE(captions,
@@ -224,11 +225,11 @@ class TestMainWindow : public QObject {
     TFrmMain& w = env.MakeWindow();
     w.show();
     w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "a {\n  color: red;\n}\n"));
-    QCOMPARE(w.StatusPanel->text(), QStringLiteral("Line 1 of  1, Col 1"));
-    QTest::keyClick(w.CurrentEditor, Qt::Key_Down);
-    QTest::keyClick(w.CurrentEditor, Qt::Key_End);
-    QTest::keyClick(w.CurrentEditor, Qt::Key_Up);
-    QCOMPARE(w.StatusPanel->text(), QStringLiteral("Line 1 of  3, Col 4"));
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  1, Col 1"));
+    QTest::keyClick(w.CurrentEditor(), Qt::Key_Down);
+    QTest::keyClick(w.CurrentEditor(), Qt::Key_End);
+    QTest::keyClick(w.CurrentEditor(), Qt::Key_Up);
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  3, Col 4"));
   }
 };
 
