@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's life: first start, stored settings, the refused shut-down, panels, menus.
 #include <QAction>
+#include <QDir>
 #include <QDockWidget>
 #include <QFile>
 #include <QLabel>
@@ -87,6 +88,42 @@ class TestMainWindow : public QObject {
     w.Properties().CssTabs()->setCurrentIndex(0);
     QCOMPARE(w.Properties().Inspector()->Items().IndexOfTag("z-index"), -1);
     QVERIFY(w.Properties().Inspector()->Items().IndexOfTag("font-weight") >= 0);
+  }
+
+  void aCatalogueThatCannotBeReadIsNamedAndLeavesTheGridEmpty_data() {
+    QTest::addColumn<bool>("folderInItsPlace");
+    QTest::newRow("missing") << false;
+    QTest::newRow("a folder in its place") << true;
+  }
+
+  void aCatalogueThatCannotBeReadIsNamedAndLeavesTheGridEmpty() {
+    QFETCH(bool, folderInItsPlace);
+    TTestEnv env;
+    env.Platform.DataFolder = env.Dir.filePath(QStringLiteral("data"));
+    QDir().mkpath(env.Platform.DataFolder);
+    QVERIFY(QFile::copy(QStringLiteral(QUILLMERE_DATA_DIR "/css2.txt"),
+                        env.Platform.DataFolder + QStringLiteral("/css2.txt")));
+    const QString css1 = env.Platform.DataFolder + QStringLiteral("/css1.txt");
+    if (folderInItsPlace) {
+      QDir().mkpath(css1);
+    }
+    const QString message =
+        QStringLiteral("message: Cannot open file \"") + QDir::toNativeSeparators(css1) + "\". ";
+    env.Prompts.AnswerMessage(TButton::Ok);
+    TFrmMain& w = env.MakeWindow();
+    QCOMPARE(env.Prompts.Asked.size(), 1);
+    QVERIFY2(env.Prompts.Asked[0].startsWith(message), qPrintable(env.Prompts.Asked[0]));
+    TInspectorCSS* grid = w.Properties().Inspector();
+    QCOMPARE(grid->Count(), 0);
+    w.Properties().SetCssLevel(1);
+    QVERIFY(grid->Items().IndexOfTag("z-index") >= 0);
+    // Back to the level that cannot be read: no rows of the other level are left.
+    env.Prompts.AnswerMessage(TButton::Ok);
+    w.Properties().SetCssLevel(0);
+    QCOMPARE(env.Prompts.Asked.size(), 2);
+    QVERIFY(env.Prompts.Asked[1].startsWith(message));
+    QCOMPARE(grid->Count(), 0);
+    QVERIFY(env.Prompts.Unexpected.isEmpty());
   }
 
   void editorSettingsThatAreNotNumbersFallBack() {
