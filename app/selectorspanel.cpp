@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QHash>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QToolBar>
@@ -20,10 +19,6 @@ namespace {
 
 const char* const kGroups[] = {"Elements", "Classes", "IDs"};
 const char* const kGroupImages[] = {"element", "class", "id"};
-// A node's block: its index in the list the tree was made from, and which block of its name
-// it is, for when the text has changed since.
-constexpr int kBlockIndex = Qt::UserRole;
-constexpr int kOccurrence = Qt::UserRole + 1;
 
 QIcon Image(const char* name) {
   return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
@@ -126,6 +121,9 @@ bool TSelectorsPanel::eventFilter(QObject* watched, QEvent* event) {
 void TSelectorsPanel::RefreshTree() {
   Tv->setUpdatesEnabled(false);
   Tv->clear();
+  for (std::vector<int32_t>& nodes : NodeBlocks) {
+    nodes.clear();
+  }
   QTreeWidgetItem* groups[3];
   for (int i = 0; i < 3; ++i) {
     groups[i] = new QTreeWidgetItem(Tv, QStringList{QLatin1String(kGroups[i])});
@@ -136,16 +134,13 @@ void TSelectorsPanel::RefreshTree() {
     TreeVersion = Document->Editor()->TextVersion();
     // Built detached and added at once: a large sheet has thousands of nodes.
     QList<QTreeWidgetItem*> children[3];
-    QHash<QString, int> seen;
     for (int32_t b = 0; b < blocks.Count(); ++b) {
       const TItmRecord& block = blocks.Items(b);
       const int group = GroupOfKind(block.Kind);
-      const QString name = FromModel(block.Name);
-      auto* node = new QTreeWidgetItem(QStringList{name});
+      auto* node = new QTreeWidgetItem(QStringList{FromModel(block.Name)});
       node->setIcon(0, groups[group]->icon(0));
-      node->setData(0, kBlockIndex, b);
-      node->setData(0, kOccurrence, seen[name]++);
       children[group].append(node);
+      NodeBlocks[group].push_back(b);
     }
     for (int i = 0; i < 3; ++i) {
       groups[i]->addChildren(children[i]);
@@ -159,17 +154,23 @@ void TSelectorsPanel::RefreshTree() {
   Tv->setUpdatesEnabled(true);
 }
 
-int32_t TSelectorsPanel::BlockOfNode(const QTreeWidgetItem* node) const {
+int32_t TSelectorsPanel::BlockOfNode(QTreeWidgetItem* node) const {
   if (node == nullptr || node->parent() == nullptr || Document == nullptr) {
     return -1;
   }
+  QTreeWidgetItem* group = node->parent();
+  const int child = group->indexOfChild(node);
   const TModList& blocks = Document->Blocks();
   if (Document->Editor()->TextVersion() == TreeVersion) {
-    return node->data(0, kBlockIndex).toInt();
+    return NodeBlocks[Tv->indexOfTopLevelItem(group)].at(static_cast<size_t>(child));
   }
   // Typed since the tree was made: the same block is the one of the same name and number.
-  const std::string name = node->text(0).toStdString();
-  int occurrence = node->data(0, kOccurrence).toInt();
+  const QString text = node->text(0);
+  int occurrence = 0;
+  for (int i = 0; i < child; ++i) {
+    occurrence += group->child(i)->text(0) == text ? 1 : 0;
+  }
+  const std::string name = text.toStdString();
   for (int32_t b = 0; b < blocks.Count(); ++b) {
     if (blocks.Items(b).Name == name && occurrence-- == 0) {
       return b;

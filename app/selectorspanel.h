@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <vector>
 
 #include "model/selectorblocks.h"
 
@@ -54,12 +55,14 @@ class TSelectorsPanel : public QWidget {
   void DeleteNodeBlock();
   // The index of the node's block in the document's current list, -1 for a group node or when
   // the text no longer has that block.
-  int32_t BlockOfNode(const QTreeWidgetItem* node) const;
+  int32_t BlockOfNode(QTreeWidgetItem* node) const;
 
   TPrompts& Prompts;
   TOpenDocument* Document = nullptr;
-  // The text version the nodes were made from.
+  // The text version the nodes were made from, and per group the block of each node in the
+  // list of that version.
   uint64_t TreeVersion = 0;
+  std::vector<int32_t> NodeBlocks[3];
 
   QToolBar* TbSelectors = nullptr;
   QAction* TbTrefresh = nullptr;
