@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The application object: a command that fails throws, and the error is shown here, so that
-// no exception crosses the event loop and the program keeps running.
+// The application object. Commands report their own failures where they start; an error that
+// still reaches the event loop (an event handler outside any command) is shown here, as the
+// last resort, so that the program keeps running.
 #pragma once
 
 #include <QApplication>

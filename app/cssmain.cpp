@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's life: creation, the first showing, shut-down, and the panel commands.
+// The main window's life: creation, the first showing, shut-down, the panel commands, and what
+// the tests and the coordinator look up by name.
 #include "app/cssmain.h"
 
 #include <QAction>
@@ -15,13 +16,14 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <QTreeWidget>
 
-#include "app/documenttab.h"
+#include "app/opendocument.h"
+#include "app/propertiespanel.h"
 #include "controls/recentfiles.h"
 #include "dialogs/cssAbout.h"
 #include "dialogs/cssnew.h"
 #include "dialogs/cssoptions.h"
+#include "platform/commandguard.h"
 #include "platform/settings.h"
 #include "platform/settingsstore.h"
 #include "platform/syntaxsettings.h"
@@ -41,8 +43,10 @@ TFrmMain::TFrmMain(const TPlatform& platform, QWidget* parent)
   connect(FrmOptions, &TFrmOptions::Applied, this, &TFrmMain::OptionsApplied);
   FrmAbout = new TFrmAbout(*Platform.Shell, Sites.HomePage, this);
   FrmNew = new TFrmNew(*Platform.Prompts, this);
-  FrmNew->HasDocument = [this] { return CurrentEditor != nullptr; };
-  FrmNew->OnAdd = [this](TSelectorTab tab, const std::string& name) { AddSelector(tab, name); };
+  FrmNew->HasDocument = [this] { return CurrentDocument() != nullptr; };
+  FrmNew->OnAdd = [this](TSelectorTab tab, const std::string& name) {
+    RunCommand(*Platform.Prompts, [this, tab, &name] { AddSelector(tab, name); });
+  };
 }
 
 TFrmMain::~TFrmMain() = default;
@@ -54,15 +58,14 @@ void TFrmMain::FormCreate() {
   rmain->SetMaxItems(5);
   rmain->SetParentMenu(mFile);
   rmain->SetPosition(static_cast<int>(mFile->actions().indexOf(mRecentBottom)));
-  rmain->OnClickRecentItem = [this](TRecentFiles* sender, const QString& filename) {
-    rmainClickRecentItem(sender, filename);
+  rmain->OnClickRecentItem = [this](TRecentFiles*, const QString& filename) {
+    RunCommand(*Platform.Prompts, [this, &filename] { OpenOperation(filename); });
   };
   rmain->RebuildRecentMenu();
 
   OpenFilter = QStringLiteral("All Files|*.*|Text Files|*.txt|CSS Files|*.css");
   StatusPanel->setText(QStringLiteral("Line 1 of  1, Col 1"));
   FillPreviewMenu();
-  LoadPreviewFiles();
 
   const QRect bounds =
       FitWindowBoundsOnScreen(Setting::ReadWindowBounds(settings), minimumSizeHint());
@@ -81,9 +84,9 @@ void TFrmMain::FormCreate() {
   mPanelVisual->setChecked(!dxVisualEditor->isHidden());
   mShowPreview->setChecked(!dxPreview->isHidden());
 
-  TabCSS->setCurrentIndex(Setting::CurrentCss.Read(settings));
-  pgmainChange();
-  DeclarationIndent = Setting::TabWidth.Read(settings);
+  PropertiesPanel->SetCssLevel(Setting::CurrentCss.Read(settings));
+  ShowActiveDocument();
+  DeclarationIndent_ = Setting::TabWidth.Read(settings);
   LoadSyntaxStyles(settings, SynCss);
 }
 
@@ -100,7 +103,8 @@ void TFrmMain::showEvent(QShowEvent* event) {
       QTimer::singleShot(0, this, &TFrmMain::ApplyDesignedDockSizes);
     }
     // After the window and every dialog exist; a failure stops the files after it.
-    QTimer::singleShot(0, this, &TFrmMain::OpenCommandLineFiles);
+    QTimer::singleShot(
+        0, this, [this] { RunCommand(*Platform.Prompts, [this] { OpenCommandLineFiles(); }); });
   }
 }
 
@@ -126,7 +130,7 @@ bool TFrmMain::FormClose() {
     }
   }
   TSettingsStore& settings = *Platform.Settings;
-  Setting::CurrentCss.Write(settings, TabCSS->currentIndex());
+  Setting::CurrentCss.Write(settings, PropertiesPanel->CssLevel());
   Setting::ActiveVisualTab.Write(settings, 0);
   Setting::WriteWindowBounds(settings, {x(), y(), width(), height()});
   settings.Flush();
@@ -169,25 +173,6 @@ void TFrmMain::mShowPreviewClick() {
   dxPreview->setVisible(dxPreview->isHidden());
 }
 
-void TFrmMain::MainTextStatusChange(TCssEditor* sender, TStatusChanges changes) {
-  if (UpdatingText || sender != CurrentEditor || sender->SelAvail() ||
-      !changes.testFlag(TStatusChange::CaretLine)) {
-    return;
-  }
-  ReadCaretBlock(sender);
-}
-
-void TFrmMain::ReadCaretBlock(TCssEditor* editor) {
-  if (UpdatingText || editor->SelAvail()) {
-    return;
-  }
-  const TLineCol caret = editor->CaretLineCol();
-  StatusPanel->setText(QStringLiteral("Line %1 of  %2, Col %3")
-                           .arg(caret.Line)
-                           .arg(editor->LineCount())
-                           .arg(caret.Col));
-}
-
 void TFrmMain::dragEnterEvent(QDragEnterEvent* event) {
   if (event->mimeData()->hasUrls()) {
     event->acceptProposedAction();
@@ -197,29 +182,41 @@ void TFrmMain::dragEnterEvent(QDragEnterEvent* event) {
 void TFrmMain::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   event->acceptProposedAction();
-  for (const QUrl& url : urls) {
-    if (url.isLocalFile()) {
-      OpenOperation(QDir::toNativeSeparators(url.toLocalFile()));
+  RunCommand(*Platform.Prompts, [this, &urls] {
+    for (const QUrl& url : urls) {
+      if (url.isLocalFile()) {
+        OpenOperation(QDir::toNativeSeparators(url.toLocalFile()));
+      }
     }
-  }
+  });
 }
 
 bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
-  if (Tv != nullptr && watched == Tv->viewport()) {
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
-      TvMouseDown(mouse->position().toPoint());
-    } else if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
-      TvClick();
-    }
-  }
-  if (watched == pgmain->tabBar() && event->type() == QEvent::MouseButtonRelease) {
+  if (pgmain != nullptr && watched == pgmain->tabBar() &&
+      event->type() == QEvent::MouseButtonRelease) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton) {
-      pgmainMouseUp(mouse->position().toPoint());
+      const QPoint pos = mouse->position().toPoint();
+      RunCommand(*Platform.Prompts, [this, pos] { CloseTabAt(pos); });
     }
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+QDockWidget* TFrmMain::Dock(const QString& name) const {
+  return findChild<QDockWidget*>(name, Qt::FindDirectChildrenOnly);
+}
+
+QAction* TFrmMain::Action(const QString& name) const {
+  return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+}
+
+QMenu* TFrmMain::Menu(const QString& name) const {
+  return findChild<QMenu*>(name);
+}
+
+QString TFrmMain::StatusText() const {
+  return StatusPanel->text();
 }
 
 }  // namespace qm

@@ -1,38 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window: document tabs around which the dock panels sit, the menus and tool bar,
-// and the program state every command works on.
+// The main window: the document tabs around which the dock panels sit, the menus and tool bar,
+// and the coordinator that keeps the panels on the active document.
 #pragma once
 
 #include <QMainWindow>
 #include <QStringList>
 
-#include "controls/csseditor.h"
 #include "model/selectorblocks.h"
 #include "model/syntaxstyles.h"
 #include "platform/platform.h"
 #include "platform/siteaddresses.h"
 
 class QAction;
-class QComboBox;
 class QDockWidget;
 class QLabel;
 class QMenu;
-class QTabBar;
 class QTabWidget;
 class QToolBar;
-class QTreeWidget;
-class QTreeWidgetItem;
-class QVBoxLayout;
-class QWebEngineView;
 
 namespace qm {
 
-class TDocumentTab;
-class TInspectorCSS;
+class TCssEditor;
+class TOpenDocument;
 class TFrmAbout;
 class TFrmNew;
 class TFrmOptions;
+class TPreviewPanel;
+class TPropertiesPanel;
+class TQuickInfoPanel;
 class TRecentFiles;
+class TSelectorsPanel;
+class TVisualEditorPanel;
 
 class TFrmMain : public QMainWindow {
   Q_OBJECT
@@ -44,11 +42,75 @@ class TFrmMain : public QMainWindow {
   // Files named on the command line, opened when the window is first shown.
   void SetCommandLineFiles(const QStringList& files) { CommandLineFiles = files; }
 
-  // Documents (documents.cpp).
+  // A new untitled document in a tab of its own, made active.
   void NewDocument();
+  // Opens a file into a new tab, or activates the tab whose caption is the file's name.
+  // Throws TError when the file cannot be read (the new tab stays, untitled and empty).
   void OpenOperation(const QString& path);
+  // Closes tab index, asking to save its changes; false only when the user chose Cancel.
   bool CloseDocument(int index);
-  void pgmainChange();
+  // The window, its title and the panels follow the active tab.
+  void ShowActiveDocument();
+
+  // The document of the active tab, of tab index; none while no document is open.
+  TOpenDocument* CurrentDocument() const;
+  TOpenDocument* Document(int index) const;
+  TCssEditor* CurrentEditor() const;
+  // The path the active document saves to; empty for an untitled one.
+  QString CurrentPath() const;
+  // The document tabs.
+  QTabWidget* Pages() const { return pgmain; }
+
+  TSelectorsPanel& Selectors() const { return *SelectorsPanel; }
+  TPropertiesPanel& Properties() const { return *PropertiesPanel; }
+  TQuickInfoPanel& QuickInfo() const { return *QuickInfoPanel; }
+  TVisualEditorPanel& VisualEditor() const { return *VisualEditorPanel; }
+  TPreviewPanel& Preview() const { return *PreviewPanel; }
+  // The dock panels by name: dxProperties, dxQuickInfo, dxSelectors, dxVisualEditor, dxPreview.
+  QDockWidget* Dock(const QString& name) const;
+  // The window's commands by name (acNew, mSaveAll, mNext, bBrowser1, ...).
+  QAction* Action(const QString& name) const;
+  // The menus by name: mFile, mEdit, mTools, mHelp, and the editor's pop-up MainTextPopUp.
+  QMenu* Menu(const QString& name) const;
+  QToolBar* ToolBar() const { return MainToolBar; }
+  TRecentFiles& RecentFiles() const { return *rmain; }
+  TFrmNew& NewSelectorDialog() const { return *FrmNew; }
+  TFrmOptions& OptionsDialog() const { return *FrmOptions; }
+  TFrmAbout& AboutDialog() const { return *FrmAbout; }
+  // The first panel of the status bar.
+  QString StatusText() const;
+  // Blanks in front of a declaration the program adds.
+  int DeclarationIndent() const { return DeclarationIndent_; }
+  // The token classes' colours and styles every editor is drawn with.
+  const TSyntaxStyles& SyntaxStyles() const { return SynCss; }
+  // The Tools menu's "Preview with" commands and the browser buttons' hints, from the settings.
+  void FillPreviewMenu();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Building the window (cssmain_build.cpp).
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateDocks();
+  void CreateDocumentArea();
+  void ApplyDesignedDockSizes();
+  // Runs handler for every trigger of action, reporting its failure where it starts.
+  void Bind(QAction* action, void (TFrmMain::*handler)());
+
+  void FormCreate();
+  bool FormClose();
+  void OpenCommandLineFiles();
+  QString LayoutFile() const;
+  void SetTitle(const QString& title);
+
+  // Documents (documents.cpp).
   void acNewExecute();
   void acOpenExecute();
   void acSaveExecute();
@@ -57,10 +119,21 @@ class TFrmMain : public QMainWindow {
   void mCloseClick();
   void mCloseAllClick();
   void mExitClick();
-  TDocumentTab* DocumentTab(int index) const;
-  TDocumentTab* ActiveTab() const;
-  // The path the active document saves to; empty for an untitled one.
-  QString CurrentPath() const;
+  // Font, size and tab width from the settings, and the syntax styles, onto one editor.
+  void ApplyEditorSettings(TCssEditor* editor);
+  void SaveDocument(TOpenDocument* document);
+  void SaveDocumentAs(TOpenDocument* document);
+  // Makes a tab active without the page control's own change notification.
+  void ActivateTab(int index);
+  void CloseTabAt(const QPoint& pos);
+
+  // The coordinator (coordinator.cpp): the caret-driven reading and the program's writes.
+  // The reading that follows a caret move to another line of the active document.
+  void ReadCaretBlock(TOpenDocument* document);
+  // Adds a selector with an empty block after the block at the caret of the active document.
+  void AddSelector(TSelectorTab tab, const std::string& name);
+  void MoveToNextBlock();
+  void MoveToPreviousBlock();
 
   // Panels (cssmain.cpp).
   void mPanelTvClick();
@@ -69,39 +142,12 @@ class TFrmMain : public QMainWindow {
   void mPanelVisualClick();
   void mShowPreviewClick();
 
-  // Selector blocks and the Selectors panel (selectors.cpp).
-  void RefreshItm();
-  void RefreshTree();
-  void TbTrefreshClick();
-  void TvClick();
-  void TvMouseDown(const QPoint& pos);
-  void TvContextPopup(const QPoint& pos);
-  void mNextClick();
-  void mPreviousClick();
-  void TbtNewElementClick();
-  void TbtNewClassClick();
-  void TbtNewIDClick();
-  void mTNewClick();
-  void mTDeleteClick();
-  // Adds a new selector with an empty block after the block at the caret.
-  void AddSelector(TSelectorTab tab, const std::string& name);
-
-  // The Preview panel and the external browsers (preview.cpp).
-  // Writes "temppreview.htm" from the entry of CboFile and the active sheet, and with Show shows
-  // it in the panel; returns its path, empty when nothing was built.
-  QString MakePreview(bool Show);
-  // Shows a local file in the Preview panel, making its browser the first time.
-  void ShowInPreview(const QString& path);
-  void TbRefreshClick();
-  void CboFileSelect();
-  void TbOpenClick();
-  void FillPreviewMenu();
-  void mPreviewb(QObject* Sender);
+  // The external browsers (browsers.cpp).
+  void PreviewInBrowser(QAction* command);
   void bBrowser1Click();
   void bBrowser2Click();
-  void TbOpenBrowserClick();
 
-  // Help menu (helpcommands.cpp).
+  // Help menu and Options (helpcommands.cpp).
   void mHomePageClick();
   void mCSS1pageClick();
   void mCSS2pageClick();
@@ -110,35 +156,26 @@ class TFrmMain : public QMainWindow {
   void mOptionsClick();
   // What the Options dialog applied, for the window itself: the indent and the browser commands.
   void OptionsApplied();
-  void rmainClickRecentItem(TRecentFiles* sender, const QString& filename);
 
-  // The editor's status-change handler.
-  void MainTextStatusChange(TCssEditor* sender, TStatusChanges changes);
-
-  // Program state.
-  TCssEditor* CurrentEditor = nullptr;
-  bool UpdatingText = false;
-  int DeclarationIndent = 8;
+  TPlatform Platform;
+  TSiteAddresses Sites;
+  QStringList CommandLineFiles;
+  bool Shown = false;
+  bool LayoutRestored = false;
+  QString OpenFilter;
+  int DeclarationIndent_ = 8;
   int UntitledCounter = 1;
-  // The selector blocks of the active document, as of the last RefreshItm.
-  TModList Blocks;
-  // The token classes' colours and styles every editor is drawn with.
   TSyntaxStyles SynCss = DefaultSyntaxStyles();
 
-  // Components.
   TRecentFiles* rmain = nullptr;
   TFrmAbout* FrmAbout = nullptr;
   TFrmOptions* FrmOptions = nullptr;
   TFrmNew* FrmNew = nullptr;
-  QToolBar* TbSelectors = nullptr;
-  QMenu* TvPopup = nullptr;
-  QAction* TbTrefresh = nullptr;
-  QAction* TbtNewElement = nullptr;
-  QAction* TbtNewClass = nullptr;
-  QAction* TbtNewID = nullptr;
-  QAction* TbtDelete = nullptr;
-  QAction* mTNew = nullptr;
-  QAction* mTDelete = nullptr;
+  TSelectorsPanel* SelectorsPanel = nullptr;
+  TPropertiesPanel* PropertiesPanel = nullptr;
+  TQuickInfoPanel* QuickInfoPanel = nullptr;
+  TVisualEditorPanel* VisualEditorPanel = nullptr;
+  TPreviewPanel* PreviewPanel = nullptr;
   QTabWidget* pgmain = nullptr;
   QLabel* StatusPanel = nullptr;
   QToolBar* MainToolBar = nullptr;
@@ -147,9 +184,6 @@ class TFrmMain : public QMainWindow {
   QDockWidget* dxSelectors = nullptr;
   QDockWidget* dxVisualEditor = nullptr;
   QDockWidget* dxPreview = nullptr;
-  QTabBar* TabCSS = nullptr;
-  TInspectorCSS* ic = nullptr;
-  QTreeWidget* Tv = nullptr;
   QMenu* mFile = nullptr;
   QMenu* mEdit = nullptr;
   QMenu* mTools = nullptr;
@@ -197,57 +231,6 @@ class TFrmMain : public QMainWindow {
   QAction* bClearBookmarks = nullptr;
   QAction* bBrowser1 = nullptr;
   QAction* bBrowser2 = nullptr;
-  QToolBar* TbPreview = nullptr;
-  QAction* TbRefresh = nullptr;
-  QComboBox* CboFile = nullptr;
-  QAction* TbOpen = nullptr;
-  QAction* TbOpenBrowser = nullptr;
-  // Made the first time a page is shown: starting the browser engine is slow.
-  QWebEngineView* WebPrev = nullptr;
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  // Building the window (cssmain_build.cpp).
-  void CreateActions();
-  void CreateMenus();
-  void CreateToolBar();
-  void CreateDocks();
-  // The inspector below the CSS level tabs of the Properties panel (propertiespanel.cpp).
-  void CreateInspector(QVBoxLayout* propertiesLayout);
-  void CreateDocumentArea();
-  void ApplyDesignedDockSizes();
-  QWidget* CreateSelectorsPanel();
-  QWidget* CreatePreviewPanel();
-  void LoadPreviewFiles();
-  // The reading pass that follows a caret move to another line.
-  void ReadCaretBlock(TCssEditor* editor);
-
-  void FormCreate();
-  bool FormClose();
-  void OpenCommandLineFiles();
-  QString LayoutFile() const;
-  void SetTitle(const QString& title);
-  // Font, size and tab width from the settings, and the syntax styles, onto one editor.
-  void ApplyEditorSettings(TCssEditor* editor);
-  void SaveDocument(TDocumentTab* tab);
-  void SaveDocumentAs(TDocumentTab* tab);
-  void WriteDocument(TDocumentTab* tab, const QString& path);
-  // Makes a tab active without the page control's own change notification.
-  void ActivateTab(int index);
-  void pgmainMouseUp(const QPoint& pos);
-
-  TPlatform Platform;
-  TSiteAddresses Sites;
-  QStringList CommandLineFiles;
-  bool Shown = false;
-  bool LayoutRestored = false;
-  QString OpenFilter;
 };
 
 }  // namespace qm

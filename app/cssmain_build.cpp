@@ -2,17 +2,21 @@
 // Building the main window: actions, menus, the tool bar, the dock panels and the tab area.
 #include <QAction>
 #include <QDockWidget>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
-#include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include "app/cssmain.h"
+#include "app/previewpanel.h"
+#include "app/propertiespanel.h"
+#include "app/quickinfopanel.h"
+#include "app/selectorspanel.h"
+#include "app/visualeditorpanel.h"
+#include "dialogs/cssnew.h"
+#include "platform/commandguard.h"
 
 namespace qm {
 
@@ -105,31 +109,85 @@ void TFrmMain::CreateActions() {
   bBrowser2 = MakeAction(this, QStringLiteral("Browser2"),
                          QStringLiteral("Preview file in Browser2"), "browser2");
 
-  connect(acNew, &QAction::triggered, this, &TFrmMain::acNewExecute);
-  connect(acOpen, &QAction::triggered, this, &TFrmMain::acOpenExecute);
-  connect(acSave, &QAction::triggered, this, &TFrmMain::acSaveExecute);
-  connect(acSaveAs, &QAction::triggered, this, &TFrmMain::acSaveAsExecute);
-  connect(mSaveAll, &QAction::triggered, this, &TFrmMain::mSaveAllClick);
-  connect(mClose, &QAction::triggered, this, &TFrmMain::mCloseClick);
-  connect(mCloseAll, &QAction::triggered, this, &TFrmMain::mCloseAllClick);
-  connect(mExit, &QAction::triggered, this, &TFrmMain::mExitClick);
-  connect(mPanelTv, &QAction::triggered, this, &TFrmMain::mPanelTvClick);
-  connect(mPanelvle, &QAction::triggered, this, &TFrmMain::mPanelvleClick);
-  connect(mPanelTxtInfo, &QAction::triggered, this, &TFrmMain::mPanelTxtInfoClick);
-  connect(mPanelVisual, &QAction::triggered, this, &TFrmMain::mPanelVisualClick);
-  connect(mShowPreview, &QAction::triggered, this, &TFrmMain::mShowPreviewClick);
-  connect(mHomePage, &QAction::triggered, this, &TFrmMain::mHomePageClick);
-  connect(mCSS1page, &QAction::triggered, this, &TFrmMain::mCSS1pageClick);
-  connect(mCSS2page, &QAction::triggered, this, &TFrmMain::mCSS2pageClick);
-  connect(mReport, &QAction::triggered, this, &TFrmMain::mReportClick);
-  connect(mAbout, &QAction::triggered, this, &TFrmMain::mAboutClick);
-  connect(mOptions, &QAction::triggered, this, &TFrmMain::mOptionsClick);
-  connect(mNext, &QAction::triggered, this, &TFrmMain::mNextClick);
-  connect(mPrevious, &QAction::triggered, this, &TFrmMain::mPreviousClick);
+  // Tests and the coordinator find a command by the name it is known by.
+  const std::pair<QAction*, const char*> names[] = {
+      {acNew, "acNew"},
+      {acOpen, "acOpen"},
+      {acSave, "acSave"},
+      {acSaveAs, "acSaveAs"},
+      {mSaveAll, "mSaveAll"},
+      {mClose, "mClose"},
+      {mCloseAll, "mCloseAll"},
+      {mExit, "mExit"},
+      {mUndo, "mUndo"},
+      {mRedo, "mRedo"},
+      {acCut, "acCut"},
+      {acCopy, "acCopy"},
+      {acPaste, "acPaste"},
+      {acSelectAll, "acSelectAll"},
+      {acFind, "acFind"},
+      {mReplace, "mReplace"},
+      {mIndent, "mIndent"},
+      {mOutdent, "mOutdent"},
+      {mNext, "mNext"},
+      {mPrevious, "mPrevious"},
+      {acComment, "acComment"},
+      {acValidate, "acValidate"},
+      {mPanelTv, "mPanelTv"},
+      {mPanelvle, "mPanelvle"},
+      {mPanelTxtInfo, "mPanelTxtInfo"},
+      {mPanelVisual, "mPanelVisual"},
+      {mShowPreview, "mShowPreview"},
+      {mOptions, "mOptions"},
+      {mHomePage, "mHomePage"},
+      {mCSS1page, "mCSS1page"},
+      {mCSS2page, "mCSS2page"},
+      {mReport, "mReport"},
+      {mAbout, "mAbout"},
+      {bPrevBookmark, "bPrevBookmark"},
+      {bNextBookmark, "bNextBookmark"},
+      {bClearBookmarks, "bClearBookmarks"},
+      {bBrowser1, "bBrowser1"},
+      {bBrowser2, "bBrowser2"},
+  };
+  for (const auto& [action, name] : names) {
+    action->setObjectName(QLatin1String(name));
+  }
+
+  Bind(acNew, &TFrmMain::acNewExecute);
+  Bind(acOpen, &TFrmMain::acOpenExecute);
+  Bind(acSave, &TFrmMain::acSaveExecute);
+  Bind(acSaveAs, &TFrmMain::acSaveAsExecute);
+  Bind(mSaveAll, &TFrmMain::mSaveAllClick);
+  Bind(mClose, &TFrmMain::mCloseClick);
+  Bind(mCloseAll, &TFrmMain::mCloseAllClick);
+  Bind(mExit, &TFrmMain::mExitClick);
+  Bind(mPanelTv, &TFrmMain::mPanelTvClick);
+  Bind(mPanelvle, &TFrmMain::mPanelvleClick);
+  Bind(mPanelTxtInfo, &TFrmMain::mPanelTxtInfoClick);
+  Bind(mPanelVisual, &TFrmMain::mPanelVisualClick);
+  Bind(mShowPreview, &TFrmMain::mShowPreviewClick);
+  Bind(mHomePage, &TFrmMain::mHomePageClick);
+  Bind(mCSS1page, &TFrmMain::mCSS1pageClick);
+  Bind(mCSS2page, &TFrmMain::mCSS2pageClick);
+  Bind(mReport, &TFrmMain::mReportClick);
+  Bind(mAbout, &TFrmMain::mAboutClick);
+  Bind(mOptions, &TFrmMain::mOptionsClick);
+  Bind(mNext, &TFrmMain::MoveToNextBlock);
+  Bind(mPrevious, &TFrmMain::MoveToPreviousBlock);
+  Bind(bBrowser1, &TFrmMain::bBrowser1Click);
+  Bind(bBrowser2, &TFrmMain::bBrowser2Click);
+}
+
+void TFrmMain::Bind(QAction* action, void (TFrmMain::*handler)()) {
+  connect(action, &QAction::triggered, this, [this, handler] {
+    RunCommand(*Platform.Prompts, [this, handler] { (this->*handler)(); });
+  });
 }
 
 void TFrmMain::CreateMenus() {
   mFile = menuBar()->addMenu(QStringLiteral("File"));
+  mFile->setObjectName(QStringLiteral("mFile"));
   mFile->addActions({acNew, acOpen, mClose, mCloseAll});
   mFile->addSeparator();
   mFile->addActions({acSave, acSaveAs, mSaveAll});
@@ -138,6 +196,7 @@ void TFrmMain::CreateMenus() {
   mFile->addAction(mExit);
 
   mEdit = menuBar()->addMenu(QStringLiteral("Edit"));
+  mEdit->setObjectName(QStringLiteral("mEdit"));
   mEdit->addActions({mUndo, mRedo});
   mEdit->addSeparator();
   mEdit->addActions({acCut, acCopy, acPaste, acSelectAll});
@@ -151,6 +210,7 @@ void TFrmMain::CreateMenus() {
   mEdit->addAction(acComment);
 
   mTools = menuBar()->addMenu(QStringLiteral("Tools"));
+  mTools->setObjectName(QStringLiteral("mTools"));
   mTools->addSeparator();
   mTools->addAction(acValidate);
   mTools->addSeparator();
@@ -159,6 +219,7 @@ void TFrmMain::CreateMenus() {
   mTools->addAction(mOptions);
 
   mHelp = menuBar()->addMenu(QStringLiteral("Help"));
+  mHelp->setObjectName(QStringLiteral("mHelp"));
   mHelp->addAction(mHomePage);
   QMenu* references = mHelp->addMenu(QStringLiteral("References"));
   references->addActions({mCSS1page, mCSS2page});
@@ -167,6 +228,7 @@ void TFrmMain::CreateMenus() {
   mHelp->addAction(mAbout);
 
   MainTextPopUp = new QMenu(this);
+  MainTextPopUp->setObjectName(QStringLiteral("MainTextPopUp"));
   MainTextPopUp->addActions({acCut, acCopy, acPaste});
   MainTextPopUp->addSeparator();
   MainTextPopUp->addAction(acSelectAll);
@@ -206,24 +268,21 @@ void TFrmMain::CreateDocks() {
     dock->setWidget(content);
   };
 
-  auto* properties = new QWidget;
-  auto* propertiesLayout = new QVBoxLayout(properties);
-  propertiesLayout->setContentsMargins(0, 0, 0, 0);
-  propertiesLayout->setSpacing(0);
-  TabCSS = new QTabBar(properties);
-  TabCSS->addTab(QStringLiteral("CSS1"));
-  TabCSS->addTab(QStringLiteral("CSS2"));
-  TabCSS->setExpanding(false);
-  propertiesLayout->addWidget(TabCSS);
-  CreateInspector(propertiesLayout);
-  makeDock(dxProperties, QStringLiteral("Properties"), "dxProperties", properties);
+  PropertiesPanel = new TPropertiesPanel(*Platform.Prompts, Platform.DataFolder);
+  makeDock(dxProperties, QStringLiteral("Properties"), "dxProperties", PropertiesPanel);
+  QuickInfoPanel = new TQuickInfoPanel;
+  makeDock(dxQuickInfo, QStringLiteral("Quick Info"), "dxQuickInfo", QuickInfoPanel);
+  SelectorsPanel = new TSelectorsPanel(*Platform.Prompts);
+  makeDock(dxSelectors, QStringLiteral("Selectors"), "dxSelectors", SelectorsPanel);
+  VisualEditorPanel = new TVisualEditorPanel;
+  makeDock(dxVisualEditor, QStringLiteral("Visual Editor"), "dxVisualEditor", VisualEditorPanel);
+  PreviewPanel = new TPreviewPanel(Platform);
+  makeDock(dxPreview, QStringLiteral("Preview"), "dxPreview", PreviewPanel);
 
-  makeDock(dxQuickInfo, QStringLiteral("Quick Info"), "dxQuickInfo", new QWidget);
-
-  makeDock(dxSelectors, QStringLiteral("Selectors"), "dxSelectors", CreateSelectorsPanel());
-
-  makeDock(dxVisualEditor, QStringLiteral("Visual Editor"), "dxVisualEditor", new QWidget);
-  makeDock(dxPreview, QStringLiteral("Preview"), "dxPreview", CreatePreviewPanel());
+  connect(SelectorsPanel, &TSelectorsPanel::NewSelectorRequested, this,
+          [this](TSelectorTab tab) { FrmNew->ShowOnTab(tab); });
+  connect(SelectorsPanel, &TSelectorsPanel::Refreshed, this,
+          [this] { ReadCaretBlock(CurrentDocument()); });
 
   addDockWidget(Qt::LeftDockWidgetArea, dxProperties);
   splitDockWidget(dxProperties, dxQuickInfo, Qt::Vertical);
@@ -248,7 +307,8 @@ void TFrmMain::CreateDocumentArea() {
   pgmain->setIconSize(QSize(14, 14));
   pgmain->tabBar()->installEventFilter(this);
   setCentralWidget(pgmain);
-  connect(pgmain, &QTabWidget::currentChanged, this, [this] { pgmainChange(); });
+  connect(pgmain, &QTabWidget::currentChanged, this,
+          [this] { RunCommand(*Platform.Prompts, [this] { ShowActiveDocument(); }); });
 
   StatusPanel = new QLabel(statusBar());
   StatusPanel->setFixedWidth(550);

@@ -8,12 +8,15 @@
 #include <QTabWidget>
 
 #include "app/cssmain.h"
-#include "app/documenttab.h"
-#include "app/flagscope.h"
+#include "app/opendocument.h"
+#include "app/previewpanel.h"
+#include "app/propertiespanel.h"
+#include "app/selectorspanel.h"
+#include "app/visualeditorpanel.h"
 #include "controls/recentfiles.h"
 #include "dialogs/cssoptions.h"
 #include "model/documentnames.h"
-#include "model/error.h"
+#include "platform/commandguard.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
 #include "platform/settings.h"
@@ -26,17 +29,22 @@ const QString kAppTitle = QStringLiteral("Quillmere");
 
 }  // namespace
 
-TDocumentTab* TFrmMain::DocumentTab(int index) const {
-  return static_cast<TDocumentTab*>(pgmain->widget(index));
+TOpenDocument* TFrmMain::Document(int index) const {
+  return qobject_cast<TOpenDocument*>(pgmain->widget(index));
 }
 
-TDocumentTab* TFrmMain::ActiveTab() const {
-  return pgmain->currentIndex() < 0 ? nullptr : DocumentTab(pgmain->currentIndex());
+TOpenDocument* TFrmMain::CurrentDocument() const {
+  return pgmain->currentIndex() < 0 ? nullptr : Document(pgmain->currentIndex());
+}
+
+TCssEditor* TFrmMain::CurrentEditor() const {
+  const TOpenDocument* document = CurrentDocument();
+  return document == nullptr ? nullptr : document->Editor();
 }
 
 QString TFrmMain::CurrentPath() const {
-  const TDocumentTab* tab = ActiveTab();
-  return tab == nullptr ? QString() : tab->Path;
+  const TOpenDocument* document = CurrentDocument();
+  return document == nullptr ? QString() : document->Path();
 }
 
 void TFrmMain::ActivateTab(int index) {
@@ -45,29 +53,34 @@ void TFrmMain::ActivateTab(int index) {
 }
 
 void TFrmMain::NewDocument() {
-  auto* tab = new TDocumentTab(pgmain);
+  auto* document = new TOpenDocument(pgmain);
   const QString caption = QString::fromStdString(UntitledCaption(UntitledCounter++));
   int index = 0;
   {
     const QSignalBlocker blocker(pgmain);
-    index = pgmain->addTab(tab, QIcon(QStringLiteral(":/icons/close.svg")), caption);
+    index = pgmain->addTab(document, QIcon(QStringLiteral(":/icons/close.svg")), caption);
     pgmain->setCurrentIndex(index);
   }
   pgmain->show();
 
-  TCssEditor* editor = tab->Editor;
+  TCssEditor* editor = document->Editor();
   ApplyEditorSettings(editor);
   connect(FrmOptions, &TFrmOptions::Applied, editor,
           [this, editor] { ApplyEditorSettings(editor); });
 
-  connect(editor, &TCssEditor::StatusChange, this,
-          [this, editor](TStatusChanges changes) { MainTextStatusChange(editor, changes); });
+  connect(document, &TOpenDocument::StatusChange, this, [this, document](TStatusChanges changes) {
+    if (changes.testFlag(TStatusChange::CaretLine)) {
+      RunCommand(*Platform.Prompts, [this, document] { ReadCaretBlock(document); });
+    }
+  });
+  connect(document, &TOpenDocument::Edited, this, [this, document] {
+    RunCommand(*Platform.Prompts, [this, document] { ReadCaretBlock(document); });
+  });
   editor->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(editor, &QWidget::customContextMenuRequested, this,
           [this, editor](const QPoint& pos) { MainTextPopUp->popup(editor->mapToGlobal(pos)); });
 
-  CurrentEditor = editor;
-  pgmainChange();
+  ShowActiveDocument();
 }
 
 void TFrmMain::OpenOperation(const QString& path) {
@@ -80,25 +93,16 @@ void TFrmMain::OpenOperation(const QString& path) {
   for (int i = 0; i < pgmain->count(); ++i) {
     if (pgmain->tabText(i) == name) {
       ActivateTab(i);
-      pgmainChange();
+      ShowActiveDocument();
       return;
     }
   }
 
-  {
-    TFlagScope updating(UpdatingText);
-    NewDocument();
-    const QByteArray bytes = ReadFileBytes(path);
-    TLoadedText loaded = LoadText(std::string_view(bytes.constData(), bytes.size()));
-    TDocumentTab* tab = ActiveTab();
-    tab->Editor->LoadBytes(loaded.Text);
-    tab->Format = std::move(loaded.Format);
-    tab->Path = path;
-  }
+  NewDocument();
+  CurrentDocument()->LoadFile(path);
   pgmain->setTabText(pgmain->currentIndex(), name);
   SetTitle(name + QStringLiteral(" - ") + kAppTitle);
-  RefreshItm();
-  RefreshTree();
+  SelectorsPanel->RefreshTree();
   rmain->AddRecentFile(path);
   rmain->RebuildRecentMenu();
 }
@@ -111,20 +115,21 @@ void TFrmMain::ApplyEditorSettings(TCssEditor* editor) {
   editor->ApplySyntaxStyles(SynCss);
 }
 
-void TFrmMain::pgmainChange() {
+void TFrmMain::ShowActiveDocument() {
   QString title = kAppTitle;
-  TDocumentTab* tab = ActiveTab();
-  if (tab == nullptr) {
-    CurrentEditor = nullptr;
+  TOpenDocument* document = CurrentDocument();
+  SelectorsPanel->SetDocument(document);
+  PropertiesPanel->SetDocument(document);
+  VisualEditorPanel->SetDocument(document);
+  PreviewPanel->SetDocument(document);
+  if (document == nullptr) {
     pgmain->hide();
   } else {
     if (pgmain->isHidden()) {
       pgmain->show();
     }
-    CurrentEditor = tab->Editor;
-    CurrentEditor->setFocus();
-    RefreshItm();
-    RefreshTree();
+    document->Editor()->setFocus();
+    SelectorsPanel->RefreshTree();
     title = pgmain->tabText(pgmain->currentIndex()) + QStringLiteral(" - ") + kAppTitle;
   }
   SetTitle(title);
@@ -142,26 +147,26 @@ void TFrmMain::acOpenExecute() {
 }
 
 void TFrmMain::acSaveExecute() {
-  if (CurrentEditor != nullptr) {
-    SaveDocument(ActiveTab());
+  if (TOpenDocument* document = CurrentDocument()) {
+    SaveDocument(document);
   }
 }
 
 void TFrmMain::acSaveAsExecute() {
-  if (CurrentEditor != nullptr) {
-    SaveDocumentAs(ActiveTab());
+  if (TOpenDocument* document = CurrentDocument()) {
+    SaveDocumentAs(document);
   }
 }
 
-void TFrmMain::SaveDocument(TDocumentTab* tab) {
-  if (tab->Path.isEmpty()) {
-    SaveDocumentAs(tab);
+void TFrmMain::SaveDocument(TOpenDocument* document) {
+  if (document->Path().isEmpty()) {
+    SaveDocumentAs(document);
     return;
   }
-  WriteDocument(tab, tab->Path);
+  document->SaveTo(document->Path());
 }
 
-void TFrmMain::SaveDocumentAs(TDocumentTab* tab) {
+void TFrmMain::SaveDocumentAs(TOpenDocument* document) {
   const auto answer = Platform.Prompts->SaveFileName(
       QStringLiteral("Cascading Style Sheet (*.css)|*.css|Text File (*.txt)|*.txt"),
       QStringLiteral("Untitled CSS File"));
@@ -170,24 +175,18 @@ void TFrmMain::SaveDocumentAs(TDocumentTab* tab) {
   }
   const QString path =
       QString::fromStdString(SaveAsFileName(Utf8(answer->FileName), answer->FilterIndex));
-  WriteDocument(tab, path);
+  document->SaveTo(path);
   const QString caption = QFileInfo(answer->FileName).fileName();
-  pgmain->setTabText(pgmain->indexOf(tab), caption);
-  tab->Path = path;
-  if (tab == ActiveTab()) {
+  pgmain->setTabText(pgmain->indexOf(document), caption);
+  if (document == CurrentDocument()) {
     SetTitle(caption + QStringLiteral(" - ") + kAppTitle);
   }
-}
-
-void TFrmMain::WriteDocument(TDocumentTab* tab, const QString& path) {
-  WriteFileBytes(path, SaveText(tab->Editor->Text(), tab->Format));
-  tab->Editor->SetModified(false);
 }
 
 void TFrmMain::mSaveAllClick() {
   for (int i = pgmain->count() - 1; i >= 0; --i) {
     ActivateTab(i);
-    pgmainChange();
+    ShowActiveDocument();
     acSaveExecute();
   }
 }
@@ -205,12 +204,12 @@ void TFrmMain::mCloseAllClick() {
 }
 
 bool TFrmMain::CloseDocument(int index) {
-  TDocumentTab* tab = DocumentTab(index);
-  if (tab == nullptr) {
+  TOpenDocument* document = Document(index);
+  if (document == nullptr) {
     return true;
   }
   bool saved = false;
-  if (tab->Editor->Modified()) {
+  if (document->Editor()->Modified()) {
     const TButton answer =
         Platform.Prompts->Message(TMessageKind::Confirmation,
                                   QStringLiteral("Save the changes to this document: ") +
@@ -220,8 +219,8 @@ bool TFrmMain::CloseDocument(int index) {
       return false;
     }
     if (answer == TButton::Yes) {
-      SaveDocument(tab);
-      if (tab->Editor->Modified()) {
+      SaveDocument(document);
+      if (document->Editor()->Modified()) {
         return true;
       }
       saved = true;
@@ -230,10 +229,10 @@ bool TFrmMain::CloseDocument(int index) {
   if (!saved && pgmain->count() > 1) {
     const int active = pgmain->currentIndex();
     ActivateTab(active > 0 ? active - 1 : pgmain->count() - 1);
-    pgmainChange();
+    ShowActiveDocument();
   }
 
-  const int closing = pgmain->indexOf(tab);
+  const int closing = pgmain->indexOf(document);
   const bool wasActive = closing == pgmain->currentIndex();
   {
     const QSignalBlocker blocker(pgmain);
@@ -246,16 +245,13 @@ bool TFrmMain::CloseDocument(int index) {
                                                           : 0);
     }
   }
-  if (CurrentEditor == tab->Editor) {
-    CurrentEditor = nullptr;
-  }
-  tab->deleteLater();
-  pgmainChange();
-  RefreshTree();
+  document->deleteLater();
+  ShowActiveDocument();
+  SelectorsPanel->RefreshTree();
   return true;
 }
 
-void TFrmMain::pgmainMouseUp(const QPoint& pos) {
+void TFrmMain::CloseTabAt(const QPoint& pos) {
   QTabBar* bar = pgmain->tabBar();
   const int index = bar->tabAt(pos);
   // The close glyph is the image at the tab's left edge.

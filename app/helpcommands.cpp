@@ -4,7 +4,7 @@
 #include <QTabWidget>
 
 #include "app/cssmain.h"
-#include "app/documenttab.h"
+#include "app/opendocument.h"
 #include "controls/recentfiles.h"
 #include "dialogs/cssAbout.h"
 #include "dialogs/cssoptions.h"
@@ -45,12 +45,8 @@ void TFrmMain::mOptionsClick() {
 
 void TFrmMain::OptionsApplied() {
   // Each open editor takes up the new settings through its own connection.
-  DeclarationIndent = Setting::TabWidth.Read(*Platform.Settings);
+  DeclarationIndent_ = Setting::TabWidth.Read(*Platform.Settings);
   FillPreviewMenu();
-}
-
-void TFrmMain::rmainClickRecentItem(TRecentFiles*, const QString& filename) {
-  OpenOperation(filename);
 }
 
 }  // namespace qm

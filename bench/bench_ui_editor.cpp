@@ -8,6 +8,8 @@
 #include <QTreeWidget>
 
 #include "app/cssmain.h"
+#include "app/opendocument.h"
+#include "app/selectorspanel.h"
 #include "bench/corpus.h"
 #include "controls/csseditor.h"
 #include "platform/prompts.h"
@@ -16,6 +18,17 @@
 
 namespace qm {
 namespace {
+
+// The window's questions answered unseen: the temporary folder has no catalogues to read.
+class TSilentPrompts : public TPrompts {
+ public:
+  TButton Message(TMessageKind, const QString&, const QList<TButton>&) override {
+    return TButton::Ok;
+  }
+  QString OpenFileName(const QString&, const QString&) override { return {}; }
+  std::optional<TSaveAnswer> SaveFileName(const QString&, const QString&) override { return {}; }
+  std::optional<QColor> ChooseColor(const QColor&) override { return {}; }
+};
 
 const std::string& ThreeMegabytes() {
   static const std::string text = bench::ConcatenatedCorpus();
@@ -59,17 +72,17 @@ BENCHMARK(BM_KeystrokeOnlyIn3MB)->Unit(benchmark::kMicrosecond);
 void BM_FillTreeOf3MB(benchmark::State& state) {
   QTemporaryDir dir;
   auto settings = TSettingsStore::ForIniFile(dir.filePath(QStringLiteral("s.ini")));
-  TDialogPrompts prompts;
+  TSilentPrompts prompts;
   TSystemShell shell;
   TPlatform platform{settings.get(), &prompts, &shell, dir.path(), dir.path()};
   TFrmMain window(platform);
   window.NewDocument();
-  window.CurrentEditor->LoadBytes(ThreeMegabytes());
-  window.RefreshItm();
+  window.CurrentEditor()->LoadBytes(ThreeMegabytes());
+  const TModList& blocks = window.CurrentDocument()->Blocks();
   for (auto _ : state) {
-    window.RefreshTree();
+    window.Selectors().RefreshTree();
   }
-  state.counters["blocks"] = window.Blocks.Count();
+  state.counters["blocks"] = blocks.Count();
 }
 BENCHMARK(BM_FillTreeOf3MB)->Unit(benchmark::kMillisecond);
 

@@ -152,12 +152,17 @@ void TCssEditor::SetFirstVisibleLine(int32_t line) {
   SendScintilla(SCI_SETFIRSTVISIBLELINE, std::max(0, line - 1));
 }
 
-void TCssEditor::ApplyEdit(const TTextEdit& edit) {
+void TCssEditor::ApplyBatch(const TEditBatch& batch) {
+  const std::vector<TTextEdit> ordered = batch.Ordered();
   SendScintilla(SCI_BEGINUNDOACTION);
-  SendScintilla(SCI_SETTARGETRANGE, edit.Start, edit.End);
-  SendScintilla(SCI_REPLACETARGET, edit.Text.size(), edit.Text.data());
+  for (auto edit = ordered.rbegin(); edit != ordered.rend(); ++edit) {
+    SendScintilla(SCI_SETTARGETRANGE, edit->Start, edit->End);
+    SendScintilla(SCI_REPLACETARGET, edit->Text.size(), edit->Text.data());
+  }
   SendScintilla(SCI_ENDUNDOACTION);
-  SendScintilla(SCI_GOTOPOS, edit.Caret);
+  if (!ordered.empty()) {
+    SendScintilla(SCI_GOTOPOS, batch.Caret());
+  }
   CheckStatus();
 }
 

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "model/document.h"
+#include "model/editbatch.h"
 #include "model/syntaxstyles.h"
-#include "model/textedit.h"
 
 namespace qm {
 
@@ -53,8 +53,9 @@ class TCssEditor : public QsciScintilla, public TDocument {
   // Keeps the selection's anchor and moves its other end (the caret) to index.
   void MoveSelectionEnd(int32_t index);
   void SetFirstVisibleLine(int32_t line);
-  // Carries out a planned change as one step of Undo.
-  void ApplyEdit(const TTextEdit& edit);
+  // Carries out planned changes as one step of Undo, back to front, and puts the caret where
+  // the batch says.
+  void ApplyBatch(const TEditBatch& batch);
   bool Modified() const;
   void SetModified(bool modified);
 

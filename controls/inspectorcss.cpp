@@ -3,13 +3,11 @@
 
 #include <QApplication>
 #include <QCollator>
-#include <QFile>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <filesystem>
 #include <utility>
 
 #include "controls/bitmaps.h"
@@ -25,14 +23,6 @@ const QColor kValueMark(0xFF, 0xFF, 0x00);
 
 QString FromModel(const std::string& text) {
   return QString::fromStdString(text);
-}
-
-std::filesystem::path ToPath(const QString& fileName) {
-#ifdef _WIN32
-  return {fileName.toStdWString()};
-#else
-  return {QFile::encodeName(fileName).toStdString()};
-#endif
 }
 
 // A focus change caused by another window or a pop-up coming up is no leaving: the editor gets
@@ -171,7 +161,21 @@ int32_t TInspectorCSS::VisibleCount() const {
   return qm::VisibleCount(Items_, ShowCategories_);
 }
 
-void TInspectorCSS::LoadCatalogue(const QString& fileName) {
+void TInspectorCSS::LoadCatalogue(const TIniFile& catalogue) {
+  LeaveRows();
+  Items_.LoadCatalogue(catalogue);
+  UpdateScrollBar();
+  viewport()->update();
+}
+
+void TInspectorCSS::ClearItems() {
+  LeaveRows();
+  Items_.Clear();
+  UpdateScrollBar();
+  viewport()->update();
+}
+
+void TInspectorCSS::LeaveRows() {
   // What was typed belongs to a row of the catalogue being replaced: store and report it there
   // while that row still exists.
   CommitEdit();
@@ -181,9 +185,6 @@ void TInspectorCSS::LoadCatalogue(const QString& fileName) {
     Combo->hide();
   }
   Selected_ = nullptr;
-  Items_.LoadCatalogue(ToPath(fileName));
-  UpdateScrollBar();
-  viewport()->update();
 }
 
 int32_t TInspectorCSS::IndexOfTag(const QString& name) const {

@@ -13,6 +13,7 @@
 #include "controls/Combocss.h"
 #include "controls/controlevents.h"
 #include "model/catalogue.h"
+#include "model/inifile.h"
 
 namespace qm {
 
@@ -83,8 +84,10 @@ class TInspectorCSS : public QAbstractScrollArea {
   // Display rows in the top group of rows that have a value.
   int32_t PinnedCount() const;
 
-  // Replaces the rows by a catalogue file, in categorised order, with no row selected.
-  void LoadCatalogue(const QString& fileName);
+  // Replaces the rows by a catalogue, in categorised order, with no row selected.
+  void LoadCatalogue(const TIniFile& catalogue);
+  // No rows at all, as when no catalogue could be read.
+  void ClearItems();
   int32_t IndexOfTag(const QString& name) const;
   // Pins the rows that have a value to the top; called after the values have been written.
   void MarkValues();
@@ -122,6 +125,8 @@ class TInspectorCSS : public QAbstractScrollArea {
   friend class TInplaceEdit;
   friend class TInplaceCombo;
 
+  // Stores what the open editor holds and leaves it, before the rows are replaced.
+  void LeaveRows();
   void LayOut();
   void DrawRow(QPainter& painter, const TInspectorItem& item, int y);
   // The click on a row at x: toggles (when asked), commits, opens the row's editor, selects.

@@ -16,7 +16,7 @@ class TestAbout : public QObject {
   void aboutBoxShowsNameVersionAndLink() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    TFrmAbout* about = w.FrmAbout;
+    TFrmAbout* about = &w.AboutDialog();
     QCOMPARE(about->windowTitle(), QStringLiteral("About Quillmere"));
     QCOMPARE(about->LblTitle->text(), QStringLiteral(" Quillmere"));
     QCOMPARE(about->LblVersion->text(), QStringLiteral(" Version 1.8"));
@@ -42,11 +42,11 @@ class TestAbout : public QObject {
     env.Settings->WriteString(Setting::HomePage.Key(), QStringLiteral("https://example.org/qm"));
     env.Settings->WriteString(Setting::FeedbackMail.Key(), QStringLiteral("me@example.org"));
     TFrmMain& w = env.MakeWindow();
-    w.mHomePage->trigger();
-    w.mCSS1page->trigger();
-    w.mCSS2page->trigger();
+    w.Action("mHomePage")->trigger();
+    w.Action("mCSS1page")->trigger();
+    w.Action("mCSS2page")->trigger();
     env.Prompts.AnswerMessage(TButton::Ok);
-    w.mReport->trigger();
+    w.Action("mReport")->trigger();
     QCOMPARE(
         env.Prompts.Asked,
         QStringList{"message: Please mention in details when reporting errors or suggestions."});

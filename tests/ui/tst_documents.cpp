@@ -6,7 +6,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "app/documenttab.h"
+#include "app/opendocument.h"
 #include "commands.h"
 #include "testenv.h"
 
@@ -16,15 +16,15 @@ namespace {
 
 QStringList Captions(const TFrmMain& w) {
   QStringList captions;
-  for (int i = 0; i < w.pgmain->count(); ++i) {
-    captions << w.pgmain->tabText(i);
+  for (int i = 0; i < w.Pages()->count(); ++i) {
+    captions << w.Pages()->tabText(i);
   }
   return captions;
 }
 
 void Type(TFrmMain& w, const QString& text) {
-  QTest::keyClicks(w.CurrentEditor, text);
-  QVERIFY(w.CurrentEditor->Modified());
+  QTest::keyClicks(w.CurrentEditor(), text);
+  QVERIFY(w.CurrentEditor()->Modified());
 }
 
 }  // namespace
@@ -36,9 +36,9 @@ class TestDocuments : public QObject {
   void untitledCounterCountsOpenedFilesToo() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    w.acNew->trigger();
+    w.Action("acNew")->trigger();
     w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "a{}"));
-    w.acNew->trigger();
+    w.Action("acNew")->trigger();
     QCOMPARE(Captions(w), (QStringList{"Untitled1", "a.css", "Untitled3"}));
     QCOMPARE(w.windowTitle(), QStringLiteral("Untitled3 - Quillmere"));
   }
@@ -47,11 +47,11 @@ class TestDocuments : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     w.OpenOperation(env.WriteFile(QStringLiteral("one/site.css"), "a{}"));
-    w.acNew->trigger();
+    w.Action("acNew")->trigger();
     w.OpenOperation(env.WriteFile(QStringLiteral("two/site.css"), "b{}"));
     QCOMPARE(Captions(w), (QStringList{"site.css", "Untitled2"}));
-    QCOMPARE(w.pgmain->currentIndex(), 0);
-    QCOMPARE(QByteArray(w.CurrentEditor->Text().data()), QByteArray("a{}"));
+    QCOMPARE(w.Pages()->currentIndex(), 0);
+    QCOMPARE(QByteArray(w.CurrentEditor()->Text().data()), QByteArray("a{}"));
     w.OpenOperation(env.WriteFile(QStringLiteral("two/Site.css"), "c{}"));
     QCOMPARE(Captions(w), (QStringList{"site.css", "Untitled2", "Site.css"}));
     QCOMPARE(w.windowTitle(), QStringLiteral("Site.css - Quillmere"));
@@ -81,10 +81,10 @@ class TestDocuments : public QObject {
     QFETCH(QString, caption);
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    w.acNew->trigger();
+    w.Action("acNew")->trigger();
     Type(w, QStringLiteral("p{}"));
     env.Prompts.AnswerSave(TSaveAnswer{env.Dir.filePath(chosen), filter});
-    w.acSaveAs->trigger();
+    w.Action("acSaveAs")->trigger();
     QCOMPARE(env.Prompts.Asked.last(),
              QStringLiteral("save: Cascading Style Sheet (*.css)|*.css|Text File (*.txt)|*.txt"
                             " | Untitled CSS File"));
@@ -94,18 +94,18 @@ class TestDocuments : public QObject {
     QCOMPARE(Captions(w), QStringList{caption});
     QCOMPARE(w.windowTitle(), caption + QStringLiteral(" - Quillmere"));
     QCOMPARE(w.CurrentPath(), env.Dir.filePath(written));
-    QVERIFY(!w.CurrentEditor->Modified());
+    QVERIFY(!w.CurrentEditor()->Modified());
   }
 
   void saveOfAnUntitledDocumentAsksForANameAndCancelKeepsIt() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    w.acNew->trigger();
+    w.Action("acNew")->trigger();
     Type(w, QStringLiteral("x"));
     env.Prompts.AnswerSave(std::nullopt);
-    w.acSave->trigger();
+    w.Action("acSave")->trigger();
     QCOMPARE(env.Prompts.Asked.size(), 1);
-    QVERIFY(w.CurrentEditor->Modified());
+    QVERIFY(w.CurrentEditor()->Modified());
     QCOMPARE(Captions(w), QStringList{"Untitled1"});
     QVERIFY(w.CurrentPath().isEmpty());
   }
@@ -113,24 +113,24 @@ class TestDocuments : public QObject {
   void closePromptAnswers() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    w.acNew->trigger();
-    w.mClose->trigger();  // unmodified: no question
+    w.Action("acNew")->trigger();
+    w.Action("mClose")->trigger();  // unmodified: no question
     QVERIFY(env.Prompts.Asked.isEmpty());
-    QCOMPARE(w.pgmain->count(), 0);
-    QVERIFY(w.pgmain->isHidden());
+    QCOMPARE(w.Pages()->count(), 0);
+    QVERIFY(w.Pages()->isHidden());
     QCOMPARE(w.windowTitle(), QStringLiteral("Quillmere"));
-    QVERIFY(w.CurrentEditor == nullptr);
+    QVERIFY(w.CurrentEditor() == nullptr);
 
-    w.acNew->trigger();
+    w.Action("acNew")->trigger();
     Type(w, QStringLiteral("x"));
     env.Prompts.AnswerMessage(TButton::Cancel);
-    w.mClose->trigger();
+    w.Action("mClose")->trigger();
     QCOMPARE(env.Prompts.Asked.last(),
              QStringLiteral("message: Save the changes to this document: Untitled2 ?"));
-    QCOMPARE(w.pgmain->count(), 1);
+    QCOMPARE(w.Pages()->count(), 1);
     env.Prompts.AnswerMessage(TButton::No);
-    w.mClose->trigger();
-    QCOMPARE(w.pgmain->count(), 0);
+    w.Action("mClose")->trigger();
+    QCOMPARE(w.Pages()->count(), 0);
   }
 
   void closeAllAnsweringCancelNoYes() {
@@ -145,7 +145,7 @@ class TestDocuments : public QObject {
     env.Prompts.AnswerMessage(TButton::Cancel);  // last
     env.Prompts.AnswerMessage(TButton::No);      // middle
     env.Prompts.AnswerMessage(TButton::Yes);     // first
-    w.mCloseAll->trigger();
+    w.Action("mCloseAll")->trigger();
     QCOMPARE(env.Prompts.Asked,
              (QStringList{"message: Save the changes to this document: last.css ?",
                           "message: Save the changes to this document: middle.css ?",
@@ -161,13 +161,13 @@ class TestDocuments : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     for (int i = 0; i < 3; ++i) {
-      w.acNew->trigger();
+      w.Action("acNew")->trigger();
     }
-    w.pgmain->setCurrentIndex(1);
-    w.mClose->trigger();  // unmodified: the tab before it becomes active
+    w.Pages()->setCurrentIndex(1);
+    w.Action("mClose")->trigger();  // unmodified: the tab before it becomes active
     QCOMPARE(Captions(w), (QStringList{"Untitled1", "Untitled3"}));
     QCOMPARE(w.windowTitle(), QStringLiteral("Untitled1 - Quillmere"));
-    QCOMPARE(w.CurrentEditor, w.DocumentTab(0)->Editor);
+    QCOMPARE(w.CurrentEditor(), w.Document(0)->Editor());
   }
 
   void theGlyphAtATabsLeftEdgeClosesIt() {
@@ -175,9 +175,9 @@ class TestDocuments : public QObject {
     TFrmMain& w = env.MakeWindow();
     w.resize(1000, 700);
     w.show();
-    w.acNew->trigger();
-    w.acNew->trigger();
-    QTabBar* bar = w.pgmain->tabBar();
+    w.Action("acNew")->trigger();
+    w.Action("acNew")->trigger();
+    QTabBar* bar = w.Pages()->tabBar();
     const QRect first = bar->tabRect(0);
     QVERIFY2(first.width() > 40, qPrintable(QString::number(first.width())));
     // Press and release straight on the tab bar: window placement on the test screen must not
@@ -189,10 +189,10 @@ class TestDocuments : public QObject {
       QApplication::sendEvent(bar, &release);
     };
     click(Qt::LeftButton, QPoint(first.right() - 3, first.center().y()));
-    QCOMPARE(w.pgmain->count(), 2);
-    QCOMPARE(w.pgmain->currentIndex(), 0);
+    QCOMPARE(w.Pages()->count(), 2);
+    QCOMPARE(w.Pages()->currentIndex(), 0);
     click(Qt::RightButton, QPoint(first.left() + 8, first.center().y()));
-    QCOMPARE(w.pgmain->count(), 2);
+    QCOMPARE(w.Pages()->count(), 2);
     click(Qt::LeftButton, QPoint(first.left() + 8, first.center().y()));
     QCOMPARE(Captions(w), QStringList{"Untitled2"});
   }
@@ -211,7 +211,7 @@ class TestDocuments : public QObject {
     QMimeData mime;
     mime.setUrls(urls);
     // Dropped on the editor: it leaves files to the window.
-    QWidget* target = w.CurrentEditor->viewport();
+    QWidget* target = w.CurrentEditor()->viewport();
     const QPoint at = target->rect().center();
     QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
     QApplication::sendEvent(target, &enter);
@@ -221,7 +221,7 @@ class TestDocuments : public QObject {
       QApplication::sendEvent(&w, &drop);
     }
     QCOMPARE(Captions(w), (QStringList{"b.css", "c.css", "a.css"}));
-    QCOMPARE(QByteArray(w.DocumentTab(0)->Editor->Text().data()), QByteArray("b{}"));
+    QCOMPARE(QByteArray(w.Document(0)->Editor()->Text().data()), QByteArray("b{}"));
   }
 
   void unchangedFilesAreWrittenBackByteForByte_data() {
@@ -246,9 +246,9 @@ class TestDocuments : public QObject {
     TFrmMain& w = env.MakeWindow();
     const QString path = env.WriteFile(QStringLiteral("f.css"), bytes);
     w.OpenOperation(path);
-    QVERIFY(!w.CurrentEditor->Modified());
+    QVERIFY(!w.CurrentEditor()->Modified());
     QFile::remove(path);
-    w.acSave->trigger();
+    w.Action("acSave")->trigger();
     QCOMPARE(TTestEnv::ReadFile(path), bytes);
   }
 
@@ -259,19 +259,19 @@ class TestDocuments : public QObject {
     w.OpenOperation(path);
     Type(w, QStringLiteral("typed "));
     QVERIFY(QDir(env.Dir.filePath(QStringLiteral("gone"))).removeRecursively());
-    Trigger(w.acSave);
+    Trigger(w.Action("acSave"));
     QCOMPARE(env.Prompts.Asked.size(), 1);
     QVERIFY2(env.Prompts.Asked[0].startsWith(QStringLiteral("message: Cannot create file \"") +
                                              QDir::toNativeSeparators(path) + "\". "),
              qPrintable(env.Prompts.Asked[0]));
-    QVERIFY(w.CurrentEditor->Modified());
-    QCOMPARE(QByteArray(w.CurrentEditor->Text().data()), QByteArray("typed a{}"));
+    QVERIFY(w.CurrentEditor()->Modified());
+    QCOMPARE(QByteArray(w.CurrentEditor()->Text().data()), QByteArray("typed a{}"));
 
     // Close, Yes, failed write: the tab stays open with the text.
     env.Prompts.AnswerMessage(TButton::Yes);
-    Trigger(w.mClose);
-    QCOMPARE(w.pgmain->count(), 1);
-    QVERIFY(w.CurrentEditor->Modified());
+    Trigger(w.Action("mClose"));
+    QCOMPARE(w.Pages()->count(), 1);
+    QVERIFY(w.CurrentEditor()->Modified());
   }
 
   void tabsWithEqualCaptionsSaveToTheirOwnFiles() {
@@ -280,20 +280,20 @@ class TestDocuments : public QObject {
     const QString first = env.WriteFile(QStringLiteral("one/site.css"), "one");
     const QString withEquals = env.WriteFile(QStringLiteral("a=b.css"), "eq");
     w.OpenOperation(first);
-    w.acNew->trigger();
+    w.Action("acNew")->trigger();
     Type(w, QStringLiteral("two"));
     env.Prompts.AnswerSave(TSaveAnswer{env.Dir.filePath(QStringLiteral("site.css")), 0});
-    w.acSaveAs->trigger();
+    w.Action("acSaveAs")->trigger();
     QCOMPARE(Captions(w), (QStringList{"site.css", "site.css"}));
-    w.pgmain->setCurrentIndex(0);
+    w.Pages()->setCurrentIndex(0);
     Type(w, QStringLiteral("1"));
-    w.acSave->trigger();
+    w.Action("acSave")->trigger();
     QCOMPARE(TTestEnv::ReadFile(first), QByteArray("1one"));
     QCOMPARE(TTestEnv::ReadFile(env.Dir.filePath(QStringLiteral("site.css"))), QByteArray("two"));
 
     w.OpenOperation(withEquals);
     Type(w, QStringLiteral("="));
-    w.acSave->trigger();
+    w.Action("acSave")->trigger();
     QVERIFY(env.Prompts.Pending() == 0 && env.Prompts.Unexpected.isEmpty());
     QCOMPARE(TTestEnv::ReadFile(withEquals), QByteArray("=eq"));
   }
@@ -304,13 +304,13 @@ class TestDocuments : public QObject {
     const QString a = env.WriteFile(QStringLiteral("a.css"), "a");
     w.OpenOperation(a);
     Type(w, QStringLiteral("1"));
-    w.acNew->trigger();
+    w.Action("acNew")->trigger();
     Type(w, QStringLiteral("new"));
     env.Prompts.AnswerSave(std::nullopt);  // the untitled tab is skipped
-    w.mSaveAll->trigger();
+    w.Action("mSaveAll")->trigger();
     QCOMPARE(TTestEnv::ReadFile(a), QByteArray("1a"));
-    QVERIFY(w.DocumentTab(1)->Editor->Modified());
-    QCOMPARE(w.pgmain->currentIndex(), 0);
+    QVERIFY(w.Document(1)->Editor()->Modified());
+    QCOMPARE(w.Pages()->currentIndex(), 0);
     QCOMPARE(w.windowTitle(), QStringLiteral("a.css - Quillmere"));
   }
 
@@ -326,7 +326,7 @@ class TestDocuments : public QObject {
              qPrintable(env.Prompts.Asked[0]));
     QCOMPARE(Captions(w), QStringList{"Untitled1"});
     QVERIFY(w.CurrentPath().isEmpty());
-    QVERIFY(!w.UpdatingText);
+    QVERIFY(!w.CurrentDocument()->UpdatingText());
   }
 
   void commandLineFilesOpenInOrderOnce() {
@@ -335,9 +335,9 @@ class TestDocuments : public QObject {
     const QString b = env.WriteFile(QStringLiteral("b.css"), "b{}");
     TFrmMain& w = env.MakeWindow({a, b, a});
     w.show();
-    QTRY_COMPARE(w.pgmain->count(), 2);
+    QTRY_COMPARE(w.Pages()->count(), 2);
     QCOMPARE(Captions(w), (QStringList{"a.css", "b.css"}));
-    QCOMPARE(w.pgmain->currentIndex(), 0);
+    QCOMPARE(w.Pages()->currentIndex(), 0);
   }
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's life: first start, stored settings, the refused shut-down, panels, menus.
 #include <QAction>
+#include <QDir>
 #include <QDockWidget>
 #include <QFile>
 #include <QLabel>
@@ -11,7 +12,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 
-#include "app/documenttab.h"
+#include "app/opendocument.h"
 #include "controls/inspectorcss.h"
 #include "platform/settings.h"
 #include "testenv.h"
@@ -40,19 +41,19 @@ class TestMainWindow : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     QCOMPARE(QRect(w.pos(), w.size()), QRect(219, 38, 659, 590));
-    QCOMPARE(w.TabCSS->currentIndex(), 0);
+    QCOMPARE(w.Properties().CssTabs()->currentIndex(), 0);
     QCOMPARE(w.windowTitle(), QStringLiteral("Quillmere"));
-    QVERIFY(w.pgmain->isHidden());
-    QCOMPARE(w.StatusPanel->text(), QStringLiteral("Line 1 of  1, Col 1"));
-    QCOMPARE(w.DeclarationIndent, 8);
-    for (QAction* panel :
-         {w.mPanelTv, w.mPanelvle, w.mPanelTxtInfo, w.mPanelVisual, w.mShowPreview}) {
+    QVERIFY(w.Pages()->isHidden());
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  1, Col 1"));
+    QCOMPARE(w.DeclarationIndent(), 8);
+    for (QAction* panel : {w.Action("mPanelTv"), w.Action("mPanelvle"), w.Action("mPanelTxtInfo"),
+                           w.Action("mPanelVisual"), w.Action("mShowPreview")}) {
       QVERIFY2(panel->isChecked(), qPrintable(panel->text()));
     }
-    w.acNew->trigger();
-    QCOMPARE(w.CurrentEditor->EditorFont().family(),
+    w.Action("acNew")->trigger();
+    QCOMPARE(w.CurrentEditor()->EditorFont().family(),
              QFont(QString::fromLatin1(Setting::FontName.Default)).family());
-    QCOMPARE(w.CurrentEditor->tabWidth(), 8);
+    QCOMPARE(w.CurrentEditor()->tabWidth(), 8);
   }
 
   void settingsSurviveARestart() {
@@ -61,7 +62,7 @@ class TestMainWindow : public QObject {
       TFrmMain& w = env.MakeWindow();
       w.move(-40, 3000);  // off the screen: stored as it is, fitted at the next start
       w.resize(700, 500);
-      w.TabCSS->setCurrentIndex(1);
+      w.Properties().CssTabs()->setCurrentIndex(1);
       QVERIFY(w.close());
     }
     const auto stored = env.ReopenSettings();
@@ -81,7 +82,7 @@ class TestMainWindow : public QObject {
     QCOMPARE(again.x(), -40);
     QCOMPARE(again.size(), QSize(700, 500));
     QVERIFY(again.y() >= screen.top() && again.y() + 500 <= screen.bottom() + 1);
-    QCOMPARE(again.TabCSS->currentIndex(), 1);
+    QCOMPARE(again.Properties().CssTabs()->currentIndex(), 1);
   }
 
   void storedBoundsOffTheScreenAreBroughtBack_data() {
@@ -110,11 +111,47 @@ class TestMainWindow : public QObject {
     TTestEnv env;
     env.Settings->WriteInteger(Setting::CurrentCss.Key(), 1);
     TFrmMain& w = env.MakeWindow();
-    QCOMPARE(w.ic->ColumnWidth(), 150);
-    QVERIFY(w.ic->Items().IndexOfTag("z-index") >= 0);  // a CSS2 property
-    w.TabCSS->setCurrentIndex(0);
-    QCOMPARE(w.ic->Items().IndexOfTag("z-index"), -1);
-    QVERIFY(w.ic->Items().IndexOfTag("font-weight") >= 0);
+    QCOMPARE(w.Properties().Inspector()->ColumnWidth(), 150);
+    QVERIFY(w.Properties().Inspector()->Items().IndexOfTag("z-index") >= 0);  // a CSS2 property
+    w.Properties().CssTabs()->setCurrentIndex(0);
+    QCOMPARE(w.Properties().Inspector()->Items().IndexOfTag("z-index"), -1);
+    QVERIFY(w.Properties().Inspector()->Items().IndexOfTag("font-weight") >= 0);
+  }
+
+  void aCatalogueThatCannotBeReadIsNamedAndLeavesTheGridEmpty_data() {
+    QTest::addColumn<bool>("folderInItsPlace");
+    QTest::newRow("missing") << false;
+    QTest::newRow("a folder in its place") << true;
+  }
+
+  void aCatalogueThatCannotBeReadIsNamedAndLeavesTheGridEmpty() {
+    QFETCH(bool, folderInItsPlace);
+    TTestEnv env;
+    env.Platform.DataFolder = env.Dir.filePath(QStringLiteral("data"));
+    QDir().mkpath(env.Platform.DataFolder);
+    QVERIFY(QFile::copy(QStringLiteral(QUILLMERE_DATA_DIR "/css2.txt"),
+                        env.Platform.DataFolder + QStringLiteral("/css2.txt")));
+    const QString css1 = env.Platform.DataFolder + QStringLiteral("/css1.txt");
+    if (folderInItsPlace) {
+      QDir().mkpath(css1);
+    }
+    const QString message =
+        QStringLiteral("message: Cannot open file \"") + QDir::toNativeSeparators(css1) + "\". ";
+    env.Prompts.AnswerMessage(TButton::Ok);
+    TFrmMain& w = env.MakeWindow();
+    QCOMPARE(env.Prompts.Asked.size(), 1);
+    QVERIFY2(env.Prompts.Asked[0].startsWith(message), qPrintable(env.Prompts.Asked[0]));
+    TInspectorCSS* grid = w.Properties().Inspector();
+    QCOMPARE(grid->Count(), 0);
+    w.Properties().SetCssLevel(1);
+    QVERIFY(grid->Items().IndexOfTag("z-index") >= 0);
+    // Back to the level that cannot be read: no rows of the other level are left.
+    env.Prompts.AnswerMessage(TButton::Ok);
+    w.Properties().SetCssLevel(0);
+    QCOMPARE(env.Prompts.Asked.size(), 2);
+    QVERIFY(env.Prompts.Asked[1].startsWith(message));
+    QCOMPARE(grid->Count(), 0);
+    QVERIFY(env.Prompts.Unexpected.isEmpty());
   }
 
   void editorSettingsThatAreNotNumbersFallBack() {
@@ -123,17 +160,17 @@ class TestMainWindow : public QObject {
     env.Settings->WriteString(Setting::FontSize.Key(), QStringLiteral("big"));
     env.Settings->WriteString(Setting::TabWidth.Key(), QStringLiteral("x4"));
     TFrmMain& w = env.MakeWindow();
-    QCOMPARE(w.DeclarationIndent, 8);
-    w.acNew->trigger();
-    QCOMPARE(w.CurrentEditor->EditorFont().family(), QStringLiteral("DejaVu Sans Mono"));
-    QCOMPARE(w.CurrentEditor->EditorFont().pointSize(), 10);
-    QCOMPARE(w.CurrentEditor->tabWidth(), 8);
+    QCOMPARE(w.DeclarationIndent(), 8);
+    w.Action("acNew")->trigger();
+    QCOMPARE(w.CurrentEditor()->EditorFont().family(), QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(w.CurrentEditor()->EditorFont().pointSize(), 10);
+    QCOMPARE(w.CurrentEditor()->tabWidth(), 8);
 
     env.Settings->WriteString(Setting::FontSize.Key(), QStringLiteral("14"));
     env.Settings->WriteString(Setting::TabWidth.Key(), QStringLiteral("2"));
-    w.acNew->trigger();  // read afresh for every new document
-    QCOMPARE(w.CurrentEditor->EditorFont().pointSize(), 14);
-    QCOMPARE(w.CurrentEditor->tabWidth(), 2);
+    w.Action("acNew")->trigger();  // read afresh for every new document
+    QCOMPARE(w.CurrentEditor()->EditorFont().pointSize(), 14);
+    QCOMPARE(w.CurrentEditor()->tabWidth(), 2);
   }
 
   void cancelAtExitKeepsTheProgramRunningAndWritesNothing() {
@@ -143,20 +180,20 @@ class TestMainWindow : public QObject {
     for (const char* name : {"one.css", "two.css", "three.css"}) {
       w.OpenOperation(env.WriteFile(QLatin1String(name), "a{}"));
     }
-    w.pgmain->setCurrentIndex(0);
-    QTest::keyClicks(w.CurrentEditor, QStringLiteral("x"));
+    w.Pages()->setCurrentIndex(0);
+    QTest::keyClicks(w.CurrentEditor(), QStringLiteral("x"));
     env.Prompts.AnswerMessage(TButton::Cancel);
-    w.mExit->trigger();
+    w.Action("mExit")->trigger();
     QVERIFY(w.isVisible());
     QCOMPARE(env.Prompts.Asked,
              QStringList{"message: Save the changes to this document: one.css ?"});
-    QCOMPARE(w.pgmain->count(), 1);
-    QVERIFY(w.CurrentEditor->Modified());
+    QCOMPARE(w.Pages()->count(), 1);
+    QVERIFY(w.CurrentEditor()->Modified());
     QVERIFY(!env.ReopenSettings()->Contains(Setting::Width.Key()));
     QVERIFY(!QFile::exists(env.Platform.WorkFolder + QStringLiteral("/layout.ini")));
 
     env.Prompts.AnswerMessage(TButton::No);
-    w.mExit->trigger();
+    w.Action("mExit")->trigger();
     QVERIFY(!w.isVisible());
     QVERIFY(env.ReopenSettings()->Contains(Setting::Width.Key()));
   }
@@ -166,50 +203,50 @@ class TestMainWindow : public QObject {
     {
       TFrmMain& w = env.MakeWindow();
       w.show();
-      w.mPanelTv->trigger();  // hide Selectors
-      QVERIFY(w.dxSelectors->isHidden());
-      QVERIFY(!w.mPanelTv->isChecked());
+      w.Action("mPanelTv")->trigger();  // hide Selectors
+      QVERIFY(w.Dock("dxSelectors")->isHidden());
+      QVERIFY(!w.Action("mPanelTv")->isChecked());
       QVERIFY(w.close());
     }
     TFrmMain& w = env.MakeWindow();
     w.show();
-    QVERIFY(!w.mPanelTv->isChecked());  // the layout remembered the hidden panel
-    QVERIFY(w.dxSelectors->isHidden());
-    w.mPanelTv->trigger();
-    QVERIFY(w.mPanelTv->isChecked());
-    QVERIFY(!w.dxSelectors->isHidden());
+    QVERIFY(!w.Action("mPanelTv")->isChecked());  // the layout remembered the hidden panel
+    QVERIFY(w.Dock("dxSelectors")->isHidden());
+    w.Action("mPanelTv")->trigger();
+    QVERIFY(w.Action("mPanelTv")->isChecked());
+    QVERIFY(!w.Dock("dxSelectors")->isHidden());
 
     // A panel closed with its own button keeps its mark; the menu then needs two clicks.
-    w.dxProperties->close();
-    QVERIFY(w.mPanelvle->isChecked());
-    w.mPanelvle->trigger();
-    QVERIFY(!w.mPanelvle->isChecked());
-    QVERIFY(w.dxProperties->isHidden());
-    w.mPanelvle->trigger();
-    QVERIFY(!w.dxProperties->isHidden());
+    w.Dock("dxProperties")->close();
+    QVERIFY(w.Action("mPanelvle")->isChecked());
+    w.Action("mPanelvle")->trigger();
+    QVERIFY(!w.Action("mPanelvle")->isChecked());
+    QVERIFY(w.Dock("dxProperties")->isHidden());
+    w.Action("mPanelvle")->trigger();
+    QVERIFY(!w.Dock("dxProperties")->isHidden());
 
     // The preview command flips its mark and the panel's visibility separately.
-    w.dxPreview->close();
-    w.mShowPreview->trigger();
-    QVERIFY(!w.mShowPreview->isChecked());
-    QVERIFY(!w.dxPreview->isHidden());
+    w.Dock("dxPreview")->close();
+    w.Action("mShowPreview")->trigger();
+    QVERIFY(!w.Action("mShowPreview")->isChecked());
+    QVERIFY(!w.Dock("dxPreview")->isHidden());
   }
 
   void menusAndToolBarCarryEveryCommand() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    QCOMPARE(ActionTexts(w.mFile->actions(), false),
+    QCOMPARE(ActionTexts(w.Menu("mFile")->actions(), false),
              (QStringList{"New", "Open", "Close", "Close All", "|", "Save", "Save As", "Save All",
                           "|", "|", "Exit"}));
-    QCOMPARE(ActionTexts(w.mEdit->actions(), false),
+    QCOMPARE(ActionTexts(w.Menu("mEdit")->actions(), false),
              (QStringList{"Undo", "Redo", "|", "Cut", "Copy", "Paste", "Select All", "|", "Find",
                           "Replace", "|", "Indent", "Outdent", "|", "Next Block", "Previous Block",
                           "|", "Comment"}));
     QCOMPARE(
-        ActionTexts(w.mTools->actions(), false),
+        ActionTexts(w.Menu("mTools")->actions(), false),
         (QStringList{"|", "Validate Using W3C", "|", "Show Selectors", "Show Properties",
                      "Show Info", "Show Visual Editor", "Show Preview Window", "|", "Options"}));
-    QCOMPARE(ActionTexts(w.MainToolBar->actions(), true),
+    QCOMPARE(ActionTexts(w.ToolBar()->actions(), true),
              (QStringList{"Create a new file",
                           "Open existing file",
                           "Save Current File",
@@ -237,11 +274,11 @@ class TestMainWindow : public QObject {
                           "Show/Hide Preview window",
                           "|",
                           "Validate Using W3C"}));
-    QCOMPARE(w.acFind->shortcuts(),
+    QCOMPARE(w.Action("acFind")->shortcuts(),
              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_F3)}));
     QStringList captions;
-    for (QDockWidget* dock :
-         {w.dxProperties, w.dxQuickInfo, w.dxSelectors, w.dxVisualEditor, w.dxPreview}) {
+    for (QDockWidget* dock : {w.Dock("dxProperties"), w.Dock("dxQuickInfo"), w.Dock("dxSelectors"),
+                              w.Dock("dxVisualEditor"), w.Dock("dxPreview")}) {
       captions << dock->windowTitle();
     }
     QCOMPARE(captions,
@@ -253,11 +290,11 @@ class TestMainWindow : public QObject {
     TFrmMain& w = env.MakeWindow();
     w.show();
     w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "a {\n  color: red;\n}\n"));
-    QCOMPARE(w.StatusPanel->text(), QStringLiteral("Line 1 of  1, Col 1"));
-    QTest::keyClick(w.CurrentEditor, Qt::Key_Down);
-    QTest::keyClick(w.CurrentEditor, Qt::Key_End);
-    QTest::keyClick(w.CurrentEditor, Qt::Key_Up);
-    QCOMPARE(w.StatusPanel->text(), QStringLiteral("Line 1 of  3, Col 4"));
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  1, Col 1"));
+    QTest::keyClick(w.CurrentEditor(), Qt::Key_Down);
+    QTest::keyClick(w.CurrentEditor(), Qt::Key_End);
+    QTest::keyClick(w.CurrentEditor(), Qt::Key_Up);
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  3, Col 4"));
   }
 };
 

@@ -10,7 +10,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "app/documenttab.h"
+#include "app/opendocument.h"
 #include "controls/csslexer.h"
 #include "dialogs/colorbox.h"
 #include "dialogs/cssoptions.h"
@@ -42,7 +42,7 @@ class TestOptions : public QObject {
     TTestEnv env;
     StoreBrowsers(env, {"one", "two", "three"});
     TFrmMain& w = env.MakeWindow();
-    TFrmOptions& o = *w.FrmOptions;
+    TFrmOptions& o = w.OptionsDialog();
     o.show();
     QCOMPARE(o.BrowserNames(), (QStringList{"one", "two", "three"}));
     o.LstBrowsers->setCurrentRow(0);
@@ -65,7 +65,7 @@ class TestOptions : public QObject {
     TTestEnv env;
     StoreBrowsers(env, {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"});
     TFrmMain& w = env.MakeWindow();
-    TFrmOptions& o = *w.FrmOptions;
+    TFrmOptions& o = w.OptionsDialog();
     o.show();
     QVERIFY(!o.CmdAdd->isEnabled());  // ten is the most that is read back
     o.CmdDelete->click();             // nothing selected: nothing happens
@@ -86,7 +86,7 @@ class TestOptions : public QObject {
   void addingThroughTheFileDialog() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    TFrmOptions& o = *w.FrmOptions;
+    TFrmOptions& o = w.OptionsDialog();
     o.show();
     o.CmdAdd->click();
     QCOMPARE(o.GrpBrowser->title(), QStringLiteral(" Add Browser "));
@@ -106,8 +106,8 @@ class TestOptions : public QObject {
   void stylesApplyToEveryEditorAndAreStoredByClassName() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    w.acNew->trigger();
-    TFrmOptions& o = *w.FrmOptions;
+    w.Action("acNew")->trigger();
+    TFrmOptions& o = w.OptionsDialog();
     QTimer::singleShot(0, &o, [&o] {
       o.LstElements->setCurrentRow(2);
       QCOMPARE(o.LstElements->currentItem()->text(), QStringLiteral("Nmuber"));
@@ -118,10 +118,10 @@ class TestOptions : public QObject {
       o.CmbSize->setCurrentText(QStringLiteral("12"));
       o.CmdApply->click();
     });
-    w.mOptions->trigger();
+    w.Action("mOptions")->trigger();
     const size_t number = static_cast<size_t>(TTokenKind::Number);
-    QCOMPARE(w.SynCss[number].Foreground, std::optional<int32_t>(0x0000FF));
-    QCOMPARE(w.SynCss[number].Style, StyleItalic);
+    QCOMPARE(w.SyntaxStyles()[number].Foreground, std::optional<int32_t>(0x0000FF));
+    QCOMPARE(w.SyntaxStyles()[number].Style, StyleItalic);
     const auto stored = env.ReopenSettings();
     QCOMPARE(stored->ReadInteger(QStringLiteral("Editor/Number/Foreground")),
              std::optional<int>(0x0000FF));
@@ -129,10 +129,10 @@ class TestOptions : public QObject {
              std::optional<int>(StyleItalic));
     QCOMPARE(stored->ReadInteger(QStringLiteral("Editor/Comment/Foreground")),
              std::optional<int>(ColorNone));
-    QCOMPARE(w.DeclarationIndent, 3);
-    QCOMPARE(w.CurrentEditor->tabWidth(), 3);
-    QCOMPARE(w.CurrentEditor->EditorFont().pointSize(), 12);
-    QCOMPARE(w.CurrentEditor->Lexer()->color(static_cast<int>(TTokenKind::Number)),
+    QCOMPARE(w.DeclarationIndent(), 3);
+    QCOMPARE(w.CurrentEditor()->tabWidth(), 3);
+    QCOMPARE(w.CurrentEditor()->EditorFont().pointSize(), 12);
+    QCOMPARE(w.CurrentEditor()->Lexer()->color(static_cast<int>(TTokenKind::Number)),
              QColor(Qt::red));
 
     // A restart draws with the stored styles.
@@ -140,14 +140,14 @@ class TestOptions : public QObject {
     env.Settings = env.ReopenSettings();
     env.Platform.Settings = env.Settings.get();
     TFrmMain& again = env.MakeWindow();
-    QCOMPARE(again.SynCss[number].Foreground, std::optional<int32_t>(0x0000FF));
+    QCOMPARE(again.SyntaxStyles()[number].Foreground, std::optional<int32_t>(0x0000FF));
   }
 
   void cancelChangesNothing() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    const TSyntaxStyles before = w.SynCss;
-    TFrmOptions& o = *w.FrmOptions;
+    const TSyntaxStyles before = w.SyntaxStyles();
+    TFrmOptions& o = w.OptionsDialog();
     o.show();
     o.LstElements->setCurrentRow(3);
     o.ccBold->setChecked(false);
@@ -155,7 +155,7 @@ class TestOptions : public QObject {
     o.TxtName->setText(QStringLiteral("x"));
     o.CmdAddOk->click();
     o.CmdCancel->click();
-    QVERIFY(w.SynCss == before);
+    QVERIFY(w.SyntaxStyles() == before);
     QVERIFY(!env.ReopenSettings()->Contains(Setting::BrowserName.Key(1)));
     o.show();
     o.LstElements->setCurrentRow(3);
@@ -166,7 +166,7 @@ class TestOptions : public QObject {
   void tabWidthTakesTwoDigitsAndApplyRefusesWhatIsNoNumber() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    TFrmOptions& o = *w.FrmOptions;
+    TFrmOptions& o = w.OptionsDialog();
     o.show();
     QCOMPARE(o.TxtTabWidth->text(), QStringLiteral("8"));
     o.TxtTabWidth->clear();
@@ -201,8 +201,8 @@ class TestOptions : public QObject {
     QFETCH(bool, accepted);
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    w.acNew->trigger();
-    TFrmOptions& o = *w.FrmOptions;
+    w.Action("acNew")->trigger();
+    TFrmOptions& o = w.OptionsDialog();
     o.show();
     o.CmbSize->setCurrentText(size);
     if (!accepted) {
@@ -215,20 +215,20 @@ class TestOptions : public QObject {
                       : QStringList{"message: The font size must be a whole number of points "
                                     "from 6 to 72."});
     QCOMPARE(Stored(env, Setting::FontSize.Key()), accepted ? size : QStringLiteral("<none>"));
-    QCOMPARE(w.CurrentEditor->EditorFont().pointSize(), accepted ? size.toInt() : 10);
+    QCOMPARE(w.CurrentEditor()->EditorFont().pointSize(), accepted ? size.toInt() : 10);
   }
 
   void applyReachesEveryOpenDocumentAndCancelNone() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     for (int i = 0; i < 3; ++i) {
-      w.acNew->trigger();
+      w.Action("acNew")->trigger();
     }
-    TFrmOptions& o = *w.FrmOptions;
+    TFrmOptions& o = w.OptionsDialog();
     QSignalSpy applied(&o, &TFrmOptions::Applied);
     const auto editorsShow = [&w](int tabWidth, int pointSize) {
-      for (int i = 0; i < w.pgmain->count(); ++i) {
-        const TCssEditor* editor = static_cast<TDocumentTab*>(w.pgmain->widget(i))->Editor;
+      for (int i = 0; i < w.Pages()->count(); ++i) {
+        const TCssEditor* editor = w.Document(i)->Editor();
         if (editor->tabWidth() != tabWidth || editor->EditorFont().pointSize() != pointSize) {
           return false;
         }
@@ -241,14 +241,14 @@ class TestOptions : public QObject {
     o.CmdApply->click();
     QCOMPARE(applied.count(), 1);
     QVERIFY(editorsShow(4, 16));
-    QCOMPARE(w.DeclarationIndent, 4);
+    QCOMPARE(w.DeclarationIndent(), 4);
 
     o.show();
     o.TxtTabWidth->setText(QStringLiteral("2"));
     o.CmdCancel->click();
     QCOMPARE(applied.count(), 1);
     QVERIFY(editorsShow(4, 16));
-    w.acNew->trigger();  // a document opened later starts from what was applied
+    w.Action("acNew")->trigger();  // a document opened later starts from what was applied
     QVERIFY(editorsShow(4, 16));
   }
 };

@@ -29,7 +29,7 @@ QStringList Items(const QComboBox* combo) {
 // The Tools menu's captions down to its first fixed command.
 QStringList ToolsTop(const TFrmMain& w) {
   QStringList captions;
-  for (const QAction* action : w.mTools->actions()) {
+  for (const QAction* action : w.Menu("mTools")->actions()) {
     captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
     if (action->text() == QStringLiteral("Validate Using W3C")) {
       break;
@@ -94,10 +94,10 @@ class TestPreview : public QObject {
     for (int n = 1; n <= loaded; ++n) {
       expected << QStringLiteral("/p/%1.htm").arg(n);
     }
-    QCOMPARE(Items(w.CboFile), expected);
-    QCOMPARE(w.CboFile->currentIndex(), 0);
+    QCOMPARE(Items(w.Preview().FileList()), expected);
+    QCOMPARE(w.Preview().FileList()->currentIndex(), 0);
     // Start-up builds no page and leaves the browser engine alone.
-    QVERIFY(w.WebPrev == nullptr);
+    QVERIFY(w.Preview().Browser() == nullptr);
     QVERIFY(!QFile::exists(PagePath(env)));
   }
 
@@ -111,7 +111,7 @@ class TestPreview : public QObject {
     const QString sheet = env.WriteFile(QStringLiteral("site/css/a.css"),
                                         "h1, h2 { }\n.note { }\n#top { }\na:hover { }");
     w.OpenOperation(sheet);
-    Click(w.TbPreview, w.TbRefresh);
+    Click(w.Preview().ToolBar(), w.Preview().Action("TbRefresh"));
 
     const QByteArray page = TTestEnv::ReadFile(PagePath(env));
     const QByteArray samples =
@@ -126,12 +126,12 @@ class TestPreview : public QObject {
         QUrl::fromLocalFile(env.Dir.filePath(QStringLiteral("site/css/"))).toEncoded();
     QVERIFY(page.contains("<base href=\"" + base + "\">"));
 
-    QVERIFY(w.WebPrev != nullptr);
-    QTRY_COMPARE(w.WebPrev->title(), QStringLiteral("Quillmere preview"));
-    QCOMPARE(w.WebPrev->url(), QUrl::fromLocalFile(PagePath(env)));
-    QVERIFY(w.WebPrev->isVisible());
+    QVERIFY(w.Preview().Browser() != nullptr);
+    QTRY_COMPARE(w.Preview().Browser()->title(), QStringLiteral("Quillmere preview"));
+    QCOMPARE(w.Preview().Browser()->url(), QUrl::fromLocalFile(PagePath(env)));
+    QVERIFY(w.Preview().Browser()->isVisible());
 
-    Click(w.TbPreview, w.TbOpenBrowser);
+    Click(w.Preview().ToolBar(), w.Preview().Action("TbOpenBrowser"));
     QString opened = QUrl::fromLocalFile(PagePath(env)).toString(QUrl::FullyEncoded);
     QVERIFY(opened.contains(QStringLiteral("work%20dir%231")));
     opened.replace(QStringLiteral("work%20dir%231"), QStringLiteral("work dir%231"));
@@ -148,15 +148,15 @@ class TestPreview : public QObject {
     const QString second = env.WriteFile(QStringLiteral("pages/two.htm"), "<p>two</p>");
 
     env.Prompts.AnswerOpen(QString());  // cancelled: nothing changes
-    Click(w.TbPreview, w.TbOpen);
+    Click(w.Preview().ToolBar(), w.Preview().Action("TbOpen"));
     QCOMPARE(env.Prompts.Asked,
              QStringList{"open: All Files (*.*)|*.*|Html Files(*.htm, *.html)|*.htm;*.html"});
-    QCOMPARE(Items(w.CboFile), QStringList{kBuild});
+    QCOMPARE(Items(w.Preview().FileList()), QStringList{kBuild});
 
     env.Prompts.AnswerOpen(first);
-    Click(w.TbPreview, w.TbOpen);
-    QCOMPARE(Items(w.CboFile), (QStringList{kBuild, first}));
-    QCOMPARE(w.CboFile->currentText(), first);
+    Click(w.Preview().ToolBar(), w.Preview().Action("TbOpen"));
+    QCOMPARE(Items(w.Preview().FileList()), (QStringList{kBuild, first}));
+    QCOMPARE(w.Preview().FileList()->currentText(), first);
     // A closing head tag in capitals still receives the sheet, and the page's own folder is
     // where its relative addresses lead.
     const QByteArray base =
@@ -167,13 +167,13 @@ class TestPreview : public QObject {
                  "</HEAD><BODY>x</BODY></HTML>\r\n");
 
     env.Prompts.AnswerOpen(second);
-    Click(w.TbPreview, w.TbOpen);
-    w.CboFile->setCurrentIndex(0);
+    Click(w.Preview().ToolBar(), w.Preview().Action("TbOpen"));
+    w.Preview().FileList()->setCurrentIndex(0);
     env.Prompts.AnswerOpen(first);  // known already: only selected
-    Click(w.TbPreview, w.TbOpen);
-    QCOMPARE(Items(w.CboFile), (QStringList{kBuild, first, second}));
-    QCOMPARE(w.CboFile->currentText(), first);
-    QVERIFY(w.CboFile->hasFocus());
+    Click(w.Preview().ToolBar(), w.Preview().Action("TbOpen"));
+    QCOMPARE(Items(w.Preview().FileList()), (QStringList{kBuild, first, second}));
+    QCOMPARE(w.Preview().FileList()->currentText(), first);
+    QVERIFY(w.Preview().FileList()->hasFocus());
     QVERIFY(env.Prompts.Unexpected.isEmpty());
 
     const auto stored = env.ReopenSettings();
@@ -194,26 +194,32 @@ class TestPreview : public QObject {
     const QString kept = env.WriteFile(QStringLiteral("kept.htm"), "<p>kept</p>");
     env.Settings->WriteString(Setting::PreviewFile.Key(1), gone);
     if (templateMissing) {
-      env.Platform.DataFolder = env.Dir.filePath(QStringLiteral("nothing-here"));
+      // The catalogues are there, the template is not.
+      env.Platform.DataFolder = env.Dir.filePath(QStringLiteral("no-template"));
+      QDir().mkpath(env.Platform.DataFolder);
+      for (const char* name : {"css1.txt", "css2.txt"}) {
+        QVERIFY(QFile::copy(QStringLiteral(QUILLMERE_DATA_DIR "/") + QLatin1String(name),
+                            env.Platform.DataFolder + QLatin1Char('/') + QLatin1String(name)));
+      }
     }
     TFrmMain& w = env.MakeWindow();
     ShowWindow(w);
     w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { }"));
-    w.CboFile->setFocus();
+    w.Preview().FileList()->setFocus();
     env.Prompts.AnswerMessage(TButton::Ok);
     if (templateMissing) {
-      Click(w.TbPreview, w.TbRefresh);
+      Click(w.Preview().ToolBar(), w.Preview().Action("TbRefresh"));
     } else {
-      QTest::keyClick(w.CboFile, Qt::Key_Down);  // the user picks the stored page
+      QTest::keyClick(w.Preview().FileList(), Qt::Key_Down);  // the user picks the stored page
     }
     QCOMPARE(env.Prompts.Asked, QStringList{kNotFound});
-    QCOMPARE(Items(w.CboFile), QStringList{templateMissing ? gone : kBuild});
+    QCOMPARE(Items(w.Preview().FileList()), QStringList{templateMissing ? gone : kBuild});
     QVERIFY(!QFile::exists(PagePath(env)));
-    QVERIFY(w.WebPrev == nullptr);
+    QVERIFY(w.Preview().Browser() == nullptr);
 
     // The stored entry stays for the next run, and a page added now does not take its place.
     env.Prompts.AnswerOpen(kept);
-    Click(w.TbPreview, w.TbOpen);
+    Click(w.Preview().ToolBar(), w.Preview().Action("TbOpen"));
     const auto stored = env.ReopenSettings();
     QCOMPARE(stored->ReadString(Setting::PreviewFile.Key(1)), std::optional<QString>(gone));
     QCOMPARE(stored->ReadString(Setting::PreviewFile.Key(2)), std::optional<QString>(kept));
@@ -224,12 +230,12 @@ class TestPreview : public QObject {
     StoreBrowsers(env, {{"one", "/opt/one"}});
     TFrmMain& w = env.MakeWindow();
     ShowWindow(w);
-    Click(w.TbPreview, w.TbRefresh);
-    Click(w.MainToolBar, w.bBrowser1);
+    Click(w.Preview().ToolBar(), w.Preview().Action("TbRefresh"));
+    Click(w.ToolBar(), w.Action("bBrowser1"));
     QVERIFY(env.Prompts.Asked.isEmpty());
     QVERIFY(env.Shell.Started.isEmpty());
     QVERIFY(!QFile::exists(PagePath(env)));
-    QVERIFY(w.WebPrev == nullptr);
+    QVERIFY(w.Preview().Browser() == nullptr);
   }
 
   void toolsMenuHoldsOneCommandPerBrowser() {
@@ -244,22 +250,22 @@ class TestPreview : public QObject {
     const QStringList three{"Preview with Firefox", "Preview with Chromium", "Preview with Old",
                             "-", "Validate Using W3C"};
     QCOMPARE(ToolsTop(w), three);
-    QCOMPARE(w.mTools->actions().at(1)->objectName(), QStringLiteral("PreviewMenuItem2"));
-    QCOMPARE(w.bBrowser1->toolTip(), QStringLiteral("Preview with Firefox"));
+    QCOMPARE(w.Menu("mTools")->actions().at(1)->objectName(), QStringLiteral("PreviewMenuItem2"));
+    QCOMPARE(w.Action("bBrowser1")->toolTip(), QStringLiteral("Preview with Firefox"));
     w.FillPreviewMenu();
     QCOMPARE(ToolsTop(w), three);
 
     // Options' Apply rebuilds the commands: deleting the first browser leaves two.
-    TFrmOptions& o = *w.FrmOptions;
+    TFrmOptions& o = w.OptionsDialog();
     QTimer::singleShot(0, &o, [&o] {
       o.LstBrowsers->setCurrentRow(0);
       o.CmdDelete->click();
       o.CmdApply->click();
     });
-    w.mOptions->trigger();
+    w.Action("mOptions")->trigger();
     QCOMPARE(ToolsTop(w),
              (QStringList{"Preview with Chromium", "Preview with Old", "-", "Validate Using W3C"}));
-    QCOMPARE(w.bBrowser2->toolTip(), QStringLiteral("Preview with Old"));
+    QCOMPARE(w.Action("bBrowser2")->toolTip(), QStringLiteral("Preview with Old"));
   }
 
   void browserButtonsStartTheConfiguredBrowsers() {
@@ -270,19 +276,19 @@ class TestPreview : public QObject {
     w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { }"));
     const QString page = PagePath(env);
 
-    Click(w.MainToolBar, w.bBrowser1);
+    Click(w.ToolBar(), w.Action("bBrowser1"));
     QCOMPARE(env.Shell.Started, QStringList{"/opt/My Browser/browse " + page});
     QVERIFY(TTestEnv::ReadFile(page).contains("<style type=\"text/css\" >\r\np { }\r\n"));
     // The old automation browser is gone: the default browser opens the page instead.
-    Click(w.MainToolBar, w.bBrowser2);
+    Click(w.ToolBar(), w.Action("bBrowser2"));
     QCOMPARE(env.Shell.Opened, QStringList{QUrl::fromLocalFile(page).toString()});
     // A browser that cannot be started says so.
     env.Shell.Missing << QStringLiteral("/opt/My Browser/browse");
     env.Prompts.AnswerMessage(TButton::Ok);
-    Click(w.MainToolBar, w.bBrowser1);
+    Click(w.ToolBar(), w.Action("bBrowser1"));
     QCOMPARE(env.Prompts.Asked,
              QStringList{"message: Cannot start the browser \"/opt/My Browser/browse\"."});
-    QVERIFY(w.WebPrev == nullptr);  // the external browsers leave the panel alone
+    QVERIFY(w.Preview().Browser() == nullptr);  // the external browsers leave the panel alone
   }
 
   void browserButtonsWarnWhenNoneIsConfigured_data() {
@@ -305,8 +311,8 @@ class TestPreview : public QObject {
     w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { }"));
     env.Prompts.AnswerMessage(TButton::Ok);
     env.Prompts.AnswerMessage(TButton::Ok);
-    Click(w.MainToolBar, w.bBrowser1);
-    Click(w.MainToolBar, w.bBrowser2);
+    Click(w.ToolBar(), w.Action("bBrowser1"));
+    Click(w.ToolBar(), w.Action("bBrowser2"));
     QCOMPARE(env.Prompts.Asked, warnings);
     QCOMPARE(env.Shell.Started.size(), configured);
   }

@@ -49,27 +49,31 @@ class TestPreviewRender : public QObject {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.OpenOperation(sheet);
-    QTest::mouseClick(w.TbPreview->widgetForAction(w.TbRefresh), Qt::LeftButton);
-    QVERIFY(w.WebPrev != nullptr);
-    QTRY_COMPARE_WITH_TIMEOUT(w.WebPrev->title(), QStringLiteral("Quillmere preview"), 20000);
+    QTest::mouseClick(w.Preview().ToolBar()->widgetForAction(w.Preview().Action("TbRefresh")),
+                      Qt::LeftButton);
+    QVERIFY(w.Preview().Browser() != nullptr);
+    QTRY_COMPARE_WITH_TIMEOUT(w.Preview().Browser()->title(), QStringLiteral("Quillmere preview"),
+                              20000);
 
-    QCOMPARE(RunScript(w.WebPrev, QStringLiteral("getComputedStyle(document.querySelector('h1'))"
-                                                 ".color"))
+    QCOMPARE(RunScript(w.Preview().Browser(),
+                       QStringLiteral("getComputedStyle(document.querySelector('h1'))"
+                                      ".color"))
                  .toString(),
              QStringLiteral("rgb(1, 2, 3)"));
-    const QJsonObject box = QJsonDocument::fromJson(RunScript(w.WebPrev, QStringLiteral(R"(
+    const QJsonObject box =
+        QJsonDocument::fromJson(RunScript(w.Preview().Browser(), QStringLiteral(R"(
             const note = document.querySelector('div.note');
             note.scrollIntoView();
             JSON.stringify(note.getBoundingClientRect());)"))
-                                                        .toString()
-                                                        .toUtf8())
-                                .object();
+                                    .toString()
+                                    .toUtf8())
+            .object();
     QVERIFY(box.value(QStringLiteral("height")).toDouble() == 40);
     const QPoint centre(static_cast<int>(box.value(QStringLiteral("left")).toDouble() + 4),
                         static_cast<int>(box.value(QStringLiteral("top")).toDouble() + 20));
     // The image has loaded once the panel shows its red where the division is.
-    QTRY_COMPARE_WITH_TIMEOUT(w.WebPrev->grab().toImage().pixelColor(centre), QColor(200, 0, 0),
-                              20000);
+    QTRY_COMPARE_WITH_TIMEOUT(w.Preview().Browser()->grab().toImage().pixelColor(centre),
+                              QColor(200, 0, 0), 20000);
   }
 };
 

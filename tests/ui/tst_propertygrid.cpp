@@ -68,7 +68,7 @@ struct TInspectorFixture {
     }();
     out.close();
     Ic->SetColumnWidth(150);
-    Ic->LoadCatalogue(file);
+    Ic->LoadCatalogue(TIniFile::FromFile(file.toStdString()));
     Ic->setGeometry(0, 0, 320, rows * Ic->RowHeight() + 2 * Ic->frameWidth());
     Outside->setGeometry(0, Ic->height() + 10, 100, 20);
     Ic->OnSelectedChange = [this](QObject* sender, TInspectorItem* selected) {
@@ -373,7 +373,7 @@ class TestInspector : public QObject {
     TInspectorFixture f(kBox);
     f.Click(f.Row("text-indent"));
     QTest::keyClicks(f.Ic->InplaceEdit(), QStringLiteral("2em"));
-    f.Ic->LoadCatalogue(QStringLiteral(QUILLMERE_DATA_DIR "/css2.txt"));
+    f.Ic->LoadCatalogue(TIniFile::FromFile(QUILLMERE_DATA_DIR "/css2.txt"));
     QCOMPARE(f.Log.last(), QStringLiteral("edited edit text-indent=2em"));
     QCOMPARE(f.Ic->Selected(), nullptr);
     QVERIFY(!f.Ic->InplaceEdit()->isVisible());

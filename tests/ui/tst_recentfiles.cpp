@@ -39,19 +39,20 @@ class TestRecentFiles : public QObject {
       paths << env.WriteFile(QLatin1String(name), "x{}");
       w.OpenOperation(paths.last());
     }
-    QCOMPARE(MenuTexts(w.mFile), (QStringList{"New", "Open", "Close", "Close All", "|", "Save",
-                                              "Save As", "Save All", "|", "&1 f.css", "&2 e.css",
-                                              "&3 d.css", "&4 c.css", "&5 b.css", "|", "Exit"}));
+    QCOMPARE(
+        MenuTexts(w.Menu("mFile")),
+        (QStringList{"New", "Open", "Close", "Close All", "|", "Save", "Save As", "Save All", "|",
+                     "&1 f.css", "&2 e.css", "&3 d.css", "&4 c.css", "&5 b.css", "|", "Exit"}));
     QCOMPARE(Stored(env, 1), paths[5]);
     QCOMPARE(Stored(env, 6), paths[0]);
 
     // A file reopened in another letter case moves to the top, once.
-    w.mCloseAll->trigger();
+    w.Action("mCloseAll")->trigger();
     const QString upper = env.Dir.filePath(QStringLiteral("D.CSS"));
     QFile::rename(paths[3], upper);
     w.OpenOperation(upper);
-    QCOMPARE(w.rmain->Items().first()->text(), QStringLiteral("&1 D.CSS"));
-    QCOMPARE(w.rmain->Items().size(), 5);
+    QCOMPARE(w.RecentFiles().Items().first()->text(), QStringLiteral("&1 D.CSS"));
+    QCOMPARE(w.RecentFiles().Items().size(), 5);
     QCOMPARE(Stored(env, 1), upper);
     QCOMPARE(Stored(env, 2), paths[5]);
   }
@@ -67,20 +68,20 @@ class TestRecentFiles : public QObject {
     }
     QFile::remove(paths[0]);
     TFrmMain& w = env.MakeWindow();
-    QCOMPARE(w.rmain->Items().first()->text(), QStringLiteral("&1 e.css"));
-    QCOMPARE(w.rmain->Items().last()->text(), QStringLiteral("&5 a.css"));
+    QCOMPARE(w.RecentFiles().Items().first()->text(), QStringLiteral("&1 e.css"));
+    QCOMPARE(w.RecentFiles().Items().last()->text(), QStringLiteral("&5 a.css"));
     QCOMPARE(Stored(env, 1), paths[1]);
     QCOMPARE(Stored(env, 6), QString());
 
     // Choosing an item reopens its file; one that vanished since says so and stays listed.
-    w.rmain->Items()[1]->trigger();
+    w.RecentFiles().Items()[1]->trigger();
     QCOMPARE(w.windowTitle(), QStringLiteral("d.css - Quillmere"));
     QFile::remove(paths[5]);  // a.css, the last item
-    const int before = static_cast<int>(w.rmain->Items().size());
-    w.rmain->Items().last()->trigger();
+    const int before = static_cast<int>(w.RecentFiles().Items().size());
+    w.RecentFiles().Items().last()->trigger();
     QCOMPARE(env.Prompts.Asked.last(),
              QStringLiteral("message: File not found. Check the file path."));
-    QCOMPARE(w.rmain->Items().size(), before);
+    QCOMPARE(w.RecentFiles().Items().size(), before);
   }
 
   void positionAndParentMenu() {

@@ -31,7 +31,7 @@ QStringList TreeTexts(QTreeWidget* tree) {
 }
 
 QByteArray Text(const TFrmMain& w) {
-  const std::string_view text = w.CurrentEditor->Text();
+  const std::string_view text = w.CurrentEditor()->Text();
   return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -62,25 +62,31 @@ class TestSelectors : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), kSheet));
-    QCOMPARE(TreeTexts(w.Tv),
+    QCOMPARE(TreeTexts(w.Selectors().Tree()),
              (QStringList{"Elements+", "  h1", "  h1", "Classes+", "  .note", "IDs+", "  #main"}));
-    QVERIFY(w.Tv->selectedItems().isEmpty());
-    w.acNew->trigger();  // the tree follows the active document
-    QCOMPARE(TreeTexts(w.Tv), (QStringList{"Elements+", "Classes+", "IDs+"}));
+    QVERIFY(w.Selectors().Tree()->selectedItems().isEmpty());
+    w.Action("acNew")->trigger();  // the tree follows the active document
+    QCOMPARE(TreeTexts(w.Selectors().Tree()), (QStringList{"Elements+", "Classes+", "IDs+"}));
   }
 
-  void clickingANodeSelectsTheFirstBlockOfItsName() {
+  void clickingANodeSelectsItsOwnBlock() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     QVERIFY(ShowWithSheet(env, w));
-    QTreeWidgetItem* second = w.Tv->topLevelItem(0)->child(1);
-    QTest::mouseClick(w.Tv->viewport(), Qt::LeftButton, {}, NodeCentre(w.Tv, second));
+    QTreeWidget* tree = w.Selectors().Tree();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      NodeCentre(tree, tree->topLevelItem(0)->child(0)));
     // The body of the first h1, its closing brace and the character after it.
-    QCOMPARE(w.CurrentEditor->SelStart(), 4);
-    QCOMPARE(w.CurrentEditor->SelEnd(), 23);
-    QCOMPARE(w.CurrentEditor->selectedText(), QStringLiteral("\r\n  color: red;\r\n}\r"));
-    QVERIFY(!w.UpdatingText);
-    QVERIFY(w.CurrentEditor->hasFocus());
+    QCOMPARE(w.CurrentEditor()->SelStart(), 4);
+    QCOMPARE(w.CurrentEditor()->SelEnd(), 23);
+    QCOMPARE(w.CurrentEditor()->selectedText(), QStringLiteral("\r\n  color: red;\r\n}\r"));
+    QVERIFY(!w.CurrentDocument()->UpdatingText());
+    QVERIFY(w.CurrentEditor()->hasFocus());
+    // The second node of the same name stands for the second block.
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      NodeCentre(tree, tree->topLevelItem(0)->child(1)));
+    QCOMPARE(w.CurrentEditor()->selectedText(), QStringLiteral(" x: y }"));
+    QVERIFY(!w.CurrentDocument()->UpdatingText());
   }
 
   void nextAndPreviousBlock() {
@@ -89,28 +95,28 @@ class TestSelectors : public QObject {
     w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), kSheet));
     QList<int32_t> visited;
     for (int i = 0; i < 5; ++i) {
-      w.mNext->trigger();
-      visited << w.CurrentEditor->Caret();
+      w.Action("mNext")->trigger();
+      visited << w.CurrentEditor()->Caret();
     }
     QCOMPARE(visited, (QList<int32_t>{3, 30, 51, 60, 0}));  // after the last: the start
-    w.CurrentEditor->SetCaret(52);                          // inside #main
-    w.mPrevious->trigger();
-    QCOMPARE(w.CurrentEditor->Caret(), 30);
-    w.CurrentEditor->SetCaret(5);  // inside the first block
-    w.mPrevious->trigger();
-    QCOMPARE(w.CurrentEditor->Caret(), 3);
-    w.CurrentEditor->SetCaret(27);  // between blocks
-    w.mPrevious->trigger();
-    QCOMPARE(w.CurrentEditor->Caret(), 0);
+    w.CurrentEditor()->SetCaret(52);                        // inside #main
+    w.Action("mPrevious")->trigger();
+    QCOMPARE(w.CurrentEditor()->Caret(), 30);
+    w.CurrentEditor()->SetCaret(5);  // inside the first block
+    w.Action("mPrevious")->trigger();
+    QCOMPARE(w.CurrentEditor()->Caret(), 3);
+    w.CurrentEditor()->SetCaret(27);  // between blocks
+    w.Action("mPrevious")->trigger();
+    QCOMPARE(w.CurrentEditor()->Caret(), 0);
   }
 
   void newSelectorDialog() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "h1 {\n  color: red;\n}\np {}"));
-    w.CurrentEditor->SetCaret(6);
-    TFrmNew& dialog = *w.FrmNew;
-    w.TbtNewClass->trigger();
+    w.CurrentEditor()->SetCaret(6);
+    TFrmNew& dialog = w.NewSelectorDialog();
+    w.Selectors().Action("TbtNewClass")->trigger();
     QVERIFY(dialog.isVisible() && !dialog.isModal());
     QCOMPARE(dialog.size(), QSize(274, 146));
     QVERIFY(dialog.Txt->isVisible() && !dialog.CboElement->isVisible());
@@ -125,31 +131,31 @@ class TestSelectors : public QObject {
     dialog.CmdOk->click();
     QVERIFY(!dialog.isVisible());
     QCOMPARE(Text(w), QByteArray("h1 {\r\n  color: red;\r\n} \r\n.note {\r\n\r\n\r\n}\r\np {}"));
-    QCOMPARE(w.CurrentEditor->CaretLineCol(), (TLineCol{5, 1}));
-    QCOMPARE(TreeTexts(w.Tv).filter(QStringLiteral(".note")).size(), 1);
+    QCOMPARE(w.CurrentEditor()->CaretLineCol(), (TLineCol{5, 1}));
+    QCOMPARE(TreeTexts(w.Selectors().Tree()).filter(QStringLiteral(".note")).size(), 1);
 
     // The typed name is kept and shared with the ID tab.
-    w.TbtNewID->trigger();
+    w.Selectors().Action("TbtNewID")->trigger();
     QCOMPARE(dialog.TxtLabel->text(), QStringLiteral("Enter a new ID name"));
     QCOMPARE(dialog.Txt->text(), QStringLiteral(".note"));
     dialog.CmdCancel->click();
     QVERIFY(!dialog.isVisible());
 
-    w.TbtNewElement->trigger();
+    w.Selectors().Action("TbtNewElement")->trigger();
     QVERIFY(dialog.CboElement->isVisible() && !dialog.Txt->isVisible());
     QCOMPARE(dialog.CboElement->count(), 47);
     env.Prompts.AnswerMessage(TButton::Yes);
     dialog.CmdOk->click();
     QCOMPARE(env.Prompts.Asked.last(), QStringLiteral("message: Please choose an element."));
     dialog.CboElement->setCurrentText(QStringLiteral("EM"));
-    w.CurrentEditor->SetCaret(static_cast<int32_t>(Text(w).size()));  // after the last block
+    w.CurrentEditor()->SetCaret(static_cast<int32_t>(Text(w).size()));  // after the last block
     dialog.CmdOk->click();
     QVERIFY(Text(w).endsWith("p {}\r\nEM {\r\n\r\n\r\n}"));
 
     // Without a document OK does nothing and the dialog stays.
     env.Prompts.AnswerMessage(TButton::No);
-    w.mCloseAll->trigger();
-    w.TbtNewID->trigger();
+    w.Action("mCloseAll")->trigger();
+    w.Selectors().Action("TbtNewID")->trigger();
     dialog.CmdOk->click();
     QVERIFY(dialog.isVisible());
   }
@@ -159,39 +165,75 @@ class TestSelectors : public QObject {
     TFrmMain& w = env.MakeWindow();
     QVERIFY(ShowWithSheet(env, w));
 
-    QTreeWidgetItem* elements = w.Tv->topLevelItem(0);
-    w.TvContextPopup(NodeCentre(w.Tv, elements));
-    QVERIFY(!w.mTDelete->isEnabled());
+    QTreeWidgetItem* elements = w.Selectors().Tree()->topLevelItem(0);
+    w.Selectors().PreparePopup(NodeCentre(w.Selectors().Tree(), elements));
+    QVERIFY(!w.Selectors().Action("mTDelete")->isEnabled());
     QTreeWidgetItem* second = elements->child(1);
-    QTest::mousePress(w.Tv->viewport(), Qt::RightButton, {}, NodeCentre(w.Tv, second));
-    QCOMPARE(w.Tv->currentItem(), second);
-    w.TvContextPopup(NodeCentre(w.Tv, second));
-    QVERIFY(w.mTDelete->isEnabled());
+    QTest::mousePress(w.Selectors().Tree()->viewport(), Qt::RightButton, {},
+                      NodeCentre(w.Selectors().Tree(), second));
+    QCOMPARE(w.Selectors().Tree()->currentItem(), second);
+    w.Selectors().PreparePopup(NodeCentre(w.Selectors().Tree(), second));
+    QVERIFY(w.Selectors().Action("mTDelete")->isEnabled());
 
-    // Either h1 node deletes the first h1 block.
-    w.mTDelete->trigger();
-    QCOMPARE(Text(w), QByteArray(".note { margin: 0 }\r\n#main {\r\n}\r\nh1 { x: y }"));
-    QCOMPARE(TreeTexts(w.Tv),
+    // Each h1 node deletes its own block, in one step of Undo.
+    w.Selectors().Action("mTDelete")->trigger();
+    QCOMPARE(Text(w),
+             QByteArray("h1 {\r\n  color: red;\r\n}\r\n.note { margin: 0 }\r\n#main {\r\n}"));
+    QCOMPARE(TreeTexts(w.Selectors().Tree()),
              (QStringList{"Elements+", "  h1", "Classes+", "  .note", "IDs+", "  #main"}));
-    w.CurrentEditor->undo();
+    w.CurrentEditor()->undo();
     QCOMPARE(Text(w), kSheet.chopped(1).replace("\n", "\r\n"));
+    w.Selectors().RefreshTree();
+    w.Selectors().Tree()->setCurrentItem(w.Selectors().Tree()->topLevelItem(0)->child(0));
+    w.Selectors().Action("mTDelete")->trigger();
+    QCOMPARE(Text(w), QByteArray(".note { margin: 0 }\r\n#main {\r\n}\r\nh1 { x: y }"));
+    w.CurrentEditor()->undo();
 
     // "New" on a node of the IDs group opens the dialog on the ID tab.
-    w.RefreshTree();
-    w.Tv->setCurrentItem(w.Tv->topLevelItem(2)->child(0));
-    w.mTNew->trigger();
-    QCOMPARE(w.FrmNew->TabNew->currentIndex(), 2);
+    w.Selectors().RefreshTree();
+    w.Selectors().Tree()->setCurrentItem(w.Selectors().Tree()->topLevelItem(2)->child(0));
+    w.Selectors().Action("mTNew")->trigger();
+    QCOMPARE(w.NewSelectorDialog().TabNew->currentIndex(), 2);
   }
 
   void anUnclosedBlockIsNotDeleted() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { color: red;"));
-    w.Tv->setCurrentItem(w.Tv->topLevelItem(0)->child(0));
+    w.Selectors().Tree()->setCurrentItem(w.Selectors().Tree()->topLevelItem(0)->child(0));
     env.Prompts.AnswerMessage(TButton::Ok);
-    w.mTDelete->trigger();
+    w.Selectors().Action("mTDelete")->trigger();
     QCOMPARE(env.Prompts.Asked.size(), 1);
     QCOMPARE(Text(w), QByteArray("p { color: red;"));
+  }
+
+  // The tree is made before the typing; its nodes still act on their own rules afterwards.
+  void aNodeActsOnItsRuleAfterTyping_data() {
+    QTest::addColumn<QByteArray>("sheet");
+    QTest::addColumn<int>("node");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("b after a note at the top") << QByteArray("a {color: red;} b {margin: 0;}") << 1
+                                               << QByteArray("/* note */a {color: red;} ");
+    QTest::newRow("second of two equal selectors") << QByteArray("p {color: red;}\np {margin: 0;}")
+                                                   << 1 << QByteArray("/* note */p {color: red;}");
+    QTest::newRow("first of two equal selectors")
+        << QByteArray("p {color: red;}\np {margin: 0;}") << 0
+        << QByteArray("/* note */\r\np {margin: 0;}");
+  }
+
+  void aNodeActsOnItsRuleAfterTyping() {
+    QFETCH(QByteArray, sheet);
+    QFETCH(int, node);
+    QFETCH(QByteArray, expected);
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.show();
+    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), sheet));
+    QTest::keyClicks(w.CurrentEditor(), QStringLiteral("/* note */"));
+    QTreeWidget* tree = w.Selectors().Tree();
+    tree->setCurrentItem(tree->topLevelItem(0)->child(node));
+    w.Selectors().Action("mTDelete")->trigger();
+    QCOMPARE(Text(w), expected);
   }
 };
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Runs a command the way the event loop does, so that a failure reaches the application's
-// error handler (and so the scripted prompts) instead of the test.
+// Runs a command the way the event loop does, so that a failure is reported through the scripted
+// prompts, where the program reports it, instead of reaching the test.
 #pragma once
 
 #include <QAction>

@@ -9,6 +9,10 @@
 
 #include "app/application.h"
 #include "app/cssmain.h"
+#include "app/opendocument.h"
+#include "app/previewpanel.h"
+#include "app/propertiespanel.h"
+#include "app/selectorspanel.h"
 #include "platform/settingsstore.h"
 #include "recordingshell.h"
 #include "scriptedprompts.h"

@@ -1,20 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Preview panel: the page built from the sheet or a chosen page, the preview-file list, and
-// the same page in the configured external browsers and the default browser.
+#include "app/previewpanel.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
-#include <QDockWidget>
 #include <QFileInfo>
-#include <QMenu>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
-#include "app/cssmain.h"
-#include "model/error.h"
+#include "app/opendocument.h"
 #include "model/previewpage.h"
+#include "platform/commandguard.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
 #include "platform/settings.h"
@@ -26,8 +24,6 @@ namespace qm {
 namespace {
 
 const QString kBuildEntry = QStringLiteral("Build HTML using this style sheet");
-const QString kMenuItemName = QStringLiteral("PreviewMenuItem");
-const QString kInternetExplorer = QStringLiteral("ieLocation");
 // Only so many preview files come back at start-up.
 constexpr int kStoredFiles = 30;
 
@@ -48,12 +44,13 @@ QString FileValue(int n) {
 
 }  // namespace
 
-QWidget* TFrmMain::CreatePreviewPanel() {
-  auto* panel = new QWidget;
-  TbPreview = new QToolBar(panel);
+TPreviewPanel::TPreviewPanel(const TPlatform& platform, QWidget* parent)
+    : QWidget(parent), Platform(platform) {
+  TbPreview = new QToolBar(this);
   TbPreview->setIconSize(QSize(16, 16));
   TbPreview->setMovable(false);
   TbRefresh = TbPreview->addAction(Image("refresh"), QStringLiteral("Refresh"));
+  TbRefresh->setObjectName(QStringLiteral("TbRefresh"));
   TbRefresh->setToolTip(QStringLiteral("Refresh Current View"));
   TbPreview->addSeparator();
   CboFile = new QComboBox(TbPreview);
@@ -65,30 +62,41 @@ QWidget* TFrmMain::CreatePreviewPanel() {
   CboFile->setMinimumContentsLength(8);
   TbPreview->addWidget(CboFile);
   TbOpen = TbPreview->addAction(Image("open"), QStringLiteral("Open"));
+  TbOpen->setObjectName(QStringLiteral("TbOpen"));
   TbOpen->setToolTip(QStringLiteral("Select a new html file for previewing"));
   TbOpenBrowser = TbPreview->addAction(Image("openbrowser"), QStringLiteral("Open in Browser"));
+  TbOpenBrowser->setObjectName(QStringLiteral("TbOpenBrowser"));
   TbOpenBrowser->setToolTip(
       QStringLiteral("Open the current page in the default browser maximized."));
 
   // Stands where the browser will be until the first page is shown.
-  auto* blank = new QWidget(panel);
+  auto* blank = new QWidget(this);
   blank->setObjectName(QStringLiteral("PreviewBlank"));
-  auto* layout = new QVBoxLayout(panel);
+  auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(TbPreview);
   layout->addWidget(blank, 1);
 
-  connect(TbRefresh, &QAction::triggered, this, &TFrmMain::TbRefreshClick);
-  connect(CboFile, &QComboBox::activated, this, &TFrmMain::CboFileSelect);
-  connect(TbOpen, &QAction::triggered, this, &TFrmMain::TbOpenClick);
-  connect(TbOpenBrowser, &QAction::triggered, this, &TFrmMain::TbOpenBrowserClick);
-  connect(bBrowser1, &QAction::triggered, this, &TFrmMain::bBrowser1Click);
-  connect(bBrowser2, &QAction::triggered, this, &TFrmMain::bBrowser2Click);
-  return panel;
+  const auto preview = [this] { RunCommand(*Platform.Prompts, [this] { MakePreview(true); }); };
+  connect(TbRefresh, &QAction::triggered, this, preview);
+  connect(CboFile, &QComboBox::activated, this, preview);
+  connect(TbOpen, &QAction::triggered, this,
+          [this] { RunCommand(*Platform.Prompts, [this] { ChooseAndPreviewPage(); }); });
+  connect(TbOpenBrowser, &QAction::triggered, this,
+          [this] { RunCommand(*Platform.Prompts, [this] { OpenInDefaultBrowser(); }); });
+  LoadPreviewFiles();
 }
 
-void TFrmMain::LoadPreviewFiles() {
+QAction* TPreviewPanel::Action(const QString& name) const {
+  return findChild<QAction*>(name);
+}
+
+void TPreviewPanel::SetDocument(TOpenDocument* document) {
+  Document = document;
+}
+
+void TPreviewPanel::LoadPreviewFiles() {
   for (int n = 1; n <= kStoredFiles; ++n) {
     const QString path = Platform.Settings->ReadString(FileValue(n)).value_or(QString());
     if (path.isEmpty()) {
@@ -100,8 +108,8 @@ void TFrmMain::LoadPreviewFiles() {
   CboFile->setCurrentIndex(0);
 }
 
-QString TFrmMain::MakePreview(bool Show) {
-  if (CurrentEditor == nullptr) {
+QString TPreviewPanel::MakePreview(bool Show) {
+  if (Document == nullptr) {
     return {};
   }
   QString page = CboFile->currentText();
@@ -122,16 +130,15 @@ QString TFrmMain::MakePreview(bool Show) {
   std::vector<std::string> lines = PageLines(std::string_view(bytes.constData(), bytes.size()));
   std::string base;
   if (generate) {
-    RefreshItm();
     // The sheet's url()s are written relative to the sheet; an unsaved sheet has no folder.
-    if (!CurrentPath().isEmpty()) {
-      base = FolderAddress(CurrentPath());
+    if (!Document->Path().isEmpty()) {
+      base = FolderAddress(Document->Path());
     }
   } else {
     base = FolderAddress(page);
   }
-  const std::string built =
-      BuildPreviewPage(std::move(lines), generate ? &Blocks : nullptr, CurrentEditor->Text(), base);
+  const std::string built = BuildPreviewPage(
+      std::move(lines), generate ? &Document->Blocks() : nullptr, Document->Editor()->Text(), base);
   const QString target = QDir(Platform.WorkFolder).filePath(QStringLiteral("temppreview.htm"));
   WriteFileBytes(target, built);
   if (Show) {
@@ -140,27 +147,18 @@ QString TFrmMain::MakePreview(bool Show) {
   return target;
 }
 
-void TFrmMain::ShowInPreview(const QString& path) {
+void TPreviewPanel::ShowInPreview(const QString& path) {
   if (WebPrev == nullptr) {
-    QWidget* panel = dxPreview->widget();
-    QWidget* blank = panel->findChild<QWidget*>(QStringLiteral("PreviewBlank"));
-    WebPrev = new QWebEngineView(panel);
+    QWidget* blank = findChild<QWidget*>(QStringLiteral("PreviewBlank"));
+    WebPrev = new QWebEngineView(this);
     WebPrev->setObjectName(QStringLiteral("WebPrev"));
-    delete panel->layout()->replaceWidget(blank, WebPrev);
+    delete layout()->replaceWidget(blank, WebPrev);
     delete blank;
   }
   WebPrev->load(QUrl::fromLocalFile(path));
 }
 
-void TFrmMain::TbRefreshClick() {
-  MakePreview(true);
-}
-
-void TFrmMain::CboFileSelect() {
-  MakePreview(true);
-}
-
-void TFrmMain::TbOpenClick() {
+void TPreviewPanel::ChooseAndPreviewPage() {
   const QString path = Platform.Prompts->OpenFileName(
       QStringLiteral("All Files (*.*)|*.*|Html Files(*.htm, *.html)|*.htm;*.html"));
   if (path.isEmpty()) {
@@ -194,77 +192,7 @@ void TFrmMain::TbOpenClick() {
   MakePreview(true);
 }
 
-void TFrmMain::FillPreviewMenu() {
-  for (QAction* action : mTools->actions()) {
-    if (action->objectName().startsWith(kMenuItemName)) {
-      mTools->removeAction(action);
-      delete action;
-    }
-  }
-  // The buttons name the browser they start, or stay as designed when there is none.
-  bBrowser1->setToolTip(QStringLiteral("Preview file in Browser1"));
-  bBrowser2->setToolTip(QStringLiteral("Preview file in Browser2"));
-  const std::vector<TBrowserEntry> browsers = Setting::ReadBrowsers(*Platform.Settings);
-  for (int n = 1; n <= static_cast<int>(browsers.size()); ++n) {
-    const QString& name = browsers[n - 1].Name;
-    auto* command = new QAction(QStringLiteral("Preview with ") + name, this);
-    command->setObjectName(kMenuItemName + QString::number(n));
-    // The launch path is the command's hint: a program file, or "ieLocation".
-    command->setStatusTip(browsers[n - 1].Path);
-    connect(command, &QAction::triggered, this, [this, command] { mPreviewb(command); });
-    mTools->insertAction(mTools->actions().value(n - 1), command);
-    if (n <= 2) {
-      (n == 1 ? bBrowser1 : bBrowser2)->setToolTip(command->text());
-    }
-  }
-}
-
-void TFrmMain::mPreviewb(QObject* Sender) {
-  const auto* command = qobject_cast<QAction*>(Sender);
-  if (command == nullptr) {
-    return;
-  }
-  const QString launch = command->statusTip();
-  const QString page = MakePreview(false);
-  // Nothing was built: no document, or the page was missing and has been reported.
-  if (page.isEmpty()) {
-    return;
-  }
-  if (launch == kInternetExplorer) {
-    // That browser's automation server is gone from current systems: the default browser
-    // stands in for it.
-    Platform.Shell->OpenUrl(QUrl::fromLocalFile(page).toString(QUrl::FullyEncoded));
-    return;
-  }
-  if (!Platform.Shell->StartProgram(launch, {QDir::toNativeSeparators(page)})) {
-    throw TError(FormatMessage("Cannot start the browser \"%s\".",
-                               {Utf8(QDir::toNativeSeparators(launch))}));
-  }
-}
-
-void TFrmMain::bBrowser1Click() {
-  QAction* first = mTools->actions().value(0);
-  if (first != nullptr && first->objectName().left(16) == kMenuItemName + QLatin1Char('1')) {
-    mPreviewb(first);
-  } else {
-    Platform.Prompts->Message(TMessageKind::Warning,
-                              QStringLiteral("You did not configure a primary browser."),
-                              {TButton::Ok});
-  }
-}
-
-void TFrmMain::bBrowser2Click() {
-  QAction* second = mTools->actions().value(1);
-  if (second != nullptr && second->objectName().left(16) == kMenuItemName + QLatin1Char('2')) {
-    mPreviewb(second);
-  } else {
-    Platform.Prompts->Message(TMessageKind::Warning,
-                              QStringLiteral("You did not configure a secondary browser."),
-                              {TButton::Ok});
-  }
-}
-
-void TFrmMain::TbOpenBrowserClick() {
+void TPreviewPanel::OpenInDefaultBrowser() {
   if (WebPrev == nullptr || WebPrev->url().isEmpty()) {
     return;
   }

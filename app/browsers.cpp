@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The external browsers: a Tools menu command per configured browser and the two tool-bar
+// buttons, each opening the Preview panel's page.
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QUrl>
+
+#include "app/cssmain.h"
+#include "app/previewpanel.h"
+#include "model/error.h"
+#include "platform/commandguard.h"
+#include "platform/fileio.h"
+#include "platform/prompts.h"
+#include "platform/settings.h"
+#include "platform/settingsstore.h"
+#include "platform/shell.h"
+
+namespace qm {
+
+namespace {
+
+const QString kMenuItemName = QStringLiteral("PreviewMenuItem");
+const QString kInternetExplorer = QStringLiteral("ieLocation");
+
+}  // namespace
+
+void TFrmMain::FillPreviewMenu() {
+  for (QAction* action : mTools->actions()) {
+    if (action->objectName().startsWith(kMenuItemName)) {
+      mTools->removeAction(action);
+      delete action;
+    }
+  }
+  // The buttons name the browser they start, or stay as designed when there is none.
+  bBrowser1->setToolTip(QStringLiteral("Preview file in Browser1"));
+  bBrowser2->setToolTip(QStringLiteral("Preview file in Browser2"));
+  const std::vector<TBrowserEntry> browsers = Setting::ReadBrowsers(*Platform.Settings);
+  for (int n = 1; n <= static_cast<int>(browsers.size()); ++n) {
+    const QString& name = browsers[n - 1].Name;
+    auto* command = new QAction(QStringLiteral("Preview with ") + name, this);
+    command->setObjectName(kMenuItemName + QString::number(n));
+    // The launch path is the command's hint: a program file, or "ieLocation".
+    command->setStatusTip(browsers[n - 1].Path);
+    connect(command, &QAction::triggered, this, [this, command] {
+      RunCommand(*Platform.Prompts, [this, command] { PreviewInBrowser(command); });
+    });
+    mTools->insertAction(mTools->actions().value(n - 1), command);
+    if (n <= 2) {
+      (n == 1 ? bBrowser1 : bBrowser2)->setToolTip(command->text());
+    }
+  }
+}
+
+void TFrmMain::PreviewInBrowser(QAction* command) {
+  const QString launch = command->statusTip();
+  const QString page = PreviewPanel->MakePreview(false);
+  // Nothing was built: no document, or the page was missing and has been reported.
+  if (page.isEmpty()) {
+    return;
+  }
+  if (launch == kInternetExplorer) {
+    // That browser's automation server is gone from current systems: the default browser
+    // stands in for it.
+    Platform.Shell->OpenUrl(QUrl::fromLocalFile(page).toString(QUrl::FullyEncoded));
+    return;
+  }
+  if (!Platform.Shell->StartProgram(launch, {QDir::toNativeSeparators(page)})) {
+    throw TError(FormatMessage("Cannot start the browser \"%s\".",
+                               {Utf8(QDir::toNativeSeparators(launch))}));
+  }
+}
+
+void TFrmMain::bBrowser1Click() {
+  QAction* first = mTools->actions().value(0);
+  if (first != nullptr && first->objectName().left(16) == kMenuItemName + QLatin1Char('1')) {
+    PreviewInBrowser(first);
+  } else {
+    Platform.Prompts->Message(TMessageKind::Warning,
+                              QStringLiteral("You did not configure a primary browser."),
+                              {TButton::Ok});
+  }
+}
+
+void TFrmMain::bBrowser2Click() {
+  QAction* second = mTools->actions().value(1);
+  if (second != nullptr && second->objectName().left(16) == kMenuItemName + QLatin1Char('2')) {
+    PreviewInBrowser(second);
+  } else {
+    Platform.Prompts->Message(TMessageKind::Warning,
+                              QStringLiteral("You did not configure a secondary browser."),
+                              {TButton::Ok});
+  }
+}
+
+}  // namespace qm

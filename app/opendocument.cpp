@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/opendocument.h"
+
+#include <QVBoxLayout>
+
+#include "platform/fileio.h"
+
+namespace qm {
+
+TOpenDocument::TOpenDocument(QWidget* parent) : QWidget(parent), Editor_(new TCssEditor(this)) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(Editor_);
+  connect(Editor_, &TCssEditor::StatusChange, this, [this](TStatusChanges changes) {
+    if (!UpdatingText()) {
+      emit StatusChange(changes);
+    }
+  });
+}
+
+void TOpenDocument::LoadFile(const QString& path) {
+  const QByteArray bytes = ReadFileBytes(path);
+  TLoadedText loaded = LoadText(std::string_view(bytes.constData(), bytes.size()));
+  {
+    // Loading moves the caret; that is not the user's move.
+    TEditScope quiet(*this);
+    Editor_->LoadBytes(loaded.Text);
+  }
+  Format_ = std::move(loaded.Format);
+  Path_ = path;
+}
+
+void TOpenDocument::SaveTo(const QString& path) {
+  WriteFileBytes(path, SaveText(Editor_->Text(), Format_));
+  Editor_->SetModified(false);
+  Path_ = path;
+}
+
+const TModList& TOpenDocument::Blocks() const {
+  if (!Blocks_.Describes(*Editor_)) {
+    RebuildBlocks(*Editor_, Blocks_);
+  }
+  return Blocks_;
+}
+
+void TOpenDocument::MoveToNextBlock() {
+  Editor_->SetCaret(Blocks().NextBlockStart(Editor_->Caret()));
+}
+
+void TOpenDocument::MoveToPreviousBlock() {
+  const TModList& blocks = Blocks();
+  const int32_t b = blocks.BlockAt(Editor_->Caret());
+  Editor_->SetCaret(b > 0 ? blocks.Items(b - 1).StartPos : b == 0 ? blocks.Items(0).StartPos : 0);
+}
+
+void TOpenDocument::Apply(const TEditBatch& batch) {
+  TEditScope scope(*this);
+  scope.Apply(batch);
+}
+
+TOpenDocument::TEditScope::TEditScope(TOpenDocument& document) : Document(document) {
+  ++Document.Depth;
+}
+
+TOpenDocument::TEditScope::~TEditScope() {
+  Document.EndScope(std::uncaught_exceptions() > Unwinding);
+}
+
+void TOpenDocument::TEditScope::Apply(const TEditBatch& batch) {
+  if (batch.Empty()) {
+    return;
+  }
+  TCssEditor& editor = *Document.Editor_;
+  if (!Document.UndoOpen) {
+    editor.SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
+    Document.UndoOpen = true;
+  }
+  editor.ApplyBatch(batch);
+  Document.TextChanged = true;
+}
+
+void TOpenDocument::EndScope(bool failed) {
+  if (--Depth > 0) {
+    return;
+  }
+  if (UndoOpen) {
+    UndoOpen = false;
+    Editor_->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
+  }
+  if (!std::exchange(TextChanged, false) || failed) {
+    return;
+  }
+  try {
+    Blocks();
+  } catch (const std::exception&) {
+    // Left for the next reader: Blocks() builds the list again when it is asked.
+    return;
+  }
+  emit Edited();
+}
+
+}  // namespace qm

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One open document, the page of its tab: the editor, the file behind it, the file's line-break
+// format and the selector blocks of the current text; every change the program makes goes
+// through its edit scope.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <exception>
+
+#include "controls/csseditor.h"
+#include "model/editbatch.h"
+#include "model/selectorblocks.h"
+#include "model/textfile.h"
+
+namespace qm {
+
+class TOpenDocument : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TOpenDocument(QWidget* parent = nullptr);
+
+  TCssEditor* Editor() const { return Editor_; }
+  // The file this document saves to; empty while it is untitled. Each document keeps its own,
+  // so documents with equal captions never write over each other's files.
+  const QString& Path() const { return Path_; }
+  const TTextFormat& Format() const { return Format_; }
+
+  // Replaces the text by the file's, unmodified and with nothing to undo, and makes it the file
+  // this document saves to. Throws TError when the file cannot be read; nothing changes then.
+  void LoadFile(const QString& path);
+  // Writes the text in the file's own format and makes path the document's file. Throws TError
+  // when it cannot be written; the document stays modified then.
+  void SaveTo(const QString& path);
+
+  // The selector blocks of the current text: rebuilt here when the text has changed since the
+  // list was built, so a list of another text version is never handed out.
+  const TModList& Blocks() const;
+
+  // True inside an edit scope: the program is changing the text or the caret, and what the
+  // editor reports meanwhile is not the user's doing (the caret-driven reading stays quiet).
+  bool UpdatingText() const { return Depth > 0; }
+
+  // Next Block and Previous Block: the caret to the start of the block after it, or of the
+  // block before the one it is in.
+  void MoveToNextBlock();
+  void MoveToPreviousBlock();
+
+  // One change by the program. Scopes nest: the outermost one opens a single undo action at the
+  // first batch, keeps UpdatingText set until it ends, and then closes the undo action and
+  // rebuilds the block list once. Everything is undone on every way out, failures included.
+  class TEditScope {
+   public:
+    explicit TEditScope(TOpenDocument& document);
+    ~TEditScope();
+    TEditScope(const TEditScope&) = delete;
+    TEditScope& operator=(const TEditScope&) = delete;
+
+    // Carries the batch out on the editor (ranges in the current text), which marks the
+    // document modified.
+    void Apply(const TEditBatch& batch);
+
+   private:
+    TOpenDocument& Document;
+    int Unwinding = std::uncaught_exceptions();
+  };
+
+  // One batch in a scope of its own.
+  void Apply(const TEditBatch& batch);
+
+ signals:
+  // A status change of the editor that the user made (none arrives inside an edit scope).
+  void StatusChange(qm::TStatusChanges changes);
+  // The outermost edit scope that changed the text has ended.
+  void Edited();
+
+ private:
+  void EndScope(bool failed);
+
+  TCssEditor* const Editor_;
+  QString Path_;
+  TTextFormat Format_;
+  // The file's encoding joins the format here when documents keep their own.
+  // Stamped with the text version it was built from; rebuilt when asked for after a change.
+  mutable TModList Blocks_;
+  int Depth = 0;
+  bool UndoOpen = false;
+  bool TextChanged = false;
+};
+
+}  // namespace qm

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Preview panel: the page built from the open document's sheet or a page the user chose,
+// the preview-file list, and the embedded browser made the first time a page is shown.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "platform/platform.h"
+
+class QAction;
+class QComboBox;
+class QToolBar;
+class QWebEngineView;
+
+namespace qm {
+
+class TOpenDocument;
+
+class TPreviewPanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The stored preview files are listed at once, the fixed entry chosen.
+  explicit TPreviewPanel(const TPlatform& platform, QWidget* parent = nullptr);
+
+  // The document whose sheet the page carries; none while no document is open.
+  void SetDocument(TOpenDocument* document);
+  // Writes "temppreview.htm" from the chosen entry of the list and the document's sheet, and with
+  // Show shows it here; returns its path, empty when nothing was built.
+  QString MakePreview(bool Show);
+  // Shows a local file in the panel, making its browser the first time.
+  void ShowInPreview(const QString& path);
+
+  QToolBar* ToolBar() const { return TbPreview; }
+  // The panel's commands by name: TbRefresh, TbOpen, TbOpenBrowser.
+  QAction* Action(const QString& name) const;
+  QComboBox* FileList() const { return CboFile; }
+  // None until the first page is shown: starting the browser engine is slow.
+  QWebEngineView* Browser() const { return WebPrev; }
+
+ private:
+  void LoadPreviewFiles();
+  void ChooseAndPreviewPage();
+  void OpenInDefaultBrowser();
+
+  TPlatform Platform;
+  TOpenDocument* Document = nullptr;
+
+  QToolBar* TbPreview = nullptr;
+  QAction* TbRefresh = nullptr;
+  QComboBox* CboFile = nullptr;
+  QAction* TbOpen = nullptr;
+  QAction* TbOpenBrowser = nullptr;
+  QWebEngineView* WebPrev = nullptr;
+};
+
+}  // namespace qm

@@ -1,0 +1,243 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/selectorspanel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/opendocument.h"
+#include "platform/commandguard.h"
+#include "platform/prompts.h"
+
+namespace qm {
+
+namespace {
+
+const char* const kGroups[] = {"Elements", "Classes", "IDs"};
+const char* const kGroupImages[] = {"element", "class", "id"};
+
+QIcon Image(const char* name) {
+  return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+}
+
+int GroupOfKind(std::string_view kind) {
+  return kind == "Element" ? 0 : kind == "Class" ? 1 : 2;
+}
+
+QString FromModel(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+TSelectorsPanel::TSelectorsPanel(TPrompts& prompts, QWidget* parent)
+    : QWidget(parent), Prompts(prompts) {
+  TbSelectors = new QToolBar(this);
+  TbSelectors->setIconSize(QSize(16, 16));
+  TbTrefresh = TbSelectors->addAction(Image("refresh"), QStringLiteral("Refresh"));
+  TbtNewElement = TbSelectors->addAction(Image("element"), QStringLiteral("New Element"));
+  TbtNewClass = TbSelectors->addAction(Image("class"), QStringLiteral("New Class"));
+  TbtNewID = TbSelectors->addAction(Image("id"), QStringLiteral("New ID"));
+  TbtDelete = TbSelectors->addAction(Image("delete"), QStringLiteral("Delete"));
+  TbtDelete->setToolTip(QStringLiteral("Delete Selected Selector"));
+
+  Tv = new QTreeWidget(this);
+  Tv->setHeaderHidden(true);
+  Tv->setRootIsDecorated(true);
+  Tv->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Selected and focused nodes in the panel's own green.
+  QPalette palette = Tv->palette();
+  for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+    palette.setColor(group, QPalette::Highlight, QColor(147, 160, 112));
+    palette.setColor(group, QPalette::HighlightedText,
+                     QApplication::palette().color(QPalette::HighlightedText));
+  }
+  Tv->setPalette(palette);
+  Tv->setContextMenuPolicy(Qt::CustomContextMenu);
+  Tv->viewport()->installEventFilter(this);
+
+  TvPopup = new QMenu(Tv);
+  mTNew = TvPopup->addAction(QStringLiteral("New"));
+  TvPopup->addSeparator();
+  mTDelete = TvPopup->addAction(QStringLiteral("Delete"));
+
+  const std::pair<QAction*, const char*> names[] = {
+      {TbTrefresh, "TbTrefresh"}, {TbtNewElement, "TbtNewElement"}, {TbtNewClass, "TbtNewClass"},
+      {TbtNewID, "TbtNewID"},     {TbtDelete, "TbtDelete"},         {mTNew, "mTNew"},
+      {mTDelete, "mTDelete"}};
+  for (const auto& [action, name] : names) {
+    action->setObjectName(QLatin1String(name));
+  }
+  const auto command = [this](QAction* action, void (TSelectorsPanel::*handler)()) {
+    connect(action, &QAction::triggered, this,
+            [this, handler] { RunCommand(Prompts, [this, handler] { (this->*handler)(); }); });
+  };
+  command(TbTrefresh, &TSelectorsPanel::Refresh);
+  command(TbtDelete, &TSelectorsPanel::DeleteNodeBlock);
+  command(mTDelete, &TSelectorsPanel::DeleteNodeBlock);
+  command(mTNew, &TSelectorsPanel::RequestNewForNode);
+  connect(TbtNewElement, &QAction::triggered, this,
+          [this] { emit NewSelectorRequested(TSelectorTab::Element); });
+  connect(TbtNewClass, &QAction::triggered, this,
+          [this] { emit NewSelectorRequested(TSelectorTab::Class); });
+  connect(TbtNewID, &QAction::triggered, this,
+          [this] { emit NewSelectorRequested(TSelectorTab::ID); });
+  connect(Tv, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    PreparePopup(pos);
+    TvPopup->popup(Tv->viewport()->mapToGlobal(pos));
+  });
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(TbSelectors);
+  layout->addWidget(Tv);
+}
+
+QAction* TSelectorsPanel::Action(const QString& name) const {
+  return findChild<QAction*>(name);
+}
+
+void TSelectorsPanel::SetDocument(TOpenDocument* document) {
+  Document = document;
+}
+
+bool TSelectorsPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Tv->viewport()) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
+      SelectNodeAt(mouse->position().toPoint());
+    } else if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+      RunCommand(Prompts, [this] { SelectNodeBlock(); });
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TSelectorsPanel::RefreshTree() {
+  Tv->setUpdatesEnabled(false);
+  Tv->clear();
+  for (std::vector<int32_t>& nodes : NodeBlocks) {
+    nodes.clear();
+  }
+  QTreeWidgetItem* groups[3];
+  for (int i = 0; i < 3; ++i) {
+    groups[i] = new QTreeWidgetItem(Tv, QStringList{QLatin1String(kGroups[i])});
+    groups[i]->setIcon(0, Image(kGroupImages[i]));
+  }
+  if (Document != nullptr) {
+    const TModList& blocks = Document->Blocks();
+    TreeVersion = Document->Editor()->TextVersion();
+    // Built detached and added at once: a large sheet has thousands of nodes.
+    QList<QTreeWidgetItem*> children[3];
+    for (int32_t b = 0; b < blocks.Count(); ++b) {
+      const TItmRecord& block = blocks.Items(b);
+      const int group = GroupOfKind(block.Kind);
+      auto* node = new QTreeWidgetItem(QStringList{FromModel(block.Name)});
+      node->setIcon(0, groups[group]->icon(0));
+      children[group].append(node);
+      NodeBlocks[group].push_back(b);
+    }
+    for (int i = 0; i < 3; ++i) {
+      groups[i]->addChildren(children[i]);
+    }
+  }
+  for (QTreeWidgetItem* group : groups) {
+    group->setExpanded(true);
+  }
+  Tv->setCurrentItem(nullptr);
+  Tv->clearSelection();
+  Tv->setUpdatesEnabled(true);
+}
+
+int32_t TSelectorsPanel::BlockOfNode(QTreeWidgetItem* node) const {
+  if (node == nullptr || node->parent() == nullptr || Document == nullptr) {
+    return -1;
+  }
+  QTreeWidgetItem* group = node->parent();
+  const int child = group->indexOfChild(node);
+  const TModList& blocks = Document->Blocks();
+  if (Document->Editor()->TextVersion() == TreeVersion) {
+    return NodeBlocks[Tv->indexOfTopLevelItem(group)].at(static_cast<size_t>(child));
+  }
+  // Typed since the tree was made: the same block is the one of the same name and number.
+  const QString text = node->text(0);
+  int occurrence = 0;
+  for (int i = 0; i < child; ++i) {
+    occurrence += group->child(i)->text(0) == text ? 1 : 0;
+  }
+  const std::string name = text.toStdString();
+  for (int32_t b = 0; b < blocks.Count(); ++b) {
+    if (blocks.Items(b).Name == name && occurrence-- == 0) {
+      return b;
+    }
+  }
+  return -1;
+}
+
+void TSelectorsPanel::Refresh() {
+  RefreshTree();
+  emit Refreshed();
+}
+
+void TSelectorsPanel::SelectNodeBlock() {
+  QTreeWidgetItem* node = Tv->currentItem();
+  if (node == nullptr || !node->isSelected() || Document == nullptr) {
+    return;
+  }
+  TCssEditor* editor = Document->Editor();
+  if (const int32_t b = BlockOfNode(node); b >= 0) {
+    const TItmRecord block = Document->Blocks().Items(b);
+    TOpenDocument::TEditScope quiet(*Document);
+    editor->SetCaret(block.StartPos + 1);
+    editor->SetFirstVisibleLine(editor->CaretLineCol().Line);
+    editor->MoveSelectionEnd(block.EndPos + 2);
+  }
+  editor->setFocus();
+}
+
+void TSelectorsPanel::SelectNodeAt(const QPoint& pos) {
+  if (QTreeWidgetItem* node = Tv->itemAt(pos)) {
+    Tv->setCurrentItem(node);
+  }
+}
+
+void TSelectorsPanel::PreparePopup(const QPoint& pos) {
+  if (QTreeWidgetItem* node = Tv->itemAt(pos)) {
+    mTDelete->setEnabled(node->parent() != nullptr);
+  }
+}
+
+void TSelectorsPanel::RequestNewForNode() {
+  QTreeWidgetItem* node = Tv->currentItem();
+  const QString group =
+      node == nullptr ? QString() : (node->parent() != nullptr ? node->parent() : node)->text(0);
+  emit NewSelectorRequested(group == QLatin1String(kGroups[1])   ? TSelectorTab::Class
+                            : group == QLatin1String(kGroups[2]) ? TSelectorTab::ID
+                                                                 : TSelectorTab::Element);
+}
+
+void TSelectorsPanel::DeleteNodeBlock() {
+  QTreeWidgetItem* node = Tv->currentItem();
+  const int32_t b = BlockOfNode(node);
+  if (b < 0) {
+    return;  // a group, or the text has no such block any more: nothing to delete
+  }
+  const auto edit = PlanDeleteBlock(*Document->Editor(), Document->Blocks(), b);
+  if (!edit) {
+    Prompts.Message(
+        TMessageKind::Information,
+        QStringLiteral("The block of \"%1\" has no closing brace, so it is not deleted.")
+            .arg(node->text(0)),
+        {TButton::Ok});
+    return;
+  }
+  Document->Apply(TEditBatch(*edit));
+  RefreshTree();
+}
+
+}  // namespace qm

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Selectors panel: the tree of the open document's blocks grouped into elements, classes and
+// IDs, its tool bar and pop-up menu; a click selects a block, Delete removes one.
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "model/selectorblocks.h"
+
+class QAction;
+class QMenu;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace qm {
+
+class TOpenDocument;
+class TPrompts;
+
+class TSelectorsPanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TSelectorsPanel(TPrompts& prompts, QWidget* parent = nullptr);
+
+  // The document the tree shows; none while no document is open. The tree is not rebuilt here.
+  void SetDocument(TOpenDocument* document);
+  // The three groups, expanded, with a node per block of the document and none selected.
+  void RefreshTree();
+  // Before the pop-up menu opens over pos: Delete is offered for a selector node only.
+  void PreparePopup(const QPoint& pos);
+
+  QTreeWidget* Tree() const { return Tv; }
+  QToolBar* ToolBar() const { return TbSelectors; }
+  // The panel's commands by name: TbTrefresh, TbtNewElement, TbtNewClass, TbtNewID, TbtDelete,
+  // mTNew, mTDelete.
+  QAction* Action(const QString& name) const;
+
+ signals:
+  // New Element, New Class, New ID, or New in the pop-up menu.
+  void NewSelectorRequested(qm::TSelectorTab tab);
+  // Refresh rebuilt the tree: the block at the caret is to be read again.
+  void Refreshed();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Refresh();
+  void SelectNodeBlock();
+  void SelectNodeAt(const QPoint& pos);
+  void RequestNewForNode();
+  void DeleteNodeBlock();
+  // The index of the node's block in the document's current list, -1 for a group node or when
+  // the text no longer has that block.
+  int32_t BlockOfNode(QTreeWidgetItem* node) const;
+
+  TPrompts& Prompts;
+  TOpenDocument* Document = nullptr;
+  // The text version the nodes were made from, and per group the block of each node in the
+  // list of that version.
+  uint64_t TreeVersion = 0;
+  std::vector<int32_t> NodeBlocks[3];
+
+  QToolBar* TbSelectors = nullptr;
+  QAction* TbTrefresh = nullptr;
+  QAction* TbtNewElement = nullptr;
+  QAction* TbtNewClass = nullptr;
+  QAction* TbtNewID = nullptr;
+  QAction* TbtDelete = nullptr;
+  QTreeWidget* Tv = nullptr;
+  QMenu* TvPopup = nullptr;
+  QAction* mTNew = nullptr;
+  QAction* mTDelete = nullptr;
+};
+
+}  // namespace qm

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/visualeditorpanel.h"
+
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace qm {
+
+TVisualEditorPanel::TVisualEditorPanel(QWidget* parent) : QWidget(parent) {
+  pcvisual = new QTabWidget(this);
+  pcvisual->setObjectName(QStringLiteral("pcvisual"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(pcvisual);
+}
+
+void TVisualEditorPanel::SetDocument(TOpenDocument* document) {
+  Document = document;
+}
+
+}  // namespace qm

@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The open document: its edit scope nests into one step of Undo, keeps the caret-driven reading
+// quiet until the outermost scope ends, ends cleanly when a change fails, and applies a batch as
+// the model's in-memory document does; its block list always describes the current text.
+#include <QSignalSpy>
+#include <QTest>
+
+#include "app/opendocument.h"
+#include "model/error.h"
+#include "model/memorydocument.h"
+#include "testenv.h"
+
+using namespace qm;
+
+namespace {
+
+QByteArray Text(const TOpenDocument& document) {
+  const std::string_view text = document.Editor()->Text();
+  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void Load(TOpenDocument& document, const std::string& text) {
+  document.Editor()->LoadBytes(text);
+}
+
+}  // namespace
+
+class TestOpenDocument : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void nestedScopesAreOneStepOfUndoAndOneReading() {
+    TOpenDocument document;
+    Load(document, "a {}\r\nb {}");
+    QSignalSpy edited(&document, &TOpenDocument::Edited);
+    QSignalSpy status(&document, &TOpenDocument::StatusChange);
+    {
+      TOpenDocument::TEditScope outer(document);
+      outer.Apply(TEditBatch({3, 3, "color: red;", 14}));
+      {
+        TOpenDocument::TEditScope inner(document);
+        inner.Apply(TEditBatch({0, 1, "p", 1}));
+        QVERIFY(document.UpdatingText());
+      }
+      // The inner scope's end is not the end of the change.
+      QVERIFY(document.UpdatingText());
+      QCOMPARE(edited.count(), 0);
+      QVERIFY(document.Blocks().Items(0).Name == "p");
+    }
+    QVERIFY(!document.UpdatingText());
+    QCOMPARE(edited.count(), 1);
+    QCOMPARE(status.count(), 0);  // the program's own caret moves are not the user's
+    QCOMPARE(Text(document), QByteArray("p {color: red;}\r\nb {}"));
+    QVERIFY(document.Editor()->Modified());
+    QCOMPARE(document.Blocks().Count(), 2);
+    QCOMPARE(document.Blocks().Items(1).StartPos, 19);
+
+    document.Editor()->undo();
+    QCOMPARE(Text(document), QByteArray("a {}\r\nb {}"));
+    QVERIFY(!document.Editor()->Modified());
+  }
+
+  void aFailedChangeEndsItsScope() {
+    TOpenDocument document;
+    Load(document, "a {}");
+    QSignalSpy edited(&document, &TOpenDocument::Edited);
+    try {
+      TOpenDocument::TEditScope scope(document);
+      scope.Apply(TEditBatch({0, 1, "p", 1}));
+      throw TError("the write failed");
+    } catch (const TError&) {
+    }
+    QVERIFY(!document.UpdatingText());
+    QCOMPARE(edited.count(), 0);
+    // The undo action was closed: the next change is a step of its own.
+    document.Apply(TEditBatch({4, 4, "\r\nb {}", 9}));
+    document.Editor()->undo();
+    QCOMPARE(Text(document), QByteArray("p {}"));
+    QCOMPARE(document.Blocks().Count(), 1);
+
+    // Overlapping edits are refused before anything is changed.
+    TEditBatch overlapping;
+    overlapping.Add({0, 2, "x", 0});
+    overlapping.Add({1, 3, "y", 0});
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, document.Apply(overlapping));
+    QCOMPARE(Text(document), QByteArray("p {}"));
+    QVERIFY(!document.UpdatingText());
+  }
+
+  void aBatchChangesTheEditorAsTheModelsDocument() {
+    const std::string text = "h1 {\r\n  color: red;\r\n}\r\n.note { margin: 0 }\r\n#main {\r\n}";
+    TEditBatch batch;
+    batch.Add({44, 47, "\r\n  margin: 0;\r\n", 59});
+    batch.Add({0, 2, "h2, h3", 6});
+    batch.Add({24, 25, "p", 25});
+    TOpenDocument document;
+    Load(document, text);
+    TMemoryDocument memory(text);
+    document.Apply(batch);
+    const int32_t caret = ApplyBatch(batch, memory);
+    QCOMPARE(Text(document),
+             QByteArray(memory.Text().data(), static_cast<qsizetype>(memory.Text().size())));
+    QCOMPARE(document.Editor()->Caret(), caret);
+    QCOMPARE(document.Editor()->LineCount(), memory.LineCount());
+  }
+
+  void theBlockListFollowsTheText() {
+    TOpenDocument document;
+    Load(document, "a {color: red;} b {margin: 0;}");
+    QCOMPARE(document.Blocks().Items(1).StartPos, 18);
+    document.Editor()->SetCaret(0);
+    QTest::keyClicks(document.Editor(), QStringLiteral("/* note */"));
+    QCOMPARE(document.Blocks().Count(), 2);
+    QCOMPARE(document.Blocks().Items(1).StartPos, 28);
+    document.MoveToPreviousBlock();  // the caret is in no block
+    QCOMPARE(document.Editor()->Caret(), 0);
+    document.MoveToNextBlock();
+    QCOMPARE(document.Editor()->Caret(), 12);
+  }
+};
+
+QM_TEST_MAIN(TestOpenDocument)
+#include "tst_opendocument.moc"
