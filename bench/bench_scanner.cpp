@@ -12,15 +12,15 @@ namespace qm {
 namespace {
 
 const std::string& Sheet(int which) {
-  static const std::string bootstrap = bench::CorpusSheet("bootstrap-5.3.9-bootstrap.css");
-  static const std::string minified = bench::CorpusSheet("bootstrap-5.3.9-bootstrap.min.css");
+  static const std::string bootstrap = bench::CorpusSheet("bootstrap5/bootstrap.css");
+  static const std::string minified = bench::CorpusSheet("bootstrap5/bootstrap.min.css");
   static const std::string concatenated = bench::ConcatenatedCorpus();
   return which == 0 ? bootstrap : which == 1 ? minified : concatenated;
 }
 
 void Label(benchmark::State& state, int which) {
-  state.SetLabel(which == 0   ? "bootstrap 5.3.9"
-                 : which == 1 ? "bootstrap 5.3.9 min"
+  state.SetLabel(which == 0   ? "bootstrap 5.2.3"
+                 : which == 1 ? "bootstrap 5.2.3 min"
                               : "corpus 3 MB");
 }
 

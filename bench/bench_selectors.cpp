@@ -11,7 +11,7 @@ namespace qm {
 namespace {
 
 const TMemoryDocument& Sheet(int which) {
-  static const TMemoryDocument bootstrap(bench::CorpusSheet("bootstrap-5.3.9-bootstrap.css"));
+  static const TMemoryDocument bootstrap(bench::CorpusSheet("bootstrap5/bootstrap.css"));
   static const TMemoryDocument concatenated(bench::ConcatenatedCorpus());
   return which == 0 ? bootstrap : concatenated;
 }
@@ -26,7 +26,7 @@ void BM_RefreshItm(benchmark::State& state) {
   state.counters["blocks"] = blocks.Count();
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                           static_cast<int64_t>(document.Text().size()));
-  state.SetLabel(state.range(0) == 0 ? "bootstrap 5.3.9" : "3 MB of the corpus");
+  state.SetLabel(state.range(0) == 0 ? "bootstrap 5.2.3" : "3 MB of the corpus");
 }
 BENCHMARK(BM_RefreshItm)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

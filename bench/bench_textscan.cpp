@@ -23,8 +23,8 @@ struct TBlockQuery {
 
 const char* SheetName(int which) {
   return which == 0   ? "corpus 3 MB"
-         : which == 1 ? "bootstrap 5.3.9 min"
-                      : "corpus 3 MB ending with bootstrap 5.3.9 min";
+         : which == 1 ? "bootstrap 5.2.3 min"
+                      : "corpus 3 MB ending with bootstrap 5.2.3 min";
 }
 
 // The sheet's last block and the last property name declared in it.
@@ -34,7 +34,7 @@ const TBlockQuery& LastBlock(int which) {
   if (q.Doc) {
     return q;
   }
-  const std::string minified = "bootstrap-5.3.9-bootstrap.min.css";
+  const std::string minified = "bootstrap5/bootstrap.min.css";
   q.Doc = std::make_unique<TMemoryDocument>(which == 0   ? bench::ConcatenatedCorpus()
                                             : which == 1 ? bench::CorpusSheet(minified)
                                                          : bench::ConcatenatedCorpus(minified));

@@ -1,49 +1,42 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The style sheets the benchmarks run on: corpus files as the editor holds them (lines joined by
-// CR LF) and a 3 MB sheet made by concatenating the corpus.
+// The style sheets the benchmarks run on: the real-world sheets as the editor holds them (lines
+// joined by CR LF) and a 3 MB sheet made by concatenating them.
 #pragma once
 
 #include "model/textfile.h"
+#include "tests/common/realsheets.h"
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace qm::bench {
 
+// name as RealSheetFiles names it, such as "bootstrap5/bootstrap.css".
 inline std::string CorpusSheet(const std::string& name) {
-  std::ifstream in(std::filesystem::path(QUILLMERE_CORPUS_DIR) / name, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return LoadText(bytes.str()).Text;
+  return LoadText(ReadSheetBytes(RealSheetPath(name))).Text;
 }
 
-// The corpus sheets in name order, again and again, until the text holds 3 MiB; with last, that
-// sheet is left out of the rounds and ends the text.
+// The real-world sheets in name order, again and again, until the text holds 3 MiB; with last,
+// that sheet is left out of the rounds and ends the text.
 inline std::string ConcatenatedCorpus(const std::string& last = {}) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(QUILLMERE_CORPUS_DIR)) {
-    const std::string name = entry.path().filename().string();
-    if (entry.path().extension() == ".css" && name != last) {
-      names.push_back(name);
+  std::vector<std::string> sheets;
+  for (const TSheetFile& file : RealSheetFiles()) {
+    if (file.name != last) {
+      sheets.push_back(LoadText(ReadSheetBytes(file.path)).Text);
     }
   }
-  std::sort(names.begin(), names.end());
   const std::string ending = last.empty() ? std::string() : CorpusSheet(last);
   constexpr size_t size = 3 * 1024 * 1024;
   std::string text;
   while (text.size() + ending.size() < size) {
-    for (const std::string& name : names) {
+    for (const std::string& sheet : sheets) {
       if (text.size() + ending.size() >= size) {
         break;
       }
       if (!text.empty()) {
         text += "\r\n";
       }
-      text += CorpusSheet(name);
+      text += sheet;
     }
   }
   if (!ending.empty()) {

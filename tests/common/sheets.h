@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Style sheets for tests that compare two implementations: every corpus sheet as the editor holds
-// it, and generated sheets full of the cases the scanning rules treat specially.
+// Style sheets for tests that compare two implementations: every real-world sheet as the editor
+// holds it, and generated sheets full of the cases the scanning rules treat specially.
 #pragma once
 
-#include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "model/textfile.h"
+#include "realsheets.h"
 
 namespace qm {
 
@@ -25,13 +23,8 @@ inline void PrintTo(const TSample& sample, std::ostream* out) {
 
 inline std::vector<TSample> CorpusSheets() {
   std::vector<TSample> sheets;
-  for (const auto& entry : std::filesystem::directory_iterator(QUILLMERE_CORPUS_DIR)) {
-    if (entry.path().extension() == ".css") {
-      std::ifstream in(entry.path(), std::ios::binary);
-      std::ostringstream bytes;
-      bytes << in.rdbuf();
-      sheets.push_back({entry.path().filename().string(), LoadText(bytes.str()).Text});
-    }
+  for (const TSheetFile& file : RealSheetFiles()) {
+    sheets.push_back({file.name, LoadText(ReadSheetBytes(file.path)).Text});
   }
   return sheets;
 }

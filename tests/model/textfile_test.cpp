@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include "realsheets.h"
 
 namespace qm {
 namespace {
@@ -56,28 +54,18 @@ TEST(TextFile, EditedTextIsWrittenWithTheFileConvention) {
   EXPECT_EQ(SaveText("a\r\nb\r\nc", loaded.Format), "a\r\nb\r\nc\r\n");
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 TEST(TextFile, EveryCorpusSheetSurvivesAnUneditedSave) {
   int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(QUILLMERE_CORPUS_DIR)) {
-    if (entry.path().extension() != ".css") {
-      continue;
-    }
-    const std::string bytes = ReadFile(entry.path());
+  for (const TSheetFile& sheet : RealSheetFiles()) {
+    const std::string bytes = ReadSheetBytes(sheet.path);
     const TLoadedText loaded = LoadText(bytes);
-    EXPECT_EQ(SaveText(loaded.Text, loaded.Format), bytes) << entry.path();
+    EXPECT_EQ(SaveText(loaded.Text, loaded.Format), bytes) << sheet.name;
     // Converting the file's breaks and back must not rely on the kept original.
     for (const TLineBreak lineBreak : {TLineBreak::LF, TLineBreak::CR, TLineBreak::CRLF}) {
       TTextFormat format;
       format.Break = lineBreak;
       format.FinalBreak = true;
-      EXPECT_EQ(LoadText(SaveText(loaded.Text, format)).Text, loaded.Text) << entry.path();
+      EXPECT_EQ(LoadText(SaveText(loaded.Text, format)).Text, loaded.Text) << sheet.name;
     }
     ++files;
   }

@@ -1,0 +1,28 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# cmake -DSOURCE_DIR=<repository> -P layers.cmake: fails naming every include that reaches up a
+# layer (model < platform < controls < dialogs < app), and every Qt include in the model. The
+# libraries' links catch a call upwards; this catches an inline or header-only use as well.
+set(layers model platform controls dialogs app)
+set(faults "")
+foreach(layer ${layers})
+  list(FIND layers ${layer} rank)
+  file(GLOB_RECURSE sources ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
+  foreach(source ${sources})
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+    foreach(line ${includes})
+      if(line MATCHES "<Q")
+        if(layer STREQUAL "model")
+          string(APPEND faults "${source}: ${line} (the model includes no Qt)\n")
+        endif()
+      elseif(line MATCHES "[<\"]([A-Za-z_]+)/")
+        list(FIND layers ${CMAKE_MATCH_1} used)
+        if(used GREATER rank)
+          string(APPEND faults "${source}: ${line}\n")
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "Includes across the layers:\n${faults}")
+endif()
