@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 #include <utility>
 
 #include "controls/bitmaps.h"
@@ -320,6 +321,34 @@ void TInspectorCSS::DrawRow(QPainter& painter, const TInspectorItem& item, int y
   if (!value.empty()) {
     painter.fillRect(0, y, kMargin, RowHeight_ - 1, kValueMark);
   }
+}
+
+QString TInspectorCSS::CutOffName(QPoint pos) {
+  LayOut();
+  const int32_t index = pos.y() < 0 ? -1 : IndexAtRow(Items_, pos.y() / RowHeight_);
+  if (index < 0 || pos.x() >= ColumnWidth_) {
+    return {};
+  }
+  const TInspectorItem& item = Items_.Items(index);
+  const QString caption = FromModel(item.Caption);
+  // The same left edge as DrawRow's, where the name starts.
+  const int right = item.ChildLevel * 15 + 15 + QFontMetrics(RowFont).horizontalAdvance(caption);
+  return item.ChildLevel > 0 && right > ColumnWidth_ ? caption : QString();
+}
+
+bool TInspectorCSS::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) {
+    return QAbstractScrollArea::viewportEvent(event);
+  }
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const QString name = CutOffName(help->pos());
+  if (name.isEmpty()) {
+    QToolTip::hideText();
+    event->ignore();
+  } else {
+    QToolTip::showText(help->globalPos(), name, viewport());
+  }
+  return true;
 }
 
 void TInspectorCSS::mousePressEvent(QMouseEvent* event) {

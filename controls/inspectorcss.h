@@ -120,6 +120,8 @@ class TInspectorCSS : public QAbstractScrollArea {
   void focusOutEvent(QFocusEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  // A name the name column cuts off shows whole in a tool tip.
+  bool viewportEvent(QEvent* event) override;
 
  private:
   friend class TInplaceEdit;
@@ -138,6 +140,9 @@ class TInspectorCSS : public QAbstractScrollArea {
   void FocusLeftControl();
   bool HoldsFocus() const;
   void ScrollIntoView(const TInspectorItem& item);
+  // The whole name of the property whose name is cut off at pos of the viewport; empty when the
+  // name shows whole there or pos is not on a name.
+  QString CutOffName(QPoint pos);
 
   TInspectorCollection Items_;
   int ColumnWidth_ = 70;

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStyle>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "catalogues.h"
@@ -140,6 +141,26 @@ class TestInspector : public QObject {
   Q_OBJECT
 
  private slots:
+  void aNameCutOffByItsColumnShowsWholeInATooltip() {
+    TInspectorFixture f(kBox);
+    f.Ic->SetColumnWidth(70);
+    const auto hover = [&f](const char* row, int x) {
+      const QPoint at = f.At(f.Row(row), x);
+      QHelpEvent help(QEvent::ToolTip, at, f.Ic->viewport()->mapToGlobal(at));
+      QApplication::sendEvent(f.Ic->viewport(), &help);
+    };
+    hover("color", 40);  // whole in its column
+    QVERIFY(!QToolTip::isVisible());
+    hover("background-color", 100);  // over the value, not the name
+    QVERIFY(!QToolTip::isVisible());
+    hover("background-color", 40);
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("background-color"));
+    f.Ic->SetColumnWidth(250);
+    hover("background-color", 40);
+    QTRY_VERIFY(!QToolTip::isVisible());
+  }
+
   void collapsingACategoryHidesItsRows() {
     TInspectorFixture f(kThreeByTwo, 5);
     QCOMPARE(f.Screen(), (QStringList{"A", ".a1", ".a2", "B", ".b1", ".b2", "C", ".c1", ".c2"}));
