@@ -62,7 +62,7 @@ void TFrmMain::PreviewInBrowser(QAction* command) {
   if (launch == kInternetExplorer) {
     // That browser's automation server is gone from current systems: the default browser
     // stands in for it.
-    Platform.Shell->OpenUrl(QUrl::fromLocalFile(page).toString(QUrl::FullyEncoded));
+    OpenUrlOrFail(*Platform.Shell, QUrl::fromLocalFile(page).toString(QUrl::FullyEncoded));
     return;
   }
   if (!Platform.Shell->StartProgram(launch, {QDir::toNativeSeparators(page)})) {

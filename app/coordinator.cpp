@@ -13,10 +13,16 @@ void TFrmMain::ReadCaretBlock(TOpenDocument* document) {
   if (document == nullptr || document != CurrentDocument() || document->UpdatingText()) {
     return;
   }
-  TCssEditor* editor = document->Editor();
-  if (editor->SelAvail()) {
+  ShowCaretStatus();
+}
+
+void TFrmMain::ShowCaretStatus() {
+  const TOpenDocument* document = CurrentDocument();
+  if (document == nullptr) {
+    StatusPanel->clear();
     return;
   }
+  const TCssEditor* editor = document->Editor();
   const TLineCol caret = editor->CaretLineCol();
   StatusPanel->setText(QStringLiteral("Line %1 of  %2, Col %3")
                            .arg(caret.Line)

@@ -41,7 +41,7 @@ TFrmMain::TFrmMain(const TPlatform& platform, QWidget* parent)
   FormCreate();
   FrmOptions = new TFrmOptions(*Platform.Settings, *Platform.Prompts, SynCss, this);
   connect(FrmOptions, &TFrmOptions::Applied, this, &TFrmMain::OptionsApplied);
-  FrmAbout = new TFrmAbout(*Platform.Shell, Sites.HomePage, this);
+  FrmAbout = new TFrmAbout(*Platform.Shell, *Platform.Prompts, Sites.HomePage, this);
   FrmNew = new TFrmNew(*Platform.Prompts, this);
   FrmNew->HasDocument = [this] { return CurrentDocument() != nullptr; };
   FrmNew->OnAdd = [this](TSelectorTab tab, const std::string& name) {
@@ -67,11 +67,18 @@ void TFrmMain::FormCreate() {
   StatusPanel->setText(QStringLiteral("Line 1 of  1, Col 1"));
   FillPreviewMenu();
 
-  const QRect bounds =
-      FitWindowBoundsOnScreen(Setting::ReadWindowBounds(settings), minimumSizeHint());
+  TWindowBounds stored = Setting::ReadWindowBounds(settings);
+  if (!settings.Contains(Setting::Width.Key()) && !settings.Contains(Setting::Height.Key())) {
+    stored = FirstStartBounds(stored, AvailableScreenArea(stored));
+  }
+  const QRect bounds = FitWindowBoundsOnScreen(stored, minimumSizeHint());
   move(bounds.topLeft());
   resize(bounds.size());
+  if (Setting::Maximized.Read(settings) == 1) {
+    setWindowState(windowState() | Qt::WindowMaximized);
+  }
 
+  DesignedState = saveState();
   if (QFileInfo::exists(LayoutFile())) {
     QSettings layout(LayoutFile(), QSettings::IniFormat);
     LayoutRestored = restoreState(layout.value(QStringLiteral("Layout/State")).toByteArray());
@@ -98,13 +105,29 @@ void TFrmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!Shown) {
     Shown = true;
-    if (!LayoutRestored) {
-      // Once the layout has been laid out for the first time, or the panels' size hints win.
-      QTimer::singleShot(0, this, &TFrmMain::ApplyDesignedDockSizes);
-    }
+    // Once the layout has been laid out for the first time, or the panels' size hints win.
+    QTimer::singleShot(0, this, &TFrmMain::FitDocumentArea);
     // After the window and every dialog exist; a failure stops the files after it.
     QTimer::singleShot(
         0, this, [this] { RunCommand(*Platform.Prompts, [this] { OpenCommandLineFiles(); }); });
+  }
+}
+
+void TFrmMain::FitDocumentArea() {
+  // A layout that leaves the documents less than half the window makes the program hard to use
+  // from its first minute on; the designed arrangement replaces it.
+  if (LayoutRestored && centralWidget()->width() * 2 < width()) {
+    restoreState(DesignedState);
+    LayoutRestored = false;
+  }
+  if (!LayoutRestored) {
+    ApplyDesignedDockSizes();
+  }
+  // Floating panels were shown by the restore, before the window, which then covered them.
+  for (QDockWidget* dock : findChildren<QDockWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (dock->isFloating() && !dock->isHidden()) {
+      dock->raise();
+    }
   }
 }
 
@@ -124,6 +147,8 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool TFrmMain::FormClose() {
+  // Taken while the documents are still there: the panels' sizes as the user saw them.
+  const QByteArray layoutState = saveState();
   for (int i = pgmain->count() - 1; i >= 0; --i) {
     if (!CloseDocument(i)) {
       return false;
@@ -132,11 +157,16 @@ bool TFrmMain::FormClose() {
   TSettingsStore& settings = *Platform.Settings;
   Setting::CurrentCss.Write(settings, PropertiesPanel->CssLevel());
   Setting::ActiveVisualTab.Write(settings, 0);
-  Setting::WriteWindowBounds(settings, {x(), y(), width(), height()});
+  // A maximised window keeps the bounds it goes back to when it is restored.
+  const QRect normal = isMaximized() ? normalGeometry() : geometry();
+  const QPoint frame = geometry().topLeft() - pos();
+  Setting::WriteWindowBounds(
+      settings, {normal.x() - frame.x(), normal.y() - frame.y(), normal.width(), normal.height()});
+  Setting::Maximized.Write(settings, isMaximized() ? 1 : 0);
   settings.Flush();
 
   QSettings layout(LayoutFile(), QSettings::IniFormat);
-  layout.setValue(QStringLiteral("Layout/State"), saveState());
+  layout.setValue(QStringLiteral("Layout/State"), layoutState);
   layout.sync();
   SaveSyntaxStyles(settings, SynCss);
   settings.Flush();

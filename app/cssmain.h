@@ -101,6 +101,9 @@ class TFrmMain : public QMainWindow {
   void CreateDocks();
   void CreateDocumentArea();
   void ApplyDesignedDockSizes();
+  // After the first showing: the designed arrangement instead of a restored layout that squeezes
+  // the documents, and floating panels in front.
+  void FitDocumentArea();
   // Runs handler for every trigger of action, reporting its failure where it starts.
   void Bind(QAction* action, void (TFrmMain::*handler)());
 
@@ -127,9 +130,21 @@ class TFrmMain : public QMainWindow {
   void ActivateTab(int index);
   void CloseTabAt(const QPoint& pos);
 
+  // The tabs (tabs.cpp). The caption is the document's name; the tab shows it after a "*" while
+  // the document has unsaved changes, and so does the window title for the active one.
+  QString Caption(int index) const;
+  void SetCaption(int index, const QString& caption);
+  void ShowModifiedMark(int index);
+  void mNextTabClick();
+  void mPreviousTabClick();
+  // True unless the file's bytes are not text and the user chose not to open it.
+  bool ConfirmOpenAsText(const QString& path);
+
   // The coordinator (coordinator.cpp): the caret-driven reading and the program's writes.
   // The reading that follows a caret move to another line of the active document.
   void ReadCaretBlock(TOpenDocument* document);
+  // "Line %d of  %d, Col %d" for the caret of the active document; empty without one.
+  void ShowCaretStatus();
   // Adds a selector with an empty block after the block at the caret of the active document.
   void AddSelector(TSelectorTab tab, const std::string& name);
   void MoveToNextBlock();
@@ -162,6 +177,7 @@ class TFrmMain : public QMainWindow {
   QStringList CommandLineFiles;
   bool Shown = false;
   bool LayoutRestored = false;
+  QByteArray DesignedState;
   QString OpenFilter;
   int DeclarationIndent_ = 8;
   int UntitledCounter = 1;
@@ -231,6 +247,8 @@ class TFrmMain : public QMainWindow {
   QAction* bClearBookmarks = nullptr;
   QAction* bBrowser1 = nullptr;
   QAction* bBrowser2 = nullptr;
+  QAction* mNextTab = nullptr;
+  QAction* mPreviousTab = nullptr;
 };
 
 }  // namespace qm

@@ -5,9 +5,12 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/cssmain.h"
 #include "app/previewpanel.h"
@@ -54,8 +57,10 @@ void TFrmMain::CreateActions() {
   acSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   acSaveAs = MakeAction(this, QStringLiteral("Save As"), QStringLiteral("Save As currrent file"),
                         "saveas");
+  acSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   mSaveAll = MakeAction(this, QStringLiteral("Save All"), {}, "saveall");
   mClose = MakeAction(this, QStringLiteral("Close"));
+  mClose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
   mCloseAll = MakeAction(this, QStringLiteral("Close All"));
   mExit = MakeAction(this, QStringLiteral("Exit"));
 
@@ -66,6 +71,20 @@ void TFrmMain::CreateActions() {
   acPaste = MakeAction(this, QStringLiteral("Paste"),
                        QStringLiteral("Paste text from the clipboard"), "paste");
   acSelectAll = MakeAction(this, QStringLiteral("Select All"), QStringLiteral("Select All Text"));
+  // The editor takes these keys itself; the menus and tool tips only name them, and the
+  // shortcuts never fire outside the menus, where a key belongs to the widget with the focus.
+  const std::pair<QAction*, QKeySequence> editorKeys[] = {
+      {mUndo, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+      {mRedo, QKeySequence(Qt::CTRL | Qt::Key_Y)},
+      {acCut, QKeySequence(Qt::CTRL | Qt::Key_X)},
+      {acCopy, QKeySequence(Qt::CTRL | Qt::Key_C)},
+      {acPaste, QKeySequence(Qt::CTRL | Qt::Key_V)},
+      {acSelectAll, QKeySequence(Qt::CTRL | Qt::Key_A)},
+  };
+  for (const auto& [action, key] : editorKeys) {
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WidgetShortcut);
+  }
   acFind =
       MakeAction(this, QStringLiteral("Find"), QStringLiteral("Find the indicated text"), "find");
   acFind->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_F3)});
@@ -108,6 +127,19 @@ void TFrmMain::CreateActions() {
                          QStringLiteral("Preview file in Browser1"), "browser1");
   bBrowser2 = MakeAction(this, QStringLiteral("Browser2"),
                          QStringLiteral("Preview file in Browser2"), "browser2");
+  mNextTab = MakeAction(this, QStringLiteral("Next Tab"));
+  mNextTab->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab));
+  mPreviousTab = MakeAction(this, QStringLiteral("Previous Tab"));
+  mPreviousTab->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab));
+  addActions({mNextTab, mPreviousTab});
+  // A tool tip names the key that gives the same command.
+  for (QAction* action : findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (!action->shortcut().isEmpty()) {
+      action->setToolTip(action->toolTip() + QStringLiteral(" (") +
+                         action->shortcut().toString(QKeySequence::NativeText) +
+                         QStringLiteral(")"));
+    }
+  }
 
   // Tests and the coordinator find a command by the name it is known by.
   const std::pair<QAction*, const char*> names[] = {
@@ -149,6 +181,8 @@ void TFrmMain::CreateActions() {
       {bClearBookmarks, "bClearBookmarks"},
       {bBrowser1, "bBrowser1"},
       {bBrowser2, "bBrowser2"},
+      {mNextTab, "mNextTab"},
+      {mPreviousTab, "mPreviousTab"},
   };
   for (const auto& [action, name] : names) {
     action->setObjectName(QLatin1String(name));
@@ -177,6 +211,8 @@ void TFrmMain::CreateActions() {
   Bind(mPrevious, &TFrmMain::MoveToPreviousBlock);
   Bind(bBrowser1, &TFrmMain::bBrowser1Click);
   Bind(bBrowser2, &TFrmMain::bBrowser2Click);
+  Bind(mNextTab, &TFrmMain::mNextTabClick);
+  Bind(mPreviousTab, &TFrmMain::mPreviousTabClick);
 }
 
 void TFrmMain::Bind(QAction* action, void (TFrmMain::*handler)()) {
@@ -292,21 +328,36 @@ void TFrmMain::CreateDocks() {
 }
 
 void TFrmMain::ApplyDesignedDockSizes() {
-  // The panels' own size hints would leave the documents a narrow strip in the designed window.
-  resizeDocks({dxProperties, dxSelectors}, {220, 160}, Qt::Horizontal);
+  // The panels' own size hints would leave the documents a narrow strip in the designed window:
+  // the side columns share at most half the width, in the designed proportion, and the preview
+  // gets a third of the height, enough to see a page in.
+  constexpr int kLeft = 220;
+  constexpr int kRight = 160;
+  const int separators =
+      2 * style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+  const int sides = std::min(kLeft + kRight, width() / 2 - separators);
+  const int left = sides * kLeft / (kLeft + kRight);
+  resizeDocks({dxProperties, dxSelectors}, {left, sides - left}, Qt::Horizontal);
   resizeDocks({dxProperties, dxQuickInfo}, {300, 120}, Qt::Vertical);
   resizeDocks({dxSelectors, dxVisualEditor}, {180, 240}, Qt::Vertical);
-  resizeDocks({dxPreview}, {120}, Qt::Vertical);
+  resizeDocks({dxPreview}, {std::max(120, height() / 3)}, Qt::Vertical);
 }
 
 void TFrmMain::CreateDocumentArea() {
-  pgmain = new QTabWidget(this);
+  // The documents' tabs are hidden while none is open, but the area stays: an empty central
+  // widget would hand its width to the panels, and the next document would get only a strip.
+  auto* documentArea = new QWidget(this);
+  documentArea->setObjectName(QStringLiteral("DocumentArea"));
+  auto* areaLayout = new QVBoxLayout(documentArea);
+  areaLayout->setContentsMargins(0, 0, 0, 0);
+  pgmain = new QTabWidget(documentArea);
+  areaLayout->addWidget(pgmain);
   pgmain->setObjectName(QStringLiteral("pgmain"));
   pgmain->setDocumentMode(true);
   pgmain->setMovable(false);
   pgmain->setIconSize(QSize(14, 14));
   pgmain->tabBar()->installEventFilter(this);
-  setCentralWidget(pgmain);
+  setCentralWidget(documentArea);
   connect(pgmain, &QTabWidget::currentChanged, this,
           [this] { RunCommand(*Platform.Prompts, [this] { ShowActiveDocument(); }); });
 

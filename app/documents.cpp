@@ -59,6 +59,7 @@ void TFrmMain::NewDocument() {
   {
     const QSignalBlocker blocker(pgmain);
     index = pgmain->addTab(document, QIcon(QStringLiteral(":/icons/close.svg")), caption);
+    pgmain->tabBar()->setTabData(index, caption);
     pgmain->setCurrentIndex(index);
   }
   pgmain->show();
@@ -71,9 +72,15 @@ void TFrmMain::NewDocument() {
   connect(document, &TOpenDocument::StatusChange, this, [this, document](TStatusChanges changes) {
     if (changes.testFlag(TStatusChange::CaretLine)) {
       RunCommand(*Platform.Prompts, [this, document] { ReadCaretBlock(document); });
+    } else if (changes.testFlag(TStatusChange::Caret) && document == CurrentDocument()) {
+      ShowCaretStatus();
+    }
+    if (changes.testFlag(TStatusChange::Modified)) {
+      ShowModifiedMark(pgmain->indexOf(document));
     }
   });
   connect(document, &TOpenDocument::Edited, this, [this, document] {
+    ShowModifiedMark(pgmain->indexOf(document));
     RunCommand(*Platform.Prompts, [this, document] { ReadCaretBlock(document); });
   });
   editor->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -91,16 +98,20 @@ void TFrmMain::OpenOperation(const QString& path) {
       QStringLiteral("All Files (*.*)|*.*|Text Files (*.txt)|*.txt|CSS Files (*.css)|*.css");
   const QString name = QFileInfo(path).fileName();
   for (int i = 0; i < pgmain->count(); ++i) {
-    if (pgmain->tabText(i) == name) {
+    if (Caption(i) == name) {
       ActivateTab(i);
       ShowActiveDocument();
       return;
     }
   }
 
+  if (!ConfirmOpenAsText(path)) {
+    return;
+  }
   NewDocument();
   CurrentDocument()->LoadFile(path);
-  pgmain->setTabText(pgmain->currentIndex(), name);
+  ShowCaretStatus();
+  SetCaption(pgmain->currentIndex(), name);
   SetTitle(name + QStringLiteral(" - ") + kAppTitle);
   SelectorsPanel->RefreshTree();
   rmain->AddRecentFile(path);
@@ -133,6 +144,7 @@ void TFrmMain::ShowActiveDocument() {
     title = pgmain->tabText(pgmain->currentIndex()) + QStringLiteral(" - ") + kAppTitle;
   }
   SetTitle(title);
+  ShowCaretStatus();
 }
 
 void TFrmMain::acNewExecute() {
@@ -177,7 +189,7 @@ void TFrmMain::SaveDocumentAs(TOpenDocument* document) {
       QString::fromStdString(SaveAsFileName(Utf8(answer->FileName), answer->FilterIndex));
   document->SaveTo(path);
   const QString caption = QFileInfo(answer->FileName).fileName();
-  pgmain->setTabText(pgmain->indexOf(document), caption);
+  SetCaption(pgmain->indexOf(document), caption);
   if (document == CurrentDocument()) {
     SetTitle(caption + QStringLiteral(" - ") + kAppTitle);
   }
@@ -213,7 +225,7 @@ bool TFrmMain::CloseDocument(int index) {
     const TButton answer =
         Platform.Prompts->Message(TMessageKind::Confirmation,
                                   QStringLiteral("Save the changes to this document: ") +
-                                      pgmain->tabText(index) + QStringLiteral(" ?"),
+                                      Caption(index) + QStringLiteral(" ?"),
                                   {TButton::Yes, TButton::No, TButton::Cancel});
     if (answer == TButton::Cancel) {
       return false;

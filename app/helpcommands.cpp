@@ -15,15 +15,15 @@
 namespace qm {
 
 void TFrmMain::mHomePageClick() {
-  Platform.Shell->OpenUrl(Sites.HomePage);
+  OpenUrlOrFail(*Platform.Shell, Sites.HomePage);
 }
 
 void TFrmMain::mCSS1pageClick() {
-  Platform.Shell->OpenUrl(Sites.W3CSite + QStringLiteral("/pub/WWW/TR/REC-CSS1"));
+  OpenUrlOrFail(*Platform.Shell, Sites.W3CSite + QStringLiteral("/pub/WWW/TR/REC-CSS1"));
 }
 
 void TFrmMain::mCSS2pageClick() {
-  Platform.Shell->OpenUrl(Sites.W3CSite + QStringLiteral("/TR/REC-CSS2/"));
+  OpenUrlOrFail(*Platform.Shell, Sites.W3CSite + QStringLiteral("/TR/REC-CSS2/"));
 }
 
 void TFrmMain::mReportClick() {
@@ -31,8 +31,8 @@ void TFrmMain::mReportClick() {
                             QStringLiteral("Please mention in details when reporting errors or "
                                            "suggestions."),
                             {TButton::Ok});
-  Platform.Shell->OpenUrl(QStringLiteral("mailto:") + Sites.FeedbackMail +
-                          QStringLiteral("?Subject=Quillmere%20Feedback"));
+  OpenUrlOrFail(*Platform.Shell, QStringLiteral("mailto:") + Sites.FeedbackMail +
+                                     QStringLiteral("?Subject=Quillmere%20Feedback"));
 }
 
 void TFrmMain::mAboutClick() {

@@ -199,7 +199,7 @@ void TPreviewPanel::OpenInDefaultBrowser() {
   // The default browser gets the address with blanks as blanks; other escapes stay.
   QString location = WebPrev->url().toString(QUrl::FullyEncoded);
   location.replace(QStringLiteral("%20"), QStringLiteral(" "));
-  Platform.Shell->OpenUrl(location);
+  OpenUrlOrFail(*Platform.Shell, location);
 }
 
 }  // namespace qm

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "platform/commandguard.h"
 #include "platform/shell.h"
 
 namespace qm {
@@ -46,8 +47,8 @@ void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
 }
 
-TFrmAbout::TFrmAbout(TShell& shell, const QString& homePage, QWidget* parent)
-    : QDialog(parent), Shell(shell), HomePage(homePage) {
+TFrmAbout::TFrmAbout(TShell& shell, TPrompts& prompts, const QString& homePage, QWidget* parent)
+    : QDialog(parent), Shell(shell), Prompts(prompts), HomePage(homePage) {
   const QString title = QApplication::applicationName();
   setWindowTitle(QStringLiteral("About ") + title);
   setFixedSize(375, 262);
@@ -97,7 +98,7 @@ void TFrmAbout::paintEvent(QPaintEvent* event) {
 }
 
 void TFrmAbout::LblsiteClick() {
-  Shell.OpenUrl(HomePage);
+  RunCommand(Prompts, [this] { OpenUrlOrFail(Shell, HomePage); });
 }
 
 }  // namespace qm

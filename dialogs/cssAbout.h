@@ -9,6 +9,7 @@ class QPushButton;
 
 namespace qm {
 
+class TPrompts;
 class TShell;
 
 // A label that behaves as a link: blue under the pointer, black otherwise.
@@ -31,7 +32,8 @@ class TFrmAbout : public QDialog {
   Q_OBJECT
 
  public:
-  TFrmAbout(TShell& shell, const QString& homePage, QWidget* parent = nullptr);
+  // The home-page link opens through shell; prompts reports when it cannot.
+  TFrmAbout(TShell& shell, TPrompts& prompts, const QString& homePage, QWidget* parent = nullptr);
 
   QLabel* LblTitle = nullptr;
   QLabel* LblVersion = nullptr;
@@ -45,6 +47,7 @@ class TFrmAbout : public QDialog {
   void LblsiteClick();
 
   TShell& Shell;
+  TPrompts& Prompts;
   QString HomePage;
 };
 

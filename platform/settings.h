@@ -75,6 +75,8 @@ inline constexpr TIntegerSetting Left{"Left", 219};
 inline constexpr TIntegerSetting Top{"Top", 38};
 inline constexpr TIntegerSetting Width{"Width", 659};
 inline constexpr TIntegerSetting Height{"Height", 590};
+// 1 when the window was maximised; Left to Height then keep its size before that.
+inline constexpr TIntegerSetting Maximized{"Maximized", 0, 0, 1};
 // The Properties panel's CSS level: 0 for CSS1, 1 for CSS2.
 inline constexpr TIntegerSetting CurrentCss{"CurrentCss", 0, 0, 1};
 inline constexpr TIntegerSetting ActiveVisualTab{"ActiveVisualTab", 0, 0, 0};

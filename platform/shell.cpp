@@ -5,7 +5,19 @@
 #include <QProcess>
 #include <QUrl>
 
+#include "model/error.h"
+#include "platform/fileio.h"
+
 namespace qm {
+
+void OpenUrlOrFail(TShell& shell, const QString& url) {
+  if (!shell.OpenUrl(url)) {
+    throw TError(FormatMessage(url.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive)
+                                   ? "Cannot start the mail program for \"%s\"."
+                                   : "Cannot start the default browser for \"%s\".",
+                               {Utf8(url)}));
+  }
+}
 
 bool TSystemShell::OpenUrl(const QString& url) {
   return QDesktopServices::openUrl(QUrl(url, QUrl::TolerantMode));

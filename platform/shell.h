@@ -17,6 +17,10 @@ class TShell {
   virtual bool StartProgram(const QString& program, const QStringList& arguments) = 0;
 };
 
+// Opens url through shell; raises TError saying that the browser (or, for a mailto: address,
+// the mail program) could not be started when the shell could not open it.
+void OpenUrlOrFail(TShell& shell, const QString& url);
+
 class TSystemShell : public TShell {
  public:
   bool OpenUrl(const QString& url) override;

@@ -60,17 +60,31 @@ QRect FitWindowBounds(const TWindowBounds& stored, const QRect& available, const
   return {x.Start, y.Start, x.Length, y.Length};
 }
 
-QRect FitWindowBoundsOnScreen(const TWindowBounds& stored, const QSize& minimum) {
+TWindowBounds FirstStartBounds(const TWindowBounds& designed, const QRect& available) {
+  const int width = std::max(designed.Width, available.width() * 2 / 3);
+  const int height = std::max(designed.Height, available.height() * 2 / 3);
+  if (width == designed.Width && height == designed.Height) {
+    return designed;
+  }
+  return {available.x() + (available.width() - width) / 2,
+          available.y() + (available.height() - height) / 2, width, height};
+}
+
+QRect AvailableScreenArea(const TWindowBounds& stored) {
   const QScreen* screen = QGuiApplication::screenAt(QPoint(stored.Left, stored.Top));
   if (screen == nullptr) {
     screen = QGuiApplication::primaryScreen();
   }
+  // Geometry in device-independent pixels, so a scaled screen never takes a larger window.
+  return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+}
+
+QRect FitWindowBoundsOnScreen(const TWindowBounds& stored, const QSize& minimum) {
   const QStyle* style = QApplication::style();
   const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
   const QMargins frame(border, border + style->pixelMetric(QStyle::PM_TitleBarHeight), border,
                        border);
-  return FitWindowBounds(stored, screen ? screen->availableGeometry() : QRect(0, 0, 800, 600),
-                         frame, minimum);
+  return FitWindowBounds(stored, AvailableScreenArea(stored), frame, minimum);
 }
 
 }  // namespace qm

@@ -27,8 +27,14 @@ struct TWindowBounds {
 QRect FitWindowBounds(const TWindowBounds& stored, const QRect& available,
                       const QMargins& frame = {}, const QSize& minimum = {});
 
+// The window of a first start, before any bounds were stored: on a screen with room for more,
+// two thirds of the available area (never less than designed), centred; otherwise as designed.
+TWindowBounds FirstStartBounds(const TWindowBounds& designed, const QRect& available);
+
 // FitWindowBounds on the screen under the stored corner, or on the primary screen when none is
 // there, for a frame as wide as the style draws one (the real frame is unknown until shown).
 QRect FitWindowBoundsOnScreen(const TWindowBounds& stored, const QSize& minimum);
+// The available area of the screen under the stored corner, or of the primary screen.
+QRect AvailableScreenArea(const TWindowBounds& stored);
 
 }  // namespace qm

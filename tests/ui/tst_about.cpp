@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QPushButton>
 
+#include "commands.h"
 #include "dialogs/cssAbout.h"
 #include "platform/settings.h"
 #include "testenv.h"
@@ -35,6 +36,31 @@ class TestAbout : public QObject {
     QVERIFY(about->isVisible());
     QTest::keyClick(about, Qt::Key_Escape);
     QVERIFY(!about->isVisible());
+  }
+
+  void aBrowserThatCannotStartIsReported() {
+    TTestEnv env;
+    env.Settings->WriteString(Setting::HomePage.Key(), QStringLiteral("https://example.org/qm"));
+    env.Settings->WriteString(Setting::FeedbackMail.Key(), QStringLiteral("me@example.org"));
+    env.Shell.UrlsFail = true;
+    TFrmMain& w = env.MakeWindow();
+    env.Prompts.AnswerMessage(TButton::Ok);
+    Trigger(w.Action("mHomePage"));
+    env.Prompts.AnswerMessage(TButton::Ok);
+    env.Prompts.AnswerMessage(TButton::Ok);
+    Trigger(w.Action("mReport"));
+    w.AboutDialog().show();
+    env.Prompts.AnswerMessage(TButton::Ok);
+    QTest::mouseClick(w.AboutDialog().Lblsite, Qt::LeftButton);
+    QCOMPARE(
+        env.Prompts.Asked,
+        (QStringList{"message: Cannot start the default browser for \"https://example.org/qm\".",
+                     "message: Please mention in details when reporting errors or suggestions.",
+                     "message: Cannot start the mail program for "
+                     "\"mailto:me@example.org?Subject=Quillmere%20Feedback\".",
+                     "message: Cannot start the default browser for \"https://example.org/qm\"."}));
+    QVERIFY(w.AboutDialog().isVisible());  // the box stays after the message
+    QCOMPARE(env.Prompts.Unexpected, QStringList());
   }
 
   void helpCommandsOpenTheirPages() {

@@ -8,9 +8,12 @@
 
 #include "app/opendocument.h"
 #include "commands.h"
+#include "controls/recentfiles.h"
 #include "testenv.h"
 
 using namespace qm;
+
+Q_DECLARE_METATYPE(qm::TButton)
 
 namespace {
 
@@ -41,6 +44,85 @@ class TestDocuments : public QObject {
     w.Action("acNew")->trigger();
     QCOMPARE(Captions(w), (QStringList{"Untitled1", "a.css", "Untitled3"}));
     QCOMPARE(w.windowTitle(), QStringLiteral("Untitled3 - Quillmere"));
+  }
+
+  void aModifiedDocumentIsMarkedOnItsTabAndInTheTitle() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.show();
+    const QString path = env.WriteFile(QStringLiteral("a.css"), "a{}");
+    w.OpenOperation(path);
+    const auto shown = [&w] {
+      return w.Pages()->tabText(0) + QStringLiteral(" | ") + w.windowTitle();
+    };
+    QCOMPARE(shown(), QStringLiteral("a.css | a.css - Quillmere"));
+    Type(w, QStringLiteral("x"));
+    QCOMPARE(shown(), QStringLiteral("*a.css | *a.css - Quillmere"));
+    Trigger(w.Action("acSave"));
+    QCOMPARE(shown(), QStringLiteral("a.css | a.css - Quillmere"));
+    Type(w, QStringLiteral("y"));
+    QCOMPARE(shown(), QStringLiteral("*a.css | *a.css - Quillmere"));
+    QTest::keyClick(w.CurrentEditor(), Qt::Key_Z, Qt::ControlModifier);  // back to the saved text
+    QCOMPARE(shown(), QStringLiteral("a.css | a.css - Quillmere"));
+
+    // The mark is no part of the name: the question names the document, and opening the file
+    // again finds its tab.
+    Type(w, QStringLiteral("z"));
+    w.Action("acNew")->trigger();
+    QCOMPARE(w.Pages()->tabText(0), QStringLiteral("*a.css"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Untitled2 - Quillmere"));
+    w.OpenOperation(path);
+    QCOMPARE(w.Pages()->count(), 2);
+    QCOMPARE(w.Pages()->currentIndex(), 0);
+    env.Prompts.AnswerMessage(TButton::Cancel);
+    Trigger(w.Action("mClose"));
+    QCOMPARE(env.Prompts.Asked, QStringList{"message: Save the changes to this document: a.css ?"});
+  }
+
+  void aFileThatIsNotTextOpensOnlyWhenConfirmed_data() {
+    QTest::addColumn<TButton>("answer");
+    QTest::newRow("yes") << TButton::Yes;
+    QTest::newRow("no") << TButton::No;
+  }
+  void aFileThatIsNotTextOpensOnlyWhenConfirmed() {
+    QFETCH(TButton, answer);
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    const QString tool = env.WriteFile(QStringLiteral("tool"), QByteArray("\x7f"
+                                                                          "ELF\x02\x01\0\0a{}",
+                                                                          10));
+    env.Prompts.AnswerMessage(answer);
+    RunFromEventLoop([&w, &tool] { w.OpenOperation(tool); });
+    QCOMPARE(env.Prompts.Asked,
+             QStringList{"message: This file does not look like a style sheet. Open it anyway?"});
+    QCOMPARE(Captions(w), answer == TButton::Yes ? QStringList{"tool"} : QStringList());
+    QCOMPARE(w.RecentFiles().Items().size(), answer == TButton::Yes ? 1 : 0);
+
+    // A style sheet is opened without a question.
+    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "a { color: red }\n"));
+    QCOMPARE(env.Prompts.Asked.size(), 1);
+  }
+
+  void keysCloseSaveAsAndMoveBetweenTabs() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    for (const char* name : {"one.css", "two.css", "three.css"}) {
+      w.OpenOperation(env.WriteFile(QLatin1String(name), "a{}"));
+    }
+    QCOMPARE(w.Pages()->currentIndex(), 2);
+    QTest::keyClick(w.CurrentEditor(), Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(w.Pages()->currentIndex(), 0);
+    QTest::keyClick(w.CurrentEditor(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(w.Pages()->currentIndex(), 2);
+    QCOMPARE(QByteArray(w.CurrentEditor()->Text().data()), QByteArray("a{}"));  // no tab typed
+    QTest::keyClick(w.CurrentEditor(), Qt::Key_W, Qt::ControlModifier);
+    QCOMPARE(Captions(w), (QStringList{"one.css", "two.css"}));
+    env.Prompts.AnswerSave(std::nullopt);
+    QTest::keyClick(w.CurrentEditor(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(env.Prompts.Asked.size(), 1);
+    QVERIFY(env.Prompts.Asked.first().startsWith(QStringLiteral("save: ")));
   }
 
   void openingAnOpenCaptionActivatesItExactCaseOnly() {
@@ -106,7 +188,7 @@ class TestDocuments : public QObject {
     w.Action("acSave")->trigger();
     QCOMPARE(env.Prompts.Asked.size(), 1);
     QVERIFY(w.CurrentEditor()->Modified());
-    QCOMPARE(Captions(w), QStringList{"Untitled1"});
+    QCOMPARE(Captions(w), QStringList{"*Untitled1"});
     QVERIFY(w.CurrentPath().isEmpty());
   }
 
@@ -150,11 +232,11 @@ class TestDocuments : public QObject {
              (QStringList{"message: Save the changes to this document: last.css ?",
                           "message: Save the changes to this document: middle.css ?",
                           "message: Save the changes to this document: first.css ?"}));
-    QCOMPARE(Captions(w), QStringList{"last.css"});
+    QCOMPARE(Captions(w), QStringList{"*last.css"});
     QCOMPARE(TTestEnv::ReadFile(paths[0]), QByteArray("za{}"));
     QCOMPARE(TTestEnv::ReadFile(paths[1]), QByteArray("a{}"));
     QCOMPARE(TTestEnv::ReadFile(paths[2]), QByteArray("a{}"));
-    QCOMPARE(w.windowTitle(), QStringLiteral("last.css - Quillmere"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("*last.css - Quillmere"));
   }
 
   void closingTheActiveTabActivatesItsNeighbour() {
@@ -226,26 +308,33 @@ class TestDocuments : public QObject {
 
   void unchangedFilesAreWrittenBackByteForByte_data() {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("lf") << QByteArray("a {\n  color: red;\n}\n");
-    QTest::newRow("cr no final") << QByteArray("a {\r}");
-    QTest::newRow("mixed") << QByteArray("a\nb\r\nc\rd");
-    QTest::newRow("nul and high bytes") << QByteArray("a{\0}\xff\xfe\r\n\x80", 10);
+    QTest::addColumn<bool>("notText");  // asked about first, and opened on Yes
+    QTest::newRow("lf") << QByteArray("a {\n  color: red;\n}\n") << false;
+    QTest::newRow("cr no final") << QByteArray("a {\r}") << false;
+    QTest::newRow("mixed") << QByteArray("a\nb\r\nc\rd") << false;
+    QTest::newRow("nul and high bytes") << QByteArray("a{\0}\xff\xfe\r\n\x80", 10) << true;
     QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
     for (int i = 0; i < 256; ++i) {
       png.append(static_cast<char>(i));
     }
-    QTest::newRow("binary") << png;
-    QTest::newRow("2 MB on one line") << QByteArray("a{color:red}").repeated(175000);
+    QTest::newRow("binary") << png << true;
+    QTest::newRow("2 MB on one line") << QByteArray("a{color:red}").repeated(175000) << false;
     QTest::newRow("50 MB sheet")
-        << QByteArray(".rule > li a:hover {\n  margin: 0 auto;\n}\n").repeated(1200000);
+        << QByteArray(".rule > li a:hover {\n  margin: 0 auto;\n}\n").repeated(1200000) << false;
   }
 
   void unchangedFilesAreWrittenBackByteForByte() {
     QFETCH(QByteArray, bytes);
+    QFETCH(bool, notText);
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     const QString path = env.WriteFile(QStringLiteral("f.css"), bytes);
+    if (notText) {
+      env.Prompts.AnswerMessage(TButton::Yes);
+    }
     w.OpenOperation(path);
+    QCOMPARE(env.Prompts.Asked.size(), notText ? 1 : 0);
+    QCOMPARE(env.Prompts.Unexpected, QStringList());
     QVERIFY(!w.CurrentEditor()->Modified());
     QFile::remove(path);
     w.Action("acSave")->trigger();

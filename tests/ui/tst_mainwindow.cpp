@@ -13,6 +13,7 @@
 #include <QToolBar>
 
 #include "app/opendocument.h"
+#include "commands.h"
 #include "controls/inspectorcss.h"
 #include "platform/settings.h"
 #include "testenv.h"
@@ -31,6 +32,13 @@ QStringList ActionTexts(const QList<QAction*>& actions, bool hints) {
   return texts;
 }
 
+// Shown, with the steps that follow the first showing done.
+void ShowSettled(TFrmMain& w) {
+  w.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
+  QCoreApplication::processEvents();
+}
+
 }  // namespace
 
 class TestMainWindow : public QObject {
@@ -44,7 +52,7 @@ class TestMainWindow : public QObject {
     QCOMPARE(w.Properties().CssTabs()->currentIndex(), 0);
     QCOMPARE(w.windowTitle(), QStringLiteral("Quillmere"));
     QVERIFY(w.Pages()->isHidden());
-    QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  1, Col 1"));
+    QCOMPARE(w.StatusText(), QString());  // no document, no caret to describe
     QCOMPARE(w.DeclarationIndent(), 8);
     for (QAction* panel : {w.Action("mPanelTv"), w.Action("mPanelvle"), w.Action("mPanelTxtInfo"),
                            w.Action("mPanelVisual"), w.Action("mShowPreview")}) {
@@ -54,6 +62,108 @@ class TestMainWindow : public QObject {
     QCOMPARE(w.CurrentEditor()->EditorFont().family(),
              QFont(QString::fromLatin1(Setting::FontName.Default)).family());
     QCOMPARE(w.CurrentEditor()->tabWidth(), 8);
+  }
+
+  void theFirstStartGivesTheDocumentsHalfTheWidthAndThePreviewRoom() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow({env.WriteFile(QStringLiteral("one.css"), "a{}"),
+                                  env.WriteFile(QStringLiteral("two.css"), "b{}")});
+    ShowSettled(w);
+    QCOMPARE(w.size(), QSize(659, 590));  // the screen has no room for more
+    QCOMPARE(w.Pages()->count(), 2);
+    QVERIFY2(w.centralWidget()->width() * 2 >= w.width(),
+             qPrintable(QString::number(w.centralWidget()->width())));
+    QVERIFY2(w.Dock("dxPreview")->height() >= w.height() / 4,
+             qPrintable(QString::number(w.Dock("dxPreview")->height())));
+    for (const char* column : {"dxProperties", "dxSelectors"}) {
+      QVERIFY(w.Dock(QLatin1String(column))->isVisible());
+    }
+  }
+
+  void theDocumentAreaKeepsHalfTheWidthAfterARestart_data() {
+    QTest::addColumn<QString>("beforeExit");
+    QTest::newRow("exit with open documents") << QString();
+    QTest::newRow("close all, then exit") << QStringLiteral("mCloseAll");
+  }
+  void theDocumentAreaKeepsHalfTheWidthAfterARestart() {
+    QFETCH(QString, beforeExit);
+    TTestEnv env;
+    const QStringList files{env.WriteFile(QStringLiteral("one.css"), "a{}"),
+                            env.WriteFile(QStringLiteral("two.css"), "b{}")};
+    {
+      TFrmMain& w = env.MakeWindow(files);
+      ShowSettled(w);
+      if (!beforeExit.isEmpty()) {
+        Trigger(w.Action(beforeExit));
+        QVERIFY(w.Pages()->isHidden());
+      }
+      QVERIFY(w.close());
+    }
+    for (int restart = 0; restart < 2; ++restart) {
+      TFrmMain& w = env.MakeWindow(files);
+      ShowSettled(w);
+      QVERIFY(w.Pages()->isVisible());
+      QVERIFY2(w.centralWidget()->width() * 2 >= w.width(),
+               qPrintable(QStringLiteral("restart %1: %2 of %3")
+                              .arg(restart)
+                              .arg(w.centralWidget()->width())
+                              .arg(w.width())));
+      QVERIFY(w.close());
+    }
+  }
+
+  void aLayoutThatSqueezesTheDocumentsIsIgnored() {
+    TTestEnv env;
+    {
+      TFrmMain& w = env.MakeWindow();
+      ShowSettled(w);
+      w.Dock("dxQuickInfo")->setFloating(true);
+      w.resizeDocks({w.Dock("dxProperties"), w.Dock("dxSelectors")}, {w.width() / 3, w.width() / 3},
+                    Qt::Horizontal);
+      QCoreApplication::processEvents();
+      QVERIFY2(w.centralWidget()->width() * 2 < w.width(),
+               qPrintable(QString::number(w.centralWidget()->width())));
+      QVERIFY(w.close());
+    }
+    TFrmMain& w = env.MakeWindow();
+    ShowSettled(w);
+    QVERIFY(w.centralWidget()->width() * 2 >= w.width());
+    QVERIFY(!w.Dock("dxQuickInfo")->isFloating());  // the designed arrangement, not the file's
+  }
+
+  void aFloatingPanelComesBackInFront() {
+    TTestEnv env;
+    {
+      TFrmMain& w = env.MakeWindow();
+      ShowSettled(w);
+      w.Dock("dxQuickInfo")->setFloating(true);
+      QVERIFY(w.close());
+    }
+    TFrmMain& w = env.MakeWindow();
+    ShowSettled(w);
+    QDockWidget* info = w.Dock("dxQuickInfo");
+    QVERIFY(info->isFloating());
+    QVERIFY(info->isVisible());
+    QVERIFY(w.centralWidget()->width() * 2 >= w.width());
+  }
+
+  void theMaximisedWindowStaysMaximisedAfterARestart() {
+    TTestEnv env;
+    {
+      TFrmMain& w = env.MakeWindow();
+      ShowSettled(w);
+      w.resize(700, 500);
+      w.showMaximized();
+      QTRY_VERIFY(w.isMaximized());
+      QVERIFY(w.close());
+    }
+    const auto stored = env.ReopenSettings();
+    QCOMPARE(stored->ReadInteger(Setting::Maximized.Key()), std::optional<int>(1));
+    // The size it goes back to when it is restored, not the screen's.
+    QCOMPARE(stored->ReadInteger(Setting::Width.Key()), std::optional<int>(700));
+    TFrmMain& w = env.MakeWindow();
+    ShowSettled(w);
+    QVERIFY(w.isMaximized());
   }
 
   void settingsSurviveARestart() {
@@ -247,17 +357,17 @@ class TestMainWindow : public QObject {
         (QStringList{"|", "Validate Using W3C", "|", "Show Selectors", "Show Properties",
                      "Show Info", "Show Visual Editor", "Show Preview Window", "|", "Options"}));
     QCOMPARE(ActionTexts(w.ToolBar()->actions(), true),
-             (QStringList{"Create a new file",
-                          "Open existing file",
-                          "Save Current File",
+             (QStringList{"Create a new file (Ctrl+N)",
+                          "Open existing file (Ctrl+O)",
+                          "Save Current File (Ctrl+S)",
                           "|",
-                          "Cut Selected Text",
-                          "Copy Selected Text",
-                          "Paste text from the clipboard",
-                          "Find the indicated text",
+                          "Cut Selected Text (Ctrl+X)",
+                          "Copy Selected Text (Ctrl+C)",
+                          "Paste text from the clipboard (Ctrl+V)",
+                          "Find the indicated text (Ctrl+F)",
                           "|",
-                          "Undo Last Action",
-                          "Redo",
+                          "Undo Last Action (Ctrl+Z)",
+                          "Redo (Ctrl+Y)",
                           "|",
                           "Indent Selected Text",
                           "Outdent Selected Text",
@@ -276,6 +386,19 @@ class TestMainWindow : public QObject {
                           "Validate Using W3C"}));
     QCOMPARE(w.Action("acFind")->shortcuts(),
              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_F3)}));
+    // Every key is shown beside its menu command.
+    QStringList keys;
+    for (const char* menu : {"mFile", "mEdit"}) {
+      for (const QAction* action : w.Menu(QLatin1String(menu))->actions()) {
+        if (!action->shortcut().isEmpty()) {
+          keys << action->text() + QLatin1Char(' ') + action->shortcut().toString();
+        }
+      }
+    }
+    QCOMPARE(keys,
+             (QStringList{"New Ctrl+N", "Open Ctrl+O", "Close Ctrl+W", "Save Ctrl+S",
+                          "Save As Ctrl+Shift+S", "Undo Ctrl+Z", "Redo Ctrl+Y", "Cut Ctrl+X",
+                          "Copy Ctrl+C", "Paste Ctrl+V", "Select All Ctrl+A", "Find Ctrl+F"}));
     QStringList captions;
     for (QDockWidget* dock : {w.Dock("dxProperties"), w.Dock("dxQuickInfo"), w.Dock("dxSelectors"),
                               w.Dock("dxVisualEditor"), w.Dock("dxPreview")}) {
@@ -290,11 +413,30 @@ class TestMainWindow : public QObject {
     TFrmMain& w = env.MakeWindow();
     w.show();
     w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "a {\n  color: red;\n}\n"));
-    QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  1, Col 1"));
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  3, Col 1"));
     QTest::keyClick(w.CurrentEditor(), Qt::Key_Down);
     QTest::keyClick(w.CurrentEditor(), Qt::Key_End);
     QTest::keyClick(w.CurrentEditor(), Qt::Key_Up);
     QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  3, Col 4"));
+    // Along the line, without changing it.
+    QTest::keyClick(w.CurrentEditor(), Qt::Key_Left);
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  3, Col 3"));
+    QTest::keyClick(w.CurrentEditor(), Qt::Key_Right);
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  3, Col 4"));
+
+    QByteArray long_;
+    for (int i = 0; i < 12065; ++i) {
+      long_ += "p" + QByteArray::number(i) + " { margin: 0 }\n";
+    }
+    w.OpenOperation(env.WriteFile(QStringLiteral("long.css"), long_));
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  12065, Col 1"));
+    w.Pages()->setCurrentIndex(0);
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  3, Col 4"));
+    w.Pages()->setCurrentIndex(1);
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  12065, Col 1"));
+    Trigger(w.Action("mCloseAll"));
+    QCOMPARE(w.Pages()->count(), 0);
+    QCOMPARE(w.StatusText(), QString());
   }
 };
 

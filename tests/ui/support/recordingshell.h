@@ -11,7 +11,7 @@ class TRecordingShell : public TShell {
  public:
   bool OpenUrl(const QString& url) override {
     Opened << url;
-    return true;
+    return !UrlsFail;
   }
   bool StartProgram(const QString& program, const QStringList& arguments) override {
     Started << (QStringList{program} + arguments).join(QLatin1Char(' '));
@@ -21,6 +21,8 @@ class TRecordingShell : public TShell {
   QStringList Opened;
   QStringList Started;
   QStringList Missing;
+  // Every address fails to open, as when no default browser is set up.
+  bool UrlsFail = false;
 };
 
 }  // namespace qm
