@@ -76,6 +76,9 @@ void TFrmMain::NewDocument() {
   connect(document, &TOpenDocument::Edited, this, [this, document] {
     RunCommand(*Platform.Prompts, [this, document] { ReadCaretBlock(document); });
   });
+  connect(editor, &TCssEditor::TextRefused, this, [this](const QString& message) {
+    Platform.Prompts->Message(TMessageKind::Warning, message, {TButton::Ok});
+  });
   editor->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(editor, &QWidget::customContextMenuRequested, this,
           [this, editor](const QPoint& pos) { MainTextPopUp->popup(editor->mapToGlobal(pos)); });

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Document tabs: naming, opening, saving, closing with the save prompt, and faithful bytes.
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTabBar>
 #include <QTabWidget>
 
 #include "app/opendocument.h"
 #include "commands.h"
+#include "model/textencoding.h"
 #include "testenv.h"
 
 using namespace qm;
@@ -222,6 +225,57 @@ class TestDocuments : public QObject {
     }
     QCOMPARE(Captions(w), (QStringList{"b.css", "c.css", "a.css"}));
     QCOMPARE(QByteArray(w.Document(0)->Editor()->Text().data()), QByteArray("b{}"));
+  }
+
+  // Typed and pasted text is stored in the file's own encoding; a character that 8-bit text
+  // cannot hold is refused with a message and nothing is inserted.
+  void typedTextIsStoredInTheFilesEncoding_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("saved");
+    QTest::addColumn<bool>("eightBit");
+    QTest::newRow("8-bit") << QByteArray("a{content:\"\xE9\"}")
+                           << QByteArray("a{content:\"\xE9\xE9\x80\xFC\"}") << true;
+    QTest::newRow("UTF-8")
+        << QByteArray("a{content:\"\xC3\xA9\"}")
+        << QByteArray("a{content:\"\xC3\xA9\xC3\xA9\xE2\x82\xAC\xC3\xBC\xE2\x86\x92\xE2\x86\x92\"}")
+        << false;
+  }
+
+  void typedTextIsStoredInTheFilesEncoding() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, saved);
+    QFETCH(bool, eightBit);
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    const QString path = env.WriteFile(QStringLiteral("f.css"), bytes);
+    w.OpenOperation(path);
+    QCOMPARE(w.CurrentDocument()->Encoding(),
+             eightBit ? TTextEncoding::EightBit : TTextEncoding::Utf8);
+    TCssEditor* editor = w.CurrentEditor();
+    editor->SetCaret(static_cast<int32_t>(bytes.size()) - 2);  // before the closing quote
+    const auto press = [editor](const QString& text) {
+      QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+      QApplication::sendEvent(editor, &key);
+    };
+    const auto paste = [editor](const QString& text) {
+      QApplication::clipboard()->setText(text);
+      editor->paste();
+    };
+    const QString refused =
+        QStringLiteral("message: ") + QString::fromStdString(UnencodableMessage({0, U'\u2192'}));
+    press(QStringLiteral("\u00E9"));
+    press(QStringLiteral("\u20AC"));
+    paste(QStringLiteral("\u00FC"));
+    if (eightBit) {
+      env.Prompts.AnswerMessage(TButton::Ok);
+      env.Prompts.AnswerMessage(TButton::Ok);
+    }
+    press(QStringLiteral("\u2192"));
+    paste(QStringLiteral("\u2192"));
+    QCOMPARE(env.Prompts.Asked, (eightBit ? QStringList{refused, refused} : QStringList()));
+    QCOMPARE(env.Prompts.Unexpected, QStringList());
+    w.Action("acSave")->trigger();
+    QCOMPARE(TTestEnv::ReadFile(path), saved);
   }
 
   void unchangedFilesAreWrittenBackByteForByte_data() {
