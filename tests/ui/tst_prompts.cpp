@@ -2,6 +2,9 @@
 // The real dialogs behind the prompts: the colour dialog opens on the colour asked about and
 // gives back the one chosen, or nothing when cancelled.
 #include <QColorDialog>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QTimer>
 
 #include "platform/prompts.h"
@@ -36,6 +39,35 @@ class TestPrompts : public QObject {
       dialog->reject();
     });
     QVERIFY(!prompts.ChooseColor(QColor(Qt::red)));
+  }
+
+  // After a box the keys go where they went before it, also when that is a window beside the
+  // box's parent (the New Selector dialog beside the main window with its editor).
+  void afterABoxTheFocusIsWhereItWas() {
+    QWidget main;
+    auto* mainEdit = new QLineEdit(&main);
+    main.show();
+    QDialog side(&main);
+    auto* sideEdit = new QLineEdit(&side);
+    side.show();
+    side.activateWindow();
+    sideEdit->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), sideEdit);
+
+    TDialogPrompts prompts(&main);
+    QTimer::singleShot(0, [] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box != nullptr);
+      box->done(QMessageBox::Yes);
+    });
+    QCOMPARE(prompts.Message(TMessageKind::Confirmation,
+                             QStringLiteral("Please enter a valid class name."), {TButton::Yes}),
+             TButton::Yes);
+    QTRY_COMPARE(QApplication::activeWindow(), &side);
+    QCOMPARE(QApplication::focusWidget(), sideEdit);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("note2"));
+    QCOMPARE(sideEdit->text(), QStringLiteral("note2"));
+    QCOMPARE(mainEdit->text(), QString());
   }
 
   void scriptedColoursAreAnsweredInTurnAndTheQuestionsKept() {
