@@ -125,7 +125,7 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
 
 bool TFrmMain::FormClose() {
   for (int i = pgmain->count() - 1; i >= 0; --i) {
-    if (!CloseDocument(i)) {
+    if (CloseDocument(i) != TCloseResult::Closed) {
       return false;
     }
   }

@@ -47,8 +47,11 @@ class TFrmMain : public QMainWindow {
   // Opens a file into a new tab, or activates the tab whose caption is the file's name.
   // Throws TError when the file cannot be read (the new tab stays, untitled and empty).
   void OpenOperation(const QString& path);
-  // Closes tab index, asking to save its changes; false only when the user chose Cancel.
-  bool CloseDocument(int index);
+  // How a close ended: the tab is gone, the user chose Cancel, or the changes could not be saved
+  // (the write failed or the save dialog was cancelled) and the tab stays, still modified.
+  enum class TCloseResult { Closed, Cancelled, NotSaved };
+  // Closes tab index, asking to save its changes.
+  TCloseResult CloseDocument(int index);
   // The window, its title and the panels follow the active tab.
   void ShowActiveDocument();
 

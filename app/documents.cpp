@@ -201,15 +201,18 @@ void TFrmMain::mCloseClick() {
 }
 
 void TFrmMain::mCloseAllClick() {
+  // Cancel keeps that tab and goes on; changes that could not be saved stop the command there.
   for (int i = pgmain->count() - 1; i >= 0; --i) {
-    CloseDocument(i);
+    if (CloseDocument(i) == TCloseResult::NotSaved) {
+      return;
+    }
   }
 }
 
-bool TFrmMain::CloseDocument(int index) {
+TFrmMain::TCloseResult TFrmMain::CloseDocument(int index) {
   TOpenDocument* document = Document(index);
   if (document == nullptr) {
-    return true;
+    return TCloseResult::Closed;
   }
   bool saved = false;
   if (document->Editor()->Modified()) {
@@ -219,12 +222,14 @@ bool TFrmMain::CloseDocument(int index) {
                                       pgmain->tabText(index) + QStringLiteral(" ?"),
                                   {TButton::Yes, TButton::No, TButton::Cancel});
     if (answer == TButton::Cancel) {
-      return false;
+      return TCloseResult::Cancelled;
     }
     if (answer == TButton::Yes) {
-      SaveDocument(document);
-      if (document->Editor()->Modified()) {
-        return true;
+      // The failure is told here, once; whoever asked for the close only learns that it stopped.
+      const bool written =
+          RunCommand(*Platform.Prompts, [this, document] { SaveDocument(document); });
+      if (!written || document->Editor()->Modified()) {
+        return TCloseResult::NotSaved;
       }
       saved = true;
     }
@@ -251,7 +256,7 @@ bool TFrmMain::CloseDocument(int index) {
   document->deleteLater();
   ShowActiveDocument();
   SelectorsPanel->RefreshTree();
-  return true;
+  return TCloseResult::Closed;
 }
 
 void TFrmMain::CloseTabAt(const QPoint& pos) {

@@ -11,6 +11,7 @@
 #include "app/opendocument.h"
 #include "commands.h"
 #include "model/textencoding.h"
+#include "platform/settings.h"
 #include "testenv.h"
 
 using namespace qm;
@@ -326,6 +327,57 @@ class TestDocuments : public QObject {
     Trigger(w.Action("mClose"));
     QCOMPARE(w.Pages()->count(), 1);
     QVERIFY(w.CurrentEditor()->Modified());
+  }
+
+  // A close whose save did not happen stops there: the program stays up, the document keeps
+  // its changes, no other tab is asked about, and Exit writes no window settings.
+  void aCloseWhoseSaveFailsStopsThere_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("untitled");
+    for (const char* command : {"mClose", "mCloseAll", "mExit"}) {
+      QTest::addRow("%s, write fails", command) << QString::fromLatin1(command) << false;
+      QTest::addRow("%s, save as cancelled", command) << QString::fromLatin1(command) << true;
+    }
+  }
+
+  void aCloseWhoseSaveFailsStopsThere() {
+    QFETCH(QString, command);
+    QFETCH(bool, untitled);
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.show();
+    w.OpenOperation(env.WriteFile(QStringLiteral("other.css"), "o{}"));
+    Type(w, QStringLiteral("1"));
+    if (untitled) {
+      w.Action("acNew")->trigger();
+    } else {
+      w.OpenOperation(env.WriteFile(QStringLiteral("gone/site.css"), "a{}"));
+      QVERIFY(QDir(env.Dir.filePath(QStringLiteral("gone"))).removeRecursively());
+    }
+    Type(w, QStringLiteral("typed"));
+    const QString caption = untitled ? QStringLiteral("Untitled2") : QStringLiteral("site.css");
+    env.Prompts.AnswerMessage(TButton::Yes);
+    if (untitled) {
+      env.Prompts.AnswerSave(std::nullopt);
+    } else {
+      env.Prompts.AnswerMessage(TButton::Ok);
+    }
+    Trigger(w.Action(command));
+
+    QCOMPARE(env.Prompts.Unexpected, QStringList());
+    QCOMPARE(env.Prompts.Asked.size(), 2);
+    QCOMPARE(env.Prompts.Asked[0],
+             QStringLiteral("message: Save the changes to this document: ") + caption + " ?");
+    QVERIFY2(
+        env.Prompts.Asked[1].startsWith(
+            untitled ? QStringLiteral("save: ") : QStringLiteral("message: Cannot create file \"")),
+        qPrintable(env.Prompts.Asked[1]));
+    QVERIFY(w.isVisible());
+    QCOMPARE(Captions(w), (QStringList{"other.css", caption}));
+    QVERIFY(w.Document(0)->Editor()->Modified());
+    QVERIFY(w.Document(1)->Editor()->Modified());
+    QVERIFY(!env.ReopenSettings()->Contains(Setting::Width.Key()));
+    QVERIFY(!QFile::exists(QDir(env.Platform.WorkFolder).filePath(QStringLiteral("layout.ini"))));
   }
 
   void tabsWithEqualCaptionsSaveToTheirOwnFiles() {
