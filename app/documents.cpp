@@ -178,6 +178,14 @@ void TFrmMain::SaveDocumentAs(TOpenDocument* document) {
   }
   const QString path =
       QString::fromStdString(SaveAsFileName(Utf8(answer->FileName), answer->FilterIndex));
+  // The dialog only knew the name as typed; the question is for the file that is written.
+  if (QFileInfo::exists(path) &&
+      Platform.Prompts->Message(TMessageKind::Confirmation,
+                                QStringLiteral("\"%1\" already exists. Do you want to replace it?")
+                                    .arg(QDir::toNativeSeparators(path)),
+                                {TButton::Yes, TButton::No}) != TButton::Yes) {
+    return;
+  }
   document->SaveTo(path);
   const QString caption = QFileInfo(answer->FileName).fileName();
   pgmain->setTabText(pgmain->indexOf(document), caption);

@@ -128,6 +128,9 @@ std::optional<TSaveAnswer> TDialogPrompts::SaveFileName(const QString& filter,
   QFileDialog dialog(Parent, QStringLiteral("Save As"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
+  // It would ask about the name as typed, before the program adds the extension; the program
+  // asks about the file it writes.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setNameFilters(filters);
   dialog.selectFile(presetName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

@@ -16,6 +16,8 @@
 
 using namespace qm;
 
+Q_DECLARE_METATYPE(qm::TButton)
+
 namespace {
 
 QStringList Captions(const TFrmMain& w) {
@@ -99,6 +101,39 @@ class TestDocuments : public QObject {
     QCOMPARE(w.windowTitle(), caption + QStringLiteral(" - Quillmere"));
     QCOMPARE(w.CurrentPath(), env.Dir.filePath(written));
     QVERIFY(!w.CurrentEditor()->Modified());
+  }
+
+  // The question is about the file written, after the filter's extension is added; only Yes
+  // replaces it.
+  void saveAsAsksBeforeReplacingTheFileWritten_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<TButton>("answer");
+    QTest::newRow("typed without extension, No") << "two" << TButton::No;
+    QTest::newRow("typed without extension, box closed") << "two" << TButton::Cancel;
+    QTest::newRow("typed without extension, Yes") << "two" << TButton::Yes;
+    QTest::newRow("typed with extension, No") << "two.css" << TButton::No;
+  }
+
+  void saveAsAsksBeforeReplacingTheFileWritten() {
+    QFETCH(QString, chosen);
+    QFETCH(TButton, answer);
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    const QString existing = env.WriteFile(QStringLiteral("two.css"), "old");
+    w.Action("acNew")->trigger();
+    Type(w, QStringLiteral("new"));
+    env.Prompts.AnswerSave(TSaveAnswer{env.Dir.filePath(chosen), 0});
+    env.Prompts.AnswerMessage(answer);
+    Trigger(w.Action("acSaveAs"));
+    QCOMPARE(env.Prompts.Asked.size(), 2);
+    QCOMPARE(env.Prompts.Asked[1], QStringLiteral("message: \"") +
+                                       QDir::toNativeSeparators(existing) +
+                                       "\" already exists. Do you want to replace it?");
+    const bool replaced = answer == TButton::Yes;
+    QCOMPARE(TTestEnv::ReadFile(existing), replaced ? QByteArray("new") : QByteArray("old"));
+    QCOMPARE(w.CurrentEditor()->Modified(), !replaced);
+    QCOMPARE(Captions(w), QStringList{replaced ? chosen : QStringLiteral("Untitled1")});
+    QCOMPARE(w.CurrentPath(), replaced ? existing : QString());
   }
 
   void saveOfAnUntitledDocumentAsksForANameAndCancelKeepsIt() {

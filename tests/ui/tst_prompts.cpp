@@ -3,8 +3,10 @@
 // gives back the one chosen, or nothing when cancelled.
 #include <QColorDialog>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "platform/prompts.h"
@@ -68,6 +70,38 @@ class TestPrompts : public QObject {
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("note2"));
     QCOMPARE(sideEdit->text(), QStringLiteral("note2"));
     QCOMPARE(mainEdit->text(), QString());
+  }
+
+  // The program adds the extension after the dialog and asks about the file it writes, so the
+  // dialog must not ask about the name as typed.
+  void theSaveDialogLeavesTheOverwriteQuestionToTheProgram() {
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("two.css"));
+    QFile file(existing);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    TDialogPrompts prompts;
+    QString askedByDialog;
+    QTimer::singleShot(0, [&askedByDialog, &existing] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      // A box the dialog opens itself is recorded and answered, so the test goes on either way.
+      QTimer::singleShot(0, [&askedByDialog] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+          askedByDialog = box->text();
+          box->done(QMessageBox::Yes);
+        }
+      });
+      dialog->selectFile(existing);
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const std::optional<TSaveAnswer> answer = prompts.SaveFileName(
+        QStringLiteral("Cascading Style Sheet (*.css)|*.css|Text File (*.txt)|*.txt"),
+        QStringLiteral("Untitled CSS File"));
+    QCOMPARE(askedByDialog, QString());
+    QVERIFY(answer.has_value());
+    QCOMPARE(answer->FileName, existing);
+    QCOMPARE(answer->FilterIndex, 0);
   }
 
   void scriptedColoursAreAnsweredInTurnAndTheQuestionsKept() {
