@@ -44,7 +44,7 @@ class TFrmMain : public QMainWindow {
 
   // A new untitled document in a tab of its own, made active.
   void NewDocument();
-  // Opens a file into a new tab, or activates the tab whose caption is the file's name.
+  // Opens a file into a new tab, or activates the tab that already has that file.
   // Throws TError when the file cannot be read (the new tab stays, untitled and empty).
   void OpenOperation(const QString& path);
   // How a close ended: the tab is gone, the user chose Cancel, or the changes could not be saved
@@ -126,6 +126,8 @@ class TFrmMain : public QMainWindow {
   void ApplyEditorSettings(TCssEditor* editor);
   void SaveDocument(TOpenDocument* document);
   void SaveDocumentAs(TOpenDocument* document);
+  // The tab whose document has the file at path, other than except; -1 when there is none.
+  int TabOfFile(const QString& path, const TOpenDocument* except = nullptr) const;
   // Makes a tab active without the page control's own change notification.
   void ActivateTab(int index);
   void CloseTabAt(const QPoint& pos);

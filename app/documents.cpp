@@ -16,6 +16,7 @@
 #include "controls/recentfiles.h"
 #include "dialogs/cssoptions.h"
 #include "model/documentnames.h"
+#include "model/error.h"
 #include "platform/commandguard.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
@@ -26,6 +27,11 @@ namespace qm {
 namespace {
 
 const QString kAppTitle = QStringLiteral("Quillmere");
+
+// The tab's tool tip: captions of files from different folders can be equal.
+QString NativeFullPath(const QString& path) {
+  return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
 
 }  // namespace
 
@@ -92,22 +98,32 @@ void TFrmMain::OpenOperation(const QString& path) {
   }
   OpenFilter =
       QStringLiteral("All Files (*.*)|*.*|Text Files (*.txt)|*.txt|CSS Files (*.css)|*.css");
-  const QString name = QFileInfo(path).fileName();
-  for (int i = 0; i < pgmain->count(); ++i) {
-    if (pgmain->tabText(i) == name) {
-      ActivateTab(i);
-      ShowActiveDocument();
-      return;
-    }
+  // A file is edited in one tab only, or one tab's save would drop the other's edits.
+  if (const int open = TabOfFile(path); open >= 0) {
+    ActivateTab(open);
+    ShowActiveDocument();
+    return;
   }
 
+  const QString name = QFileInfo(path).fileName();
   NewDocument();
   CurrentDocument()->LoadFile(path);
   pgmain->setTabText(pgmain->currentIndex(), name);
+  pgmain->setTabToolTip(pgmain->currentIndex(), NativeFullPath(path));
   SetTitle(name + QStringLiteral(" - ") + kAppTitle);
   SelectorsPanel->RefreshTree();
   rmain->AddRecentFile(path);
   rmain->RebuildRecentMenu();
+}
+
+int TFrmMain::TabOfFile(const QString& path, const TOpenDocument* except) const {
+  for (int i = 0; i < pgmain->count(); ++i) {
+    const TOpenDocument* document = Document(i);
+    if (document != except && !document->Path().isEmpty() && SameFile(document->Path(), path)) {
+      return i;
+    }
+  }
+  return -1;
 }
 
 void TFrmMain::ApplyEditorSettings(TCssEditor* editor) {
@@ -178,6 +194,13 @@ void TFrmMain::SaveDocumentAs(TOpenDocument* document) {
   }
   const QString path =
       QString::fromStdString(SaveAsFileName(Utf8(answer->FileName), answer->FilterIndex));
+  // Refused rather than asked: replacing it would have to close the other tab, whose edits may
+  // not be saved; the user decides there what becomes of them.
+  if (TabOfFile(path, document) >= 0) {
+    throw TError(FormatMessage(
+        "\"%s\" is open in another tab. Close it there first, or choose another name.",
+        {Utf8(QDir::toNativeSeparators(path))}));
+  }
   // The dialog only knew the name as typed; the question is for the file that is written.
   if (QFileInfo::exists(path) &&
       Platform.Prompts->Message(TMessageKind::Confirmation,
@@ -189,6 +212,7 @@ void TFrmMain::SaveDocumentAs(TOpenDocument* document) {
   document->SaveTo(path);
   const QString caption = QFileInfo(answer->FileName).fileName();
   pgmain->setTabText(pgmain->indexOf(document), caption);
+  pgmain->setTabToolTip(pgmain->indexOf(document), NativeFullPath(path));
   if (document == CurrentDocument()) {
     SetTitle(caption + QStringLiteral(" - ") + kAppTitle);
   }

@@ -49,18 +49,68 @@ class TestDocuments : public QObject {
     QCOMPARE(w.windowTitle(), QStringLiteral("Untitled3 - Quillmere"));
   }
 
-  void openingAnOpenCaptionActivatesItExactCaseOnly() {
+  // A document is its file: the same file however spelled activates its tab without reading
+  // it again; another file of the same name gets a tab of its own, told apart by its tool tip.
+  void openingAnOpenFileActivatesItsTab() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    w.OpenOperation(env.WriteFile(QStringLiteral("one/site.css"), "a{}"));
+    const QString one = env.WriteFile(QStringLiteral("one/site.css"), "a{}");
+    const QString two = env.WriteFile(QStringLiteral("two/site.css"), "b{}");
+    QVERIFY(QFile::link(one, env.Dir.filePath(QStringLiteral("link.css"))));
+    w.OpenOperation(one);
+    Type(w, QStringLiteral("1"));
     w.Action("acNew")->trigger();
-    w.OpenOperation(env.WriteFile(QStringLiteral("two/site.css"), "b{}"));
-    QCOMPARE(Captions(w), (QStringList{"site.css", "Untitled2"}));
-    QCOMPARE(w.Pages()->currentIndex(), 0);
-    QCOMPARE(QByteArray(w.CurrentEditor()->Text().data()), QByteArray("a{}"));
+    w.OpenOperation(two);
+    QCOMPARE(Captions(w), (QStringList{"site.css", "Untitled2", "site.css"}));
+    QCOMPARE(w.Pages()->tabToolTip(0), QDir::toNativeSeparators(one));
+    QCOMPARE(w.Pages()->tabToolTip(2), QDir::toNativeSeparators(two));
+    QCOMPARE(QByteArray(w.CurrentEditor()->Text().data()), QByteArray("b{}"));
+    for (const char* spelling : {"two/../one/site.css", "link.css"}) {
+      w.Pages()->setCurrentIndex(1);
+      w.OpenOperation(env.Dir.filePath(QLatin1String(spelling)));
+      QCOMPARE(w.Pages()->count(), 3);
+      QCOMPARE(w.Pages()->currentIndex(), 0);
+      QCOMPARE(w.windowTitle(), QStringLiteral("site.css - Quillmere"));
+      QCOMPARE(QByteArray(w.CurrentEditor()->Text().data()), QByteArray("1a{}"));
+    }
+#ifndef Q_OS_WIN
+    // Letter case tells files apart here; Windows would find two/site.css.
     w.OpenOperation(env.WriteFile(QStringLiteral("two/Site.css"), "c{}"));
-    QCOMPARE(Captions(w), (QStringList{"site.css", "Untitled2", "Site.css"}));
+    QCOMPARE(Captions(w), (QStringList{"site.css", "Untitled2", "site.css", "Site.css"}));
     QCOMPARE(w.windowTitle(), QStringLiteral("Site.css - Quillmere"));
+#endif
+  }
+
+  // Open after Save As finds the saved file's tab; Save As onto a file open in another tab is
+  // refused, so neither tab's edits are dropped by the other's save.
+  void saveAsAndOpenNeverGiveOneFileTwoTabs() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    const QString main = env.Dir.filePath(QStringLiteral("main.css"));
+    w.Action("acNew")->trigger();
+    Type(w, QStringLiteral("first"));
+    env.Prompts.AnswerSave(TSaveAnswer{env.Dir.filePath(QStringLiteral("main")), 0});
+    w.Action("acSaveAs")->trigger();
+    QCOMPARE(w.Pages()->tabToolTip(0), QDir::toNativeSeparators(main));
+    w.Action("acNew")->trigger();
+    w.OpenOperation(main);
+    QCOMPARE(Captions(w), (QStringList{"main", "Untitled2"}));
+    QCOMPARE(w.Pages()->currentIndex(), 0);
+
+    w.Pages()->setCurrentIndex(1);
+    Type(w, QStringLiteral("second"));
+    env.Prompts.AnswerSave(TSaveAnswer{env.Dir.filePath(QStringLiteral("main")), 0});
+    env.Prompts.AnswerMessage(TButton::Ok);
+    Trigger(w.Action("acSaveAs"));
+    QCOMPARE(env.Prompts.Unexpected, QStringList());
+    QCOMPARE(env.Prompts.Asked.last(), QStringLiteral("message: \"") +
+                                           QDir::toNativeSeparators(main) +
+                                           "\" is open in another tab. Close it there first, or "
+                                           "choose another name.");
+    QCOMPARE(TTestEnv::ReadFile(main), QByteArray("first"));
+    QCOMPARE(Captions(w), (QStringList{"main", "Untitled2"}));
+    QVERIFY(w.CurrentEditor()->Modified());
+    QVERIFY(w.CurrentPath().isEmpty());
   }
 
   void saveAsNamesTheFileByTheFilter_data() {
@@ -243,9 +293,10 @@ class TestDocuments : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.OpenOperation(env.WriteFile(QStringLiteral("b.css"), "b{}"));
     QList<QUrl> urls;
-    for (const char* name : {"c.css", "b.css", "a.css"}) {
-      urls << QUrl::fromLocalFile(
-          env.WriteFile(QStringLiteral("drop/") + QLatin1String(name), "x{}"));
+    for (const char* name : {"drop/c.css", "b.css", "drop/a.css"}) {
+      urls << QUrl::fromLocalFile(QLatin1String(name) == QLatin1String("b.css")
+                                      ? w.CurrentPath()
+                                      : env.WriteFile(QLatin1String(name), "x{}"));
     }
     QMimeData mime;
     mime.setUrls(urls);
