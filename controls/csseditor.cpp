@@ -242,8 +242,8 @@ bool IsAscii(const QString& text) {
 
 void TCssEditor::keyPressEvent(QKeyEvent* event) {
   const QString text = event->text();
-  const bool typed = !text.isEmpty() && text.front().isPrint() &&
-                     (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
+  // Modifiers do not matter: AltGr, which types "€" on many keyboards, arrives as Ctrl+Alt.
+  const bool typed = !text.isEmpty() && text.front().isPrint();
   if (Encoding_ == TTextEncoding::EightBit && typed && !IsAscii(text) && !isReadOnly()) {
     event->accept();
     if (const std::optional<QByteArray> bytes = Encoded(text)) {

@@ -340,8 +340,9 @@ class TestDocuments : public QObject {
              eightBit ? TTextEncoding::EightBit : TTextEncoding::Utf8);
     TCssEditor* editor = w.CurrentEditor();
     editor->SetCaret(static_cast<int32_t>(bytes.size()) - 2);  // before the closing quote
-    const auto press = [editor](const QString& text) {
-      QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+    const auto press = [editor](const QString& text,
+                                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+      QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, modifiers, text);
       QApplication::sendEvent(editor, &key);
     };
     const auto paste = [editor](const QString& text) {
@@ -351,7 +352,7 @@ class TestDocuments : public QObject {
     const QString refused =
         QStringLiteral("message: ") + QString::fromStdString(UnencodableMessage({0, U'\u2192'}));
     press(QStringLiteral("\u00E9"));
-    press(QStringLiteral("\u20AC"));
+    press(QStringLiteral("\u20AC"), Qt::ControlModifier | Qt::AltModifier);  // AltGr+E
     paste(QStringLiteral("\u00FC"));
     if (eightBit) {
       env.Prompts.AnswerMessage(TButton::Ok);
