@@ -150,7 +150,7 @@ bool TFrmMain::FormClose() {
   // Taken while the documents are still there: the panels' sizes as the user saw them.
   const QByteArray layoutState = saveState();
   for (int i = pgmain->count() - 1; i >= 0; --i) {
-    if (!CloseDocument(i)) {
+    if (CloseDocument(i) != TCloseResult::Closed) {
       return false;
     }
   }

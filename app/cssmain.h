@@ -44,11 +44,14 @@ class TFrmMain : public QMainWindow {
 
   // A new untitled document in a tab of its own, made active.
   void NewDocument();
-  // Opens a file into a new tab, or activates the tab whose caption is the file's name.
+  // Opens a file into a new tab, or activates the tab that already has that file.
   // Throws TError when the file cannot be read (the new tab stays, untitled and empty).
   void OpenOperation(const QString& path);
-  // Closes tab index, asking to save its changes; false only when the user chose Cancel.
-  bool CloseDocument(int index);
+  // How a close ended: the tab is gone, the user chose Cancel, or the changes could not be saved
+  // (the write failed or the save dialog was cancelled) and the tab stays, still modified.
+  enum class TCloseResult { Closed, Cancelled, NotSaved };
+  // Closes tab index, asking to save its changes.
+  TCloseResult CloseDocument(int index);
   // The window, its title and the panels follow the active tab.
   void ShowActiveDocument();
 
@@ -126,6 +129,8 @@ class TFrmMain : public QMainWindow {
   void ApplyEditorSettings(TCssEditor* editor);
   void SaveDocument(TOpenDocument* document);
   void SaveDocumentAs(TOpenDocument* document);
+  // The tab whose document has the file at path, other than except; -1 when there is none.
+  int TabOfFile(const QString& path, const TOpenDocument* except = nullptr) const;
   // Makes a tab active without the page control's own change notification.
   void ActivateTab(int index);
   void CloseTabAt(const QPoint& pos);

@@ -16,6 +16,7 @@
 #include "controls/recentfiles.h"
 #include "dialogs/cssoptions.h"
 #include "model/documentnames.h"
+#include "model/error.h"
 #include "platform/commandguard.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
@@ -26,6 +27,11 @@ namespace qm {
 namespace {
 
 const QString kAppTitle = QStringLiteral("Quillmere");
+
+// The tab's tool tip: captions of files from different folders can be equal.
+QString NativeFullPath(const QString& path) {
+  return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
 
 }  // namespace
 
@@ -83,6 +89,9 @@ void TFrmMain::NewDocument() {
     ShowModifiedMark(pgmain->indexOf(document));
     RunCommand(*Platform.Prompts, [this, document] { ReadCaretBlock(document); });
   });
+  connect(editor, &TCssEditor::TextRefused, this, [this](const QString& message) {
+    Platform.Prompts->Message(TMessageKind::Warning, message, {TButton::Ok});
+  });
   editor->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(editor, &QWidget::customContextMenuRequested, this,
           [this, editor](const QPoint& pos) { MainTextPopUp->popup(editor->mapToGlobal(pos)); });
@@ -96,26 +105,36 @@ void TFrmMain::OpenOperation(const QString& path) {
   }
   OpenFilter =
       QStringLiteral("All Files (*.*)|*.*|Text Files (*.txt)|*.txt|CSS Files (*.css)|*.css");
-  const QString name = QFileInfo(path).fileName();
-  for (int i = 0; i < pgmain->count(); ++i) {
-    if (Caption(i) == name) {
-      ActivateTab(i);
-      ShowActiveDocument();
-      return;
-    }
+  // A file is edited in one tab only, or one tab's save would drop the other's edits.
+  if (const int open = TabOfFile(path); open >= 0) {
+    ActivateTab(open);
+    ShowActiveDocument();
+    return;
   }
 
   if (!ConfirmOpenAsText(path)) {
     return;
   }
+  const QString name = QFileInfo(path).fileName();
   NewDocument();
   CurrentDocument()->LoadFile(path);
   ShowCaretStatus();
   SetCaption(pgmain->currentIndex(), name);
+  pgmain->setTabToolTip(pgmain->currentIndex(), NativeFullPath(path));
   SetTitle(name + QStringLiteral(" - ") + kAppTitle);
   SelectorsPanel->RefreshTree();
   rmain->AddRecentFile(path);
   rmain->RebuildRecentMenu();
+}
+
+int TFrmMain::TabOfFile(const QString& path, const TOpenDocument* except) const {
+  for (int i = 0; i < pgmain->count(); ++i) {
+    const TOpenDocument* document = Document(i);
+    if (document != except && !document->Path().isEmpty() && SameFile(document->Path(), path)) {
+      return i;
+    }
+  }
+  return -1;
 }
 
 void TFrmMain::ApplyEditorSettings(TCssEditor* editor) {
@@ -187,9 +206,25 @@ void TFrmMain::SaveDocumentAs(TOpenDocument* document) {
   }
   const QString path =
       QString::fromStdString(SaveAsFileName(Utf8(answer->FileName), answer->FilterIndex));
+  // Refused rather than asked: replacing it would have to close the other tab, whose edits may
+  // not be saved; the user decides there what becomes of them.
+  if (TabOfFile(path, document) >= 0) {
+    throw TError(FormatMessage(
+        "\"%s\" is open in another tab. Close it there first, or choose another name.",
+        {Utf8(QDir::toNativeSeparators(path))}));
+  }
+  // The dialog only knew the name as typed; the question is for the file that is written.
+  if (QFileInfo::exists(path) &&
+      Platform.Prompts->Message(TMessageKind::Confirmation,
+                                QStringLiteral("\"%1\" already exists. Do you want to replace it?")
+                                    .arg(QDir::toNativeSeparators(path)),
+                                {TButton::Yes, TButton::No}) != TButton::Yes) {
+    return;
+  }
   document->SaveTo(path);
   const QString caption = QFileInfo(answer->FileName).fileName();
   SetCaption(pgmain->indexOf(document), caption);
+  pgmain->setTabToolTip(pgmain->indexOf(document), NativeFullPath(path));
   if (document == CurrentDocument()) {
     SetTitle(caption + QStringLiteral(" - ") + kAppTitle);
   }
@@ -210,15 +245,18 @@ void TFrmMain::mCloseClick() {
 }
 
 void TFrmMain::mCloseAllClick() {
+  // Cancel keeps that tab and goes on; changes that could not be saved stop the command there.
   for (int i = pgmain->count() - 1; i >= 0; --i) {
-    CloseDocument(i);
+    if (CloseDocument(i) == TCloseResult::NotSaved) {
+      return;
+    }
   }
 }
 
-bool TFrmMain::CloseDocument(int index) {
+TFrmMain::TCloseResult TFrmMain::CloseDocument(int index) {
   TOpenDocument* document = Document(index);
   if (document == nullptr) {
-    return true;
+    return TCloseResult::Closed;
   }
   bool saved = false;
   if (document->Editor()->Modified()) {
@@ -228,12 +266,14 @@ bool TFrmMain::CloseDocument(int index) {
                                       Caption(index) + QStringLiteral(" ?"),
                                   {TButton::Yes, TButton::No, TButton::Cancel});
     if (answer == TButton::Cancel) {
-      return false;
+      return TCloseResult::Cancelled;
     }
     if (answer == TButton::Yes) {
-      SaveDocument(document);
-      if (document->Editor()->Modified()) {
-        return true;
+      // The failure is told here, once; whoever asked for the close only learns that it stopped.
+      const bool written =
+          RunCommand(*Platform.Prompts, [this, document] { SaveDocument(document); });
+      if (!written || document->Editor()->Modified()) {
+        return TCloseResult::NotSaved;
       }
       saved = true;
     }
@@ -260,7 +300,7 @@ bool TFrmMain::CloseDocument(int index) {
   document->deleteLater();
   ShowActiveDocument();
   SelectorsPanel->RefreshTree();
-  return true;
+  return TCloseResult::Closed;
 }
 
 void TFrmMain::CloseTabAt(const QPoint& pos) {

@@ -24,6 +24,7 @@ void TOpenDocument::LoadFile(const QString& path) {
   {
     // Loading moves the caret; that is not the user's move.
     TEditScope quiet(*this);
+    Editor_->SetEncoding(DetectEncoding(loaded.Text));
     Editor_->LoadBytes(loaded.Text);
   }
   Format_ = std::move(loaded.Format);

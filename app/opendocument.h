@@ -26,6 +26,8 @@ class TOpenDocument : public QWidget {
   // so documents with equal captions never write over each other's files.
   const QString& Path() const { return Path_; }
   const TTextFormat& Format() const { return Format_; }
+  // The file's encoding: typed and pasted text is stored in it, and saving writes the bytes back.
+  TTextEncoding Encoding() const { return Editor_->Encoding(); }
 
   // Replaces the text by the file's, unmodified and with nothing to undo, and makes it the file
   // this document saves to. Throws TError when the file cannot be read; nothing changes then.
@@ -81,7 +83,7 @@ class TOpenDocument : public QWidget {
   TCssEditor* const Editor_;
   QString Path_;
   TTextFormat Format_;
-  // The file's encoding joins the format here when documents keep their own.
+  // The file's encoding is the editor's: it reads the bytes and encodes what is typed.
   // Stamped with the text version it was built from; rebuilt when asked for after a change.
   mutable TModList Blocks_;
   int Depth = 0;

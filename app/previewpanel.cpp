@@ -8,6 +8,7 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include "app/opendocument.h"
@@ -142,18 +143,31 @@ QString TPreviewPanel::MakePreview(bool Show) {
   const QString target = QDir(Platform.WorkFolder).filePath(QStringLiteral("temppreview.htm"));
   WriteFileBytes(target, built);
   if (Show) {
-    ShowInPreview(target);
+    ShowInPreview(target, generate ? TPageTrust::Generated : TPageTrust::UsersOwn);
   }
   return target;
 }
 
-void TPreviewPanel::ShowInPreview(const QString& path) {
+void TPreviewPanel::ShowInPreview(const QString& path, TPageTrust trust) {
   if (WebPrev == nullptr) {
     QWidget* blank = findChild<QWidget*>(QStringLiteral("PreviewBlank"));
     WebPrev = new QWebEngineView(this);
     WebPrev->setObjectName(QStringLiteral("WebPrev"));
     delete layout()->replaceWidget(blank, WebPrev);
     delete blank;
+  }
+  // The user's own page gets the browser's defaults, as in any browser. A generated page keeps
+  // its access to local files: the sheet's relative images are files beside the sheet, which
+  // the browser refuses to a local page without it; with no script the page cannot read what
+  // it loads nor send it anywhere.
+  QWebEngineSettings* settings = WebPrev->settings();
+  for (const auto attribute : {QWebEngineSettings::JavascriptEnabled,
+                               QWebEngineSettings::LocalContentCanAccessRemoteUrls}) {
+    if (trust == TPageTrust::UsersOwn) {
+      settings->resetAttribute(attribute);
+    } else {
+      settings->setAttribute(attribute, false);
+    }
   }
   WebPrev->load(QUrl::fromLocalFile(path));
 }

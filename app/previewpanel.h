@@ -29,8 +29,11 @@ class TPreviewPanel : public QWidget {
   // Writes "temppreview.htm" from the chosen entry of the list and the document's sheet, and with
   // Show shows it here; returns its path, empty when nothing was built.
   QString MakePreview(bool Show);
-  // Shows a local file in the panel, making its browser the first time.
-  void ShowInPreview(const QString& path);
+  // Shows a local file in the panel, making its browser the first time. Only a page of the
+  // user's own runs its scripts; a page the program made from text it did not write (the
+  // sheet, an answer page) runs none and may not reach across to remote addresses.
+  enum class TPageTrust { Generated, UsersOwn };
+  void ShowInPreview(const QString& path, TPageTrust trust = TPageTrust::Generated);
 
   QToolBar* ToolBar() const { return TbPreview; }
   // The panel's commands by name: TbRefresh, TbOpen, TbOpenBrowser.

@@ -34,6 +34,25 @@ QString FromModel(std::string_view text) {
 
 }  // namespace
 
+// A selector's node: its tool tip is the whole name, made only when it is shown. With deep
+// nesting the names run back over the outer rules, and copies of all of them would grow with
+// the square of the text.
+class TSelectorNode : public QTreeWidgetItem {
+ public:
+  TSelectorNode(const QString& shown, const TSelectorsPanel& panel)
+      : QTreeWidgetItem(QStringList{shown}), Panel(panel) {}
+
+  QVariant data(int column, int role) const override {
+    if (role == Qt::ToolTipRole) {
+      return Panel.WholeName(const_cast<TSelectorNode*>(this));
+    }
+    return QTreeWidgetItem::data(column, role);
+  }
+
+ private:
+  const TSelectorsPanel& Panel;
+};
+
 TSelectorsPanel::TSelectorsPanel(TPrompts& prompts, QWidget* parent)
     : QWidget(parent), Prompts(prompts) {
   TbSelectors = new QToolBar(this);
@@ -137,7 +156,7 @@ void TSelectorsPanel::RefreshTree() {
     for (int32_t b = 0; b < blocks.Count(); ++b) {
       const TItmRecord& block = blocks.Items(b);
       const int group = GroupOfKind(block.Kind);
-      auto* node = new QTreeWidgetItem(QStringList{FromModel(block.Name)});
+      auto* node = new TSelectorNode(FromModel(TreeName(block.Name)), *this);
       node->setIcon(0, groups[group]->icon(0));
       children[group].append(node);
       NodeBlocks[group].push_back(b);
@@ -172,11 +191,16 @@ int32_t TSelectorsPanel::BlockOfNode(QTreeWidgetItem* node) const {
   }
   const std::string name = text.toStdString();
   for (int32_t b = 0; b < blocks.Count(); ++b) {
-    if (blocks.Items(b).Name == name && occurrence-- == 0) {
+    if (TreeName(blocks.Items(b).Name) == name && occurrence-- == 0) {
       return b;
     }
   }
   return -1;
+}
+
+QString TSelectorsPanel::WholeName(QTreeWidgetItem* node) const {
+  const int32_t block = BlockOfNode(node);
+  return block < 0 ? QString() : FromModel(Document->Blocks().Items(block).Name);
 }
 
 void TSelectorsPanel::Refresh() {

@@ -56,6 +56,9 @@ class TSelectorsPanel : public QWidget {
   // The index of the node's block in the document's current list, -1 for a group node or when
   // the text no longer has that block.
   int32_t BlockOfNode(QTreeWidgetItem* node) const;
+  // The node's selector name as written; the node shows it shortened to one bounded line.
+  QString WholeName(QTreeWidgetItem* node) const;
+  friend class TSelectorNode;
 
   TPrompts& Prompts;
   TOpenDocument* Document = nullptr;

@@ -3,8 +3,12 @@
 
 #include "controls/csslexer.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDragEnterEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPalette>
 
@@ -113,6 +117,29 @@ void TCssEditor::LoadBytes(std::string_view bytes) {
   CheckStatus();
 }
 
+void TCssEditor::SetEncoding(TTextEncoding encoding) {
+  Encoding_ = encoding;
+  // Scintilla's single-byte mode: positions stay bytes, one per character.
+  setUtf8(encoding == TTextEncoding::Utf8);
+  SendScintilla(SCI_SETCODEPAGE, encoding == TTextEncoding::Utf8 ? SC_CP_UTF8 : 0);
+}
+
+std::optional<QByteArray> TCssEditor::Encoded(const QString& text) const {
+  const QByteArray utf8 = text.toUtf8();
+  if (Encoding_ == TTextEncoding::Utf8) {
+    return utf8;
+  }
+  // Without this the editor would store each character's Latin-1 byte, or "?" for one that has
+  // none: the file would hold something other than what was typed.
+  const TEightBitText bytes = Utf8ToEightBit(std::string_view(utf8.constData(), utf8.size()));
+  if (bytes.Unencodable) {
+    emit const_cast<TCssEditor*>(this)->TextRefused(
+        QString::fromStdString(UnencodableMessage(*bytes.Unencodable)));
+    return std::nullopt;
+  }
+  return QByteArray(bytes.Bytes.data(), static_cast<qsizetype>(bytes.Bytes.size()));
+}
+
 int32_t TCssEditor::Caret() const {
   return static_cast<int32_t>(const_cast<TCssEditor*>(this)->SendScintilla(SCI_GETCURRENTPOS));
 }
@@ -205,7 +232,26 @@ void TCssEditor::ApplyTabWidth(int columns) {
   setTabWidth(columns);
 }
 
+namespace {
+
+bool IsAscii(const QString& text) {
+  return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+}  // namespace
+
 void TCssEditor::keyPressEvent(QKeyEvent* event) {
+  const QString text = event->text();
+  // Modifiers do not matter: AltGr, which types "€" on many keyboards, arrives as Ctrl+Alt.
+  const bool typed = !text.isEmpty() && text.front().isPrint();
+  if (Encoding_ == TTextEncoding::EightBit && typed && !IsAscii(text) && !isReadOnly()) {
+    event->accept();
+    if (const std::optional<QByteArray> bytes = Encoded(text)) {
+      SendScintilla(SCI_REPLACESEL, static_cast<unsigned long>(0), bytes->constData());
+    }
+    CheckStatus();
+    return;
+  }
   QsciScintilla::keyPressEvent(event);
   CheckStatus();
 }
@@ -226,8 +272,38 @@ void TCssEditor::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TCssEditor::inputMethodEvent(QInputMethodEvent* event) {
+  if (Encoding_ == TTextEncoding::EightBit && !event->commitString().isEmpty()) {
+    // The committed text is stored here in the file's encoding; the rest of the event (the
+    // text being composed) goes on as it came.
+    if (const std::optional<QByteArray> bytes = Encoded(event->commitString())) {
+      SendScintilla(SCI_REPLACESEL, static_cast<unsigned long>(0), bytes->constData());
+    }
+    QInputMethodEvent rest(event->preeditString(), event->attributes());
+    QsciScintilla::inputMethodEvent(&rest);
+    event->accept();
+    CheckStatus();
+    return;
+  }
   QsciScintilla::inputMethodEvent(event);
   CheckStatus();
+}
+
+QByteArray TCssEditor::fromMimeData(const QMimeData* source, bool& rectangular) const {
+  QByteArray bytes = QsciScintilla::fromMimeData(source, rectangular);
+  if (Encoding_ == TTextEncoding::Utf8 || bytes.isEmpty()) {
+    return bytes;
+  }
+  // An empty answer inserts nothing.
+  return Encoded(source->text()).value_or(QByteArray());
+}
+
+QMimeData* TCssEditor::toMimeData(const QByteArray& text, bool rectangular) const {
+  QMimeData* mime = QsciScintilla::toMimeData(text, rectangular);
+  if (Encoding_ == TTextEncoding::EightBit) {
+    mime->setText(QString::fromStdString(
+        EightBitToUtf8(std::string_view(text.constData(), static_cast<size_t>(text.size())))));
+  }
+  return mime;
 }
 
 void TCssEditor::dragEnterEvent(QDragEnterEvent* event) {

@@ -6,12 +6,14 @@
 #include <Qsci/qsciscintilla.h>
 
 #include <QFlags>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "model/document.h"
 #include "model/editbatch.h"
 #include "model/syntaxstyles.h"
+#include "model/textencoding.h"
 
 namespace qm {
 
@@ -42,6 +44,9 @@ class TCssEditor : public QsciScintilla, public TDocument {
   // Replaces the whole text by bytes (lines joined by CR LF) as a freshly loaded, unmodified
   // document with the caret at its start and nothing to undo.
   void LoadBytes(std::string_view bytes);
+  // How the bytes are read and typed text is stored: UTF-8, or one byte per character.
+  void SetEncoding(TTextEncoding encoding);
+  TTextEncoding Encoding() const { return Encoding_; }
 
   int32_t Caret() const;
   void SetCaret(int32_t index);
@@ -68,6 +73,9 @@ class TCssEditor : public QsciScintilla, public TDocument {
 
  signals:
   void StatusChange(qm::TStatusChanges changes);
+  // Typed or pasted text was not inserted: the document's encoding cannot hold it (message says
+  // which character).
+  void TextRefused(const QString& message);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -79,6 +87,9 @@ class TCssEditor : public QsciScintilla, public TDocument {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  // Pasted and dropped text in the document's encoding, and copied text from it.
+  QByteArray fromMimeData(const QMimeData* source, bool& rectangular) const override;
+  QMimeData* toMimeData(const QByteArray& text, bool rectangular) const override;
 
  private:
   // Compares caret, caret line, selection and modified flag with what was last reported and
@@ -86,6 +97,9 @@ class TCssEditor : public QsciScintilla, public TDocument {
   // because QScintilla's own notification arrives later, from painting.
   void CheckStatus();
   void UpdateGutterWidth();
+  // Text the user typed or pasted, as bytes of the document's encoding; none when 8-bit text
+  // cannot hold one of its characters, which TextRefused then tells.
+  std::optional<QByteArray> Encoded(const QString& text) const;
 
   struct TStatus {
     int32_t Caret = 0;
@@ -96,6 +110,7 @@ class TCssEditor : public QsciScintilla, public TDocument {
   TStatus Reported;
   TCssLexer* CssLexer = nullptr;
   uint64_t Version = 0;
+  TTextEncoding Encoding_ = TTextEncoding::Utf8;
   int GutterDigits = 0;
   QFont GutterFont;
 };

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include "model/error.h"
@@ -11,6 +12,16 @@ namespace qm {
 
 std::string Utf8(const QString& text) {
   return text.toUtf8().toStdString();
+}
+
+bool SameFile(const QString& a, const QString& b) {
+  const QString first = QFileInfo(a).canonicalFilePath();
+#ifdef Q_OS_WIN
+  const Qt::CaseSensitivity letterCase = Qt::CaseInsensitive;
+#else
+  const Qt::CaseSensitivity letterCase = Qt::CaseSensitive;
+#endif
+  return !first.isEmpty() && first.compare(QFileInfo(b).canonicalFilePath(), letterCase) == 0;
 }
 
 QByteArray ReadFileBytes(const QString& path) {

@@ -15,6 +15,10 @@ QByteArray ReadFileBytes(const QString& path);
 // raises TError "Cannot create file "<path>". <reason>".
 void WriteFileBytes(const QString& path, std::string_view bytes);
 
+// Whether two paths name one existing file however they are spelled (links, "..", and on
+// Windows letter case).
+bool SameFile(const QString& a, const QString& b);
+
 std::string Utf8(const QString& text);
 
 }  // namespace qm

@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace qm {
 
@@ -52,6 +53,27 @@ QMessageBox::StandardButton StandardButton(TButton button) {
   return QMessageBox::Cancel;
 }
 
+// When a modal box closes, the focus is put back where it was: the box's parent would take it
+// otherwise, and keys meant for a non-modal dialog (New Selector) would go into the document.
+class TFocusReturn {
+ public:
+  TFocusReturn() : Window(QApplication::activeWindow()), Focus(QApplication::focusWidget()) {}
+  ~TFocusReturn() {
+    if (Window != nullptr) {
+      Window->activateWindow();
+    }
+    if (Focus != nullptr) {
+      Focus->setFocus(Qt::OtherFocusReason);
+    }
+  }
+  TFocusReturn(const TFocusReturn&) = delete;
+  TFocusReturn& operator=(const TFocusReturn&) = delete;
+
+ private:
+  QPointer<QWidget> Window;
+  QPointer<QWidget> Focus;
+};
+
 }  // namespace
 
 QStringList DialogFilters(const QString& filter) {
@@ -74,6 +96,7 @@ QStringList DialogFilters(const QString& filter) {
 
 TButton TDialogPrompts::Message(TMessageKind kind, const QString& text,
                                 const QList<TButton>& buttons) {
+  const TFocusReturn focus;
   QMessageBox box(KindIcon(kind),
                   kind == TMessageKind::Error ? QApplication::applicationName() : KindCaption(kind),
                   text, QMessageBox::NoButton, Parent);
@@ -93,16 +116,21 @@ TButton TDialogPrompts::Message(TMessageKind kind, const QString& text,
 }
 
 QString TDialogPrompts::OpenFileName(const QString& filter, const QString& title) {
+  const TFocusReturn focus;
   return QFileDialog::getOpenFileName(Parent, title.isEmpty() ? QStringLiteral("Open") : title, {},
                                       DialogFilters(filter).join(QStringLiteral(";;")));
 }
 
 std::optional<TSaveAnswer> TDialogPrompts::SaveFileName(const QString& filter,
                                                         const QString& presetName) {
+  const TFocusReturn focus;
   const QStringList filters = DialogFilters(filter);
   QFileDialog dialog(Parent, QStringLiteral("Save As"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
+  // It would ask about the name as typed, before the program adds the extension; the program
+  // asks about the file it writes.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setNameFilters(filters);
   dialog.selectFile(presetName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -113,6 +141,7 @@ std::optional<TSaveAnswer> TDialogPrompts::SaveFileName(const QString& filter,
 }
 
 std::optional<QColor> TDialogPrompts::ChooseColor(const QColor& initial) {
+  const TFocusReturn focus;
   // The dialog keeps its custom colours for the whole run: a colour mixed once is offered again.
   const QColor chosen = QColorDialog::getColor(initial, Parent);
   return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Document tabs: naming, opening, saving, closing with the save prompt, and faithful bytes.
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTabBar>
 #include <QTabWidget>
@@ -9,6 +11,8 @@
 #include "app/opendocument.h"
 #include "commands.h"
 #include "controls/recentfiles.h"
+#include "model/textencoding.h"
+#include "platform/settings.h"
 #include "testenv.h"
 
 using namespace qm;
@@ -125,18 +129,68 @@ class TestDocuments : public QObject {
     QVERIFY(env.Prompts.Asked.first().startsWith(QStringLiteral("save: ")));
   }
 
-  void openingAnOpenCaptionActivatesItExactCaseOnly() {
+  // A document is its file: the same file however spelled activates its tab without reading
+  // it again; another file of the same name gets a tab of its own, told apart by its tool tip.
+  void openingAnOpenFileActivatesItsTab() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    w.OpenOperation(env.WriteFile(QStringLiteral("one/site.css"), "a{}"));
+    const QString one = env.WriteFile(QStringLiteral("one/site.css"), "a{}");
+    const QString two = env.WriteFile(QStringLiteral("two/site.css"), "b{}");
+    QVERIFY(QFile::link(one, env.Dir.filePath(QStringLiteral("link.css"))));
+    w.OpenOperation(one);
+    Type(w, QStringLiteral("1"));
     w.Action("acNew")->trigger();
-    w.OpenOperation(env.WriteFile(QStringLiteral("two/site.css"), "b{}"));
-    QCOMPARE(Captions(w), (QStringList{"site.css", "Untitled2"}));
-    QCOMPARE(w.Pages()->currentIndex(), 0);
-    QCOMPARE(QByteArray(w.CurrentEditor()->Text().data()), QByteArray("a{}"));
+    w.OpenOperation(two);
+    QCOMPARE(Captions(w), (QStringList{"site.css", "Untitled2", "site.css"}));
+    QCOMPARE(w.Pages()->tabToolTip(0), QDir::toNativeSeparators(one));
+    QCOMPARE(w.Pages()->tabToolTip(2), QDir::toNativeSeparators(two));
+    QCOMPARE(QByteArray(w.CurrentEditor()->Text().data()), QByteArray("b{}"));
+    for (const char* spelling : {"two/../one/site.css", "link.css"}) {
+      w.Pages()->setCurrentIndex(1);
+      w.OpenOperation(env.Dir.filePath(QLatin1String(spelling)));
+      QCOMPARE(w.Pages()->count(), 3);
+      QCOMPARE(w.Pages()->currentIndex(), 0);
+      QCOMPARE(w.windowTitle(), QStringLiteral("site.css - Quillmere"));
+      QCOMPARE(QByteArray(w.CurrentEditor()->Text().data()), QByteArray("1a{}"));
+    }
+#ifndef Q_OS_WIN
+    // Letter case tells files apart here; Windows would find two/site.css.
     w.OpenOperation(env.WriteFile(QStringLiteral("two/Site.css"), "c{}"));
-    QCOMPARE(Captions(w), (QStringList{"site.css", "Untitled2", "Site.css"}));
+    QCOMPARE(Captions(w), (QStringList{"site.css", "Untitled2", "site.css", "Site.css"}));
     QCOMPARE(w.windowTitle(), QStringLiteral("Site.css - Quillmere"));
+#endif
+  }
+
+  // Open after Save As finds the saved file's tab; Save As onto a file open in another tab is
+  // refused, so neither tab's edits are dropped by the other's save.
+  void saveAsAndOpenNeverGiveOneFileTwoTabs() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    const QString main = env.Dir.filePath(QStringLiteral("main.css"));
+    w.Action("acNew")->trigger();
+    Type(w, QStringLiteral("first"));
+    env.Prompts.AnswerSave(TSaveAnswer{env.Dir.filePath(QStringLiteral("main")), 0});
+    w.Action("acSaveAs")->trigger();
+    QCOMPARE(w.Pages()->tabToolTip(0), QDir::toNativeSeparators(main));
+    w.Action("acNew")->trigger();
+    w.OpenOperation(main);
+    QCOMPARE(Captions(w), (QStringList{"main", "Untitled2"}));
+    QCOMPARE(w.Pages()->currentIndex(), 0);
+
+    w.Pages()->setCurrentIndex(1);
+    Type(w, QStringLiteral("second"));
+    env.Prompts.AnswerSave(TSaveAnswer{env.Dir.filePath(QStringLiteral("main")), 0});
+    env.Prompts.AnswerMessage(TButton::Ok);
+    Trigger(w.Action("acSaveAs"));
+    QCOMPARE(env.Prompts.Unexpected, QStringList());
+    QCOMPARE(env.Prompts.Asked.last(), QStringLiteral("message: \"") +
+                                           QDir::toNativeSeparators(main) +
+                                           "\" is open in another tab. Close it there first, or "
+                                           "choose another name.");
+    QCOMPARE(TTestEnv::ReadFile(main), QByteArray("first"));
+    QCOMPARE(Captions(w), (QStringList{"main", "Untitled2"}));
+    QVERIFY(w.CurrentEditor()->Modified());
+    QVERIFY(w.CurrentPath().isEmpty());
   }
 
   void saveAsNamesTheFileByTheFilter_data() {
@@ -177,6 +231,39 @@ class TestDocuments : public QObject {
     QCOMPARE(w.windowTitle(), caption + QStringLiteral(" - Quillmere"));
     QCOMPARE(w.CurrentPath(), env.Dir.filePath(written));
     QVERIFY(!w.CurrentEditor()->Modified());
+  }
+
+  // The question is about the file written, after the filter's extension is added; only Yes
+  // replaces it.
+  void saveAsAsksBeforeReplacingTheFileWritten_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<TButton>("answer");
+    QTest::newRow("typed without extension, No") << "two" << TButton::No;
+    QTest::newRow("typed without extension, box closed") << "two" << TButton::Cancel;
+    QTest::newRow("typed without extension, Yes") << "two" << TButton::Yes;
+    QTest::newRow("typed with extension, No") << "two.css" << TButton::No;
+  }
+
+  void saveAsAsksBeforeReplacingTheFileWritten() {
+    QFETCH(QString, chosen);
+    QFETCH(TButton, answer);
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    const QString existing = env.WriteFile(QStringLiteral("two.css"), "old");
+    w.Action("acNew")->trigger();
+    Type(w, QStringLiteral("new"));
+    env.Prompts.AnswerSave(TSaveAnswer{env.Dir.filePath(chosen), 0});
+    env.Prompts.AnswerMessage(answer);
+    Trigger(w.Action("acSaveAs"));
+    QCOMPARE(env.Prompts.Asked.size(), 2);
+    QCOMPARE(env.Prompts.Asked[1], QStringLiteral("message: \"") +
+                                       QDir::toNativeSeparators(existing) +
+                                       "\" already exists. Do you want to replace it?");
+    const bool replaced = answer == TButton::Yes;
+    QCOMPARE(TTestEnv::ReadFile(existing), replaced ? QByteArray("new") : QByteArray("old"));
+    QCOMPARE(w.CurrentEditor()->Modified(), !replaced);
+    QCOMPARE(Captions(w), QStringList{replaced ? chosen : QStringLiteral("Untitled1")});
+    QCOMPARE(w.CurrentPath(), replaced ? existing : QString());
   }
 
   void saveOfAnUntitledDocumentAsksForANameAndCancelKeepsIt() {
@@ -286,9 +373,10 @@ class TestDocuments : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.OpenOperation(env.WriteFile(QStringLiteral("b.css"), "b{}"));
     QList<QUrl> urls;
-    for (const char* name : {"c.css", "b.css", "a.css"}) {
-      urls << QUrl::fromLocalFile(
-          env.WriteFile(QStringLiteral("drop/") + QLatin1String(name), "x{}"));
+    for (const char* name : {"drop/c.css", "b.css", "drop/a.css"}) {
+      urls << QUrl::fromLocalFile(QLatin1String(name) == QLatin1String("b.css")
+                                      ? w.CurrentPath()
+                                      : env.WriteFile(QLatin1String(name), "x{}"));
     }
     QMimeData mime;
     mime.setUrls(urls);
@@ -304,6 +392,58 @@ class TestDocuments : public QObject {
     }
     QCOMPARE(Captions(w), (QStringList{"b.css", "c.css", "a.css"}));
     QCOMPARE(QByteArray(w.Document(0)->Editor()->Text().data()), QByteArray("b{}"));
+  }
+
+  // Typed and pasted text is stored in the file's own encoding; a character that 8-bit text
+  // cannot hold is refused with a message and nothing is inserted.
+  void typedTextIsStoredInTheFilesEncoding_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("saved");
+    QTest::addColumn<bool>("eightBit");
+    QTest::newRow("8-bit") << QByteArray("a{content:\"\xE9\"}")
+                           << QByteArray("a{content:\"\xE9\xE9\x80\xFC\"}") << true;
+    QTest::newRow("UTF-8")
+        << QByteArray("a{content:\"\xC3\xA9\"}")
+        << QByteArray("a{content:\"\xC3\xA9\xC3\xA9\xE2\x82\xAC\xC3\xBC\xE2\x86\x92\xE2\x86\x92\"}")
+        << false;
+  }
+
+  void typedTextIsStoredInTheFilesEncoding() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, saved);
+    QFETCH(bool, eightBit);
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    const QString path = env.WriteFile(QStringLiteral("f.css"), bytes);
+    w.OpenOperation(path);
+    QCOMPARE(w.CurrentDocument()->Encoding(),
+             eightBit ? TTextEncoding::EightBit : TTextEncoding::Utf8);
+    TCssEditor* editor = w.CurrentEditor();
+    editor->SetCaret(static_cast<int32_t>(bytes.size()) - 2);  // before the closing quote
+    const auto press = [editor](const QString& text,
+                                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+      QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, modifiers, text);
+      QApplication::sendEvent(editor, &key);
+    };
+    const auto paste = [editor](const QString& text) {
+      QApplication::clipboard()->setText(text);
+      editor->paste();
+    };
+    const QString refused =
+        QStringLiteral("message: ") + QString::fromStdString(UnencodableMessage({0, U'\u2192'}));
+    press(QStringLiteral("\u00E9"));
+    press(QStringLiteral("\u20AC"), Qt::ControlModifier | Qt::AltModifier);  // AltGr+E
+    paste(QStringLiteral("\u00FC"));
+    if (eightBit) {
+      env.Prompts.AnswerMessage(TButton::Ok);
+      env.Prompts.AnswerMessage(TButton::Ok);
+    }
+    press(QStringLiteral("\u2192"));
+    paste(QStringLiteral("\u2192"));
+    QCOMPARE(env.Prompts.Asked, (eightBit ? QStringList{refused, refused} : QStringList()));
+    QCOMPARE(env.Prompts.Unexpected, QStringList());
+    w.Action("acSave")->trigger();
+    QCOMPARE(TTestEnv::ReadFile(path), saved);
   }
 
   void unchangedFilesAreWrittenBackByteForByte_data() {
@@ -361,6 +501,57 @@ class TestDocuments : public QObject {
     Trigger(w.Action("mClose"));
     QCOMPARE(w.Pages()->count(), 1);
     QVERIFY(w.CurrentEditor()->Modified());
+  }
+
+  // A close whose save did not happen stops there: the program stays up, the document keeps
+  // its changes, no other tab is asked about, and Exit writes no window settings.
+  void aCloseWhoseSaveFailsStopsThere_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("untitled");
+    for (const char* command : {"mClose", "mCloseAll", "mExit"}) {
+      QTest::addRow("%s, write fails", command) << QString::fromLatin1(command) << false;
+      QTest::addRow("%s, save as cancelled", command) << QString::fromLatin1(command) << true;
+    }
+  }
+
+  void aCloseWhoseSaveFailsStopsThere() {
+    QFETCH(QString, command);
+    QFETCH(bool, untitled);
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.show();
+    w.OpenOperation(env.WriteFile(QStringLiteral("other.css"), "o{}"));
+    Type(w, QStringLiteral("1"));
+    if (untitled) {
+      w.Action("acNew")->trigger();
+    } else {
+      w.OpenOperation(env.WriteFile(QStringLiteral("gone/site.css"), "a{}"));
+      QVERIFY(QDir(env.Dir.filePath(QStringLiteral("gone"))).removeRecursively());
+    }
+    Type(w, QStringLiteral("typed"));
+    const QString caption = untitled ? QStringLiteral("Untitled2") : QStringLiteral("site.css");
+    env.Prompts.AnswerMessage(TButton::Yes);
+    if (untitled) {
+      env.Prompts.AnswerSave(std::nullopt);
+    } else {
+      env.Prompts.AnswerMessage(TButton::Ok);
+    }
+    Trigger(w.Action(command));
+
+    QCOMPARE(env.Prompts.Unexpected, QStringList());
+    QCOMPARE(env.Prompts.Asked.size(), 2);
+    QCOMPARE(env.Prompts.Asked[0],
+             QStringLiteral("message: Save the changes to this document: ") + caption + " ?");
+    QVERIFY2(
+        env.Prompts.Asked[1].startsWith(
+            untitled ? QStringLiteral("save: ") : QStringLiteral("message: Cannot create file \"")),
+        qPrintable(env.Prompts.Asked[1]));
+    QVERIFY(w.isVisible());
+    QCOMPARE(Captions(w), (QStringList{"other.css", caption}));
+    QVERIFY(w.Document(0)->Editor()->Modified());
+    QVERIFY(w.Document(1)->Editor()->Modified());
+    QVERIFY(!env.ReopenSettings()->Contains(Setting::Width.Key()));
+    QVERIFY(!QFile::exists(QDir(env.Platform.WorkFolder).filePath(QStringLiteral("layout.ini"))));
   }
 
   void tabsWithEqualCaptionsSaveToTheirOwnFiles() {

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include "dialogs/cssoptions.h"
@@ -136,6 +137,40 @@ class TestPreview : public QObject {
     QVERIFY(opened.contains(QStringLiteral("work%20dir%231")));
     opened.replace(QStringLiteral("work%20dir%231"), QStringLiteral("work dir%231"));
     QCOMPARE(env.Shell.Opened, QStringList{opened});
+  }
+
+  // The generated page carries text from the sheet, so it runs no script and may not reach
+  // remote addresses (it still loads the sheet's local images); a page the user picked is their
+  // own and runs its scripts.
+  void onlyThePageTheUserPickedRunsScripts() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    ShowWindow(w);
+    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { color: red }"));
+    const QString own = env.WriteFile(
+        QStringLiteral("pages/own.htm"),
+        "<html><head><title>own</title></head><body><script>document.title = 'ran'</script>"
+        "</body></html>");
+    const auto allowed = [&w] {
+      const QWebEngineSettings* settings = w.Preview().Browser()->settings();
+      return QList<bool>{
+          settings->testAttribute(QWebEngineSettings::JavascriptEnabled),
+          settings->testAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls),
+          settings->testAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls)};
+    };
+    Click(w.Preview().ToolBar(), w.Preview().Action("TbRefresh"));
+    QTRY_COMPARE(w.Preview().Browser()->title(), QStringLiteral("Quillmere preview"));
+    QCOMPARE(allowed(), (QList<bool>{false, true, false}));
+
+    env.Prompts.AnswerOpen(own);
+    Click(w.Preview().ToolBar(), w.Preview().Action("TbOpen"));
+    QTRY_COMPARE(w.Preview().Browser()->title(), QStringLiteral("ran"));
+    QCOMPARE(allowed()[0], true);
+
+    w.Preview().FileList()->setCurrentIndex(0);
+    Click(w.Preview().ToolBar(), w.Preview().Action("TbRefresh"));
+    QTRY_COMPARE(w.Preview().Browser()->title(), QStringLiteral("Quillmere preview"));
+    QCOMPARE(allowed(), (QList<bool>{false, true, false}));
   }
 
   void openAddsAChosenPageOnceAndStoresIt() {

@@ -2,6 +2,11 @@
 // The real dialogs behind the prompts: the colour dialog opens on the colour asked about and
 // gives back the one chosen, or nothing when cancelled.
 #include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "platform/prompts.h"
@@ -36,6 +41,67 @@ class TestPrompts : public QObject {
       dialog->reject();
     });
     QVERIFY(!prompts.ChooseColor(QColor(Qt::red)));
+  }
+
+  // After a box the keys go where they went before it, also when that is a window beside the
+  // box's parent (the New Selector dialog beside the main window with its editor).
+  void afterABoxTheFocusIsWhereItWas() {
+    QWidget main;
+    auto* mainEdit = new QLineEdit(&main);
+    main.show();
+    QDialog side(&main);
+    auto* sideEdit = new QLineEdit(&side);
+    side.show();
+    side.activateWindow();
+    sideEdit->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), sideEdit);
+
+    TDialogPrompts prompts(&main);
+    QTimer::singleShot(0, [] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box != nullptr);
+      box->done(QMessageBox::Yes);
+    });
+    QCOMPARE(prompts.Message(TMessageKind::Confirmation,
+                             QStringLiteral("Please enter a valid class name."), {TButton::Yes}),
+             TButton::Yes);
+    QTRY_COMPARE(QApplication::activeWindow(), &side);
+    QCOMPARE(QApplication::focusWidget(), sideEdit);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("note2"));
+    QCOMPARE(sideEdit->text(), QStringLiteral("note2"));
+    QCOMPARE(mainEdit->text(), QString());
+  }
+
+  // The program adds the extension after the dialog and asks about the file it writes, so the
+  // dialog must not ask about the name as typed.
+  void theSaveDialogLeavesTheOverwriteQuestionToTheProgram() {
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("two.css"));
+    QFile file(existing);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    TDialogPrompts prompts;
+    QString askedByDialog;
+    QTimer::singleShot(0, [&askedByDialog, &existing] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      // A box the dialog opens itself is recorded and answered, so the test goes on either way.
+      QTimer::singleShot(0, [&askedByDialog] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+          askedByDialog = box->text();
+          box->done(QMessageBox::Yes);
+        }
+      });
+      dialog->selectFile(existing);
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const std::optional<TSaveAnswer> answer = prompts.SaveFileName(
+        QStringLiteral("Cascading Style Sheet (*.css)|*.css|Text File (*.txt)|*.txt"),
+        QStringLiteral("Untitled CSS File"));
+    QCOMPARE(askedByDialog, QString());
+    QVERIFY(answer.has_value());
+    QCOMPARE(answer->FileName, existing);
+    QCOMPARE(answer->FilterIndex, 0);
   }
 
   void scriptedColoursAreAnsweredInTurnAndTheQuestionsKept() {

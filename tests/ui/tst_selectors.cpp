@@ -89,6 +89,37 @@ class TestSelectors : public QObject {
     QVERIFY(!w.CurrentDocument()->UpdatingText());
   }
 
+  // A long selector shows as one bounded line ending where its brace is, with the whole name
+  // as written in the node's tool tip; after typing the node still stands for its block.
+  void aLongNameIsShortenedWithTheWholeNameInItsToolTip() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    QByteArray name = ".first";
+    for (int i = 0; i < 30; ++i) {
+      name += ",\r\n  .item" + QByteArray::number(i);
+    }
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.OpenOperation(env.WriteFile(QStringLiteral("long.css"), name + " { color: red }\r\n.b { }"));
+    QTreeWidget* tree = w.Selectors().Tree();
+    QTreeWidgetItem* node = tree->topLevelItem(1)->child(0);
+    const QString shown = node->text(0);
+    QVERIFY2(shown.size() <= 80 && shown.startsWith(QStringLiteral("...")) &&
+                 shown.endsWith(QStringLiteral(", .item29")) && !shown.contains(QLatin1Char('\n')),
+             qPrintable(shown));
+    QCOMPARE(node->toolTip(0), QString::fromLatin1(name));
+    QCOMPARE(tree->topLevelItem(1)->child(1)->text(0), QStringLiteral(".b"));
+    QCOMPARE(tree->topLevelItem(1)->child(1)->toolTip(0), QStringLiteral(".b"));
+
+    w.CurrentEditor()->SetCaret(static_cast<int32_t>(Text(w).size()));
+    QTest::keyClicks(w.CurrentEditor(), QStringLiteral(" "));
+    QCOMPARE(node->toolTip(0), QString::fromLatin1(name));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, NodeCentre(tree, node));
+    QVERIFY2(w.CurrentEditor()->selectedText().startsWith(QStringLiteral(" color: red }")),
+             qPrintable(w.CurrentEditor()->selectedText()));
+  }
+
   void nextAndPreviousBlock() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
