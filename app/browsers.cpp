@@ -72,24 +72,20 @@ void TFrmMain::PreviewInBrowser(QAction* command) {
 }
 
 void TFrmMain::bBrowser1Click() {
-  QAction* first = mTools->actions().value(0);
-  if (first != nullptr && first->objectName().left(16) == kMenuItemName + QLatin1Char('1')) {
-    PreviewInBrowser(first);
-  } else {
-    Platform.Prompts->Message(TMessageKind::Warning,
-                              QStringLiteral("You did not configure a primary browser."),
-                              {TButton::Ok});
-  }
+  PreviewInConfiguredBrowser(1, QStringLiteral("You did not configure a primary browser."));
 }
 
 void TFrmMain::bBrowser2Click() {
-  QAction* second = mTools->actions().value(1);
-  if (second != nullptr && second->objectName().left(16) == kMenuItemName + QLatin1Char('2')) {
-    PreviewInBrowser(second);
+  PreviewInConfiguredBrowser(2, QStringLiteral("You did not configure a secondary browser."));
+}
+
+void TFrmMain::PreviewInConfiguredBrowser(int n, const QString& missing) {
+  // The Tools menu starts with the configured browsers' commands, in their order.
+  QAction* command = mTools->actions().value(n - 1);
+  if (command != nullptr && command->objectName() == kMenuItemName + QString::number(n)) {
+    PreviewInBrowser(command);
   } else {
-    Platform.Prompts->Message(TMessageKind::Warning,
-                              QStringLiteral("You did not configure a secondary browser."),
-                              {TButton::Ok});
+    Platform.Prompts->Message(TMessageKind::Warning, missing, {TButton::Ok});
   }
 }
 

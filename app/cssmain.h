@@ -166,6 +166,8 @@ class TFrmMain : public QMainWindow {
   void PreviewInBrowser(QAction* command);
   void bBrowser1Click();
   void bBrowser2Click();
+  // Starts the browser of the Tools menu's command n, or says that none is configured.
+  void PreviewInConfiguredBrowser(int n, const QString& missing);
 
   // Help menu and Options (helpcommands.cpp).
   void mHomePageClick();

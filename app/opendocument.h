@@ -51,7 +51,8 @@ class TOpenDocument : public QWidget {
 
   // One change by the program. Scopes nest: the outermost one opens a single undo action at the
   // first batch, keeps UpdatingText set until it ends, and then closes the undo action and
-  // rebuilds the block list once. Everything is undone on every way out, failures included.
+  // rebuilds the block list once. The undo action is closed and UpdatingText cleared on every way
+  // out, failures included.
   class TEditScope {
    public:
     explicit TEditScope(TOpenDocument& document);
@@ -84,6 +85,7 @@ class TOpenDocument : public QWidget {
   QString Path_;
   TTextFormat Format_;
   // The file's encoding is the editor's: it reads the bytes and encodes what is typed.
+
   // Stamped with the text version it was built from; rebuilt when asked for after a change.
   mutable TModList Blocks_;
   int Depth = 0;

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Rebuilding the block list (what happens on every open, tab change and declaration write) on
-// bootstrap and on a 3 MB sheet made of the corpus.
+// bootstrap, on a 3 MB sheet made of the corpus, and on generated sheets that once made it
+// quadratic: a stray quote in front of 3 MB of minified rules, and 20,000 nested rules.
 #include <benchmark/benchmark.h>
+
+#include <string>
 
 #include "bench/corpus.h"
 #include "model/memorydocument.h"
@@ -10,14 +13,43 @@
 namespace qm {
 namespace {
 
-const TMemoryDocument& Sheet(int which) {
+// One line: an unclosed string in the first value makes every later brace string text.
+std::string StrayQuoteSheet() {
+  std::string sheet = "body{content:\"x}";
+  for (int i = 0; sheet.size() < 3'000'000; ++i) {
+    sheet += ".r" + std::to_string(i) + "{color:red;margin:0 auto}";
+  }
+  return sheet;
+}
+
+std::string NestedSheet() {
+  std::string sheet;
+  for (int i = 0; i < 20'000; ++i) {
+    sheet += ".n" + std::to_string(i) + " {\r\n  color: red;\r\n";
+  }
+  for (int i = 0; i < 20'000; ++i) {
+    sheet += "}\r\n";
+  }
+  return sheet;
+}
+
+const TMemoryDocument& Sheet(int64_t which) {
   static const TMemoryDocument bootstrap(bench::CorpusSheet("bootstrap5/bootstrap.css"));
   static const TMemoryDocument concatenated(bench::ConcatenatedCorpus());
-  return which == 0 ? bootstrap : concatenated;
+  static const TMemoryDocument strayQuote(StrayQuoteSheet());
+  static const TMemoryDocument nested(NestedSheet());
+  const TMemoryDocument* sheets[] = {&bootstrap, &concatenated, &strayQuote, &nested};
+  return *sheets[which];
+}
+
+const char* Label(int64_t which) {
+  const char* labels[] = {"bootstrap 5.2.3", "3 MB of the corpus",
+                          "3 MB, stray quote before minified rules", "20,000 nested rules"};
+  return labels[which];
 }
 
 void BM_RefreshItm(benchmark::State& state) {
-  const TMemoryDocument& document = Sheet(static_cast<int>(state.range(0)));
+  const TMemoryDocument& document = Sheet(state.range(0));
   TModList blocks;
   for (auto _ : state) {
     RebuildBlocks(document, blocks);
@@ -26,9 +58,30 @@ void BM_RefreshItm(benchmark::State& state) {
   state.counters["blocks"] = blocks.Count();
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                           static_cast<int64_t>(document.Text().size()));
-  state.SetLabel(state.range(0) == 0 ? "bootstrap 5.2.3" : "3 MB of the corpus");
+  state.SetLabel(Label(state.range(0)));
 }
-BENCHMARK(BM_RefreshItm)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefreshItm)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+// What filling the tree costs in the model: the shown name of every block.
+void BM_TreeNames(benchmark::State& state) {
+  TModList blocks;
+  RebuildBlocks(Sheet(state.range(0)), blocks);
+  size_t full = 0;
+  for (const TItmRecord& block : blocks.All()) {
+    full += block.Name.size();
+  }
+  for (auto _ : state) {
+    size_t shown = 0;
+    for (const TItmRecord& block : blocks.All()) {
+      shown += TreeName(block.Name).size();
+    }
+    benchmark::DoNotOptimize(shown);
+  }
+  state.counters["blocks"] = blocks.Count();
+  state.counters["MB of whole names"] = static_cast<double>(full) / 1e6;
+  state.SetLabel(Label(state.range(0)));
+}
+BENCHMARK(BM_TreeNames)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qm

@@ -141,7 +141,7 @@ class TestDocuments : public QObject {
     Type(w, QStringLiteral("1"));
     w.Action("acNew")->trigger();
     w.OpenOperation(two);
-    QCOMPARE(Captions(w), (QStringList{"site.css", "Untitled2", "site.css"}));
+    QCOMPARE(Captions(w), (QStringList{"*site.css", "Untitled2", "site.css"}));
     QCOMPARE(w.Pages()->tabToolTip(0), QDir::toNativeSeparators(one));
     QCOMPARE(w.Pages()->tabToolTip(2), QDir::toNativeSeparators(two));
     QCOMPARE(QByteArray(w.CurrentEditor()->Text().data()), QByteArray("b{}"));
@@ -150,13 +150,13 @@ class TestDocuments : public QObject {
       w.OpenOperation(env.Dir.filePath(QLatin1String(spelling)));
       QCOMPARE(w.Pages()->count(), 3);
       QCOMPARE(w.Pages()->currentIndex(), 0);
-      QCOMPARE(w.windowTitle(), QStringLiteral("site.css - Quillmere"));
+      QCOMPARE(w.windowTitle(), QStringLiteral("*site.css - Quillmere"));
       QCOMPARE(QByteArray(w.CurrentEditor()->Text().data()), QByteArray("1a{}"));
     }
 #ifndef Q_OS_WIN
     // Letter case tells files apart here; Windows would find two/site.css.
     w.OpenOperation(env.WriteFile(QStringLiteral("two/Site.css"), "c{}"));
-    QCOMPARE(Captions(w), (QStringList{"site.css", "Untitled2", "site.css", "Site.css"}));
+    QCOMPARE(Captions(w), (QStringList{"*site.css", "Untitled2", "site.css", "Site.css"}));
     QCOMPARE(w.windowTitle(), QStringLiteral("Site.css - Quillmere"));
 #endif
   }
@@ -188,7 +188,7 @@ class TestDocuments : public QObject {
                                            "\" is open in another tab. Close it there first, or "
                                            "choose another name.");
     QCOMPARE(TTestEnv::ReadFile(main), QByteArray("first"));
-    QCOMPARE(Captions(w), (QStringList{"main", "Untitled2"}));
+    QCOMPARE(Captions(w), (QStringList{"main", "*Untitled2"}));
     QVERIFY(w.CurrentEditor()->Modified());
     QVERIFY(w.CurrentPath().isEmpty());
   }
@@ -262,7 +262,7 @@ class TestDocuments : public QObject {
     const bool replaced = answer == TButton::Yes;
     QCOMPARE(TTestEnv::ReadFile(existing), replaced ? QByteArray("new") : QByteArray("old"));
     QCOMPARE(w.CurrentEditor()->Modified(), !replaced);
-    QCOMPARE(Captions(w), QStringList{replaced ? chosen : QStringLiteral("Untitled1")});
+    QCOMPARE(Captions(w), QStringList{replaced ? chosen : QStringLiteral("*Untitled1")});
     QCOMPARE(w.CurrentPath(), replaced ? existing : QString());
   }
 
@@ -547,7 +547,7 @@ class TestDocuments : public QObject {
             untitled ? QStringLiteral("save: ") : QStringLiteral("message: Cannot create file \"")),
         qPrintable(env.Prompts.Asked[1]));
     QVERIFY(w.isVisible());
-    QCOMPARE(Captions(w), (QStringList{"other.css", caption}));
+    QCOMPARE(Captions(w), (QStringList{"*other.css", "*" + caption}));
     QVERIFY(w.Document(0)->Editor()->Modified());
     QVERIFY(w.Document(1)->Editor()->Modified());
     QVERIFY(!env.ReopenSettings()->Contains(Setting::Width.Key()));
