@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/opendocument.h"
+#include "model/textencoding.h"
 #include "platform/commandguard.h"
 #include "platform/prompts.h"
 
@@ -28,7 +29,11 @@ int GroupOfKind(std::string_view kind) {
   return kind == "Element" ? 0 : kind == "Class" ? 1 : 2;
 }
 
-QString FromModel(std::string_view text) {
+// Names are the document's bytes: UTF-8, or 8-bit text shown as Windows-1252.
+QString FromModel(std::string_view text, TTextEncoding encoding) {
+  if (encoding == TTextEncoding::EightBit) {
+    return QString::fromStdString(EightBitToUtf8(text));
+  }
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -150,13 +155,14 @@ void TSelectorsPanel::RefreshTree() {
   }
   if (Document != nullptr) {
     const TModList& blocks = Document->Blocks();
+    const TTextEncoding encoding = Document->Encoding();
     TreeVersion = Document->Editor()->TextVersion();
     // Built detached and added at once: a large sheet has thousands of nodes.
     QList<QTreeWidgetItem*> children[3];
     for (int32_t b = 0; b < blocks.Count(); ++b) {
       const TItmRecord& block = blocks.Items(b);
       const int group = GroupOfKind(block.Kind);
-      auto* node = new TSelectorNode(FromModel(TreeName(block.Name)), *this);
+      auto* node = new TSelectorNode(FromModel(TreeName(block.Name), encoding), *this);
       node->setIcon(0, groups[group]->icon(0));
       children[group].append(node);
       NodeBlocks[group].push_back(b);
@@ -189,9 +195,9 @@ int32_t TSelectorsPanel::BlockOfNode(QTreeWidgetItem* node) const {
   for (int i = 0; i < child; ++i) {
     occurrence += group->child(i)->text(0) == text ? 1 : 0;
   }
-  const std::string name = text.toStdString();
+  const TTextEncoding encoding = Document->Encoding();
   for (int32_t b = 0; b < blocks.Count(); ++b) {
-    if (TreeName(blocks.Items(b).Name) == name && occurrence-- == 0) {
+    if (FromModel(TreeName(blocks.Items(b).Name), encoding) == text && occurrence-- == 0) {
       return b;
     }
   }
@@ -200,7 +206,8 @@ int32_t TSelectorsPanel::BlockOfNode(QTreeWidgetItem* node) const {
 
 QString TSelectorsPanel::WholeName(QTreeWidgetItem* node) const {
   const int32_t block = BlockOfNode(node);
-  return block < 0 ? QString() : FromModel(Document->Blocks().Items(block).Name);
+  return block < 0 ? QString()
+                   : FromModel(Document->Blocks().Items(block).Name, Document->Encoding());
 }
 
 void TSelectorsPanel::Refresh() {

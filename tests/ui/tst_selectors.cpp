@@ -120,6 +120,29 @@ class TestSelectors : public QObject {
              qPrintable(w.CurrentEditor()->selectedText()));
   }
 
+  // Names are shown in the file's own encoding, and a node still finds its rule after typing.
+  void namesAreShownInTheFilesEncoding_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("8-bit text") << QByteArray(".caf\xe9 { color: red }\r\n.caf\xe9 { }");
+    QTest::newRow("UTF-8") << QByteArray(".caf\xc3\xa9 { color: red }\r\n.caf\xc3\xa9 { }");
+  }
+  void namesAreShownInTheFilesEncoding() {
+    QFETCH(QByteArray, bytes);
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.OpenOperation(env.WriteFile(QStringLiteral("cafe.css"), bytes));
+    QTreeWidget* tree = w.Selectors().Tree();
+    QTreeWidgetItem* second = tree->topLevelItem(1)->child(1);
+    QCOMPARE(second->text(0), QStringLiteral(".caf\u00e9"));
+    QCOMPARE(second->toolTip(0), QStringLiteral(".caf\u00e9"));
+    QTest::keyClicks(w.CurrentEditor(), QStringLiteral(" "));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, NodeCentre(tree, second));
+    QCOMPARE(w.CurrentEditor()->SelStart(), static_cast<int32_t>(bytes.lastIndexOf('{')) + 2);
+  }
+
   void nextAndPreviousBlock() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
