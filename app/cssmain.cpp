@@ -177,8 +177,10 @@ void TFrmMain::mExitClick() {
   close();
 }
 
-void TFrmMain::SetTitle(const QString& title) {
-  setWindowTitle(title);
+void TFrmMain::ShowTitle() {
+  const QString program = QStringLiteral("Quillmere");
+  const int index = pgmain->currentIndex();
+  setWindowTitle(index < 0 ? program : pgmain->tabText(index) + QStringLiteral(" - ") + program);
 }
 
 void TFrmMain::mPanelTvClick() {

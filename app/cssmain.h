@@ -114,7 +114,8 @@ class TFrmMain : public QMainWindow {
   bool FormClose();
   void OpenCommandLineFiles();
   QString LayoutFile() const;
-  void SetTitle(const QString& title);
+  // The window title: the active tab's text (with its mark) before the program's name.
+  void ShowTitle();
 
   // Documents (documents.cpp).
   void acNewExecute();
@@ -142,8 +143,8 @@ class TFrmMain : public QMainWindow {
   void ShowModifiedMark(int index);
   void mNextTabClick();
   void mPreviousTabClick();
-  // True unless the file's bytes are not text and the user chose not to open it.
-  bool ConfirmOpenAsText(const QString& path);
+  // True unless a file's bytes are not text and the user chose not to open it.
+  bool ConfirmOpenAsText(const QByteArray& bytes);
 
   // The coordinator (coordinator.cpp): the caret-driven reading and the program's writes.
   // The reading that follows a caret move to another line of the active document.

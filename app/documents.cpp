@@ -26,8 +26,6 @@ namespace qm {
 
 namespace {
 
-const QString kAppTitle = QStringLiteral("Quillmere");
-
 // The tab's tool tip: captions of files from different folders can be equal.
 QString NativeFullPath(const QString& path) {
   return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
@@ -112,16 +110,24 @@ void TFrmMain::OpenOperation(const QString& path) {
     return;
   }
 
-  if (!ConfirmOpenAsText(path)) {
+  // Read once: the bytes decide the question and become the text. A file that cannot be read
+  // still gets its tab, as it always has, and the reading's own message says why.
+  QByteArray bytes;
+  try {
+    bytes = ReadFileBytes(path);
+  } catch (const TError&) {
+    NewDocument();
+    throw;
+  }
+  if (!ConfirmOpenAsText(bytes)) {
     return;
   }
   const QString name = QFileInfo(path).fileName();
   NewDocument();
-  CurrentDocument()->LoadFile(path);
+  CurrentDocument()->Load(path, bytes);
   ShowCaretStatus();
   SetCaption(pgmain->currentIndex(), name);
   pgmain->setTabToolTip(pgmain->currentIndex(), NativeFullPath(path));
-  SetTitle(name + QStringLiteral(" - ") + kAppTitle);
   SelectorsPanel->RefreshTree();
   rmain->AddRecentFile(path);
   rmain->RebuildRecentMenu();
@@ -146,7 +152,6 @@ void TFrmMain::ApplyEditorSettings(TCssEditor* editor) {
 }
 
 void TFrmMain::ShowActiveDocument() {
-  QString title = kAppTitle;
   TOpenDocument* document = CurrentDocument();
   SelectorsPanel->SetDocument(document);
   PropertiesPanel->SetDocument(document);
@@ -159,10 +164,9 @@ void TFrmMain::ShowActiveDocument() {
       pgmain->show();
     }
     document->Editor()->setFocus();
-    SelectorsPanel->RefreshTree();
-    title = pgmain->tabText(pgmain->currentIndex()) + QStringLiteral(" - ") + kAppTitle;
   }
-  SetTitle(title);
+  SelectorsPanel->RefreshTree();
+  ShowTitle();
   ShowCaretStatus();
 }
 
@@ -225,9 +229,6 @@ void TFrmMain::SaveDocumentAs(TOpenDocument* document) {
   const QString caption = QFileInfo(answer->FileName).fileName();
   SetCaption(pgmain->indexOf(document), caption);
   pgmain->setTabToolTip(pgmain->indexOf(document), NativeFullPath(path));
-  if (document == CurrentDocument()) {
-    SetTitle(caption + QStringLiteral(" - ") + kAppTitle);
-  }
 }
 
 void TFrmMain::mSaveAllClick() {
@@ -299,7 +300,6 @@ TFrmMain::TCloseResult TFrmMain::CloseDocument(int index) {
   }
   document->deleteLater();
   ShowActiveDocument();
-  SelectorsPanel->RefreshTree();
   return TCloseResult::Closed;
 }
 

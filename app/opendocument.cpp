@@ -18,8 +18,7 @@ TOpenDocument::TOpenDocument(QWidget* parent) : QWidget(parent), Editor_(new TCs
   });
 }
 
-void TOpenDocument::LoadFile(const QString& path) {
-  const QByteArray bytes = ReadFileBytes(path);
+void TOpenDocument::Load(const QString& path, const QByteArray& bytes) {
   TLoadedText loaded = LoadText(std::string_view(bytes.constData(), bytes.size()));
   {
     // Loading moves the caret; that is not the user's move.

@@ -29,9 +29,9 @@ class TOpenDocument : public QWidget {
   // The file's encoding: typed and pasted text is stored in it, and saving writes the bytes back.
   TTextEncoding Encoding() const { return Editor_->Encoding(); }
 
-  // Replaces the text by the file's, unmodified and with nothing to undo, and makes it the file
-  // this document saves to. Throws TError when the file cannot be read; nothing changes then.
-  void LoadFile(const QString& path);
+  // Replaces the text by the bytes read from the file at path, unmodified and with nothing to
+  // undo, and makes it the file this document saves to.
+  void Load(const QString& path, const QByteArray& bytes);
   // Writes the text in the file's own format and makes path the document's file. Throws TError
   // when it cannot be written; the document stays modified then.
   void SaveTo(const QString& path);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The document tabs: captions with the mark of unsaved changes, moving between tabs, and the
 // question before a file that is no text becomes a document.
-#include <QFile>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -32,7 +31,7 @@ void TFrmMain::ShowModifiedMark(int index) {
     pgmain->setTabText(index, text);
   }
   if (index == pgmain->currentIndex()) {
-    SetTitle(text + QStringLiteral(" - Quillmere"));
+    ShowTitle();
   }
 }
 
@@ -48,13 +47,7 @@ void TFrmMain::mPreviousTabClick() {
   }
 }
 
-bool TFrmMain::ConfirmOpenAsText(const QString& path) {
-  QFile file(path);
-  // A file that cannot be read is reported by the reading itself.
-  if (!file.open(QIODevice::ReadOnly)) {
-    return true;
-  }
-  const QByteArray bytes = file.readAll();
+bool TFrmMain::ConfirmOpenAsText(const QByteArray& bytes) {
   return LooksLikeText(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))) ||
          Platform.Prompts->Message(
              TMessageKind::Confirmation,
