@@ -7,6 +7,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "app/colorpick.h"
 #include "app/cssmain.h"
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
@@ -70,6 +71,7 @@ void TFrmMain::NewDocument() {
 
   TCssEditor* editor = document->Editor();
   ApplyEditorSettings(editor);
+  AddColorPicking(*document, *Platform.Prompts);
   connect(FrmOptions, &TFrmOptions::Applied, editor,
           [this, editor] { ApplyEditorSettings(editor); });
 

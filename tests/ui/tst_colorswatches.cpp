@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Colour swatches in the text: each colour of the lines shown carries its own colour, and a pick
+// made by Ctrl+click on it or Alt+Enter in it replaces it in its notation, one step of Undo.
+#include <QTest>
+
+#include "controls/colorswatches.h"
+#include "testenv.h"
+
+using namespace qm;
+
+namespace {
+
+using Sci = QsciScintillaBase;
+
+const QByteArray kSheet =
+    "h1 { color: #f80; border: 1px solid Gold }\r\n"
+    "p { background: rgb(1, 2, 3) url(red.png) }";
+
+QByteArray Text(const TCssEditor* editor) {
+  const std::string_view text = editor->Text();
+  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Where a person clicks to hit the character at pos.
+QPoint PointOf(TCssEditor* editor, int32_t pos) {
+  const auto x = editor->SendScintilla(Sci::SCI_POINTXFROMPOSITION, 0UL, static_cast<long>(pos));
+  const auto y = editor->SendScintilla(Sci::SCI_POINTYFROMPOSITION, 0UL, static_cast<long>(pos));
+  const auto height = editor->SendScintilla(Sci::SCI_TEXTHEIGHT, 0UL);
+  return QPoint(static_cast<int>(x) + 3, static_cast<int>(y + height / 2));
+}
+
+}  // namespace
+
+class TestColorSwatches : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void aPickReplacesTheColourInItsNotationAsOneStepOfUndo_data() {
+    QTest::addColumn<QByteArray>("color");
+    QTest::addColumn<bool>("click");  // Ctrl+click on the swatch, else Alt+Enter in the colour
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<QColor>("picked");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("hex by click") << QByteArray("#f80") << true << "color: #ff8800"
+                                  << QColor(255, 0, 0) << QByteArray("#f00");
+    QTest::newRow("name by key") << QByteArray("Gold") << false << "color: #ffd700"
+                                 << QColor(0, 0, 255) << QByteArray("blue");
+    QTest::newRow("name to hex") << QByteArray("Gold") << true << "color: #ffd700"
+                                 << QColor(0x12, 0x34, 0x56) << QByteArray("#123456");
+    QTest::newRow("rgb by key") << QByteArray("rgb(1, 2, 3)") << false << "color: #010203"
+                                << QColor(18, 52, 86) << QByteArray("rgb(18, 52, 86)");
+    QTest::newRow("cancelled") << QByteArray("#f80") << true << "color: #ff8800" << QColor()
+                               << QByteArray("#f80");
+  }
+
+  void aPickReplacesTheColourInItsNotationAsOneStepOfUndo() {
+    QFETCH(QByteArray, color);
+    QFETCH(bool, click);
+    QFETCH(QString, asked);
+    QFETCH(QColor, picked);
+    QFETCH(QByteArray, written);
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.OpenOperation(env.WriteFile(QStringLiteral("look.css"), kSheet));
+    TCssEditor* editor = w.CurrentEditor();
+    auto* swatches = editor->findChild<TColorSwatches*>();
+    QVERIFY(swatches != nullptr);
+    const auto at = static_cast<int32_t>(kSheet.indexOf(color));
+
+    // The swatch is there once the lines have been shown, in the colour's own colour.
+    const QColor initial = QColor::fromString(asked.mid(7));
+    const long value = (initial.blue() << 16) | (initial.green() << 8) | initial.red();
+    QTRY_COMPARE(editor->SendScintilla(Sci::SCI_INDICATORVALUEAT,
+                                       static_cast<unsigned long>(swatches->Indicator()),
+                                       static_cast<long>(at + 1)),
+                 Sci::SC_INDICVALUEBIT | value);
+    // url(red.png) is an address, not a colour.
+    const auto url = static_cast<long>(kSheet.indexOf("red.png"));
+    QCOMPARE(editor->SendScintilla(Sci::SCI_INDICATORVALUEAT,
+                                   static_cast<unsigned long>(swatches->Indicator()), url),
+             0L);
+
+    env.Prompts.AnswerColor(picked.isValid() ? std::optional<QColor>(picked) : std::nullopt);
+    if (click) {
+      QTest::mouseClick(editor->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                        PointOf(editor, at + 1));
+    } else {
+      editor->SetCaret(at + 1);
+      QTest::keyClick(editor, Qt::Key_Return, Qt::AltModifier);
+    }
+    QTRY_COMPARE(env.Prompts.Pending(), 0);
+    QCOMPARE(env.Prompts.Asked, QStringList{asked});
+    QVERIFY(env.Prompts.Unexpected.isEmpty());
+    QByteArray expected = kSheet;
+    expected.replace(at, color.size(), written);
+    QCOMPARE(Text(editor), expected);
+    // Alt+Enter in a colour opens the dialog and types no line break.
+    if (written == color) {
+      QVERIFY(!editor->isUndoAvailable());
+      return;
+    }
+    editor->undo();
+    QCOMPARE(Text(editor), kSheet);
+    QVERIFY(!editor->isUndoAvailable());
+    QVERIFY(!editor->Modified());
+  }
+
+  void swatchesFollowTheTyping() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.OpenOperation(env.WriteFile(QStringLiteral("look.css"), "a { color: re }"));
+    TCssEditor* editor = w.CurrentEditor();
+    const int indicator = editor->findChild<TColorSwatches*>()->Indicator();
+    const auto valueAt = [&](long pos) {
+      return editor->SendScintilla(Sci::SCI_INDICATORVALUEAT, static_cast<unsigned long>(indicator),
+                                   pos);
+    };
+    editor->SetCaret(13);
+    QTest::keyClick(editor, Qt::Key_D);
+    QTRY_COMPARE(valueAt(11), Sci::SC_INDICVALUEBIT | 0xFFL);
+    // Commented out, it is no colour any more.
+    editor->SetCaret(11);
+    QTest::keyClicks(editor, "/*");
+    QTRY_COMPARE(valueAt(14), 0L);
+  }
+};
+
+QM_TEST_MAIN(TestColorSwatches)
+#include "tst_colorswatches.moc"
