@@ -6,11 +6,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "app/livepreview.h"
 #include "app/opendocument.h"
 #include "model/previewpage.h"
 #include "platform/commandguard.h"
@@ -53,6 +55,16 @@ TPreviewPanel::TPreviewPanel(const TPlatform& platform, QWidget* parent)
   TbRefresh = TbPreview->addAction(Image("refresh"), QStringLiteral("Refresh"));
   TbRefresh->setObjectName(QStringLiteral("TbRefresh"));
   TbRefresh->setToolTip(QStringLiteral("Refresh Current View"));
+  TbLive = TbPreview->addAction(Image("live"), QStringLiteral("Live"));
+  TbLive->setObjectName(QStringLiteral("TbLive"));
+  TbLive->setToolTip(QStringLiteral("Show every change of the style sheet as it is made"));
+  TbLive->setCheckable(true);
+  TbLive->setChecked(Setting::LivePreview.Read(*Platform.Settings) == 1);
+  if (auto* button = qobject_cast<QToolButton*>(TbPreview->widgetForAction(TbLive))) {
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  }
+  Live_ = new TLivePreview(this);
+  Live_->SetEnabled(TbLive->isChecked());
   TbPreview->addSeparator();
   CboFile = new QComboBox(TbPreview);
   CboFile->setObjectName(QStringLiteral("CboFile"));
@@ -82,6 +94,11 @@ TPreviewPanel::TPreviewPanel(const TPlatform& platform, QWidget* parent)
   const auto preview = [this] { RunCommand(*Platform.Prompts, [this] { MakePreview(true); }); };
   connect(TbRefresh, &QAction::triggered, this, preview);
   connect(CboFile, &QComboBox::activated, this, preview);
+  connect(TbLive, &QAction::toggled, this, [this](bool on) {
+    Live_->SetEnabled(on);
+    Setting::LivePreview.Write(*Platform.Settings, on ? 1 : 0);
+    Platform.Settings->Flush();
+  });
   connect(TbOpen, &QAction::triggered, this,
           [this] { RunCommand(*Platform.Prompts, [this] { ChooseAndPreviewPage(); }); });
   connect(TbOpenBrowser, &QAction::triggered, this,
@@ -138,17 +155,23 @@ QString TPreviewPanel::MakePreview(bool Show) {
   } else {
     base = FolderAddress(page);
   }
-  const std::string built = BuildPreviewPage(
-      std::move(lines), generate ? &Document->Blocks() : nullptr, Document->Editor()->Text(), base);
+  TLivePage live;
+  const std::string built =
+      BuildPreviewPage(std::move(lines), generate ? &Document->Blocks() : nullptr,
+                       Document->Editor()->Text(), base, &live.StylesBefore);
   const QString target = QDir(Platform.WorkFolder).filePath(QStringLiteral("temppreview.htm"));
   WriteFileBytes(target, built);
   if (Show) {
     ShowInPreview(target, generate ? TPageTrust::Generated : TPageTrust::UsersOwn);
+    live.File = target;
+    live.SheetFile = Document->Path();
+    Live_->Follow(WebPrev, Document, live);
   }
   return target;
 }
 
 void TPreviewPanel::ShowInPreview(const QString& path, TPageTrust trust) {
+  Live_->Stop();
   if (WebPrev == nullptr) {
     QWidget* blank = findChild<QWidget*>(QStringLiteral("PreviewBlank"));
     WebPrev = new QWebEngineView(this);

@@ -15,6 +15,7 @@ class QWebEngineView;
 
 namespace qm {
 
+class TLivePreview;
 class TOpenDocument;
 
 class TPreviewPanel : public QWidget {
@@ -36,11 +37,13 @@ class TPreviewPanel : public QWidget {
   void ShowInPreview(const QString& path, TPageTrust trust = TPageTrust::Generated);
 
   QToolBar* ToolBar() const { return TbPreview; }
-  // The panel's commands by name: TbRefresh, TbOpen, TbOpenBrowser.
+  // The panel's commands by name: TbRefresh, TbLive, TbOpen, TbOpenBrowser.
   QAction* Action(const QString& name) const;
   QComboBox* FileList() const { return CboFile; }
   // None until the first page is shown: starting the browser engine is slow.
   QWebEngineView* Browser() const { return WebPrev; }
+  // Shows every change of the sheet in the page built from it while the Live button is down.
+  TLivePreview& Live() const { return *Live_; }
 
  private:
   void LoadPreviewFiles();
@@ -52,10 +55,12 @@ class TPreviewPanel : public QWidget {
 
   QToolBar* TbPreview = nullptr;
   QAction* TbRefresh = nullptr;
+  QAction* TbLive = nullptr;
   QComboBox* CboFile = nullptr;
   QAction* TbOpen = nullptr;
   QAction* TbOpenBrowser = nullptr;
   QWebEngineView* WebPrev = nullptr;
+  TLivePreview* Live_ = nullptr;
 };
 
 }  // namespace qm

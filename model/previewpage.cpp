@@ -25,21 +25,64 @@ size_t FindNoCase(std::string_view text, std::string_view needle, size_t from = 
   return std::string_view::npos;
 }
 
-// The first tag that opens with start ("<head", "<body"), in any letter case: the name must end
-// there, so "<header" is no "<head".
+// Whether a tag that opens with start ("<head", "<body") begins at text[at], in any letter case:
+// the name must end there, so "<header" is no "<head".
+bool OpensTag(std::string_view text, size_t at, std::string_view start) {
+  if (!EqualIgnoringAsciiCase(text.substr(at, start.size()), start)) {
+    return false;
+  }
+  const size_t after = at + start.size();
+  if (after == text.size()) {
+    return true;
+  }
+  const char c = text[after];
+  return c == '>' || c == '/' || c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
+}
+
+// The first tag that opens with start, as OpensTag tells.
 size_t FindOpeningTag(std::string_view text, std::string_view start) {
   for (size_t at = FindNoCase(text, start); at != std::string_view::npos;
        at = FindNoCase(text, start, at + 1)) {
-    const size_t after = at + start.size();
-    if (after == text.size()) {
-      return at;
-    }
-    const char c = text[after];
-    if (c == '>' || c == '/' || c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f') {
+    if (OpensTag(text, at, start)) {
       return at;
     }
   }
   return std::string_view::npos;
+}
+
+// Where the sheet's style element goes: in front of the closing head tag, else of the body,
+// else at the very start.
+size_t StylePlace(std::string_view page) {
+  size_t at = FindNoCase(page, "</head>");
+  if (at == std::string_view::npos) {
+    at = FindOpeningTag(page, "<body");
+  }
+  return at == std::string_view::npos ? 0 : at;
+}
+
+// The style elements a browser lists before end: markup comments, and the text of the elements
+// whose content is no markup, hold none; the content of a template is not in the page.
+int32_t StyleElementsBefore(std::string_view page, size_t end) {
+  constexpr std::string_view kTextElements[] = {"style", "script", "template", "textarea", "title"};
+  int32_t count = 0;
+  size_t i = page.find('<');
+  while (i < end) {
+    size_t next = i + 1;
+    if (page.substr(i, 4) == "<!--") {
+      next = page.find("-->", i + 4);
+      next = next == std::string_view::npos ? next : next + 3;
+    } else {
+      for (const std::string_view name : kTextElements) {
+        if (OpensTag(page, i, "<" + std::string(name))) {
+          count += name == "style" ? 1 : 0;
+          next = FindNoCase(page, "</" + std::string(name), i + 1 + name.size());
+          break;
+        }
+      }
+    }
+    i = next == std::string_view::npos ? next : page.find('<', next);
+  }
+  return count;
 }
 
 std::string WithoutFirst(std::string_view text, char c) {
@@ -201,13 +244,7 @@ std::vector<std::string> InsertSampleLines(std::vector<std::string> lines, const
 
 std::string AddStyleSheet(std::string_view page, std::string_view sheet,
                           std::string_view baseHref) {
-  size_t styleAt = FindNoCase(page, "</head>");
-  if (styleAt == std::string_view::npos) {
-    styleAt = FindOpeningTag(page, "<body");
-  }
-  if (styleAt == std::string_view::npos) {
-    styleAt = 0;
-  }
+  const size_t styleAt = StylePlace(page);
   std::string style = "<style type=\"text/css\" >\r\n";
   style += StyleContent(sheet);
   style += "\r\n</style>\r\n";
@@ -236,11 +273,16 @@ std::string AddStyleSheet(std::string_view page, std::string_view sheet,
 }
 
 std::string BuildPreviewPage(std::vector<std::string> lines, const TModList* blocks,
-                             std::string_view sheet, std::string_view baseHref) {
+                             std::string_view sheet, std::string_view baseHref,
+                             int32_t* stylesBefore) {
   if (blocks != nullptr) {
     lines = InsertSampleLines(std::move(lines), *blocks);
   }
-  return AddStyleSheet(JoinPageLines(lines), sheet, baseHref);
+  const std::string page = JoinPageLines(lines);
+  if (stylesBefore != nullptr) {
+    *stylesBefore = StyleElementsBefore(page, StylePlace(page));
+  }
+  return AddStyleSheet(page, sheet, baseHref);
 }
 
 int PreviewFileSlot(const std::vector<std::string>& stored, std::string_view path) {

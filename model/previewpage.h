@@ -3,6 +3,7 @@
 // given the whole style sheet, and the address its relative URLs resolve against, in its head.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,8 +37,12 @@ std::string AddStyleSheet(std::string_view page, std::string_view sheet, std::st
 
 // The page to write: for the generated page (blocks given) the template lines with the sample
 // lines, for a chosen page (blocks null) its lines as they are; with the sheet and base address.
+// With stylesBefore, also how many style elements a browser finds in the page before the sheet's
+// own, which is thus the next one (markup comments and the text of script, style, title, textarea
+// and template elements hold none).
 std::string BuildPreviewPage(std::vector<std::string> lines, const TModList* blocks,
-                             std::string_view sheet, std::string_view baseHref);
+                             std::string_view sheet, std::string_view baseHref,
+                             int32_t* stylesBefore = nullptr);
 
 // The number n of the setting "File" n under which a newly added preview file is stored, given
 // the paths stored as File1, File2, ... up to the first missing one: after the last of them, or

@@ -94,6 +94,8 @@ inline constexpr int MaxBrowsers = 10;
 
 // The preview panel's list of pages, and the recent-files menu ("recent1" is the newest).
 inline constexpr TNumberedSetting PreviewFile{"File"};
+// 1 while the Preview panel shows every change of the sheet as it is made, 0 for Refresh only.
+inline constexpr TIntegerSetting LivePreview{"LivePreview", 1, 0, 1};
 inline constexpr TNumberedSetting RecentFile{"recent"};
 
 // The addresses the program points its users to.

@@ -229,6 +229,42 @@ INSTANTIATE_TEST_SUITE_P(
         SheetCase{"comment_after_a_less_than", "a</*c*/{}", "a</*c*/{}"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct StylesBeforeCase {
+  const char* name;
+  std::string page;
+  int32_t count;
+};
+
+void PrintTo(const StylesBeforeCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class PreviewStylesBefore : public testing::TestWithParam<StylesBeforeCase> {};
+
+// The live preview finds the sheet's style element in the shown page by this count.
+TEST_P(PreviewStylesBefore, CountsTheStyleElementsABrowserListsBeforeTheSheets) {
+  int32_t count = -1;
+  BuildPreviewPage(PageLines(GetParam().page), nullptr, "p{}", "", &count);
+  EXPECT_EQ(count, GetParam().count);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PreviewStylesBefore,
+    testing::Values(
+        StylesBeforeCase{"none", "<head></head>", 0},
+        StylesBeforeCase{"own_styles_in_the_head",
+                         "<head><style>a{}</style>\n<STYLE media=print></STYLE></head>", 2},
+        StylesBeforeCase{"not_those_after_the_sheet", "<head></head><body><style></style>", 0},
+        StylesBeforeCase{"not_in_a_comment", "<head><!-- <style> --><style></style></head>", 1},
+        StylesBeforeCase{"not_in_a_script", "<head><script>x='<style>'</script></head>", 0},
+        StylesBeforeCase{"not_in_a_style", "<head><style>/* <style> */</style></head>", 1},
+        StylesBeforeCase{"not_in_a_template_or_title",
+                         "<head><template><style></style></template><title><style></title></head>",
+                         0},
+        StylesBeforeCase{"other_tag_names", "<head><styles></styles><stylex></head>", 0},
+        StylesBeforeCase{"before_the_body_without_a_head_end", "<style></style><body><style>", 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(PreviewPage, LinesEndAtAnyBreakAndAreWrittenWithCrLf) {
   EXPECT_EQ(PageLines("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
   EXPECT_EQ(PageLines("a\n\r\n\rb\r\n"), (std::vector<std::string>{"a", "", "", "b"}));

@@ -5,33 +5,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QToolBar>
-#include <QWebEnginePage>
-#include <QWebEngineScript>
 #include <QWebEngineView>
 
+#include "pagescript.h"
 #include "testenv.h"
 
 using namespace qm;
-
-namespace {
-
-// The answer of a script run in the page, once it has come.
-QVariant RunScript(QWebEngineView* view, const QString& script) {
-  QVariant answer;
-  bool answered = false;
-  // In the program's own world: the generated page runs no script of its own.
-  view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                              [&](const QVariant& result) {
-                                answer = result;
-                                answered = true;
-                              });
-  if (!QTest::qWaitFor([&] { return answered; }, 20000)) {
-    qWarning("no answer to %s", qPrintable(script));
-  }
-  return answer;
-}
-
-}  // namespace
 
 class TestPreviewRender : public QObject {
   Q_OBJECT
@@ -58,13 +37,13 @@ class TestPreviewRender : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(w.Preview().Browser()->title(), QStringLiteral("Quillmere preview"),
                               20000);
 
-    QCOMPARE(RunScript(w.Preview().Browser(),
-                       QStringLiteral("getComputedStyle(document.querySelector('h1'))"
-                                      ".color"))
+    QCOMPARE(RunPageScript(w.Preview().Browser(),
+                           QStringLiteral("getComputedStyle(document.querySelector('h1'))"
+                                          ".color"))
                  .toString(),
              QStringLiteral("rgb(1, 2, 3)"));
     const QJsonObject box =
-        QJsonDocument::fromJson(RunScript(w.Preview().Browser(), QStringLiteral(R"(
+        QJsonDocument::fromJson(RunPageScript(w.Preview().Browser(), QStringLiteral(R"(
             const note = document.querySelector('div.note');
             note.scrollIntoView();
             JSON.stringify(note.getBoundingClientRect());)"))

@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/livepreview.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTimer>
+#include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+#include "app/opendocument.h"
+#include "model/textencoding.h"
+
+namespace qm {
+
+namespace {
+
+// The page's own scripts never see these: they run in the program's own world, and the generated
+// page runs none of its own anyway. The sheet's element is the one after the page's own style
+// elements, unless the page's scripts have added some in front of it: then it is the one that
+// starts with the sheet's first visible characters. Links to the sheet's file become style
+// elements that take the text too, so rules deleted in the editor leave the page.
+constexpr const char* kAttach = R"(
+(function (index, print, sheetFile) {
+  const visible = (text) => text.slice(0, 4096).replace(/[^!-\[\]-~]/g, '').slice(0, 32);
+  const styles = Array.from(document.querySelectorAll('style'));
+  let sheet = styles[index];
+  if (!sheet || visible(sheet.textContent) !== print) {
+    sheet = styles.find((style) => visible(style.textContent) === print);
+  }
+  if (!sheet) {
+    return 0;
+  }
+  const links = window.quillmereLive ? window.quillmereLive.links : [];
+  let replaced = 0;
+  if (sheetFile) {
+    const target = new URL(sheetFile).href;
+    for (const link of document.querySelectorAll('link[href]')) {
+      if (!/(^|\s)stylesheet(\s|$)/i.test(link.rel)) {
+        continue;
+      }
+      const address = new URL(link.href);
+      address.hash = '';
+      address.search = '';
+      if (address.href !== target) {
+        continue;
+      }
+      const style = document.createElement('style');
+      if (link.media) {
+        style.media = link.media;
+      }
+      link.replaceWith(style);
+      links.push(style);
+      ++replaced;
+    }
+  }
+  window.quillmereLive = {
+    links,
+    update(text) {
+      sheet.textContent = text;
+      for (const style of links) {
+        style.textContent = text;
+      }
+      // Styled and laid out before the answer: the page shows the text once it comes.
+      return document.documentElement.offsetHeight;
+    },
+  };
+  return 1 + replaced;
+})(%1, %2, %3))";
+
+// text as a JavaScript string literal.
+QString Literal(const QString& text) {
+  const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+  // "[" literal "]"
+  return QString::fromUtf8(array.constData() + 1, array.size() - 2);
+}
+
+QString SheetText(const TOpenDocument& document) {
+  const std::string_view bytes = document.Editor()->Text();
+  if (document.Encoding() == TTextEncoding::EightBit) {
+    return QString::fromStdString(EightBitToUtf8(bytes));
+  }
+  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// The first visible characters, as the script above takes them from the page: printable ASCII
+// but the backslash, which the page's copy of the sheet may hold where the sheet has none.
+QString VisibleStart(std::string_view text) {
+  QString print;
+  for (size_t i = 0; i < text.size() && i < 4096 && print.size() < 32; ++i) {
+    if (text[i] >= '!' && text[i] <= '~' && text[i] != '\\') {
+      print += QLatin1Char(text[i]);
+    }
+  }
+  return print;
+}
+
+}  // namespace
+
+TLivePreview::TLivePreview(QObject* parent) : QObject(parent) {}
+
+void TLivePreview::SetEnabled(bool enabled) {
+  if (enabled == Enabled_) {
+    return;
+  }
+  Enabled_ = enabled;
+  Ready = false;
+  InFlight = false;
+  ++Generation;
+  if (enabled && View != nullptr && Document != nullptr && !View->url().isEmpty() &&
+      View->url() == QUrl::fromLocalFile(Page.File)) {
+    Attach();
+  }
+}
+
+void TLivePreview::Follow(QWebEngineView* view, TOpenDocument* document, const TLivePage& page) {
+  Stop();
+  View = view;
+  Document = document;
+  Page = page;
+  Print = VisibleStart(document->Editor()->Text());
+  Sent = document->Editor()->TextVersion();
+  connect(view, &QWebEngineView::loadFinished, this, &TLivePreview::PageLoaded,
+          Qt::UniqueConnection);
+  connect(document->Editor(), &QsciScintilla::textChanged, this, &TLivePreview::Schedule,
+          Qt::UniqueConnection);
+}
+
+void TLivePreview::Stop() {
+  if (Document != nullptr) {
+    disconnect(Document->Editor(), nullptr, this, nullptr);
+  }
+  Document = nullptr;
+  Ready = false;
+  InFlight = false;
+  ++Generation;
+}
+
+bool TLivePreview::Current() const {
+  return Ready && !InFlight && !Queued && Document != nullptr &&
+         Document->Editor()->TextVersion() == Sent;
+}
+
+void TLivePreview::PageLoaded(bool ok) {
+  if (ok && Enabled_ && Document != nullptr && View->url() == QUrl::fromLocalFile(Page.File)) {
+    Attach();
+  }
+}
+
+void TLivePreview::Attach() {
+  Ready = false;
+  const QString sheetFile = Page.SheetFile.isEmpty()
+                                ? QString()
+                                : QUrl::fromLocalFile(QFileInfo(Page.SheetFile).absoluteFilePath())
+                                      .toString(QUrl::FullyEncoded);
+  const QString script =
+      QString::fromLatin1(kAttach).arg(Page.StylesBefore).arg(Literal(Print), Literal(sheetFile));
+  const uint64_t generation = ++Generation;
+  View->page()->runJavaScript(
+      script, QWebEngineScript::ApplicationWorld,
+      [self = QPointer<TLivePreview>(this), generation](const QVariant& found) {
+        if (self == nullptr || generation != self->Generation || found.toInt() == 0) {
+          return;
+        }
+        self->Ready = true;
+        // The links took no text yet, and the sheet may have changed while the page loaded.
+        self->Push(found.toInt() > 1);
+      });
+}
+
+void TLivePreview::Schedule() {
+  if (!Enabled_ || !Ready || std::exchange(Queued, true)) {
+    return;
+  }
+  // Once per turn of the event loop: a change made of several edits goes as one.
+  QTimer::singleShot(0, this, [this] {
+    Queued = false;
+    Push();
+  });
+}
+
+void TLivePreview::Push(bool force) {
+  if (!Enabled_ || !Ready || InFlight || Document == nullptr || View == nullptr) {
+    return;
+  }
+  const uint64_t version = Document->Editor()->TextVersion();
+  if (version == Sent && !force) {
+    return;
+  }
+  InFlight = true;
+  const QString script =
+      QStringLiteral("window.quillmereLive.update(%1)").arg(Literal(SheetText(*Document)));
+  const uint64_t generation = Generation;
+  View->page()->runJavaScript(
+      script, QWebEngineScript::ApplicationWorld,
+      [self = QPointer<TLivePreview>(this), generation, version](const QVariant&) {
+        if (self == nullptr || generation != self->Generation) {
+          return;
+        }
+        self->InFlight = false;
+        self->Sent = version;
+        emit self->Updated();
+        // Changes made meanwhile went nowhere: the next text goes now.
+        self->Push();
+      });
+}
+
+}  // namespace qm

@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The live preview: typing into the sheet changes the shown page without a reload, in the page
+// built from the sheet and in a page of the user's own that links the sheet's file; the Live
+// button turns it off and is stored.
+#include <QSignalSpy>
+#include <QToolBar>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include "app/livepreview.h"
+#include "pagescript.h"
+#include "platform/settings.h"
+#include "testenv.h"
+
+using namespace qm;
+
+namespace {
+
+void Click(TFrmMain& w, const char* action) {
+  QTest::mouseClick(w.Preview().ToolBar()->widgetForAction(w.Preview().Action(action)),
+                    Qt::LeftButton);
+}
+
+QString ColorOf(TFrmMain& w, const char* selector) {
+  return RunPageScript(w.Preview().Browser(),
+                       QStringLiteral("getComputedStyle(document.querySelector('%1')).color")
+                           .arg(QLatin1String(selector)))
+      .toString();
+}
+
+// The window shown with the sheet at path open and its caret after the first "red".
+void OpenAndShow(TFrmMain& w, const QString& path) {
+  w.resize(900, 700);
+  w.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
+  w.OpenOperation(path);
+  const std::string_view text = w.CurrentEditor()->Text();
+  w.CurrentEditor()->SetCaret(static_cast<int32_t>(text.find("red") + 3));
+}
+
+// "red" before the caret becomes "blue", one key at a time.
+void TypeBlue(TFrmMain& w) {
+  for (int i = 0; i < 3; ++i) {
+    QTest::keyClick(w.CurrentEditor(), Qt::Key_Backspace);
+  }
+  QTest::keyClicks(w.CurrentEditor(), QStringLiteral("blue"));
+}
+
+const QString kBlue = QStringLiteral("rgb(0, 0, 255)");
+
+}  // namespace
+
+class TestLivePreview : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void typingChangesTheGeneratedPageWithoutAReload() {
+    TTestEnv env;
+    const QByteArray sheet = "h1 { color: red }\r\nbody { height: 3000px }";
+    const QString path = env.WriteFile(QStringLiteral("look.css"), sheet);
+    TFrmMain& w = env.MakeWindow();
+    OpenAndShow(w, path);
+    Click(w, "TbRefresh");
+    QTRY_COMPARE_WITH_TIMEOUT(w.Preview().Browser()->title(), QStringLiteral("Quillmere preview"),
+                              20000);
+    QCOMPARE(ColorOf(w, "h1"), QStringLiteral("rgb(255, 0, 0)"));
+    // A reload would drop the mark and the scroll position.
+    RunPageScript(w.Preview().Browser(),
+                  QStringLiteral("document.body.dataset.mark = 'kept'; window.scrollTo(0, 500)"));
+    QSignalSpy loads(w.Preview().Browser(), &QWebEngineView::loadStarted);
+
+    TypeBlue(w);
+    QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "h1"), kBlue, 10000);
+    QTRY_VERIFY(w.Preview().Live().Current());
+    QCOMPARE(loads.count(), 0);
+    QCOMPARE(RunPageScript(w.Preview().Browser(),
+                           QStringLiteral("document.body.dataset.mark + ' ' + window.scrollY"))
+                 .toString(),
+             QStringLiteral("kept 500"));
+    // Undo is a change like any other.
+    while (w.CurrentEditor()->isUndoAvailable()) {
+      w.CurrentEditor()->undo();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "h1"), QStringLiteral("rgb(255, 0, 0)"), 10000);
+    QCOMPARE(env.ReadFile(path), sheet);
+  }
+
+  // The user's page links the sheet's file: the link gives way to the unsaved text, so a rule
+  // taken out of the sheet leaves the page although the file still has it.
+  void aPageOfTheUsersOwnTakesTheUnsavedTextInPlaceOfItsLink() {
+    TTestEnv env;
+    const QByteArray sheet = "p { color: red }\r\nem { color: rgb(1, 2, 3) }";
+    const QString path = env.WriteFile(QStringLiteral("site/css/look.css"), sheet);
+    const QString page = env.WriteFile(
+        QStringLiteral("site/index.htm"),
+        "<html><head><title>own</title><link rel=\"stylesheet\" href=\"css/look.css\"></head>"
+        "<body><p>text <em>here</em></p></body></html>");
+    TFrmMain& w = env.MakeWindow();
+    OpenAndShow(w, path);
+    env.Prompts.AnswerOpen(page);
+    Click(w, "TbOpen");
+    QTRY_COMPARE_WITH_TIMEOUT(w.Preview().Browser()->title(), QStringLiteral("own"), 20000);
+    QTRY_VERIFY(w.Preview().Live().Current());
+    QCOMPARE(ColorOf(w, "em"), QStringLiteral("rgb(1, 2, 3)"));
+
+    TypeBlue(w);
+    // Both rules go: the one after the caret is cut off by the line now ending in a comment.
+    QTest::keyClicks(w.CurrentEditor(), QStringLiteral(" } /*"));
+    QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "p"), kBlue, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "em"), kBlue, 10000);
+    QCOMPARE(RunPageScript(w.Preview().Browser(),
+                           QStringLiteral("document.querySelectorAll('link').length"))
+                 .toInt(),
+             0);
+    QCOMPARE(env.ReadFile(path), sheet);
+  }
+
+  void offTheShownPageWaitsForRefresh() {
+    TTestEnv env;
+    const QString path = env.WriteFile(QStringLiteral("look.css"), "h1 { color: red }");
+    TFrmMain& w = env.MakeWindow();
+    OpenAndShow(w, path);
+    Click(w, "TbRefresh");
+    QTRY_COMPARE_WITH_TIMEOUT(w.Preview().Browser()->title(), QStringLiteral("Quillmere preview"),
+                              20000);
+    QTRY_VERIFY(w.Preview().Live().Current());
+    Click(w, "TbLive");
+    QVERIFY(!w.Preview().Action("TbLive")->isChecked());
+
+    TypeBlue(w);
+    // Whatever the program would send, it would have sent before this question is answered.
+    QCoreApplication::processEvents();
+    QCOMPARE(ColorOf(w, "h1"), QStringLiteral("rgb(255, 0, 0)"));
+    Click(w, "TbRefresh");
+    QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "h1"), kBlue, 20000);
+  }
+
+  void theLiveButtonIsStoredAcrossARestart() {
+    TTestEnv env;
+    const auto restart = [&env]() -> TFrmMain& {
+      TFrmMain& w = env.MakeWindow();
+      w.show();
+      return w;
+    };
+    QVERIFY(restart().Preview().Action("TbLive")->isChecked());
+    Click(env.Window(), "TbLive");
+    QCOMPARE(Setting::LivePreview.Read(*env.ReopenSettings()), 0);
+    QVERIFY(!restart().Preview().Action("TbLive")->isChecked());
+    Click(env.Window(), "TbLive");
+    QCOMPARE(Setting::LivePreview.Read(*env.ReopenSettings()), 1);
+    QVERIFY(restart().Preview().Action("TbLive")->isChecked());
+  }
+};
+
+QM_TEST_MAIN(TestLivePreview)
+#include "tst_livepreview.moc"
