@@ -45,6 +45,29 @@ inline std::string ConcatenatedCorpus(const std::string& last = {}) {
   return text;
 }
 
+// The minified real-world sheets (".min.css") again and again, their line breaks made blanks,
+// until the one line holds 3 MiB.
+inline std::string MinifiedCorpus() {
+  std::string sheets;
+  for (const TSheetFile& file : RealSheetFiles()) {
+    if (file.name.ends_with(".min.css")) {
+      sheets += ReadSheetBytes(file.path) + " ";
+    }
+  }
+  for (char& c : sheets) {
+    if (c == '\r' || c == '\n') {
+      c = ' ';
+    }
+  }
+  constexpr size_t size = 3 * 1024 * 1024;
+  std::string text;
+  while (text.size() < size) {
+    text += sheets;
+  }
+  text.resize(size);
+  return text;
+}
+
 // The lines of a text with their breaks, as an editor hands them to its lexer.
 inline std::vector<std::string_view> LinesWithBreaks(std::string_view text) {
   std::vector<std::string_view> lines;
