@@ -585,7 +585,8 @@ std::string HexInNotation(std::string_view old, int32_t color) {
   const std::string_view digits = old.substr(1);
   const bool canBeShort = Red(color) % 17 == 0 && Green(color) % 17 == 0 && Blue(color) % 17 == 0;
   const bool wasShort = digits.size() < 6;
-  std::string text = "#" + HexDigits(color, wasShort && canBeShort);
+  std::string text = "#";
+  text += HexDigits(color, wasShort && canBeShort);
   // The alpha stays as written: one digit, or two when the colour needs six.
   if (digits.size() == 4) {
     text += canBeShort ? std::string(1, digits[3]) : std::string(2, digits[3]);

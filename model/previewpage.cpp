@@ -63,7 +63,15 @@ size_t StylePlace(std::string_view page) {
 // The style elements a browser lists before end: markup comments, and the text of the elements
 // whose content is no markup, hold none; the content of a template is not in the page.
 int32_t StyleElementsBefore(std::string_view page, size_t end) {
-  constexpr std::string_view kTextElements[] = {"style", "script", "template", "textarea", "title"};
+  struct TTextElement {
+    std::string_view Start;
+    std::string_view End;
+  };
+  constexpr TTextElement kTextElements[] = {{"<style", "</style"},
+                                            {"<script", "</script"},
+                                            {"<template", "</template"},
+                                            {"<textarea", "</textarea"},
+                                            {"<title", "</title"}};
   int32_t count = 0;
   size_t i = page.find('<');
   while (i < end) {
@@ -72,10 +80,10 @@ int32_t StyleElementsBefore(std::string_view page, size_t end) {
       next = page.find("-->", i + 4);
       next = next == std::string_view::npos ? next : next + 3;
     } else {
-      for (const std::string_view name : kTextElements) {
-        if (OpensTag(page, i, "<" + std::string(name))) {
-          count += name == "style" ? 1 : 0;
-          next = FindNoCase(page, "</" + std::string(name), i + 1 + name.size());
+      for (const TTextElement& element : kTextElements) {
+        if (OpensTag(page, i, element.Start)) {
+          count += element.Start == "<style" ? 1 : 0;
+          next = FindNoCase(page, element.End, i + element.Start.size());
           break;
         }
       }
