@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/livepreview.h"
 
+#include <QEvent>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -70,6 +71,9 @@ constexpr const char* kAttach = R"(
   return 1 + replaced;
 })(%1, %2, %3))";
 
+// No text version: what the page holds is no version of the text.
+constexpr uint64_t kNoText = UINT64_MAX;
+
 // text as a JavaScript string literal.
 QString Literal(const QString& text) {
   const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
@@ -124,6 +128,8 @@ void TLivePreview::Follow(QWebEngineView* view, TOpenDocument* document, const T
   Sent = document->Editor()->TextVersion();
   connect(view, &QWebEngineView::loadFinished, this, &TLivePreview::PageLoaded,
           Qt::UniqueConnection);
+  // Installed once: a filter installed again only moves to the front.
+  view->installEventFilter(this);
   connect(document->Editor(), &QsciScintilla::textChanged, this, &TLivePreview::Schedule,
           Qt::UniqueConnection);
 }
@@ -141,6 +147,13 @@ void TLivePreview::Stop() {
 bool TLivePreview::Current() const {
   return Ready && !InFlight && !Queued && Document != nullptr &&
          Document->Editor()->TextVersion() == Sent;
+}
+
+bool TLivePreview::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == View && event->type() == QEvent::Show) {
+    Schedule();
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 void TLivePreview::PageLoaded(bool ok) {
@@ -165,8 +178,11 @@ void TLivePreview::Attach() {
           return;
         }
         self->Ready = true;
-        // The links took no text yet, and the sheet may have changed while the page loaded.
-        self->Push(found.toInt() > 1);
+        // The links took no text yet; the sheet may also have changed while the page loaded.
+        if (found.toInt() > 1) {
+          self->Sent = kNoText;
+        }
+        self->Push();
       });
 }
 
@@ -181,12 +197,14 @@ void TLivePreview::Schedule() {
   });
 }
 
-void TLivePreview::Push(bool force) {
-  if (!Enabled_ || !Ready || InFlight || Document == nullptr || View == nullptr) {
+void TLivePreview::Push() {
+  // A preview nobody sees is not worth laying out at every key.
+  if (!Enabled_ || !Ready || InFlight || Document == nullptr || View == nullptr ||
+      !View->isVisible()) {
     return;
   }
   const uint64_t version = Document->Editor()->TextVersion();
-  if (version == Sent && !force) {
+  if (version == Sent) {
     return;
   }
   InFlight = true;

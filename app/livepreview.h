@@ -41,14 +41,18 @@ class TLivePreview : public QObject {
   // The shown page took the text of one change (styled and laid out anew).
   void Updated();
 
+ protected:
+  // A hidden preview takes the text when it is shown again.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void PageLoaded(bool ok);
   // Finds the sheet's style element in the loaded page and puts the page's links to the sheet's
   // file in its place.
   void Attach();
   void Schedule();
-  // Sends the text to the page unless it holds it already (or, forced, in any case).
-  void Push(bool force = false);
+  // Sends the text to the page unless it holds it already.
+  void Push();
 
   bool Enabled_ = true;
   QPointer<QWebEngineView> View;

@@ -77,6 +77,10 @@ class TestLivePreview : public QObject {
                            QStringLiteral("document.body.dataset.mark + ' ' + window.scrollY"))
                  .toString(),
              QStringLiteral("kept 500"));
+    // So is a change the program makes, as the inspector's writes, through the edit scope.
+    const auto blue = static_cast<int32_t>(w.CurrentEditor()->Text().find("blue"));
+    w.CurrentDocument()->Apply(TEditBatch({blue, blue + 4, "green", blue + 5}));
+    QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "h1"), QStringLiteral("rgb(0, 128, 0)"), 10000);
     // Undo is a change like any other.
     while (w.CurrentEditor()->isUndoAvailable()) {
       w.CurrentEditor()->undo();
