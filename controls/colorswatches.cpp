@@ -103,11 +103,14 @@ TColorSwatches::TStretch TColorSwatches::Around(int32_t line, int32_t from, int3
     return {start, end};
   }
   TStretch stretch{std::max(start, from - kMargin), std::min(end, to + kMargin)};
-  const auto* bytes = reinterpret_cast<const char*>(Editor->SendScintilla(
-      Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), static_cast<long>(end - start)));
-  const auto at = [&](int32_t pos) { return bytes[pos - start]; };
-  // Back to just after a declaration's edge, else to a blank: never inside a word.
   const int32_t lowest = std::max(start, stretch.Start - kToEdge);
+  const int32_t highest = std::min(end, stretch.End + kToEdge);
+  // Only the bytes looked at: asking for the whole line would move the editor's gap across it.
+  const auto* bytes = reinterpret_cast<const char*>(
+      Editor->SendScintilla(Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(lowest),
+                            static_cast<long>(highest - lowest)));
+  const auto at = [&](int32_t pos) { return bytes[pos - lowest]; };
+  // Back to just after a declaration's edge, else to a blank: never inside a word.
   int32_t s = stretch.Start;
   while (s > lowest && !IsDeclarationEdge(at(s - 1))) {
     --s;
@@ -117,7 +120,6 @@ TColorSwatches::TStretch TColorSwatches::Around(int32_t line, int32_t from, int3
     }
   }
   stretch.Start = s;
-  const int32_t highest = std::min(end, stretch.End + kToEdge);
   int32_t e = stretch.End;
   while (e < highest && !IsDeclarationEdge(at(e))) {
     ++e;

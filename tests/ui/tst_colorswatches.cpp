@@ -108,6 +108,39 @@ class TestColorSwatches : public QObject {
     QVERIFY(!editor->Modified());
   }
 
+  // A minified sheet is one long line: of it, only the part in view gets swatches, as do only
+  // the lines in view.
+  void onlyTheColoursInViewHaveSwatches() {
+    QByteArray filler;
+    for (int i = 0; i < 400; ++i) {
+      filler += ".a{margin:0}";
+    }
+    QByteArray sheet = "i{color:lime}" + filler + "b{color:red}" + filler;
+    for (int i = 0; i < 200; ++i) {
+      sheet += "\r\n";
+    }
+    sheet += "p{color:blue}";
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.OpenOperation(env.WriteFile(QStringLiteral("min.css"), sheet));
+    TCssEditor* editor = w.CurrentEditor();
+    const int indicator = editor->findChild<TColorSwatches*>()->Indicator();
+    const auto valueAt = [&](const char* color) {
+      return editor->SendScintilla(Sci::SCI_INDICATORVALUEAT, static_cast<unsigned long>(indicator),
+                                   static_cast<long>(sheet.indexOf(color) + 1));
+    };
+    editor->SetCaret(static_cast<int32_t>(sheet.indexOf("red")));
+    QTRY_COMPARE(valueAt("red"), Sci::SC_INDICVALUEBIT | 0xFFL);
+    QCOMPARE(valueAt("lime"), 0L);
+    QCOMPARE(valueAt("blue"), 0L);
+    editor->SetFirstVisibleLine(180);
+    QTRY_COMPARE(valueAt("blue"), Sci::SC_INDICVALUEBIT | 0xFF0000L);
+    QCOMPARE(valueAt("red"), 0L);
+  }
+
   void swatchesFollowTheTyping() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
