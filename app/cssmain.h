@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include "controls/csseditor.h"
 #include "model/selectorblocks.h"
 #include "model/syntaxstyles.h"
 #include "platform/platform.h"
@@ -23,6 +24,7 @@ namespace qm {
 class TCssEditor;
 class TOpenDocument;
 class TFrmAbout;
+class TFrmEdit;
 class TFrmNew;
 class TFrmOptions;
 class TPreviewPanel;
@@ -80,6 +82,8 @@ class TFrmMain : public QMainWindow {
   TFrmNew& NewSelectorDialog() const { return *FrmNew; }
   TFrmOptions& OptionsDialog() const { return *FrmOptions; }
   TFrmAbout& AboutDialog() const { return *FrmAbout; }
+  // The value dialog for fonts, lengths and percentages, one for the whole run.
+  TFrmEdit& ValueDialog() const { return *FrmEdit; }
   // The first panel of the status bar.
   QString StatusText() const;
   // Blanks in front of a declaration the program adds.
@@ -147,8 +151,20 @@ class TFrmMain : public QMainWindow {
   bool ConfirmOpenAsText(const QByteArray& bytes);
 
   // The coordinator (coordinator.cpp): the caret-driven reading and the program's writes.
-  // The reading that follows a caret move to another line of the active document.
-  void ReadCaretBlock(TOpenDocument* document);
+  // What the editor of a document reports: a move of the caret to another line, without a
+  // selection, reads the declarations of the block there into the views.
+  void MainTextStatusChange(TOpenDocument* document, TStatusChanges changes);
+  // Empties every inspector value and every visual picker.
+  void ClearValues();
+  // The reading pass: every view shows the declarations of the block at the active document's
+  // caret (all empty outside blocks), and the status bar the caret's place.
+  void ReadCaretBlock();
+  // Writes "name: value;" into a block of the active document (-1: the block at the caret), or
+  // removes the declaration for an empty value, as one step of Undo. A name that is no
+  // property of the loaded catalogue changes nothing.
+  void DoQueue(const QString& name, const QString& value, int32_t block = -1);
+  // Quick Info for the property name of the loaded catalogue.
+  void GetSelectorInfo(const QString& name);
   // "Line %d of  %d, Col %d" for the caret of the active document; empty without one.
   void ShowCaretStatus();
   // Adds a selector with an empty block after the block at the caret of the active document.
@@ -193,6 +209,7 @@ class TFrmMain : public QMainWindow {
 
   TRecentFiles* rmain = nullptr;
   TFrmAbout* FrmAbout = nullptr;
+  TFrmEdit* FrmEdit = nullptr;
   TFrmOptions* FrmOptions = nullptr;
   TFrmNew* FrmNew = nullptr;
   TSelectorsPanel* SelectorsPanel = nullptr;

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
@@ -145,6 +146,11 @@ std::optional<QColor> TDialogPrompts::ChooseColor(const QColor& initial) {
   // The dialog keeps its custom colours for the whole run: a colour mixed once is offered again.
   const QColor chosen = QColorDialog::getColor(initial, Parent);
   return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+}
+
+bool TDialogPrompts::RunDialog(QDialog& dialog) {
+  const TFocusReturn focus;
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace qm

@@ -8,6 +8,7 @@
 #include <QString>
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 namespace qm {
@@ -33,6 +34,9 @@ class TPrompts {
                                                   const QString& presetName) = 0;
   // The colour dialog opened on initial; nothing when cancelled.
   virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
+  // Shows one of the program's own dialogs modally, filled by the caller; true when the user
+  // confirmed it.
+  virtual bool RunDialog(QDialog& dialog) = 0;
 };
 
 // The real dialogs, parented to the given window.
@@ -46,6 +50,7 @@ class TDialogPrompts : public TPrompts {
   std::optional<TSaveAnswer> SaveFileName(const QString& filter,
                                           const QString& presetName) override;
   std::optional<QColor> ChooseColor(const QColor& initial) override;
+  bool RunDialog(QDialog& dialog) override;
 
  private:
   QWidget* Parent;

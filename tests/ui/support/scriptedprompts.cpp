@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scriptedprompts.h"
 
+#include <QDialog>
+
 namespace qm {
 
 TButton TScriptedPrompts::Message(TMessageKind, const QString& text,
@@ -40,6 +42,15 @@ std::optional<QColor> TScriptedPrompts::ChooseColor(const QColor& initial) {
     return std::nullopt;
   }
   return std::get<std::optional<QColor>>(Answers.dequeue());
+}
+
+bool TScriptedPrompts::RunDialog(QDialog& dialog) {
+  Asked << QStringLiteral("dialog: ") + dialog.windowTitle();
+  if (Answers.isEmpty() || !std::holds_alternative<std::function<bool(QDialog&)>>(Answers.head())) {
+    Unexpected << QStringLiteral("dialog");
+    return false;
+  }
+  return std::get<std::function<bool(QDialog&)>>(Answers.dequeue())(dialog);
 }
 
 }  // namespace qm

@@ -4,6 +4,7 @@
 
 #include <QQueue>
 #include <QStringList>
+#include <functional>
 #include <variant>
 
 #include "platform/prompts.h"
@@ -21,21 +22,27 @@ class TScriptedPrompts : public TPrompts {
   // The next colour dialog returns color (nullopt = cancelled).
   void AnswerColor(std::optional<QColor> color) { Answers.enqueue(color); }
 
+  // The next dialog of the program's own is answered by answer, which may fill the dialog's
+  // fields and returns whether the user confirmed it.
+  void AnswerDialog(std::function<bool(QDialog&)> answer) { Answers.enqueue(std::move(answer)); }
+
   TButton Message(TMessageKind kind, const QString& text, const QList<TButton>& buttons) override;
   QString OpenFileName(const QString& filter, const QString& title) override;
   std::optional<TSaveAnswer> SaveFileName(const QString& filter,
                                           const QString& presetName) override;
   std::optional<QColor> ChooseColor(const QColor& initial) override;
+  bool RunDialog(QDialog& dialog) override;
 
   // "message: <text>", "open: <filter>", "save: <filter> | <preset>", "color: <#rrggbb>" (or
-  // "color: none" for no valid colour) in the order asked.
+  // "color: none" for no valid colour), "dialog: <title>" in the order asked.
   QStringList Asked;
   // Questions asked with no answer queued, or answered with the wrong kind of answer.
   QStringList Unexpected;
   int Pending() const { return static_cast<int>(Answers.size()); }
 
  private:
-  using TAnswer = std::variant<TButton, QString, std::optional<TSaveAnswer>, std::optional<QColor>>;
+  using TAnswer = std::variant<TButton, QString, std::optional<TSaveAnswer>, std::optional<QColor>,
+                               std::function<bool(QDialog&)>>;
   QQueue<TAnswer> Answers;
 };
 
