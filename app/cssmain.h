@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include "controls/editorsearch.h"
 #include "model/selectorblocks.h"
 #include "model/syntaxstyles.h"
 #include "platform/platform.h"
@@ -13,6 +14,7 @@
 
 class QAction;
 class QDockWidget;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QTabWidget;
@@ -23,6 +25,7 @@ namespace qm {
 class TCssEditor;
 class TOpenDocument;
 class TFrmAbout;
+class TFindDialog;
 class TFrmNew;
 class TFrmOptions;
 class TPreviewPanel;
@@ -80,6 +83,8 @@ class TFrmMain : public QMainWindow {
   TFrmNew& NewSelectorDialog() const { return *FrmNew; }
   TFrmOptions& OptionsDialog() const { return *FrmOptions; }
   TFrmAbout& AboutDialog() const { return *FrmAbout; }
+  TFindDialog& FindDialog() const { return *DialogFind; }
+  TFindDialog& ReplaceDialog() const { return *DialogReplace; }
   // The first panel of the status bar.
   QString StatusText() const;
   // Blanks in front of a declaration the program adds.
@@ -156,6 +161,34 @@ class TFrmMain : public QMainWindow {
   void MoveToNextBlock();
   void MoveToPreviousBlock();
 
+  // Editing commands, line marks, find and replace (editcommands.cpp).
+  // Binds the Edit menu's commands and makes the Find and Replace dialogs.
+  void CreateEditCommands();
+  // Routes a document's keys and gutter clicks to the commands below.
+  void BindEditorEvents(TOpenDocument* document);
+  void mUndoClick();
+  void mRedoClick();
+  void acCutExecute();
+  void acCopyExecute();
+  void acPasteExecute();
+  void acSelectAllExecute();
+  void mIndentClick();
+  void mOutdentClick();
+  void acCommentExecute();
+  // Runs the command of a key the editor would otherwise handle itself; false for other keys.
+  bool MainTextKeyDown(QKeyEvent* event);
+  void MainTextGutterClick(TCssEditor* editor, int line);
+  void bNextMarkClick();
+  void bPreviousMarkClick();
+  void bClearMarksClick();
+  void acFindExecute();
+  void mReplaceClick();
+  void DialogFindFind();
+  void DialogReplaceFind();
+  void DialogReplaceReplace(bool all);
+  // One Find Next with a dialog's options; noResults is the message when nothing is found.
+  void FindNext(const TFindDialog& dialog, const QString& noResults);
+
   // Panels (cssmain.cpp).
   void mPanelTvClick();
   void mPanelvleClick();
@@ -195,6 +228,9 @@ class TFrmMain : public QMainWindow {
   TFrmAbout* FrmAbout = nullptr;
   TFrmOptions* FrmOptions = nullptr;
   TFrmNew* FrmNew = nullptr;
+  TFindDialog* DialogFind = nullptr;
+  TFindDialog* DialogReplace = nullptr;
+  TEditorSearch SynSearch;
   TSelectorsPanel* SelectorsPanel = nullptr;
   TPropertiesPanel* PropertiesPanel = nullptr;
   TQuickInfoPanel* QuickInfoPanel = nullptr;
