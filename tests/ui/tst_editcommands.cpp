@@ -164,6 +164,7 @@ class TestEditCommands : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     TCssEditor& editor = Open(env, w, QStringLiteral("a {\r\n}\r\nb {\r\n}\r\nc {}"));
     const TLineMarks marks(editor);
+    QVERIFY(editor.marginWidth(1) > 0);  // the glyphs' column
     const auto click = [&editor](int margin, int line) {
       QTest::mouseClick(editor.viewport(), Qt::LeftButton, Qt::NoModifier,
                         GutterPoint(editor, margin, line));
