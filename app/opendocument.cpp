@@ -70,13 +70,21 @@ void TOpenDocument::TEditScope::Apply(const TEditBatch& batch) {
   if (batch.Empty()) {
     return;
   }
+  Apply([&batch](TCssEditor& editor) { editor.ApplyBatch(batch); });
+  Document.TextChanged = true;
+}
+
+void TOpenDocument::TEditScope::Apply(const std::function<void(TCssEditor&)>& change) {
   TCssEditor& editor = *Document.Editor_;
   if (!Document.UndoOpen) {
     editor.SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
     Document.UndoOpen = true;
   }
-  editor.ApplyBatch(batch);
-  Document.TextChanged = true;
+  const uint64_t version = editor.TextVersion();
+  change(editor);
+  // Reported while the scope is open, so that the caret the change moved is not the user's.
+  editor.CheckStatus();
+  Document.TextChanged = Document.TextChanged || editor.TextVersion() != version;
 }
 
 void TOpenDocument::EndScope(bool failed) {

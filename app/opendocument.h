@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 #include <exception>
+#include <functional>
 
 #include "controls/csseditor.h"
 #include "model/editbatch.h"
@@ -63,6 +64,8 @@ class TOpenDocument : public QWidget {
     // Carries the batch out on the editor (ranges in the current text), which marks the
     // document modified.
     void Apply(const TEditBatch& batch);
+    // A change the editor makes itself (cut, paste), in the same step of Undo.
+    void Apply(const std::function<void(TCssEditor&)>& change);
 
    private:
     TOpenDocument& Document;

@@ -8,6 +8,7 @@ namespace qm {
 TButton TScriptedPrompts::Message(TMessageKind, const QString& text,
                                   const QList<TButton>& buttons) {
   Asked << QStringLiteral("message: ") + text;
+  Offered << buttons;
   if (Answers.isEmpty() || !std::holds_alternative<TButton>(Answers.head())) {
     Unexpected << text;
     return buttons.contains(TButton::Cancel) ? TButton::Cancel : buttons.front();

@@ -36,6 +36,8 @@ class TScriptedPrompts : public TPrompts {
   // "message: <text>", "open: <filter>", "save: <filter> | <preset>", "color: <#rrggbb>" (or
   // "color: none" for no valid colour), "dialog: <title>" in the order asked.
   QStringList Asked;
+  // The buttons of each message box, in the order asked.
+  QList<QList<TButton>> Offered;
   // Questions asked with no answer queued, or answered with the wrong kind of answer.
   QStringList Unexpected;
   int Pending() const { return static_cast<int>(Answers.size()); }
