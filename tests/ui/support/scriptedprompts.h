@@ -20,22 +20,28 @@ class TScriptedPrompts : public TPrompts {
   void AnswerSave(std::optional<TSaveAnswer> answer) { Answers.enqueue(answer); }
   // The next colour dialog returns color (nullopt = cancelled).
   void AnswerColor(std::optional<QColor> color) { Answers.enqueue(color); }
+  // The next progress box stays up until its work is done, or is cancelled as soon as it is up.
+  enum class TProgressAnswer { Wait, Cancel };
+  void AnswerProgress(TProgressAnswer answer) { Answers.enqueue(answer); }
 
   TButton Message(TMessageKind kind, const QString& text, const QList<TButton>& buttons) override;
   QString OpenFileName(const QString& filter, const QString& title) override;
   std::optional<TSaveAnswer> SaveFileName(const QString& filter,
                                           const QString& presetName) override;
   std::optional<QColor> ChooseColor(const QColor& initial) override;
+  bool Progress(const QString& text,
+                const std::function<void(std::function<void()> done)>& start) override;
 
   // "message: <text>", "open: <filter>", "save: <filter> | <preset>", "color: <#rrggbb>" (or
-  // "color: none" for no valid colour) in the order asked.
+  // "color: none" for no valid colour), "progress: <text>" in the order asked.
   QStringList Asked;
   // Questions asked with no answer queued, or answered with the wrong kind of answer.
   QStringList Unexpected;
   int Pending() const { return static_cast<int>(Answers.size()); }
 
  private:
-  using TAnswer = std::variant<TButton, QString, std::optional<TSaveAnswer>, std::optional<QColor>>;
+  using TAnswer = std::variant<TButton, QString, std::optional<TSaveAnswer>, std::optional<QColor>,
+                               TProgressAnswer>;
   QQueue<TAnswer> Answers;
 };
 
