@@ -6,6 +6,7 @@
 
 namespace qm {
 
+class THttpFormPoster;
 class TSettingsStore;
 class TPrompts;
 class TShell;
@@ -14,8 +15,9 @@ struct TPlatform {
   TSettingsStore* Settings = nullptr;
   TPrompts* Prompts = nullptr;
   TShell* Shell = nullptr;
-  QString WorkFolder;  // "layout.ini" and the generated pages
-  QString DataFolder;  // the catalogues and the preview template
+  THttpFormPoster* FormPoster = nullptr;  // one for the whole run: it keeps the cookies
+  QString WorkFolder;                     // "layout.ini" and the generated pages
+  QString DataFolder;                     // the catalogues and the preview template
 };
 
 }  // namespace qm
