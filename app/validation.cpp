@@ -70,7 +70,7 @@ void TFrmMain::acValidateExecute() {
   THttpFormPoster& poster = *Platform.FormPoster;
   poster.SetTimeout(std::chrono::seconds(Setting::ValidatorTimeout.Read(*Platform.Settings)));
   THttpAnswer answer;
-  // Ends the connection to the poster with the command, which the box outlives by nothing.
+  // The connection ends with the command: the poster outlives it and posts for the next one.
   QObject receiver;
   const bool finished = Platform.Prompts->Progress(kConnecting, [&](std::function<void()> done) {
     connect(&poster, &THttpFormPoster::Finished, &receiver,
