@@ -15,9 +15,10 @@ struct TPlatform {
   TSettingsStore* Settings = nullptr;
   TPrompts* Prompts = nullptr;
   TShell* Shell = nullptr;
-  THttpFormPoster* FormPoster = nullptr;  // one for the whole run: it keeps the cookies
-  QString WorkFolder;                     // "layout.ini" and the generated pages
-  QString DataFolder;                     // the catalogues and the preview template
+  QString WorkFolder;  // "layout.ini" and the generated pages
+  QString DataFolder;  // the catalogues and the preview template
+  // One for the whole run, so that the validation service's cookies are kept.
+  THttpFormPoster* FormPoster = nullptr;
 };
 
 }  // namespace qm
