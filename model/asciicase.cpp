@@ -5,6 +5,16 @@
 
 namespace qm {
 
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsBlankOrControl(text.front())) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && IsBlankOrControl(text.back())) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
 std::string AsciiLowerCase(std::string_view text) {
   std::string lower(text);
   std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);

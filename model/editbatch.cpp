@@ -26,6 +26,19 @@ std::vector<TTextEdit> TEditBatch::Ordered() const {
 }
 
 int32_t TEditBatch::Caret() const {
+  if (KeptCaret_) {
+    const int32_t before = *KeptCaret_;
+    int32_t shift = 0;
+    for (const TTextEdit& edit : Ordered()) {
+      const auto size = static_cast<int32_t>(edit.Text.size());
+      if (before >= edit.End) {
+        shift += size - (edit.End - edit.Start);
+      } else if (before > edit.Start) {
+        return edit.Start + shift + std::min(before - edit.Start, size);
+      }
+    }
+    return before + shift;
+  }
   if (Edits_.empty()) {
     return 0;
   }

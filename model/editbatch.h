@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "model/textedit.h"
@@ -26,11 +27,15 @@ class TEditBatch {
   // order of applying them could mean what each was planned to mean.
   std::vector<TTextEdit> Ordered() const;
   // Where the caret goes in the text after the batch: the caret of the edit added last, moved by
-  // the edits in front of it.
+  // the edits in front of it; or, after KeepCaret, the kept place.
   int32_t Caret() const;
+  // The caret stays on the text it is on before the batch: moved by the edits in front of it,
+  // and kept within an edit's new text when that edit replaces the text around it.
+  void KeepCaret(int32_t caretBefore) { KeptCaret_ = caretBefore; }
 
  private:
   std::vector<TTextEdit> Edits_;
+  std::optional<int32_t> KeptCaret_;
 };
 
 // Carries the batch out on an in-memory document; returns the caret it leaves.

@@ -42,29 +42,13 @@ std::string KindOf(bool hasHash, std::string_view first) {
   return "Class";
 }
 
-bool IsBlankOrControl(char c) {
-  return static_cast<unsigned char>(c) <= ' ';
-}
+}  // namespace
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlankOrControl(text.front())) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && IsBlankOrControl(text.back())) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
-
-// A list built from another text version would plan an edit at the wrong place, and the planned
-// edit is applied without a look at the text: refused in every build, not only checked in debug.
 void RequireCurrent(const TDocument& document, const TModList& blocks) {
   if (!blocks.Describes(document)) {
     throw TError("The selector list does not match the text any more; refresh it and try again.");
   }
 }
-
-}  // namespace
 
 const std::array<std::string_view, 47> ElementNames = {
     "a:link",     "a:visited", "a:active", "a:hover", "a:focus", "ADDRESS", "BIG",     "BLINK",
@@ -81,6 +65,17 @@ int32_t TModList::BlockAt(int32_t index) const {
     }
   }
   return -1;
+}
+
+int32_t TModList::InnermostBlockAt(int32_t index) const {
+  // Blocks are in the order of their opening braces, so a block inside another comes later.
+  int32_t innermost = -1;
+  for (size_t i = 0; i < Items_.size() && Items_[i].StartPos < index; ++i) {
+    if (index < Items_[i].EndPos) {
+      innermost = static_cast<int32_t>(i);
+    }
+  }
+  return innermost;
 }
 
 int32_t TModList::NextBlockStart(int32_t index) const {

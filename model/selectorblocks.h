@@ -46,6 +46,9 @@ class TModList {
   // The first block (in list order, so an enclosing block before the ones inside it) with
   // StartPos < index < EndPos, else -1.
   int32_t BlockAt(int32_t index) const;
+  // The innermost block with StartPos < index < EndPos (a rule inside an @media block rather than
+  // the @media block), else -1. The declarations at a place are those of this block.
+  int32_t InnermostBlockAt(int32_t index) const;
   // StartPos of the first block starting after index, else 0.
   int32_t NextBlockStart(int32_t index) const;
   // EndPos of the first block ending after index, else 0.
@@ -79,6 +82,11 @@ void RebuildBlocks(const TDocument& document, TModList& blocks);
 // brace) behind "...". The whole name belongs in the node's tool tip.
 inline constexpr size_t TreeNameLimit = 80;
 std::string TreeName(std::string_view name);
+
+// A list built from another text version would plan an edit at the wrong place, and a planned
+// edit is applied without a look at the text: every planner refuses such a list with TError, in
+// every build, not only in debug.
+void RequireCurrent(const TDocument& document, const TModList& blocks);
 
 enum class TSelectorTab { Element = 0, Class = 1, ID = 2 };
 
