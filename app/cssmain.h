@@ -219,6 +219,10 @@ class TFrmMain : public QMainWindow {
   // Starts the browser of the Tools menu's command n, or says that none is configured.
   void PreviewInConfiguredBrowser(int n, const QString& missing);
 
+  // Validation (validation.cpp): the sheet to the W3C CSS Validation Service, its answer to the
+  // Preview panel.
+  void acValidateExecute();
+
   // Help menu and Options (helpcommands.cpp).
   void mHomePageClick();
   void mCSS1pageClick();

@@ -31,9 +31,13 @@ void TOpenDocument::Load(const QString& path, const QByteArray& bytes) {
 }
 
 void TOpenDocument::SaveTo(const QString& path) {
-  WriteFileBytes(path, SaveText(Editor_->Text(), Format_));
+  WriteFileBytes(path, FileBytes());
   Editor_->SetModified(false);
   Path_ = path;
+}
+
+std::string TOpenDocument::FileBytes() const {
+  return SaveText(Editor_->Text(), Format_);
 }
 
 const TModList& TOpenDocument::Blocks() const {

@@ -36,6 +36,8 @@ class TOpenDocument : public QWidget {
   // Writes the text in the file's own format and makes path the document's file. Throws TError
   // when it cannot be written; the document stays modified then.
   void SaveTo(const QString& path);
+  // The bytes SaveTo writes for the current text, for a copy that leaves the document as it is.
+  std::string FileBytes() const;
 
   // The selector blocks of the current text: rebuilt here when the text has changed since the
   // list was built, so a list of another text version is never handed out.
