@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include "controls/csseditor.h"
+#include "controls/editorsearch.h"
 #include "model/selectorblocks.h"
 #include "model/syntaxstyles.h"
 #include "platform/platform.h"
@@ -13,6 +15,7 @@
 
 class QAction;
 class QDockWidget;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QTabWidget;
@@ -23,6 +26,8 @@ namespace qm {
 class TCssEditor;
 class TOpenDocument;
 class TFrmAbout;
+class TFrmEdit;
+class TFindDialog;
 class TFrmNew;
 class TFrmOptions;
 class TPreviewPanel;
@@ -80,6 +85,10 @@ class TFrmMain : public QMainWindow {
   TFrmNew& NewSelectorDialog() const { return *FrmNew; }
   TFrmOptions& OptionsDialog() const { return *FrmOptions; }
   TFrmAbout& AboutDialog() const { return *FrmAbout; }
+  // The value dialog for fonts, lengths and percentages, one for the whole run.
+  TFrmEdit& ValueDialog() const { return *FrmEdit; }
+  TFindDialog& FindDialog() const { return *DialogFind; }
+  TFindDialog& ReplaceDialog() const { return *DialogReplace; }
   // The first panel of the status bar.
   QString StatusText() const;
   // Blanks in front of a declaration the program adds.
@@ -147,14 +156,54 @@ class TFrmMain : public QMainWindow {
   bool ConfirmOpenAsText(const QByteArray& bytes);
 
   // The coordinator (coordinator.cpp): the caret-driven reading and the program's writes.
-  // The reading that follows a caret move to another line of the active document.
-  void ReadCaretBlock(TOpenDocument* document);
+  // What the editor of a document reports: a move of the caret to another line, without a
+  // selection, reads the declarations of the block there into the views.
+  void MainTextStatusChange(TOpenDocument* document, TStatusChanges changes);
+  // Empties every inspector value and every visual picker.
+  void ClearValues();
+  // The reading pass: every view shows the declarations of the block at the active document's
+  // caret (all empty outside blocks), and the status bar the caret's place.
+  void ReadCaretBlock();
+  // Writes "name: value;" into a block of the active document (-1: the block at the caret), or
+  // removes the declaration for an empty value, as one step of Undo. A name that is no
+  // property of the loaded catalogue changes nothing.
+  void DoQueue(const QString& name, const QString& value, int32_t block = -1);
+  // Quick Info for the property name of the loaded catalogue.
+  void GetSelectorInfo(const QString& name);
   // "Line %d of  %d, Col %d" for the caret of the active document; empty without one.
   void ShowCaretStatus();
   // Adds a selector with an empty block after the block at the caret of the active document.
   void AddSelector(TSelectorTab tab, const std::string& name);
   void MoveToNextBlock();
   void MoveToPreviousBlock();
+
+  // Editing commands, line marks, find and replace (editcommands.cpp).
+  // Binds the Edit menu's commands and makes the Find and Replace dialogs.
+  void CreateEditCommands();
+  // Routes a document's keys and gutter clicks to the commands below.
+  void BindEditorEvents(TOpenDocument* document);
+  void mUndoClick();
+  void mRedoClick();
+  void acCutExecute();
+  void acCopyExecute();
+  void acPasteExecute();
+  void acSelectAllExecute();
+  void mIndentClick();
+  void mOutdentClick();
+  void acCommentExecute();
+  // Runs the command of a key the editor would otherwise handle itself; false for other keys.
+  bool MainTextKeyDown(QKeyEvent* event);
+  void MainTextGutterClick(TCssEditor* editor, int line);
+  void bNextMarkClick();
+  void bPreviousMarkClick();
+  void bClearMarksClick();
+  void acFindExecute();
+  void mReplaceClick();
+  void DialogFindFind();
+  void DialogReplaceFind();
+  void DialogReplaceReplace(bool all);
+  // One Find Next with a dialog's options; noResults is the message when nothing is found.
+  void FindNext(const TFindDialog& dialog, const QString& noResults);
 
   // Panels (cssmain.cpp).
   void mPanelTvClick();
@@ -169,6 +218,10 @@ class TFrmMain : public QMainWindow {
   void bBrowser2Click();
   // Starts the browser of the Tools menu's command n, or says that none is configured.
   void PreviewInConfiguredBrowser(int n, const QString& missing);
+
+  // Validation (validation.cpp): the sheet to the W3C CSS Validation Service, its answer to the
+  // Preview panel.
+  void acValidateExecute();
 
   // Help menu and Options (helpcommands.cpp).
   void mHomePageClick();
@@ -193,8 +246,12 @@ class TFrmMain : public QMainWindow {
 
   TRecentFiles* rmain = nullptr;
   TFrmAbout* FrmAbout = nullptr;
+  TFrmEdit* FrmEdit = nullptr;
   TFrmOptions* FrmOptions = nullptr;
   TFrmNew* FrmNew = nullptr;
+  TFindDialog* DialogFind = nullptr;
+  TFindDialog* DialogReplace = nullptr;
+  TEditorSearch SynSearch;
   TSelectorsPanel* SelectorsPanel = nullptr;
   TPropertiesPanel* PropertiesPanel = nullptr;
   TQuickInfoPanel* QuickInfoPanel = nullptr;

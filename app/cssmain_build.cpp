@@ -2,6 +2,7 @@
 // Building the main window: actions, menus, the tool bar, the dock panels and the tab area.
 #include <QAction>
 #include <QDockWidget>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -13,11 +14,14 @@
 #include <algorithm>
 
 #include "app/cssmain.h"
+#include "app/opendocument.h"
 #include "app/previewpanel.h"
 #include "app/propertiespanel.h"
 #include "app/quickinfopanel.h"
 #include "app/selectorspanel.h"
 #include "app/visualeditorpanel.h"
+#include "controls/bitmaps.h"
+#include "dialogs/cssedit.h"
 #include "dialogs/cssnew.h"
 #include "platform/commandguard.h"
 
@@ -25,17 +29,13 @@ namespace qm {
 
 namespace {
 
-QIcon Icon(const char* name) {
-  return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
-}
-
 // One command: a caption, a tool-tip hint (the caption when none is given) and an optional image.
 QAction* MakeAction(QObject* owner, const QString& caption, const QString& hint = {},
                     const char* icon = nullptr) {
   auto* action = new QAction(caption, owner);
   action->setToolTip(hint.isEmpty() ? caption : hint);
   if (icon != nullptr) {
-    action->setIcon(Icon(icon));
+    action->setIcon(ProgramIcon(icon));
   }
   return action;
 }
@@ -107,7 +107,7 @@ void TFrmMain::CreateActions() {
   mPanelTxtInfo = MakeCheck(this, QStringLiteral("Show Info"));
   mPanelVisual = MakeCheck(this, QStringLiteral("Show Visual Editor"));
   mShowPreview = MakeCheck(this, QStringLiteral("Show Preview Window"));
-  mShowPreview->setIcon(Icon("preview"));
+  mShowPreview->setIcon(ProgramIcon("preview"));
   mShowPreview->setToolTip(QStringLiteral("Show/Hide Preview window"));
   mOptions = MakeAction(this, QStringLiteral("Options"));
 
@@ -209,6 +209,7 @@ void TFrmMain::CreateActions() {
   Bind(mOptions, &TFrmMain::mOptionsClick);
   Bind(mNext, &TFrmMain::MoveToNextBlock);
   Bind(mPrevious, &TFrmMain::MoveToPreviousBlock);
+  Bind(acValidate, &TFrmMain::acValidateExecute);
   Bind(bBrowser1, &TFrmMain::bBrowser1Click);
   Bind(bBrowser2, &TFrmMain::bBrowser2Click);
   Bind(mNextTab, &TFrmMain::mNextTabClick);
@@ -304,7 +305,8 @@ void TFrmMain::CreateDocks() {
     dock->setWidget(content);
   };
 
-  PropertiesPanel = new TPropertiesPanel(*Platform.Prompts, Platform.DataFolder);
+  FrmEdit = new TFrmEdit(*Platform.Prompts, QFontDatabase::families(), this);
+  PropertiesPanel = new TPropertiesPanel(*Platform.Prompts, *FrmEdit, Platform.DataFolder);
   makeDock(dxProperties, QStringLiteral("Properties"), "dxProperties", PropertiesPanel);
   QuickInfoPanel = new TQuickInfoPanel;
   makeDock(dxQuickInfo, QStringLiteral("Quick Info"), "dxQuickInfo", QuickInfoPanel);
@@ -317,8 +319,19 @@ void TFrmMain::CreateDocks() {
 
   connect(SelectorsPanel, &TSelectorsPanel::NewSelectorRequested, this,
           [this](TSelectorTab tab) { FrmNew->ShowOnTab(tab); });
-  connect(SelectorsPanel, &TSelectorsPanel::Refreshed, this,
-          [this] { ReadCaretBlock(CurrentDocument()); });
+  connect(SelectorsPanel, &TSelectorsPanel::Refreshed, this, [this] {
+    RunCommand(*Platform.Prompts, [this] {
+      ClearValues();
+      if (const TOpenDocument* document = CurrentDocument();
+          document != nullptr && !document->Editor()->SelAvail()) {
+        ReadCaretBlock();
+      }
+    });
+  });
+  connect(PropertiesPanel, &TPropertiesPanel::WriteDeclaration, this,
+          [this](const QString& name, const QString& value) { DoQueue(name, value); });
+  connect(PropertiesPanel, &TPropertiesPanel::PropertyChosen, this, &TFrmMain::GetSelectorInfo);
+  connect(PropertiesPanel, &TPropertiesPanel::StatusMessage, StatusPanel, &QLabel::setText);
 
   addDockWidget(Qt::LeftDockWidgetArea, dxProperties);
   splitDockWidget(dxProperties, dxQuickInfo, Qt::Vertical);

@@ -76,18 +76,19 @@ void TFrmMain::NewDocument() {
           [this, editor] { ApplyEditorSettings(editor); });
 
   connect(document, &TOpenDocument::StatusChange, this, [this, document](TStatusChanges changes) {
-    if (changes.testFlag(TStatusChange::CaretLine)) {
-      RunCommand(*Platform.Prompts, [this, document] { ReadCaretBlock(document); });
-    } else if (changes.testFlag(TStatusChange::Caret) && document == CurrentDocument()) {
-      ShowCaretStatus();
-    }
+    RunCommand(*Platform.Prompts,
+               [this, document, changes] { MainTextStatusChange(document, changes); });
     if (changes.testFlag(TStatusChange::Modified)) {
       ShowModifiedMark(pgmain->indexOf(document));
     }
   });
+  // The program's own changes are not re-read into the views (they wrote them); only the
+  // caret's place is shown again.
   connect(document, &TOpenDocument::Edited, this, [this, document] {
     ShowModifiedMark(pgmain->indexOf(document));
-    RunCommand(*Platform.Prompts, [this, document] { ReadCaretBlock(document); });
+    if (document == CurrentDocument()) {
+      ShowCaretStatus();
+    }
   });
   connect(editor, &TCssEditor::TextRefused, this, [this](const QString& message) {
     Platform.Prompts->Message(TMessageKind::Warning, message, {TButton::Ok});
@@ -95,6 +96,7 @@ void TFrmMain::NewDocument() {
   editor->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(editor, &QWidget::customContextMenuRequested, this,
           [this, editor](const QPoint& pos) { MainTextPopUp->popup(editor->mapToGlobal(pos)); });
+  BindEditorEvents(document);
 
   ShowActiveDocument();
 }
@@ -169,7 +171,13 @@ void TFrmMain::ShowActiveDocument() {
   }
   SelectorsPanel->RefreshTree();
   ShowTitle();
-  ShowCaretStatus();
+  // The views show the block at the caret of the document now active, not one of the last.
+  ClearValues();
+  if (document != nullptr && !document->Editor()->SelAvail()) {
+    ReadCaretBlock();
+  } else {
+    ShowCaretStatus();
+  }
 }
 
 void TFrmMain::acNewExecute() {

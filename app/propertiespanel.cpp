@@ -3,17 +3,67 @@
 
 #include <QDir>
 #include <QTabBar>
+#include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/opendocument.h"
+#include "controls/bitmaps.h"
 #include "controls/inspectorcss.h"
+#include "dialogs/cssedit.h"
+#include "model/error.h"
+#include "model/imageurl.h"
 #include "model/inifile.h"
+#include "model/textencoding.h"
+#include "model/textscan.h"
 #include "platform/commandguard.h"
 #include "platform/fileio.h"
+#include "platform/prompts.h"
 
 namespace qm {
 
-TPropertiesPanel::TPropertiesPanel(TPrompts& prompts, const QString& dataFolder, QWidget* parent)
-    : QWidget(parent), Prompts(prompts), DataFolder(dataFolder) {
+namespace {
+
+QToolButton* MakeButton(QToolBar* bar, const char* icon, const QString& hint) {
+  auto* button = new QToolButton(bar);
+  button->setIcon(ProgramIcon(icon));
+  button->setToolTip(hint);
+  button->setAutoRaise(true);
+  bar->addWidget(button);
+  return button;
+}
+
+// The colour a value names as #RRGGBB; black for anything else, so the colour dialog always has
+// a colour to start from.
+QColor StartColor(const std::string& value) {
+  int32_t color = 0;
+  try {
+    color = HexToColor(value);
+  } catch (const TError&) {
+    // Not hexadecimal after its "#": the dialog starts on black.
+  }
+  return {color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF};
+}
+
+// The entries of a drop-down that open a dialog to compose the value.
+bool IsPlaceholder(const QString& entry) {
+  for (const char* placeholder : {"<url>", "<color>", "<font>", "<length>", "<percentage>"}) {
+    if (entry == QLatin1String(placeholder)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+const QString TPropertiesPanel::ImageFilter = QStringLiteral(
+    "Image Files|*.jpg;*.jpeg;*.gif;*.bmp;*.png;*.jif;*.psd;*.svg;*.tif;*.tiff;*.emf;*.wmf;*.tga|"
+    "All Files|*.*");
+
+TPropertiesPanel::TPropertiesPanel(TPrompts& prompts, TFrmEdit& valueDialog,
+                                   const QString& dataFolder, QWidget* parent)
+    : QWidget(parent), Prompts(prompts), FrmEdit(valueDialog), DataFolder(dataFolder) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -22,6 +72,17 @@ TPropertiesPanel::TPropertiesPanel(TPrompts& prompts, const QString& dataFolder,
   TabCSS->addTab(QStringLiteral("CSS2"));
   TabCSS->setExpanding(false);
   layout->addWidget(TabCSS);
+  // The arrangement buttons sit at the panel's top right corner, level with the tabs, and
+  // take no width from the panel's layout (see resizeEvent).
+  TbInspector = new QToolBar(this);
+  TbInspector->setObjectName(QStringLiteral("TbInspector"));
+  TbInspector->setIconSize(QSize(16, 16));
+  tbinspcategories = MakeButton(TbInspector, "properties", QStringLiteral("Show Categories"));
+  tbinspcategories->setCheckable(true);
+  tbinspcategories->setChecked(true);
+  tbinspexpand = MakeButton(TbInspector, "EXPAND", QStringLiteral("Expand All"));
+  tbinspcollapse = MakeButton(TbInspector, "COLLAPSE", QStringLiteral("Collapse All"));
+  TbInspector->adjustSize();
 
   ic = new TInspectorCSS(this);
   ic->setObjectName(QStringLiteral("ic"));
@@ -29,8 +90,28 @@ TPropertiesPanel::TPropertiesPanel(TPrompts& prompts, const QString& dataFolder,
   // The inspector takes all the room below the tabs.
   layout->addWidget(ic, 1);
 
-  LoadChosenCatalogue();
-  connect(TabCSS, &QTabBar::currentChanged, this, [this] { LoadChosenCatalogue(); });
+  ic->OnSelectedChange = [this](QObject*, TInspectorItem* selected) {
+    RunCommand(Prompts, [this, selected] { icSelectedChange(selected); });
+  };
+  ic->OnEditChange = [this](QObject*, TInspectorItem* item) {
+    RunCommand(Prompts, [this, item] { icEditChange(item); });
+  };
+  ic->OnComboChange = [this](QObject*, const QString& text) {
+    RunCommand(Prompts, [this, text] { icComboChange(text); });
+  };
+  connect(tbinspcategories, &QToolButton::clicked, this, [this] { tbinspcategoriesClick(); });
+  connect(tbinspexpand, &QToolButton::clicked, ic, &TInspectorCSS::ExpandAll);
+  connect(tbinspcollapse, &QToolButton::clicked, ic, &TInspectorCSS::CollapseAll);
+
+  TabCSSChange();
+  connect(TabCSS, &QTabBar::currentChanged, this, [this] { TabCSSChange(); });
+}
+
+void TPropertiesPanel::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  TbInspector->move(width() - TbInspector->width(),
+                    std::max(0, (TabCSS->height() - TbInspector->height()) / 2));
+  TbInspector->raise();
 }
 
 int TPropertiesPanel::CssLevel() const {
@@ -45,7 +126,8 @@ void TPropertiesPanel::SetDocument(TOpenDocument* document) {
   Document = document;
 }
 
-void TPropertiesPanel::LoadChosenCatalogue() {
+void TPropertiesPanel::TabCSSChange() {
+  const std::string chosen = ic->Selected() != nullptr ? ic->Selected()->CssTag : std::string();
   // Emptied first: a catalogue that cannot be read leaves no rows of the level before.
   ic->ClearItems();
   RunCommand(Prompts, [this] {
@@ -53,6 +135,94 @@ void TPropertiesPanel::LoadChosenCatalogue() {
     const QByteArray bytes = ReadFileBytes(QDir(DataFolder).filePath(name));
     ic->LoadCatalogue(TIniFile::FromText(std::string_view(bytes.constData(), bytes.size())));
   });
+  ic->SetShowCategories(tbinspcategories->isChecked());
+  if (const int32_t row = ic->IndexOfTag(QString::fromStdString(chosen)); row >= 0) {
+    ic->SelectItem(&ic->Items(row));
+  }
+}
+
+void TPropertiesPanel::tbinspcategoriesClick() {
+  ic->SetShowCategories(tbinspcategories->isChecked());
+}
+
+void TPropertiesPanel::ShowEditingStatus() {
+  if (Document == nullptr) {
+    return;
+  }
+  const TModList& blocks = Document->Blocks();
+  const int32_t block = blocks.InnermostBlockAt(Document->Editor()->Caret());
+  if (block >= 0) {
+    emit StatusMessage(
+        QStringLiteral("Editing ") +
+        QString::fromStdString(ToUtf8(blocks.Items(block).Name, Document->Encoding())) +
+        QStringLiteral(" properties."));
+  }
+}
+
+void TPropertiesPanel::icSelectedChange(TInspectorItem* selected) {
+  emit PropertyChosen(selected != nullptr ? QString::fromStdString(selected->Caption) : QString());
+  ShowEditingStatus();
+}
+
+void TPropertiesPanel::icEditChange(TInspectorItem* item) {
+  if (Document != nullptr && item != nullptr) {
+    emit WriteDeclaration(QString::fromStdString(item->Caption),
+                          QString::fromStdString(item->Value()));
+  }
+}
+
+std::optional<QString> TPropertiesPanel::ComposeValue(const QString& entry,
+                                                      const TInspectorItem& row) {
+  if (entry == QStringLiteral("<url>")) {
+    const QString image = Prompts.OpenFileName(ImageFilter);
+    if (image.isEmpty()) {
+      return std::nullopt;
+    }
+    return QString::fromStdString(ImageUrl(Document->Path().toStdString(), image.toStdString()));
+  }
+  if (entry == QStringLiteral("<color>")) {
+    const std::optional<QColor> chosen = Prompts.ChooseColor(StartColor(row.Value()));
+    if (!chosen) {
+      return std::nullopt;
+    }
+    return QString::fromStdString(
+        ColorToHex(chosen->red() | (chosen->green() << 8) | (chosen->blue() << 16)));
+  }
+  if (!IsPlaceholder(entry)) {
+    return entry;
+  }
+  FrmEdit.Mode = entry == QStringLiteral("<font>")     ? TFrmEdit::FontMode
+                 : entry == QStringLiteral("<length>") ? TFrmEdit::LengthMode
+                                                       : TFrmEdit::PercentageMode;
+  FrmEdit.LoadValue(QString::fromStdString(row.Value()));
+  if (!Prompts.RunDialog(FrmEdit)) {
+    return std::nullopt;
+  }
+  return FrmEdit.Result();
+}
+
+void TPropertiesPanel::icComboChange(const QString& text) {
+  TInspectorItem* row = ic->Selected();
+  if (Document == nullptr || row == nullptr) {
+    return;
+  }
+  const QString entry = text.trimmed();
+  const std::optional<QString> value = ComposeValue(entry, *row);
+  if (!value) {
+    return;
+  }
+  const QString tag = QString::fromStdString(row->CssTag);
+  if (!IsPlaceholder(entry)) {
+    emit WriteDeclaration(tag, entry);
+    // An entry picked from the list shows in the drop-down as it came.
+    ic->InplaceCombo()->SetTextQuiet(text);
+  } else {
+    ic->InplaceCombo()->SetTextQuiet(*value);
+    emit WriteDeclaration(tag, *value);
+    ic->SelectItem(row);
+  }
+  // After the write, whose end shows the caret's place.
+  ShowEditingStatus();
 }
 
 }  // namespace qm

@@ -1,16 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Properties panel: the CSS level tabs and the inspector below them, filled with the
-// catalogue of the chosen level, which the panel reads from beside the executable.
+// The Properties panel: the CSS level tabs, the inspector filled with the catalogue of the chosen
+// level (read from beside the executable) and its arrangement buttons. What the user sets in a
+// row leaves the panel as a declaration to write into the document.
 #pragma once
 
 #include <QString>
 #include <QWidget>
 
 class QTabBar;
+class QToolBar;
+class QToolButton;
 
 namespace qm {
 
+class TFrmEdit;
 class TInspectorCSS;
+class TInspectorItem;
 class TOpenDocument;
 class TPrompts;
 
@@ -18,8 +23,10 @@ class TPropertiesPanel : public QWidget {
   Q_OBJECT
 
  public:
-  // dataFolder holds "css1.txt" and "css2.txt"; the CSS1 catalogue is loaded at once.
-  TPropertiesPanel(TPrompts& prompts, const QString& dataFolder, QWidget* parent = nullptr);
+  // dataFolder holds "css1.txt" and "css2.txt"; the CSS1 catalogue is loaded at once. valueDialog
+  // composes fonts, lengths and percentages.
+  TPropertiesPanel(TPrompts& prompts, TFrmEdit& valueDialog, const QString& dataFolder,
+                   QWidget* parent = nullptr);
 
   // 0 for CSS1, 1 for CSS2; choosing a level loads its catalogue.
   int CssLevel() const;
@@ -29,16 +36,46 @@ class TPropertiesPanel : public QWidget {
 
   QTabBar* CssTabs() const { return TabCSS; }
   TInspectorCSS* Inspector() const { return ic; }
+  QToolButton* CategoriesButton() const { return tbinspcategories; }
+  QToolButton* ExpandButton() const { return tbinspexpand; }
+  QToolButton* CollapseButton() const { return tbinspcollapse; }
+
+  // The image files "<url>" offers.
+  static const QString ImageFilter;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ signals:
+  // Writes the declaration name: value into the block at the caret (an empty value removes it).
+  void WriteDeclaration(const QString& name, const QString& value);
+  // A row was chosen: Quick Info describes its property.
+  void PropertyChosen(const QString& name);
+  void StatusMessage(const QString& text);
 
  private:
-  // Fills the inspector with the catalogue of the chosen level; a catalogue that cannot be read
-  // is reported by its file name and leaves the inspector without rows.
-  void LoadChosenCatalogue();
+  // Loads the catalogue of the chosen level, arranged as the categories button says, and selects
+  // the row chosen before when the new catalogue has it.
+  void TabCSSChange();
+  void tbinspcategoriesClick();
+  void icSelectedChange(TInspectorItem* selected);
+  void icEditChange(TInspectorItem* item);
+  void icComboChange(const QString& text);
+  // "Editing <selector> properties." while the caret is in a block.
+  void ShowEditingStatus();
+  // The value a placeholder entry composes through its dialog; none when the dialog was
+  // cancelled. Texts that are no placeholder come back as they are.
+  std::optional<QString> ComposeValue(const QString& entry, const TInspectorItem& row);
 
   TPrompts& Prompts;
+  TFrmEdit& FrmEdit;
   const QString DataFolder;
   TOpenDocument* Document = nullptr;
   QTabBar* TabCSS = nullptr;
+  QToolBar* TbInspector = nullptr;
+  QToolButton* tbinspcategories = nullptr;
+  QToolButton* tbinspexpand = nullptr;
+  QToolButton* tbinspcollapse = nullptr;
   TInspectorCSS* ic = nullptr;
 };
 

@@ -1,17 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Quick Info panel: what a property is and which browsers support it. It shows nothing yet;
-// the panel is here so that the window places and restores it.
+// The Quick Info panel: what a property is, and whether Internet Explorer 5, Netscape 6 and
+// Opera 5 support it.
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
+class QLabel;
+class QPlainTextEdit;
+
 namespace qm {
+
+class TInspectorItem;
 
 class TQuickInfoPanel : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TQuickInfoPanel(QWidget* parent = nullptr) : QWidget(parent) {}
+  explicit TQuickInfoPanel(QWidget* parent = nullptr);
+
+  // Describes the property of item, or says that there is nothing to tell when item is none
+  // (the support pictures then keep what they showed).
+  void ShowProperty(const TInspectorItem* item);
+
+  enum class TSupport { Unknown, Supported, NotSupported };
+  // The picture of browser n: 1 Internet Explorer 5, 2 Netscape 6, 3 Opera 5.
+  TSupport Support(int n) const;
+  QPlainTextEdit* Info() const { return TxtInfo; }
+
+ private:
+  QPlainTextEdit* TxtInfo = nullptr;
+  QWidget* TxtSupport = nullptr;
+  QLabel* ImgS[3] = {};
+  TSupport Shown[3] = {TSupport::Unknown, TSupport::Unknown, TSupport::Unknown};
+  QPixmap ImgSupported;
+  QPixmap ImgNotSupported;
 };
 
 }  // namespace qm

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/opendocument.h"
+#include "controls/bitmaps.h"
 #include "model/textencoding.h"
 #include "platform/commandguard.h"
 #include "platform/prompts.h"
@@ -21,20 +22,13 @@ namespace {
 const char* const kGroups[] = {"Elements", "Classes", "IDs"};
 const char* const kGroupImages[] = {"element", "class", "id"};
 
-QIcon Image(const char* name) {
-  return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
-}
-
 int GroupOfKind(std::string_view kind) {
   return kind == "Element" ? 0 : kind == "Class" ? 1 : 2;
 }
 
 // Names are the document's bytes: UTF-8, or 8-bit text shown as Windows-1252.
 QString FromModel(std::string_view text, TTextEncoding encoding) {
-  if (encoding == TTextEncoding::EightBit) {
-    return QString::fromStdString(EightBitToUtf8(text));
-  }
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  return QString::fromStdString(ToUtf8(text, encoding));
 }
 
 }  // namespace
@@ -62,11 +56,11 @@ TSelectorsPanel::TSelectorsPanel(TPrompts& prompts, QWidget* parent)
     : QWidget(parent), Prompts(prompts) {
   TbSelectors = new QToolBar(this);
   TbSelectors->setIconSize(QSize(16, 16));
-  TbTrefresh = TbSelectors->addAction(Image("refresh"), QStringLiteral("Refresh"));
-  TbtNewElement = TbSelectors->addAction(Image("element"), QStringLiteral("New Element"));
-  TbtNewClass = TbSelectors->addAction(Image("class"), QStringLiteral("New Class"));
-  TbtNewID = TbSelectors->addAction(Image("id"), QStringLiteral("New ID"));
-  TbtDelete = TbSelectors->addAction(Image("delete"), QStringLiteral("Delete"));
+  TbTrefresh = TbSelectors->addAction(ProgramIcon("refresh"), QStringLiteral("Refresh"));
+  TbtNewElement = TbSelectors->addAction(ProgramIcon("element"), QStringLiteral("New Element"));
+  TbtNewClass = TbSelectors->addAction(ProgramIcon("class"), QStringLiteral("New Class"));
+  TbtNewID = TbSelectors->addAction(ProgramIcon("id"), QStringLiteral("New ID"));
+  TbtDelete = TbSelectors->addAction(ProgramIcon("delete"), QStringLiteral("Delete"));
   TbtDelete->setToolTip(QStringLiteral("Delete Selected Selector"));
 
   Tv = new QTreeWidget(this);
@@ -151,7 +145,7 @@ void TSelectorsPanel::RefreshTree() {
   QTreeWidgetItem* groups[3];
   for (int i = 0; i < 3; ++i) {
     groups[i] = new QTreeWidgetItem(Tv, QStringList{QLatin1String(kGroups[i])});
-    groups[i]->setIcon(0, Image(kGroupImages[i]));
+    groups[i]->setIcon(0, ProgramIcon(kGroupImages[i]));
   }
   if (Document != nullptr) {
     const TModList& blocks = Document->Blocks();

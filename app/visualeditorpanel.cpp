@@ -14,6 +14,14 @@ TVisualEditorPanel::TVisualEditorPanel(QWidget* parent) : QWidget(parent) {
   layout->addWidget(pcvisual);
 }
 
+void TVisualEditorPanel::ClearValues() {
+  // No pickers yet.
+}
+
+void TVisualEditorPanel::ShowValue(const std::string&, const std::string&) {
+  // No pickers yet.
+}
+
 void TVisualEditorPanel::SetDocument(TOpenDocument* document) {
   Document = document;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 class QTabWidget;
 
@@ -20,6 +21,11 @@ class TVisualEditorPanel : public QWidget {
   // The document the pickers write into; none while no document is open.
   void SetDocument(TOpenDocument* document);
   QTabWidget* Pages() const { return pcvisual; }
+
+  // The reading pass's side of the pickers: all emptied, and the value of one property shown by
+  // the pickers that edit it.
+  void ClearValues();
+  void ShowValue(const std::string& property, const std::string& value);
 
  private:
   TOpenDocument* Document = nullptr;

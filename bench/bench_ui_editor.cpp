@@ -28,6 +28,10 @@ class TSilentPrompts : public TPrompts {
   QString OpenFileName(const QString&, const QString&) override { return {}; }
   std::optional<TSaveAnswer> SaveFileName(const QString&, const QString&) override { return {}; }
   std::optional<QColor> ChooseColor(const QColor&) override { return {}; }
+  bool RunDialog(QDialog&) override { return false; }
+  bool Progress(const QString&, const std::function<void(std::function<void()>)>&) override {
+    return false;
+  }
 };
 
 const std::string& ThreeMegabytes() {

@@ -15,4 +15,8 @@ QPixmap LoadBitmap(const char* name, QSize size) {
   return pixmap;
 }
 
+QIcon ProgramIcon(const char* name) {
+  return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+}
+
 }  // namespace qm

@@ -3,6 +3,7 @@
 // the exact pixel size a control places them at.
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 #include <QSize>
 
@@ -10,5 +11,7 @@ namespace qm {
 
 // The resource ":/icons/<name>.svg" rendered at size on a transparent background.
 QPixmap LoadBitmap(const char* name, QSize size);
+// The resource ":/icons/<name>.svg" as an icon for buttons, menus and tree nodes.
+QIcon ProgramIcon(const char* name);
 
 }  // namespace qm

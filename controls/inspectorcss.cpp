@@ -107,7 +107,10 @@ TInspectorCSS::TInspectorCSS(QWidget* parent)
     return collator.compare(QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size())),
                             QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())));
   };
-  Items_.OnValueChange = [this](const TInspectorItem& item) { InvalidateRow(item.Index()); };
+  Items_.OnValueChange = [this](const TInspectorItem& item) {
+    InvalidateRow(item.Index());
+    ShowNewValueInEditor(item);
+  };
 
   setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -417,6 +420,22 @@ void TInspectorCSS::OpenEditor(TInspectorItem& item) {
     Edit->OldText = Edit->text();
     Edit->setFocus(Qt::MouseFocusReason);
     Edit->selectAll();
+  }
+}
+
+void TInspectorCSS::ShowNewValueInEditor(const TInspectorItem& item) {
+  if (&item != Selected_ || Exiting) {
+    return;
+  }
+  const QString value = FromModel(item.Value());
+  if (item.EditType == TEditType::etList) {
+    if (!Combo->isHidden() && Combo->text() != value) {
+      Combo->SetTextQuiet(value);
+      Combo->OldText = value;
+    }
+  } else if (!Edit->isHidden() && Edit->text() != value) {
+    Edit->setText(value);
+    Edit->OldText = value;
   }
 }
 

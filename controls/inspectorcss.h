@@ -134,6 +134,9 @@ class TInspectorCSS : public QAbstractScrollArea {
   // The click on a row at x: toggles (when asked), commits, opens the row's editor, selects.
   void PressRow(TInspectorItem& item, int x, bool toggles);
   void OpenEditor(TInspectorItem& item);
+  // A value the program set for the row whose editor is open shows in the editor, and counts as
+  // its starting text: leaving the editor then writes nothing stale back.
+  void ShowNewValueInEditor(const TInspectorItem& item);
   // The editor's own leaving: stores a text editor's text, reports a change, hides.
   void ExitEditor(QLineEdit& editor, const QString& oldText, bool copiesText);
   void EditorFocusLost(QLineEdit& editor);

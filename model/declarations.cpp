@@ -201,12 +201,13 @@ TTextEdit PlanChange(const TDocument& document, const TDeclarationSpot& spot, st
   if (!Trimmed(before).empty() || !Trimmed(after).empty()) {
     return {spot.NameStart, end, {}, 0};
   }
-  // Nothing else on the line: the line goes, with one of the breaks around it.
-  if (line < document.LineCount()) {
-    return {lineStart, document.LineStart(line + 1), {}, 0};
-  }
+  // Nothing else on the line: the line goes, with the break in front of it, so that a caret on
+  // it moves to the end of the line before (still in the block), not onto the closing brace.
   if (line > 1) {
     return {LineEnd(document, line - 1), lineEnd, {}, 0};
+  }
+  if (line < document.LineCount()) {
+    return {lineStart, document.LineStart(line + 1), {}, 0};
   }
   return {lineStart, lineEnd, {}, 0};
 }
@@ -275,7 +276,16 @@ TEditBatch PlanDeclarationWrite(const TDocument& document, const TModList& block
     return batch;
   }
   if (const auto spot = FindDeclaration(document, blocks, block, name)) {
-    batch.Add(PlanChange(document, *spot, name, value));
+    // The same declaration written again is no change, and no step of Undo.
+    const std::string declaration = Declaration(name, value);
+    const bool same =
+        spot->Terminator == ';' &&
+        spot->TerminatorPos + 1 - spot->NameStart == static_cast<int32_t>(declaration.size()) &&
+        document.Text().substr(static_cast<size_t>(spot->NameStart), declaration.size()) ==
+            declaration;
+    if (!same) {
+      batch.Add(PlanChange(document, *spot, name, value));
+    }
   } else if (!value.empty()) {
     const std::string declaration = Declaration(name, value);
     if (block >= 0) {

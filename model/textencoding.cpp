@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/textencoding.h"
 
+#include "model/error.h"
+
 #include <array>
 #include <cstdio>
+#include <utility>
 
 namespace qm {
 
@@ -154,6 +157,21 @@ std::string UnencodableMessage(const TUnencodable& unencodable) {
   std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(unencodable.Character));
   return "The character \"" + shown + "\" (" + code +
          ") cannot be stored in this file, which is 8-bit text (Windows-1252).";
+}
+
+std::string ToUtf8(std::string_view bytes, TTextEncoding encoding) {
+  return encoding == TTextEncoding::EightBit ? EightBitToUtf8(bytes) : std::string(bytes);
+}
+
+std::string FromUtf8(std::string_view utf8, TTextEncoding encoding) {
+  if (encoding == TTextEncoding::Utf8) {
+    return std::string(utf8);
+  }
+  TEightBitText text = Utf8ToEightBit(utf8);
+  if (text.Unencodable) {
+    throw TError(UnencodableMessage(*text.Unencodable));
+  }
+  return std::move(text.Bytes);
 }
 
 }  // namespace qm

@@ -40,6 +40,12 @@ struct TEightBitText {
 // Typed or pasted text (UTF-8) in 8-bit form, or the first character that it cannot hold.
 TEightBitText Utf8ToEightBit(std::string_view utf8);
 
+// Bytes of a document in encoding as UTF-8, for showing them outside the editor.
+std::string ToUtf8(std::string_view bytes, TTextEncoding encoding);
+// UTF-8, as typed into a view, as the bytes of a document in encoding. Throws TError with
+// UnencodableMessage when the encoding cannot hold one of its characters.
+std::string FromUtf8(std::string_view utf8, TTextEncoding encoding);
+
 // What the user is told when typed text holds a character that 8-bit text cannot hold; the
 // message is UTF-8.
 std::string UnencodableMessage(const TUnencodable& unencodable);

@@ -6,8 +6,10 @@
 #include <QColor>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 namespace qm {
@@ -33,6 +35,14 @@ class TPrompts {
                                                   const QString& presetName) = 0;
   // The colour dialog opened on initial; nothing when cancelled.
   virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
+  // Shows one of the program's own dialogs modally, filled by the caller; true when the user
+  // confirmed it.
+  virtual bool RunDialog(QDialog& dialog) = 0;
+  // A modal box with text and a Cancel button, up while work runs on in the event loop: start
+  // begins the work and is given done, which closes the box (and does nothing once it is gone).
+  // Answers false when the user cancelled before done.
+  virtual bool Progress(const QString& text,
+                        const std::function<void(std::function<void()> done)>& start) = 0;
 };
 
 // The real dialogs, parented to the given window.
@@ -46,6 +56,9 @@ class TDialogPrompts : public TPrompts {
   std::optional<TSaveAnswer> SaveFileName(const QString& filter,
                                           const QString& presetName) override;
   std::optional<QColor> ChooseColor(const QColor& initial) override;
+  bool RunDialog(QDialog& dialog) override;
+  bool Progress(const QString& text,
+                const std::function<void(std::function<void()> done)>& start) override;
 
  private:
   QWidget* Parent;

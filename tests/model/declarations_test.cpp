@@ -103,6 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "h1 { color: blue;}"},
         WriteCase{"commented_one_stays", "h1 {^\r\n  /* color: red; */\r\n}", "color", "blue",
                   "h1 {\r\n  /* color: red; */\r\n        color: blue;\r\n}"},
+        WriteCase{"unchanged_for_the_same_declaration", "h1 {^ color: red; }", "color", "red",
+                  "h1 { color: red; }"},
         WriteCase{"unchanged_for_a_missing_one", "h1 {^ color: red; }", "margin", "",
                   "h1 { color: red; }"},
         // The closing brace stays, and the next declaration keeps its first letter.
@@ -149,6 +151,15 @@ TEST(WriteDeclaration, TheCaretStaysOnItsText) {
                                                 "color", "", {8, sheet.Caret, sheet.Caret});
   const int32_t caret = ApplyBatch(batch, sheet.Document);
   EXPECT_EQ(sheet.Document.Text().substr(static_cast<size_t>(caret)), "margin: 0;\r\n}");
+}
+
+TEST(WriteDeclaration, ACaretOnARemovedLineStaysInTheBlock) {
+  TCaretText sheet("h1 {\r\n  color: red;\r\n^  margin: 0;\r\n}");
+  const TEditBatch batch = PlanDeclarationWrite(sheet.Document, sheet.Blocks, sheet.Block(),
+                                                "margin", "", {8, sheet.Caret, sheet.Caret});
+  const int32_t caret = ApplyBatch(batch, sheet.Document);
+  EXPECT_EQ(sheet.Document.Text(), "h1 {\r\n  color: red;\r\n}");
+  EXPECT_EQ(sheet.Document.Text().substr(static_cast<size_t>(caret)), "\r\n}");
 }
 
 TEST(WriteDeclaration, RefusesABlockListOfAnotherText) {

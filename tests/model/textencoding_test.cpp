@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/error.h"
+
 namespace qm {
 namespace {
 
@@ -113,6 +115,19 @@ TEST(TypedInto8Bit, TheMessageNamesTheCharacter) {
   EXPECT_EQ(UnencodableMessage({1, 0x2192}),
             "The character \"\xe2\x86\x92\" (U+2192) cannot be stored in this file, which is 8-bit "
             "text (Windows-1252).");
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(TextEncoding, ViewsTextIsStoredInTheDocumentsEncodingOrRefused) {
+  EXPECT_EQ(FromUtf8("a\xE2\x82\xAC", TTextEncoding::EightBit), "a\x80");
+  EXPECT_EQ(FromUtf8("a\xE2\x86\x92", TTextEncoding::Utf8), "a\xE2\x86\x92");
+  EXPECT_THROW(FromUtf8("a\xE2\x86\x92", TTextEncoding::EightBit), TError);
+  EXPECT_EQ(ToUtf8("a\x80", TTextEncoding::EightBit), "a\xE2\x82\xAC");
 }
 
 }  // namespace

@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scriptedprompts.h"
 
+#include <QDialog>
+#include <QEventLoop>
+#include <QPointer>
+#include <memory>
+
 namespace qm {
 
 TButton TScriptedPrompts::Message(TMessageKind, const QString& text,
                                   const QList<TButton>& buttons) {
   Asked << QStringLiteral("message: ") + text;
+  Offered << buttons;
   if (Answers.isEmpty() || !std::holds_alternative<TButton>(Answers.head())) {
     Unexpected << text;
     return buttons.contains(TButton::Cancel) ? TButton::Cancel : buttons.front();
@@ -40,6 +46,39 @@ std::optional<QColor> TScriptedPrompts::ChooseColor(const QColor& initial) {
     return std::nullopt;
   }
   return std::get<std::optional<QColor>>(Answers.dequeue());
+}
+
+bool TScriptedPrompts::RunDialog(QDialog& dialog) {
+  Asked << QStringLiteral("dialog: ") + dialog.windowTitle();
+  if (Answers.isEmpty() || !std::holds_alternative<std::function<bool(QDialog&)>>(Answers.head())) {
+    Unexpected << QStringLiteral("dialog");
+    return false;
+  }
+  return std::get<std::function<bool(QDialog&)>>(Answers.dequeue())(dialog);
+}
+
+bool TScriptedPrompts::Progress(const QString& text,
+                                const std::function<void(std::function<void()> done)>& start) {
+  Asked << QStringLiteral("progress: ") + text;
+  bool wait = false;
+  if (Answers.isEmpty() || !std::holds_alternative<TProgressAnswer>(Answers.head())) {
+    Unexpected << QStringLiteral("progress");
+  } else {
+    wait = std::get<TProgressAnswer>(Answers.dequeue()) == TProgressAnswer::Wait;
+  }
+  // The work starts either way, as behind the real box, which the user can cancel only after.
+  QEventLoop loop;
+  const auto finished = std::make_shared<bool>(false);
+  start([finished, guard = QPointer<QEventLoop>(&loop)] {
+    *finished = true;
+    if (guard != nullptr) {
+      guard->quit();
+    }
+  });
+  if (wait && !*finished) {
+    loop.exec();
+  }
+  return *finished;
 }
 
 }  // namespace qm

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/quickinfopanel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include "model/catalogue.h"
+#include "model/listrule.h"
+
+namespace qm {
+
+namespace {
+
+const QString kNoInformation = QStringLiteral("No available information.");
+
+// An 11 x 11 square with a dark blue border and a light ring; a blue centre for "supported",
+// an empty light one for "not supported".
+QPixmap SupportPicture(bool supported) {
+  QPixmap picture(11, 11);
+  picture.fill(QColor(0x00, 0x33, 0x66));
+  QPainter painter(&picture);
+  painter.fillRect(1, 1, 9, 9, QColor(0xEC, 0xE9, 0xD8));
+  if (supported) {
+    painter.fillRect(2, 2, 7, 7, QColor(0x00, 0x33, 0x99));
+    painter.fillRect(3, 3, 5, 5, QColor(0x00, 0x66, 0xCC));
+  }
+  return picture;
+}
+
+}  // namespace
+
+TQuickInfoPanel::TQuickInfoPanel(QWidget* parent)
+    : QWidget(parent), ImgSupported(SupportPicture(true)), ImgNotSupported(SupportPicture(false)) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  TxtInfo = new QPlainTextEdit(this);
+  TxtInfo->setObjectName(QStringLiteral("TxtInfo"));
+  TxtInfo->setReadOnly(true);
+  TxtInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  layout->addWidget(TxtInfo, 1);
+
+  auto* strip = new QFrame(this);
+  strip->setObjectName(QStringLiteral("TxtSupport"));
+  strip->setFrameShape(QFrame::Panel);
+  strip->setFrameShadow(QFrame::Sunken);
+  strip->setFixedHeight(18);
+  // The strip is cut off in a narrow panel rather than widening the panel.
+  strip->setMinimumWidth(1);
+  strip->setAutoFillBackground(true);
+  strip->setBackgroundRole(QPalette::Base);
+  strip->setToolTip(
+      QStringLiteral("Support Informatoin for Internet Explorer 5.0, Netscape 6.0, Opera 5.0"));
+  TxtSupport = strip;
+  auto* row = new QHBoxLayout(strip);
+  row->setContentsMargins(8, 0, 8, 0);
+  row->setSpacing(4);
+  const QString names[3] = {QStringLiteral("IE5:"), QStringLiteral("Netscape6:"),
+                            QStringLiteral("Opera5:")};
+  for (int i = 0; i < 3; ++i) {
+    auto* label = new QLabel(names[i], strip);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    row->addWidget(label);
+    ImgS[i] = new QLabel(strip);
+    ImgS[i]->setObjectName(QStringLiteral("ImgS%1").arg(i + 1));
+    ImgS[i]->setFixedSize(14, 14);
+    row->addWidget(ImgS[i]);
+    row->addSpacing(12);
+  }
+  row->addStretch(1);
+  layout->addWidget(strip);
+}
+
+void TQuickInfoPanel::ShowProperty(const TInspectorItem* item) {
+  TxtInfo->setPlainText(kNoInformation);
+  if (item == nullptr) {
+    return;
+  }
+  if (!item->Description.empty()) {
+    TxtInfo->setPlainText(QString::fromStdString(item->Description));
+  }
+  // The flags are listed Opera 5, Netscape 6, Internet Explorer 5; a flag that is missing or
+  // neither 1 nor 0 leaves its picture as it was.
+  const std::vector<std::string> flags = SplitList(item->Browsers, '|');
+  for (int browser = 1; browser <= 3; ++browser) {
+    const auto field = static_cast<size_t>(3 - browser);
+    if (field >= flags.size() || flags[field].empty()) {
+      continue;
+    }
+    const char flag = flags[field].front();
+    if (flag != '1' && flag != '0') {
+      continue;
+    }
+    Shown[browser - 1] = flag == '1' ? TSupport::Supported : TSupport::NotSupported;
+    ImgS[browser - 1]->setPixmap(flag == '1' ? ImgSupported : ImgNotSupported);
+  }
+}
+
+TQuickInfoPanel::TSupport TQuickInfoPanel::Support(int n) const {
+  return Shown[n - 1];
+}
+
+}  // namespace qm

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/imageurl.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace qm {
+
+namespace {
+
+// The file:/// URL of an absolute path: every byte but letters, digits, "-._~" and "/" escaped.
+std::string FileUrl(const std::filesystem::path& path) {
+  std::string url = "file://";
+  const std::string generic = path.generic_string();
+  if (generic.empty() || generic.front() != '/') {
+    url.push_back('/');
+  }
+  for (const char c : generic) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+        c == '.' || c == '_' || c == '~' || c == '/' || c == ':') {
+      url.push_back(c);
+    } else {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+      url.append(escaped);
+    }
+  }
+  return url;
+}
+
+std::string Quoted(const std::string& reference) {
+  if (reference.find_first_of(" \t\"'()\\") == std::string::npos) {
+    return reference;
+  }
+  std::string quoted = "\"";
+  for (const char c : reference) {
+    if (c == '"' || c == '\\') {
+      quoted.push_back('\\');
+    }
+    quoted.push_back(c);
+  }
+  return quoted + '"';
+}
+
+}  // namespace
+
+std::string ImageUrl(std::string_view sheetPath, std::string_view imagePath) {
+  const std::filesystem::path image = std::filesystem::path(imagePath).lexically_normal();
+  std::string reference;
+  if (!sheetPath.empty()) {
+    const std::filesystem::path folder =
+        std::filesystem::path(sheetPath).lexically_normal().parent_path();
+    const std::filesystem::path relative = image.lexically_relative(folder);
+    if (!relative.empty() && image.root_name() == folder.root_name()) {
+      reference = relative.generic_string();
+    }
+  }
+  if (reference.empty()) {
+    reference = FileUrl(image);
+  }
+  return "url(" + Quoted(reference) + ")";
+}
+
+}  // namespace qm

@@ -1,0 +1,414 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The views and the text in step: the caret's block read into the inspector, values set in the
+// inspector written into the text as one step of Undo, the placeholders' dialogs, the level
+// tabs and the arrangement buttons, and Quick Info.
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QToolButton>
+
+#include "app/quickinfopanel.h"
+#include "controls/inspectorcss.h"
+#include "dialogs/cssedit.h"
+#include "testenv.h"
+
+using namespace qm;
+
+namespace {
+
+QByteArray Text(const TFrmMain& w) {
+  const std::string_view text = w.CurrentEditor()->Text();
+  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+TInspectorItem& Row(TFrmMain& w, const char* tag) {
+  TInspectorCSS* ic = w.Properties().Inspector();
+  return ic->Items(ic->IndexOfTag(QString::fromLatin1(tag)));
+}
+
+QString Value(TFrmMain& w, const char* tag) {
+  return QString::fromStdString(Row(w, tag).Value());
+}
+
+// Opens the row's drop-down and chooses entry from its list, as a click on the entry does.
+void PickEntry(TFrmMain& w, const char* tag, const QString& entry) {
+  TInspectorCSS* ic = w.Properties().Inspector();
+  ic->SelectItem(&Row(w, tag));
+  TInplaceCombo* combo = ic->InplaceCombo();
+  QVERIFY(combo->isVisible());
+  combo->DropDown();
+  TDropList* list = combo->DropList();
+  const QList<QListWidgetItem*> found = list->findItems(entry, Qt::MatchExactly);
+  QVERIFY2(!found.isEmpty(), qPrintable(entry));
+  list->SetHighlighted(list->row(found.front()));
+  combo->ChooseItem();
+}
+
+const QByteArray kSheet =
+    "h1 {\r\n  color: #FF0000;\r\n  width: 12px;\r\n}\r\np { margin: 5% }\r\n";
+
+// The window on the screen with kSheet open and the caret on the first line.
+bool ShowWithSheet(TTestEnv& env, TFrmMain& w, const QString& name = QStringLiteral("a.css")) {
+  w.resize(900, 700);
+  w.show();
+  if (!QTest::qWaitForWindowExposed(&w)) {
+    return false;
+  }
+  w.OpenOperation(env.WriteFile(name, kSheet));
+  return true;
+}
+
+}  // namespace
+
+class TestDeclarations : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void theCaretsBlockIsReadAndAPickIsWrittenAsOneUndoStep() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    QVERIFY(ShowWithSheet(env, w));
+    TCssEditor* editor = w.CurrentEditor();
+    editor->setFocus();
+    QTest::keyClick(editor, Qt::Key_Down);
+    QCOMPARE(Value(w, "color"), QStringLiteral("#FF0000"));
+    QCOMPARE(Value(w, "width"), QStringLiteral("12px"));
+    QCOMPARE(Value(w, "margin"), QString());
+    QCOMPARE(w.Properties().Inspector()->PinnedCount(), 2);
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 2 of  5, Col 1"));
+
+    // Within the line, the views are not read again.
+    Row(w, "color").SetValue("kept");
+    QTest::keyClick(editor, Qt::Key_Right);
+    QCOMPARE(Value(w, "color"), QStringLiteral("kept"));
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 2 of  5, Col 2"));
+    // Nor while a selection is extended over lines.
+    QTest::keyClick(editor, Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(Value(w, "color"), QStringLiteral("kept"));
+
+    // Down into the next block after typing in front of everything: the list of the text as it
+    // is now is read, not the one of the last rebuild.
+    editor->SetCaret(0);
+    QTest::keyClicks(editor, QStringLiteral("a{}"));
+    QTest::keyClick(editor, Qt::Key_Down);
+    QCOMPARE(Value(w, "color"), QStringLiteral("#FF0000"));
+    QTest::keyClick(editor, Qt::Key_Down);
+    QTest::keyClick(editor, Qt::Key_Down);
+    QTest::keyClick(editor, Qt::Key_Down);
+    QCOMPARE(Value(w, "margin"), QStringLiteral("5%"));
+    QCOMPARE(Value(w, "color"), QString());
+    editor->undo();
+
+    // A pick writes the declaration above the closing brace at once, as one undo step.
+    editor->SetCaret(8);
+    QTest::keyClick(editor, Qt::Key_Down);
+    const QByteArray before = Text(w);
+    PickEntry(w, "font-weight", QStringLiteral("bold"));
+    QCOMPARE(Text(w),
+             QByteArray("h1 {\r\n  color: #FF0000;\r\n  width: 12px;\r\n        font-weight: "
+                        "bold;\r\n}\r\np { margin: 5% }"));
+    QCOMPARE(w.StatusText(), QStringLiteral("Editing h1 properties."));
+    QCOMPARE(Value(w, "font-weight"), QStringLiteral("bold"));
+    QCOMPARE(w.Properties().Inspector()->InplaceCombo()->text(), QStringLiteral("bold"));
+    QVERIFY(w.CurrentEditor()->Modified());
+    QVERIFY(!w.CurrentDocument()->UpdatingText());
+    // Leaving the drop-down writes nothing more.
+    TInspectorCSS* ic = w.Properties().Inspector();
+    ic->SelectItem(&Row(w, "color"));
+    editor->undo();
+    QCOMPARE(Text(w), before);
+
+    // After Undo the open editor shows what the text says, so leaving it writes nothing stale.
+    ic->SelectItem(&Row(w, "font-weight"));
+    QTest::keyClick(editor, Qt::Key_Up);
+    QTest::keyClick(editor, Qt::Key_Up);
+    QTest::keyClick(editor, Qt::Key_Down);
+    QCOMPARE(Value(w, "width"), QStringLiteral("12px"));
+    QCOMPARE(ic->InplaceCombo()->text(), QString());
+    // Emptying a drop-down removes the declaration and its line.
+    ic->SelectItem(&Row(w, "width"));
+    ic->InplaceCombo()->clear();
+    QCOMPARE(Text(w), QByteArray("h1 {\r\n  color: #FF0000;\r\n}\r\np { margin: 5% }"));
+    // A text row writes what was typed when it is left; a shorthand spreads over its parts.
+    ic->SelectItem(&Row(w, "margin"));
+    QTest::keyClicks(ic->InplaceEdit(), QStringLiteral("1px 2px"));
+    ic->SelectItem(&Row(w, "color"));
+    QCOMPARE(Text(w), QByteArray("h1 {\r\n  color: #FF0000;\r\n        margin: 1px 2px;\r\n}\r\n"
+                                 "p { margin: 5% }"));
+  }
+
+  void outsideEveryBlockTheViewsAreEmpty() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    QVERIFY(ShowWithSheet(env, w));
+    TCssEditor* editor = w.CurrentEditor();
+    editor->SetCaret(8);  // in h1's block
+    QTest::keyClick(editor, Qt::Key_Down);
+    QCOMPARE(Value(w, "width"), QStringLiteral("12px"));
+    editor->SetCaret(static_cast<int32_t>(kSheet.size()));
+    QTest::keyClick(editor, Qt::Key_Up);
+    QTest::keyClick(editor, Qt::Key_Down);
+    QCOMPARE(Value(w, "width"), QString());
+    QCOMPARE(w.Properties().Inspector()->PinnedCount(), 0);
+    // Another tab shows its own block at once, not the values of the one before.
+    editor->SetCaret(8);
+    QTest::keyClick(editor, Qt::Key_Down);
+    w.Action(QStringLiteral("acNew"))->trigger();
+    QCOMPARE(Value(w, "color"), QString());
+  }
+
+  void placeholdersComposeTheValueThroughTheirDialogs_data() {
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("length") << "width"
+                            << "<length>" << false << QByteArray("width: 14em;");
+    QTest::newRow("length cancelled") << "width"
+                                      << "<length>" << true << QByteArray();
+    QTest::newRow("percentage") << "width"
+                                << "<percentage>" << false << QByteArray("width: 50%;");
+    QTest::newRow("percentage cancelled") << "width"
+                                          << "<percentage>" << true << QByteArray();
+    QTest::newRow("color") << "color"
+                           << "<color>" << false << QByteArray("color: #0000FF;");
+    QTest::newRow("color cancelled") << "color"
+                                     << "<color>" << true << QByteArray();
+    QTest::newRow("url") << "background-image"
+                         << "<url>" << false << QByteArray("background-image: url(../img/bg.gif);");
+    QTest::newRow("url cancelled") << "background-image"
+                                   << "<url>" << true << QByteArray();
+    QTest::newRow("font") << "font-family"
+                          << "<font>" << false << QByteArray("font-family: serif;");
+    QTest::newRow("font cancelled") << "font-family"
+                                    << "<font>" << true << QByteArray();
+  }
+
+  void placeholdersComposeTheValueThroughTheirDialogs() {
+    QFETCH(QString, tag);
+    QFETCH(QString, entry);
+    QFETCH(bool, cancel);
+    QFETCH(QByteArray, written);
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    QVERIFY(ShowWithSheet(env, w, QStringLiteral("css/main.css")));
+    TCssEditor* editor = w.CurrentEditor();
+    editor->SetCaret(8);
+    QTest::keyClick(editor, Qt::Key_Down);
+    const QByteArray before = Text(w);
+    if (entry == QStringLiteral("<color>")) {
+      env.Prompts.AnswerColor(cancel ? std::nullopt : std::optional<QColor>(Qt::blue));
+    } else if (entry == QStringLiteral("<url>")) {
+      env.Prompts.AnswerOpen(cancel ? QString() : env.Dir.filePath(QStringLiteral("img/bg.gif")));
+    } else {
+      env.Prompts.AnswerDialog([&](QDialog& dialog) {
+        auto& edit = static_cast<TFrmEdit&>(dialog);
+        if (entry == QStringLiteral("<length>")) {
+          // Loaded from the row's value.
+          [&] {
+            QCOMPARE(edit.TxtLength->text(), QStringLiteral("12"));
+            QCOMPARE(edit.CboLength->currentText(), QStringLiteral("px"));
+          }();
+          edit.TxtLength->setText(QStringLiteral("14"));
+          edit.CboLength->setCurrentText(QStringLiteral("em"));
+        } else if (entry == QStringLiteral("<percentage>")) {
+          edit.TxtPercent->setText(QStringLiteral("50"));
+        } else {
+          edit.TxtFont->setText(QStringLiteral("serif"));
+        }
+        return !cancel;
+      });
+    }
+    PickEntry(w, tag.toLatin1().constData(), entry);
+    QCOMPARE(env.Prompts.Unexpected, QStringList());
+    if (entry == QStringLiteral("<color>")) {
+      QCOMPARE(env.Prompts.Asked.last(), QStringLiteral("color: #ff0000"));  // the row's colour
+    } else if (entry == QStringLiteral("<url>")) {
+      QVERIFY(env.Prompts.Asked.last().endsWith(TPropertiesPanel::ImageFilter));
+    }
+    if (cancel) {
+      QCOMPARE(Text(w), before);
+      QVERIFY(!editor->Modified());
+    } else {
+      QVERIFY2(Text(w).contains(written), Text(w).constData());
+      QVERIFY(!Text(w).contains("p { margin: 5% }\r\n" + written));
+    }
+  }
+
+  void withoutADocumentNothingIsWritten() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.CurrentDocument() == nullptr);
+    PickEntry(w, "font-weight", QStringLiteral("bold"));
+    TInspectorCSS* ic = w.Properties().Inspector();
+    ic->SelectItem(&Row(w, "width"));
+    QTest::keyClicks(ic->InplaceEdit(), QStringLiteral("3px"));
+    ic->SelectItem(&Row(w, "color"));
+    QVERIFY(w.CurrentDocument() == nullptr);
+    QCOMPARE(env.Prompts.Unexpected, QStringList());
+  }
+
+  // The level tabs load their catalogue in the arrangement the button shows, and the row chosen
+  // before stays chosen; the buttons arrange, expand and collapse.
+  void theLevelTabsAndTheArrangementButtons() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    QVERIFY(ShowWithSheet(env, w));
+    TPropertiesPanel& panel = w.Properties();
+    TInspectorCSS* ic = panel.Inspector();
+    QVERIFY(panel.CategoriesButton()->isChecked());
+    QVERIFY(ic->ShowCategories());
+    const int32_t css1Rows = ic->Count();
+    ic->SelectItem(&Row(w, "color"));
+    QTest::mouseClick(panel.CategoriesButton(), Qt::LeftButton);
+    QVERIFY(!ic->ShowCategories());
+    panel.CssTabs()->setCurrentIndex(1);
+    QVERIFY(ic->Count() > css1Rows);
+    QVERIFY(!ic->ShowCategories());
+    QVERIFY(ic->Selected() != nullptr);
+    QCOMPARE(ic->Selected()->CssTag, std::string("color"));
+    for (int32_t i = 0; i < ic->Count(); ++i) {
+      QVERIFY(ic->Items(i).Value().empty());
+    }
+    QTest::mouseClick(panel.CategoriesButton(), Qt::LeftButton);
+    QVERIFY(ic->ShowCategories());
+    QTest::mouseClick(panel.CollapseButton(), Qt::LeftButton);
+    const int32_t collapsed = ic->VisibleCount();
+    QTest::mouseClick(panel.ExpandButton(), Qt::LeftButton);
+    QVERIFY(ic->VisibleCount() > collapsed);
+  }
+
+  // Choosing a row describes its property in Quick Info.
+  void choosingARowFillsQuickInfo() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    QVERIFY(ShowWithSheet(env, w));
+    w.Properties().Inspector()->SelectItem(&Row(w, "color"));
+    const QString info = w.QuickInfo().Info()->toPlainText();
+    QVERIFY2(info.contains(QStringLiteral("colour")) || info.contains(QStringLiteral("color")),
+             qPrintable(info));
+    QCOMPARE(w.QuickInfo().Support(1), TQuickInfoPanel::TSupport::Supported);
+  }
+
+  void quickInfoShowsDescriptionAndSupport() {
+    TInspectorCollection items;
+    TInspectorItem& mixed = items.AddItem("a", "a", "", "About a.", "1|0|1", 1, nullptr);
+    TInspectorItem& undescribed = items.AddItem("b", "b", "", "", "0|1", 1, nullptr);
+    TQuickInfoPanel panel;
+    using S = TQuickInfoPanel::TSupport;
+    QCOMPARE(panel.Support(1), S::Unknown);
+    panel.ShowProperty(&mixed);
+    QCOMPARE(panel.Info()->toPlainText(), QStringLiteral("About a."));
+    QCOMPARE((QList<S>{panel.Support(1), panel.Support(2), panel.Support(3)}),
+             (QList<S>{S::Supported, S::NotSupported, S::Supported}));
+    // Fewer than three flags: the missing picture (Internet Explorer's) stays as it was.
+    panel.ShowProperty(&undescribed);
+    QCOMPARE(panel.Info()->toPlainText(), QStringLiteral("No available information."));
+    QCOMPARE((QList<S>{panel.Support(1), panel.Support(2), panel.Support(3)}),
+             (QList<S>{S::Supported, S::Supported, S::NotSupported}));
+    // A category row, or no property: the text says so and the pictures stay.
+    panel.ShowProperty(nullptr);
+    QCOMPARE(panel.Info()->toPlainText(), QStringLiteral("No available information."));
+    QCOMPARE(panel.Support(2), S::Supported);
+  }
+
+  void theValueDialogLoadsEachMode() {
+    TScriptedPrompts prompts;
+    TFrmEdit edit(prompts, {QStringLiteral("Verdana"), QStringLiteral("Arial"),
+                            QStringLiteral("Times New Roman")});
+    edit.Mode = TFrmEdit::LengthMode;
+    const struct {
+      const char* value;
+      const char* number;
+      const char* unit;
+    } lengths[] = {{"12px", "12", "px"},
+                   {"1.5EM", "1.5EM", "em"},
+                   {"auto", "1.5EM", "em"},
+                   {"2in", "2", "in"},
+                   {"thin", "th", "in"}};
+    for (const auto& c : lengths) {
+      edit.LoadValue(QString::fromLatin1(c.value));
+      QCOMPARE(edit.TxtLength->text(), QString::fromLatin1(c.number));
+      QCOMPARE(edit.CboLength->currentText(), QString::fromLatin1(c.unit));
+      QVERIFY(edit.PLength->isVisibleTo(&edit) && !edit.PFont->isVisibleTo(&edit));
+    }
+    QCOMPARE(edit.Result(), QStringLiteral("thin"));
+    QCOMPARE(edit.height(), 137);
+
+    edit.Mode = TFrmEdit::PercentageMode;
+    edit.LoadValue(QStringLiteral("50%"));
+    QCOMPARE(edit.TxtPercent->text(), QStringLiteral("50"));
+    QCOMPARE(edit.Result(), QStringLiteral("50%"));
+
+    // Generic families first, then the installed fonts sorted.
+    QCOMPARE(edit.LstFont->item(0)->text(), QStringLiteral("serif"));
+    QCOMPARE(edit.LstFont->item(4)->text(), QStringLiteral("monospace"));
+    QCOMPARE(edit.LstFont->item(5)->text(), QStringLiteral("Arial"));
+    edit.Mode = TFrmEdit::FontMode;
+    for (int i = 0; i < 3; ++i) {
+      prompts.AnswerMessage(TButton::Ok);
+    }
+    const QString value = QStringLiteral("Arial, Times New Roman, serif");
+    edit.LoadValue(value);
+    QCOMPARE(prompts.Asked,
+             (QStringList{
+                 QStringLiteral("message: Font is not installed on this system: Times"),
+                 QStringLiteral("message: Font is not installed on this system: New"),
+                 QStringLiteral("message: Font is not installed on this system: Roman"),
+             }));
+    QStringList marked;
+    for (int i = 0; i < edit.LstFont->count(); ++i) {
+      if (edit.LstFont->item(i)->checkState() == Qt::Checked) {
+        marked << edit.LstFont->item(i)->text();
+      }
+    }
+    QCOMPARE(marked, (QStringList{QStringLiteral("serif"), QStringLiteral("Arial")}));
+    QCOMPARE(edit.TxtFont->text(), value);
+    QCOMPARE(edit.height(), 313);
+
+    // Marks compose the list in list order, a name with blanks in quotes.
+    edit.LoadValue(QString());
+    QCOMPARE(edit.TxtFont->text(), QString());
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    const auto click = [&](const char* name) {
+      QListWidgetItem* item =
+          edit.LstFont->findItems(QString::fromLatin1(name), Qt::MatchExactly).front();
+      edit.LstFont->scrollToItem(item);
+      QTest::mouseClick(edit.LstFont->viewport(), Qt::LeftButton, {},
+                        edit.LstFont->visualItemRect(item).center());
+    };
+    click("Verdana");
+    click("cursive");
+    QCOMPARE(edit.TxtFont->text(), QStringLiteral("cursive, Verdana"));
+    click("Times New Roman");
+    QCOMPARE(edit.TxtFont->text(), QStringLiteral("cursive, \"Times New Roman\", Verdana"));
+    click("cursive");
+    QCOMPARE(edit.TxtFont->text(), QStringLiteral("\"Times New Roman\", Verdana"));
+
+    // Hovering shows a sample in the font, none for a generic family.
+    const auto hover = [&](const char* name) {
+      QListWidgetItem* item =
+          edit.LstFont->findItems(QString::fromLatin1(name), Qt::MatchExactly).front();
+      edit.LstFont->scrollToItem(item);
+      QTest::mouseMove(edit.LstFont->viewport(), edit.LstFont->visualItemRect(item).center());
+      QTRY_COMPARE(edit.LstFont->currentItem(), item);
+    };
+    hover("monospace");
+    QCOMPARE(edit.TxtPreview->text(), QStringLiteral("N/A"));
+    hover("Arial");
+    QCOMPARE(edit.TxtPreview->text(), QStringLiteral("Sample Text"));
+    QCOMPARE(edit.TxtPreview->font().family(), QStringLiteral("Arial"));
+  }
+};
+
+QM_TEST_MAIN(TestDeclarations)
+#include "tst_declarations.moc"
