@@ -11,6 +11,7 @@
 #include "app/opendocument.h"
 #include "app/selectorspanel.h"
 #include "bench/corpus.h"
+#include "bench/silentprompts.h"
 #include "controls/csseditor.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
@@ -19,20 +20,7 @@
 namespace qm {
 namespace {
 
-// The window's questions answered unseen: the temporary folder has no catalogues to read.
-class TSilentPrompts : public TPrompts {
- public:
-  TButton Message(TMessageKind, const QString&, const QList<TButton>&) override {
-    return TButton::Ok;
-  }
-  QString OpenFileName(const QString&, const QString&) override { return {}; }
-  std::optional<TSaveAnswer> SaveFileName(const QString&, const QString&) override { return {}; }
-  std::optional<QColor> ChooseColor(const QColor&) override { return {}; }
-  bool RunDialog(QDialog&) override { return false; }
-  bool Progress(const QString&, const std::function<void(std::function<void()>)>&) override {
-    return false;
-  }
-};
+using bench::TSilentPrompts;
 
 const std::string& ThreeMegabytes() {
   static const std::string text = bench::ConcatenatedCorpus();

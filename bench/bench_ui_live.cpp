@@ -16,6 +16,7 @@
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
 #include "bench/corpus.h"
+#include "bench/silentprompts.h"
 #include "controls/colorswatches.h"
 #include "controls/csseditor.h"
 #include "platform/prompts.h"
@@ -28,15 +29,7 @@ namespace {
 using Sci = QsciScintillaBase;
 using Clock = std::chrono::steady_clock;
 
-class TSilentPrompts : public TPrompts {
- public:
-  TButton Message(TMessageKind, const QString&, const QList<TButton>&) override {
-    return TButton::Ok;
-  }
-  QString OpenFileName(const QString&, const QString&) override { return {}; }
-  std::optional<TSaveAnswer> SaveFileName(const QString&, const QString&) override { return {}; }
-  std::optional<QColor> ChooseColor(const QColor&) override { return {}; }
-};
+using bench::TSilentPrompts;
 
 bool WaitFor(const std::function<bool()>& done) {
   const auto until = Clock::now() + std::chrono::seconds(60);
