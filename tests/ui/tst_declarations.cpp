@@ -12,6 +12,7 @@
 #include <QTabBar>
 #include <QToolButton>
 
+#include "app/placeholdervalues.h"
 #include "app/quickinfopanel.h"
 #include "controls/inspectorcss.h"
 #include "dialogs/cssedit.h"
@@ -229,7 +230,7 @@ class TestDeclarations : public QObject {
     if (entry == QStringLiteral("<color>")) {
       QCOMPARE(env.Prompts.Asked.last(), QStringLiteral("color: #ff0000"));  // the row's colour
     } else if (entry == QStringLiteral("<url>")) {
-      QVERIFY(env.Prompts.Asked.last().endsWith(TPropertiesPanel::ImageFilter));
+      QVERIFY(env.Prompts.Asked.last().endsWith(ImageFilter()));
     }
     if (cancel) {
       QCOMPARE(Text(w), before);
