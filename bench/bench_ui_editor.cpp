@@ -22,7 +22,7 @@ namespace {
 // The window's questions answered unseen: the temporary folder has no catalogues to read.
 class TSilentPrompts : public TPrompts {
  public:
-  TButton Message(TMessageKind, const QString&, const QList<TButton>&) override {
+  TButton Message(TMessageKind, const QString&, const QList<TButton>&, const QString&) override {
     return TButton::Ok;
   }
   QString OpenFileName(const QString&, const QString&) override { return {}; }

@@ -5,9 +5,11 @@
 
 namespace qm {
 
-TButton TScriptedPrompts::Message(TMessageKind, const QString& text,
-                                  const QList<TButton>& buttons) {
-  Asked << QStringLiteral("message: ") + text;
+TButton TScriptedPrompts::Message(TMessageKind, const QString& text, const QList<TButton>& buttons,
+                                  const QString& title) {
+  Asked << (title.isEmpty() ? QStringLiteral("message: ")
+                            : QStringLiteral("message [%1]: ").arg(title)) +
+               text;
   if (Answers.isEmpty() || !std::holds_alternative<TButton>(Answers.head())) {
     Unexpected << text;
     return buttons.contains(TButton::Cancel) ? TButton::Cancel : buttons.front();

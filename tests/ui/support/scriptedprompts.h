@@ -26,15 +26,17 @@ class TScriptedPrompts : public TPrompts {
   // fields and returns whether the user confirmed it.
   void AnswerDialog(std::function<bool(QDialog&)> answer) { Answers.enqueue(std::move(answer)); }
 
-  TButton Message(TMessageKind kind, const QString& text, const QList<TButton>& buttons) override;
+  TButton Message(TMessageKind kind, const QString& text, const QList<TButton>& buttons,
+                  const QString& title = {}) override;
   QString OpenFileName(const QString& filter, const QString& title) override;
   std::optional<TSaveAnswer> SaveFileName(const QString& filter,
                                           const QString& presetName) override;
   std::optional<QColor> ChooseColor(const QColor& initial) override;
   bool RunDialog(QDialog& dialog) override;
 
-  // "message: <text>", "open: <filter>", "save: <filter> | <preset>", "color: <#rrggbb>" (or
-  // "color: none" for no valid colour), "dialog: <title>" in the order asked.
+  // "message: <text>" (or "message [<title>]: <text>" for a box with a title of its own), "open:
+  // <filter>", "save: <filter> | <preset>", "color: <#rrggbb>" (or "color: none" for no valid
+  // colour), "dialog: <title>" in the order asked.
   QStringList Asked;
   // Questions asked with no answer queued, or answered with the wrong kind of answer.
   QStringList Unexpected;
