@@ -48,6 +48,7 @@ TFrmMain::TFrmMain(const TPlatform& platform, QWidget* parent)
   FrmNew->OnAdd = [this](TSelectorTab tab, const std::string& name) {
     RunCommand(*Platform.Prompts, [this, tab, &name] { AddSelector(tab, name); });
   };
+  CreateEditCommands();
 }
 
 TFrmMain::~TFrmMain() = default;

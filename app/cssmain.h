@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "controls/csseditor.h"
+#include "controls/editorsearch.h"
 #include "model/selectorblocks.h"
 #include "model/syntaxstyles.h"
 #include "platform/platform.h"
@@ -14,6 +15,7 @@
 
 class QAction;
 class QDockWidget;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QTabWidget;
@@ -25,6 +27,7 @@ class TCssEditor;
 class TOpenDocument;
 class TFrmAbout;
 class TFrmEdit;
+class TFindDialog;
 class TFrmNew;
 class TFrmOptions;
 class TPreviewPanel;
@@ -84,6 +87,8 @@ class TFrmMain : public QMainWindow {
   TFrmAbout& AboutDialog() const { return *FrmAbout; }
   // The value dialog for fonts, lengths and percentages, one for the whole run.
   TFrmEdit& ValueDialog() const { return *FrmEdit; }
+  TFindDialog& FindDialog() const { return *DialogFind; }
+  TFindDialog& ReplaceDialog() const { return *DialogReplace; }
   // The first panel of the status bar.
   QString StatusText() const;
   // Blanks in front of a declaration the program adds.
@@ -172,6 +177,34 @@ class TFrmMain : public QMainWindow {
   void MoveToNextBlock();
   void MoveToPreviousBlock();
 
+  // Editing commands, line marks, find and replace (editcommands.cpp).
+  // Binds the Edit menu's commands and makes the Find and Replace dialogs.
+  void CreateEditCommands();
+  // Routes a document's keys and gutter clicks to the commands below.
+  void BindEditorEvents(TOpenDocument* document);
+  void mUndoClick();
+  void mRedoClick();
+  void acCutExecute();
+  void acCopyExecute();
+  void acPasteExecute();
+  void acSelectAllExecute();
+  void mIndentClick();
+  void mOutdentClick();
+  void acCommentExecute();
+  // Runs the command of a key the editor would otherwise handle itself; false for other keys.
+  bool MainTextKeyDown(QKeyEvent* event);
+  void MainTextGutterClick(TCssEditor* editor, int line);
+  void bNextMarkClick();
+  void bPreviousMarkClick();
+  void bClearMarksClick();
+  void acFindExecute();
+  void mReplaceClick();
+  void DialogFindFind();
+  void DialogReplaceFind();
+  void DialogReplaceReplace(bool all);
+  // One Find Next with a dialog's options; noResults is the message when nothing is found.
+  void FindNext(const TFindDialog& dialog, const QString& noResults);
+
   // Panels (cssmain.cpp).
   void mPanelTvClick();
   void mPanelvleClick();
@@ -185,6 +218,10 @@ class TFrmMain : public QMainWindow {
   void bBrowser2Click();
   // Starts the browser of the Tools menu's command n, or says that none is configured.
   void PreviewInConfiguredBrowser(int n, const QString& missing);
+
+  // Validation (validation.cpp): the sheet to the W3C CSS Validation Service, its answer to the
+  // Preview panel.
+  void acValidateExecute();
 
   // Help menu and Options (helpcommands.cpp).
   void mHomePageClick();
@@ -212,6 +249,9 @@ class TFrmMain : public QMainWindow {
   TFrmEdit* FrmEdit = nullptr;
   TFrmOptions* FrmOptions = nullptr;
   TFrmNew* FrmNew = nullptr;
+  TFindDialog* DialogFind = nullptr;
+  TFindDialog* DialogReplace = nullptr;
+  TEditorSearch SynSearch;
   TSelectorsPanel* SelectorsPanel = nullptr;
   TPropertiesPanel* PropertiesPanel = nullptr;
   TQuickInfoPanel* QuickInfoPanel = nullptr;

@@ -210,6 +210,7 @@ void TFrmMain::CreateActions() {
   Bind(mOptions, &TFrmMain::mOptionsClick);
   Bind(mNext, &TFrmMain::MoveToNextBlock);
   Bind(mPrevious, &TFrmMain::MoveToPreviousBlock);
+  Bind(acValidate, &TFrmMain::acValidateExecute);
   Bind(bBrowser1, &TFrmMain::bBrowser1Click);
   Bind(bBrowser2, &TFrmMain::bBrowser2Click);
   Bind(mNextTab, &TFrmMain::mNextTabClick);

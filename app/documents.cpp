@@ -94,6 +94,7 @@ void TFrmMain::NewDocument() {
   editor->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(editor, &QWidget::customContextMenuRequested, this,
           [this, editor](const QPoint& pos) { MainTextPopUp->popup(editor->mapToGlobal(pos)); });
+  BindEditorEvents(document);
 
   ShowActiveDocument();
 }

@@ -10,6 +10,7 @@
 
 #include "app/application.h"
 #include "app/cssmain.h"
+#include "platform/httpformpost.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
 #include "platform/shell.h"
@@ -29,8 +30,10 @@ int main(int argc, char* argv[]) {
   app.SetPrompts(&prompts);
   const std::unique_ptr<qm::TSettingsStore> settings = qm::TSettingsStore::ForUser();
   qm::TSystemShell shell;
+  qm::TNetworkFormPoster poster;
   qm::TPlatform platform;
   platform.Shell = &shell;
+  platform.FormPoster = &poster;
   platform.Settings = settings.get();
   platform.Prompts = &prompts;
   platform.WorkFolder = qm::DefaultWorkFolder();

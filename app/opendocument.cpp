@@ -31,9 +31,13 @@ void TOpenDocument::Load(const QString& path, const QByteArray& bytes) {
 }
 
 void TOpenDocument::SaveTo(const QString& path) {
-  WriteFileBytes(path, SaveText(Editor_->Text(), Format_));
+  WriteFileBytes(path, FileBytes());
   Editor_->SetModified(false);
   Path_ = path;
+}
+
+std::string TOpenDocument::FileBytes() const {
+  return SaveText(Editor_->Text(), Format_);
 }
 
 const TModList& TOpenDocument::Blocks() const {
@@ -70,13 +74,21 @@ void TOpenDocument::TEditScope::Apply(const TEditBatch& batch) {
   if (batch.Empty()) {
     return;
   }
+  Apply([&batch](TCssEditor& editor) { editor.ApplyBatch(batch); });
+  Document.TextChanged = true;
+}
+
+void TOpenDocument::TEditScope::Apply(const std::function<void(TCssEditor&)>& change) {
   TCssEditor& editor = *Document.Editor_;
   if (!Document.UndoOpen) {
     editor.SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
     Document.UndoOpen = true;
   }
-  editor.ApplyBatch(batch);
-  Document.TextChanged = true;
+  const uint64_t version = editor.TextVersion();
+  change(editor);
+  // Reported while the scope is open, so that the caret the change moved is not the user's.
+  editor.CheckStatus();
+  Document.TextChanged = Document.TextChanged || editor.TextVersion() != version;
 }
 
 void TOpenDocument::EndScope(bool failed) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 #include <exception>
+#include <functional>
 
 #include "controls/csseditor.h"
 #include "model/editbatch.h"
@@ -35,6 +36,8 @@ class TOpenDocument : public QWidget {
   // Writes the text in the file's own format and makes path the document's file. Throws TError
   // when it cannot be written; the document stays modified then.
   void SaveTo(const QString& path);
+  // The bytes SaveTo writes for the current text, for a copy that leaves the document as it is.
+  std::string FileBytes() const;
 
   // The selector blocks of the current text: rebuilt here when the text has changed since the
   // list was built, so a list of another text version is never handed out.
@@ -63,6 +66,8 @@ class TOpenDocument : public QWidget {
     // Carries the batch out on the editor (ranges in the current text), which marks the
     // document modified.
     void Apply(const TEditBatch& batch);
+    // A change the editor makes itself (cut, paste), in the same step of Undo.
+    void Apply(const std::function<void(TCssEditor&)>& change);
 
    private:
     TOpenDocument& Document;

@@ -159,16 +159,19 @@ void TPreviewPanel::ShowInPreview(const QString& path, TPageTrust trust) {
   // The user's own page gets the browser's defaults, as in any browser. A generated page keeps
   // its access to local files: the sheet's relative images are files beside the sheet, which
   // the browser refuses to a local page without it; with no script the page cannot read what
-  // it loads nor send it anywhere.
+  // it loads nor send it anywhere. A received page needs nothing local: whoever wrote it does
+  // not get to load the user's files even for show.
   QWebEngineSettings* settings = WebPrev->settings();
-  for (const auto attribute : {QWebEngineSettings::JavascriptEnabled,
-                               QWebEngineSettings::LocalContentCanAccessRemoteUrls}) {
-    if (trust == TPageTrust::UsersOwn) {
+  const auto allow = [settings](QWebEngineSettings::WebAttribute attribute, bool allowed) {
+    if (allowed) {
       settings->resetAttribute(attribute);
     } else {
       settings->setAttribute(attribute, false);
     }
-  }
+  };
+  allow(QWebEngineSettings::JavascriptEnabled, trust == TPageTrust::UsersOwn);
+  allow(QWebEngineSettings::LocalContentCanAccessRemoteUrls, trust == TPageTrust::UsersOwn);
+  allow(QWebEngineSettings::LocalContentCanAccessFileUrls, trust != TPageTrust::Received);
   WebPrev->load(QUrl::fromLocalFile(path));
 }
 

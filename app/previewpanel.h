@@ -31,8 +31,9 @@ class TPreviewPanel : public QWidget {
   QString MakePreview(bool Show);
   // Shows a local file in the panel, making its browser the first time. Only a page of the
   // user's own runs its scripts; a page the program made from text it did not write (the
-  // sheet, an answer page) runs none and may not reach across to remote addresses.
-  enum class TPageTrust { Generated, UsersOwn };
+  // sheet) runs none and may not reach across to remote addresses, and a page received from
+  // the network (an answer page) may not read local files either.
+  enum class TPageTrust { Generated, UsersOwn, Received };
   void ShowInPreview(const QString& path, TPageTrust trust = TPageTrust::Generated);
 
   QToolBar* ToolBar() const { return TbPreview; }

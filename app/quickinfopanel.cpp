@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/quickinfopanel.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -48,31 +47,29 @@ TQuickInfoPanel::TQuickInfoPanel(QWidget* parent)
   strip->setFrameShape(QFrame::Panel);
   strip->setFrameShadow(QFrame::Sunken);
   strip->setFixedHeight(18);
-  // The strip is cut off in a narrow panel rather than widening the panel.
-  strip->setMinimumWidth(1);
   strip->setAutoFillBackground(true);
   strip->setBackgroundRole(QPalette::Base);
   strip->setToolTip(
       QStringLiteral("Support Informatoin for Internet Explorer 5.0, Netscape 6.0, Opera 5.0"));
   TxtSupport = strip;
-  auto* row = new QHBoxLayout(strip);
-  row->setContentsMargins(8, 0, 8, 0);
-  row->setSpacing(4);
+  // Each browser's name and then its picture, at fixed places from the left; a narrow panel cuts
+  // the strip off at its right end instead of squeezing the names.
   const QString names[3] = {QStringLiteral("IE5:"), QStringLiteral("Netscape6:"),
                             QStringLiteral("Opera5:")};
+  int x = 8;
   for (int i = 0; i < 3; ++i) {
     auto* label = new QLabel(names[i], strip);
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
-    row->addWidget(label);
+    label->adjustSize();
+    label->move(x, (18 - label->height()) / 2);
+    x += label->width() + 4;
     ImgS[i] = new QLabel(strip);
     ImgS[i]->setObjectName(QStringLiteral("ImgS%1").arg(i + 1));
-    ImgS[i]->setFixedSize(14, 14);
-    row->addWidget(ImgS[i]);
-    row->addSpacing(12);
+    ImgS[i]->setGeometry(x, 3, 14, 14);
+    x += 14 + 16;
   }
-  row->addStretch(1);
   layout->addWidget(strip);
 }
 

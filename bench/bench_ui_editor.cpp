@@ -9,9 +9,11 @@
 
 #include "app/cssmain.h"
 #include "app/opendocument.h"
+#include "app/propertiespanel.h"
 #include "app/selectorspanel.h"
 #include "bench/corpus.h"
 #include "controls/csseditor.h"
+#include "controls/inspectorcss.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
 #include "platform/shell.h"
@@ -29,6 +31,9 @@ class TSilentPrompts : public TPrompts {
   std::optional<TSaveAnswer> SaveFileName(const QString&, const QString&) override { return {}; }
   std::optional<QColor> ChooseColor(const QColor&) override { return {}; }
   bool RunDialog(QDialog&) override { return false; }
+  bool Progress(const QString&, const std::function<void(std::function<void()>)>&) override {
+    return false;
+  }
 };
 
 const std::string& ThreeMegabytes() {
@@ -86,6 +91,59 @@ void BM_FillTreeOf3MB(benchmark::State& state) {
   state.counters["blocks"] = blocks.Count();
 }
 BENCHMARK(BM_FillTreeOf3MB)->Unit(benchmark::kMillisecond);
+
+// The window over the program's own catalogues with the 3 MB sheet open and the caret in its
+// last block, which ends with bootstrap 5.
+struct TWindowOn3MB {
+  TWindowOn3MB()
+      : Settings(TSettingsStore::ForIniFile(Dir.filePath(QStringLiteral("s.ini")))),
+        Platform{Settings.get(), &Prompts, &Shell, Dir.path(), QStringLiteral(QUILLMERE_DATA_DIR)},
+        Window(Platform) {
+    Window.NewDocument();
+    Editor = Window.CurrentEditor();
+    Editor->LoadBytes(LastBlockSheet());
+    const TModList& blocks = Window.CurrentDocument()->Blocks();
+    Block = blocks.Items(blocks.Count() - 1);
+    Editor->SetCaret(Block.StartPos + 1);
+  }
+  static const std::string& LastBlockSheet() {
+    static const std::string text = bench::ConcatenatedCorpus("bootstrap5/bootstrap.css");
+    return text;
+  }
+  QTemporaryDir Dir;
+  std::unique_ptr<TSettingsStore> Settings;
+  TSilentPrompts Prompts;
+  TSystemShell Shell;
+  TPlatform Platform;
+  TFrmMain Window;
+  TCssEditor* Editor = nullptr;
+  TItmRecord Block;
+};
+
+// The caret moved to another line of the last block: every row read and shown.
+void BM_ReadingPassIn3MB(benchmark::State& state) {
+  TWindowOn3MB on;
+  const int32_t lines[] = {on.Editor->IndexToLineCol(on.Block.StartPos).Line + 1,
+                           on.Editor->IndexToLineCol(on.Block.EndPos).Line - 1};
+  int turn = 0;
+  for (auto _ : state) {
+    on.Editor->SetCaret(on.Editor->LineStart(lines[turn++ % 2]));
+  }
+  state.counters["rows"] = on.Window.Properties().Inspector()->Count();
+}
+BENCHMARK(BM_ReadingPassIn3MB)->Unit(benchmark::kMillisecond);
+
+// One value set in the inspector: the declaration written into the last block as one undo step
+// and the block list rebuilt.
+void BM_DoQueueIn3MB(benchmark::State& state) {
+  TWindowOn3MB on;
+  const QString values[] = {QStringLiteral("red"), QStringLiteral("#00FF00")};
+  int turn = 0;
+  for (auto _ : state) {
+    emit on.Window.Properties().WriteDeclaration(QStringLiteral("color"), values[turn++ % 2]);
+  }
+}
+BENCHMARK(BM_DoQueueIn3MB)->Unit(benchmark::kMillisecond);
 
 void BM_OpenAndRefreshItm3MB(benchmark::State& state) {
   for (auto _ : state) {

@@ -2,6 +2,7 @@
 #include "controls/csseditor.h"
 
 #include "controls/csslexer.h"
+#include "controls/linemarks.h"
 
 #include <algorithm>
 
@@ -37,6 +38,7 @@ TCssEditor::TCssEditor(QWidget* parent) : QsciScintilla(parent) {
   setMarginLineNumbers(0, true);
   setMarginWidth(1, 0);
   SendScintilla(SCI_SETMARGINLEFT, 0, 8);
+  TLineMarks::Prepare(*this);
 
   setCaretLineVisible(true);
   setCaretLineBackgroundColor(palette.color(QPalette::ToolTipBase));

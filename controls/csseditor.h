@@ -63,6 +63,11 @@ class TCssEditor : public QsciScintilla, public TDocument {
   void ApplyBatch(const TEditBatch& batch);
   bool Modified() const;
   void SetModified(bool modified);
+  // Compares caret, caret line, selection and modified flag with what was last reported and
+  // raises StatusChange for the difference. Called after every input event and program change,
+  // because QScintilla's own notification arrives later, from painting; commands that act
+  // through QScintilla's own calls (undo, paste) call it when they are done.
+  void CheckStatus();
 
   void ApplyFont(const QString& family, int pointSize);
   // The font the text is drawn in.
@@ -92,10 +97,6 @@ class TCssEditor : public QsciScintilla, public TDocument {
   QMimeData* toMimeData(const QByteArray& text, bool rectangular) const override;
 
  private:
-  // Compares caret, caret line, selection and modified flag with what was last reported and
-  // raises StatusChange for the difference. Called after every input event and program change,
-  // because QScintilla's own notification arrives later, from painting.
-  void CheckStatus();
   void UpdateGutterWidth();
   // Text the user typed or pasted, as bytes of the document's encoding; none when 8-bit text
   // cannot hold one of its characters, which TextRefused then tells.

@@ -181,10 +181,10 @@ TTextEdit PlanChange(const TDocument& document, const TDeclarationSpot& spot, st
   const int32_t lineEnd = LineEnd(document, line);
   int32_t end = spot.TerminatorPos;
   if (spot.Terminator == ';') {
-    // Through the ";" and the blank that parts it from what follows; never into a brace or the
-    // next declaration's name.
+    // Through the ";"; a removal also takes the blank that parts it from what follows. Never
+    // into a brace or the next declaration's name.
     end = spot.TerminatorPos + 1;
-    if (end < lineEnd && (At(text, end) == ' ' || At(text, end) == '\t')) {
+    if (value.empty() && end < lineEnd && (At(text, end) == ' ' || At(text, end) == '\t')) {
       ++end;
     }
   } else if (spot.Terminator != '\0') {

@@ -51,6 +51,8 @@ class THttpFormPoster : public QObject {
   // Drops the running post; no Finished follows for it.
   virtual void Cancel() = 0;
   virtual bool Busy() const = 0;
+  // A post fails when nothing has been sent or received for this long; for the next posts.
+  virtual void SetTimeout(std::chrono::milliseconds timeout) = 0;
 
  signals:
   // An HTTP error status, a failed connection or the time-out arrive as an error.
@@ -64,12 +66,10 @@ class TNetworkFormPoster : public THttpFormPoster {
   explicit TNetworkFormPoster(QObject* parent = nullptr);
   ~TNetworkFormPoster() override;
 
-  // A post fails when nothing has been sent or received for this long.
-  void SetTimeout(std::chrono::milliseconds timeout) { Timeout = timeout; }
-
   void Post(const TFormPost& form) override;
   void Cancel() override;
   bool Busy() const override { return !Reply.isNull(); }
+  void SetTimeout(std::chrono::milliseconds timeout) override { Timeout = timeout; }
 
  private:
   void ReplyFinished();

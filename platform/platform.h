@@ -6,6 +6,7 @@
 
 namespace qm {
 
+class THttpFormPoster;
 class TSettingsStore;
 class TPrompts;
 class TShell;
@@ -16,6 +17,8 @@ struct TPlatform {
   TShell* Shell = nullptr;
   QString WorkFolder;  // "layout.ini" and the generated pages
   QString DataFolder;  // the catalogues and the preview template
+  // One for the whole run, so that the validation service's cookies are kept.
+  THttpFormPoster* FormPoster = nullptr;
 };
 
 }  // namespace qm

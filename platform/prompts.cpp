@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProgressDialog>
+#include <memory>
 
 namespace qm {
 
@@ -152,6 +154,30 @@ std::optional<QColor> TDialogPrompts::ChooseColor(const QColor& initial) {
 bool TDialogPrompts::RunDialog(QDialog& dialog) {
   const TFocusReturn focus;
   return dialog.exec() == QDialog::Accepted;
+}
+
+bool TDialogPrompts::Progress(const QString& text,
+                              const std::function<void(std::function<void()> done)>& start) {
+  const TFocusReturn focus;
+  QProgressDialog box(text, QStringLiteral("Cancel"), 0, 0, Parent);
+  box.setWindowTitle(QApplication::applicationName());
+  box.setWindowModality(Qt::ApplicationModal);
+  // Only done closes it; Cancel, Escape and the close button reject it.
+  box.setAutoClose(false);
+  box.setAutoReset(false);
+  // Shared with done, which may outlive the box, and is called before the box is up when the
+  // work ends at once.
+  const auto finished = std::make_shared<bool>(false);
+  start([finished, guard = QPointer<QProgressDialog>(&box)] {
+    *finished = true;
+    if (guard != nullptr) {
+      guard->accept();
+    }
+  });
+  if (!*finished) {
+    box.exec();
+  }
+  return *finished;
 }
 
 }  // namespace qm

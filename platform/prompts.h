@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QDialog;
@@ -38,6 +39,11 @@ class TPrompts {
   // Shows one of the program's own dialogs modally, filled by the caller; true when the user
   // confirmed it.
   virtual bool RunDialog(QDialog& dialog) = 0;
+  // A modal box with text and a Cancel button, up while work runs on in the event loop: start
+  // begins the work and is given done, which closes the box (and does nothing once it is gone).
+  // Answers false when the user cancelled before done.
+  virtual bool Progress(const QString& text,
+                        const std::function<void(std::function<void()> done)>& start) = 0;
 };
 
 // The real dialogs, parented to the given window.
@@ -53,6 +59,8 @@ class TDialogPrompts : public TPrompts {
                                           const QString& presetName) override;
   std::optional<QColor> ChooseColor(const QColor& initial) override;
   bool RunDialog(QDialog& dialog) override;
+  bool Progress(const QString& text,
+                const std::function<void(std::function<void()> done)>& start) override;
 
  private:
   QWidget* Parent;

@@ -100,7 +100,11 @@ inline constexpr TNumberedSetting RecentFile{"recent"};
 inline constexpr TStringSetting HomePage{"HomePage", "https://quillmere.org/"};
 inline constexpr TStringSetting FeedbackMail{"FeedbackMail", "feedback@quillmere.org"};
 inline constexpr TStringSetting W3CSite{"W3CSite", "https://www.w3.org"};
-inline constexpr TStringSetting ValidatorHost{"ValidatorHost", "https://jigsaw.w3.org"};
+// Where style sheets are sent for validation (a local copy of the service can stand in), and how
+// many seconds without a sign from it end the attempt.
+inline constexpr TStringSetting ValidatorUrl{"ValidatorUrl",
+                                             "https://jigsaw.w3.org/css-validator/validator"};
+inline constexpr TIntegerSetting ValidatorTimeout{"ValidatorTimeout", 60, 1, 3600};
 
 TWindowBounds ReadWindowBounds(const TSettingsStore& store);
 void WriteWindowBounds(TSettingsStore& store, const TWindowBounds& bounds);

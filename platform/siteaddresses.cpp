@@ -8,7 +8,7 @@ namespace qm {
 TSiteAddresses TSiteAddresses::Load(const TSettingsStore& settings) {
   return {Setting::HomePage.Read(settings).trimmed(),
           Setting::FeedbackMail.Read(settings).trimmed(), Setting::W3CSite.Read(settings).trimmed(),
-          Setting::ValidatorHost.Read(settings).trimmed()};
+          Setting::ValidatorUrl.Read(settings).trimmed()};
 }
 
 }  // namespace qm

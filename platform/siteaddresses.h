@@ -14,8 +14,8 @@ struct TSiteAddresses {
   QString FeedbackMail;
   // The W3C web site, where the CSS recommendations live.
   QString W3CSite;
-  // The host of the W3C CSS Validation Service.
-  QString ValidatorHost;
+  // The W3C CSS Validation Service's validator, to which style sheets are posted.
+  QString ValidatorUrl;
 
   // The stored addresses, or the defaults where the store holds none.
   static TSiteAddresses Load(const TSettingsStore& settings);

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real dialogs behind the prompts: the colour dialog opens on the colour asked about and
-// gives back the one chosen, or nothing when cancelled.
+// gives back the one chosen, or nothing when cancelled; the progress box waits for its work.
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -102,6 +104,41 @@ class TestPrompts : public QObject {
     QVERIFY(answer.has_value());
     QCOMPARE(answer->FileName, existing);
     QCOMPARE(answer->FilterIndex, 0);
+  }
+
+  // The box is up, modal, until the work says it is done, or until Cancel, which is answered as
+  // such; a done that comes after the box has gone finds nothing to close.
+  void theProgressBoxWaitsForTheWorkOrItsCancel() {
+    QWidget main;
+    main.show();
+    TDialogPrompts prompts(&main);
+    const QString text = QStringLiteral("Connecting to W3C website...");
+    std::function<void()> finish;
+    const auto keep = [&finish](std::function<void()> done) { finish = std::move(done); };
+    QString shown;
+    QTimer::singleShot(0, [&shown, &finish] {
+      auto* box = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+      QVERIFY(box != nullptr);
+      shown = box->labelText();
+      finish();
+    });
+    QVERIFY(prompts.Progress(text, keep));
+    QCOMPARE(shown, text);
+
+    QTimer::singleShot(0, [] {
+      auto* box = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+      QVERIFY(box != nullptr);
+      auto* cancel = box->findChild<QPushButton*>();
+      QVERIFY(cancel != nullptr && cancel->text() == QStringLiteral("Cancel"));
+      QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    QVERIFY(!prompts.Progress(text, keep));
+    finish();
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+    // Work that is over before the box would come up needs no box.
+    QVERIFY(prompts.Progress(text, [](std::function<void()> done) { done(); }));
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
   }
 
   void scriptedColoursAreAnsweredInTurnAndTheQuestionsKept() {

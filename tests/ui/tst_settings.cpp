@@ -74,6 +74,11 @@ class TestSettings : public QObject {
     QCOMPARE(Setting::FontSize.ReadText(*env.Settings), QStringLiteral("10"));
     QCOMPARE(Setting::TabWidth.Read(*env.Settings), 8);
     QVERIFY(Setting::ReadBrowsers(*env.Settings).empty());
+    // The service answers over HTTPS only; a post to its plain address would lose the sheet in
+    // the redirect.
+    QCOMPARE(TSiteAddresses::Load(*env.Settings).ValidatorUrl,
+             QStringLiteral("https://jigsaw.w3.org/css-validator/validator"));
+    QCOMPARE(Setting::ValidatorTimeout.Read(*env.Settings), 60);
   }
 
   void numbersTypedAsTextAreUsedOnlyInTheirRange_data() {

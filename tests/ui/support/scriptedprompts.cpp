@@ -2,6 +2,9 @@
 #include "scriptedprompts.h"
 
 #include <QDialog>
+#include <QEventLoop>
+#include <QPointer>
+#include <memory>
 
 namespace qm {
 
@@ -10,6 +13,7 @@ TButton TScriptedPrompts::Message(TMessageKind, const QString& text, const QList
   Asked << (title.isEmpty() ? QStringLiteral("message: ")
                             : QStringLiteral("message [%1]: ").arg(title)) +
                text;
+  Offered << buttons;
   if (Answers.isEmpty() || !std::holds_alternative<TButton>(Answers.head())) {
     Unexpected << text;
     return buttons.contains(TButton::Cancel) ? TButton::Cancel : buttons.front();
@@ -53,6 +57,30 @@ bool TScriptedPrompts::RunDialog(QDialog& dialog) {
     return false;
   }
   return std::get<std::function<bool(QDialog&)>>(Answers.dequeue())(dialog);
+}
+
+bool TScriptedPrompts::Progress(const QString& text,
+                                const std::function<void(std::function<void()> done)>& start) {
+  Asked << QStringLiteral("progress: ") + text;
+  bool wait = false;
+  if (Answers.isEmpty() || !std::holds_alternative<TProgressAnswer>(Answers.head())) {
+    Unexpected << QStringLiteral("progress");
+  } else {
+    wait = std::get<TProgressAnswer>(Answers.dequeue()) == TProgressAnswer::Wait;
+  }
+  // The work starts either way, as behind the real box, which the user can cancel only after.
+  QEventLoop loop;
+  const auto finished = std::make_shared<bool>(false);
+  start([finished, guard = QPointer<QEventLoop>(&loop)] {
+    *finished = true;
+    if (guard != nullptr) {
+      guard->quit();
+    }
+  });
+  if (wait && !*finished) {
+    loop.exec();
+  }
+  return *finished;
 }
 
 }  // namespace qm

@@ -21,6 +21,9 @@ class TScriptedPrompts : public TPrompts {
   void AnswerSave(std::optional<TSaveAnswer> answer) { Answers.enqueue(answer); }
   // The next colour dialog returns color (nullopt = cancelled).
   void AnswerColor(std::optional<QColor> color) { Answers.enqueue(color); }
+  // The next progress box stays up until its work is done, or is cancelled as soon as it is up.
+  enum class TProgressAnswer { Wait, Cancel };
+  void AnswerProgress(TProgressAnswer answer) { Answers.enqueue(answer); }
 
   // The next dialog of the program's own is answered by answer, which may fill the dialog's
   // fields and returns whether the user confirmed it.
@@ -33,18 +36,22 @@ class TScriptedPrompts : public TPrompts {
                                           const QString& presetName) override;
   std::optional<QColor> ChooseColor(const QColor& initial) override;
   bool RunDialog(QDialog& dialog) override;
+  bool Progress(const QString& text,
+                const std::function<void(std::function<void()> done)>& start) override;
 
   // "message: <text>" (or "message [<title>]: <text>" for a box with a title of its own), "open:
   // <filter>", "save: <filter> | <preset>", "color: <#rrggbb>" (or "color: none" for no valid
-  // colour), "dialog: <title>" in the order asked.
+  // colour), "dialog: <title>", "progress: <text>" in the order asked.
   QStringList Asked;
+  // The buttons of each message box, in the order asked.
+  QList<QList<TButton>> Offered;
   // Questions asked with no answer queued, or answered with the wrong kind of answer.
   QStringList Unexpected;
   int Pending() const { return static_cast<int>(Answers.size()); }
 
  private:
   using TAnswer = std::variant<TButton, QString, std::optional<TSaveAnswer>, std::optional<QColor>,
-                               std::function<bool(QDialog&)>>;
+                               std::function<bool(QDialog&)>, TProgressAnswer>;
   QQueue<TAnswer> Answers;
 };
 

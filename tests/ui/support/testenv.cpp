@@ -14,6 +14,7 @@ TTestEnv::TTestEnv() {
   Platform.Settings = Settings.get();
   Platform.Prompts = &Prompts;
   Platform.Shell = &Shell;
+  Platform.FormPoster = &FormPoster;
   Platform.WorkFolder = Dir.filePath(QStringLiteral("work"));
   Platform.DataFolder = QStringLiteral(QUILLMERE_DATA_DIR);
   static_cast<TApplication*>(QCoreApplication::instance())->SetPrompts(&Prompts);

@@ -13,6 +13,7 @@
 #include "app/previewpanel.h"
 #include "app/propertiespanel.h"
 #include "app/selectorspanel.h"
+#include "platform/httpformpost.h"
 #include "platform/settingsstore.h"
 #include "recordingshell.h"
 #include "scriptedprompts.h"
@@ -39,6 +40,8 @@ class TTestEnv {
   QTemporaryDir Dir;
   TScriptedPrompts Prompts;
   TRecordingShell Shell;
+  // The real one: tests give the program the address of a server of their own.
+  TNetworkFormPoster FormPoster;
   std::unique_ptr<TSettingsStore> Settings;
   TPlatform Platform;
 

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Edit menu's text commands planned on the text: Indent and Outdent by eight blanks, Comment,
+// and the marked line that Next and Previous Bookmark go to.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "model/document.h"
+#include "model/editbatch.h"
+
+namespace qm {
+
+// What Indent puts in front of a line and Outdent takes away: fixed, whatever the tab width.
+inline constexpr int32_t kIndentWidth = 8;
+
+// The edits of one command and the selection it leaves: from Anchor to Caret, in the text after
+// the edits; no selection when the two are equal.
+struct TEditPlan {
+  TEditBatch Batch;
+  int32_t Anchor = 0;
+  int32_t Caret = 0;
+};
+
+// Each takes the selection as start <= end (equal: nothing selected, the caret at start). A
+// selection covers the lines from start's to end's, that one even when end is at its column 1.
+
+// With a selection, every line it covers gets eight blanks in front and the selection runs from
+// start to end + 8 per line; without one, eight blanks go in at the caret and it ends after them.
+TEditPlan PlanIndent(const TDocument& document, int32_t selStart, int32_t selEnd);
+// Takes eight blanks from the front of every covered line (the caret's line without a selection)
+// that starts with eight; a line with fewer, or with a tab, stays. A selection keeps covering
+// the text it covered; the caret alone keeps its line and column, as far as the line now goes.
+TEditPlan PlanOutdent(const TDocument& document, int32_t selStart, int32_t selEnd);
+// Puts the selection between "/*" and "*/" and selects all of it; without one inserts "/*  */"
+// with the caret between the two blanks.
+TEditPlan PlanComment(int32_t selStart, int32_t selEnd);
+
+// The marked line that Next Bookmark goes to from caretLine: the first below it, else the first of
+// all. marks are line numbers in ascending order; 0 when there are none.
+int32_t NextMarkLine(const std::vector<int32_t>& marks, int32_t caretLine);
+// The marked line that Previous Bookmark goes to: the last above caretLine, else the last of all.
+int32_t PreviousMarkLine(const std::vector<int32_t>& marks, int32_t caretLine);
+
+}  // namespace qm
