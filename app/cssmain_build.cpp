@@ -356,6 +356,7 @@ void TFrmMain::ApplyDesignedDockSizes() {
   // the side columns share at most half the width, in the designed proportion, and the preview
   // gets a third of the height, enough to see a page in.
   constexpr int kLeft = 220;
+  // Room for the Visual Editor's captions beside their pickers.
   constexpr int kRight = 260;
   const int separators =
       2 * style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
