@@ -145,11 +145,9 @@ int TTabRows::heightForWidth(int width) const {
 }
 
 QSize TTabRows::sizeHint() const {
-  int width = 0;
-  for (int i = 0; i < Pages.count(); ++i) {
-    width += TabSize(i).width();
-  }
-  return {width, RowHeight()};
+  // The rows take the width they are given; asking for one row of every tab would widen the
+  // panel at the documents' cost.
+  return minimumSizeHint();
 }
 
 QSize TTabRows::minimumSizeHint() const {
