@@ -334,12 +334,15 @@ void TFrmMain::CreateDocks() {
       }
     });
   });
-  connect(PropertiesPanel, &TPropertiesPanel::WriteDeclaration, this,
-          [this](const QString& name, const QString& value) { DoQueue(name, value); });
+  // A write that fails (a value the file's encoding cannot hold) is reported here, so no
+  // exception crosses the panels' signals.
+  const auto write = [this](const QString& name, const QString& value) {
+    RunCommand(*Platform.Prompts, [&] { DoQueue(name, value); });
+  };
+  connect(PropertiesPanel, &TPropertiesPanel::WriteDeclaration, this, write);
   connect(PropertiesPanel, &TPropertiesPanel::PropertyChosen, this, &TFrmMain::GetSelectorInfo);
   connect(PropertiesPanel, &TPropertiesPanel::StatusMessage, StatusPanel, &QLabel::setText);
-  connect(VisualEditorPanel, &TVisualEditorPanel::WriteDeclaration, this,
-          [this](const QString& name, const QString& value) { DoQueue(name, value); });
+  connect(VisualEditorPanel, &TVisualEditorPanel::WriteDeclaration, this, write);
   connect(VisualEditorPanel, &TVisualEditorPanel::PropertyPointed, this,
           &TFrmMain::GetSelectorInfo);
   connect(VisualEditorPanel, &TVisualEditorPanel::StatusMessage, StatusPanel, &QLabel::setText);
