@@ -19,6 +19,7 @@
 
 #include "app/opendocument.h"
 #include "app/propertiespanel.h"
+#include "app/visualeditorpanel.h"
 #include "controls/recentfiles.h"
 #include "dialogs/cssAbout.h"
 #include "dialogs/cssnew.h"
@@ -157,7 +158,7 @@ bool TFrmMain::FormClose() {
   }
   TSettingsStore& settings = *Platform.Settings;
   Setting::CurrentCss.Write(settings, PropertiesPanel->CssLevel());
-  Setting::ActiveVisualTab.Write(settings, 0);
+  Setting::ActiveVisualTab.Write(settings, VisualEditorPanel->Pages()->currentIndex());
   // A maximised window keeps the bounds it goes back to when it is restored.
   const QRect normal = isMaximized() ? normalGeometry() : geometry();
   const QPoint frame = geometry().topLeft() - pos();

@@ -21,6 +21,7 @@
 #include "app/selectorspanel.h"
 #include "app/visualeditorpanel.h"
 #include "controls/bitmaps.h"
+#include "controls/inspectorcss.h"
 #include "dialogs/cssedit.h"
 #include "dialogs/cssnew.h"
 #include "platform/commandguard.h"
@@ -312,7 +313,12 @@ void TFrmMain::CreateDocks() {
   makeDock(dxQuickInfo, QStringLiteral("Quick Info"), "dxQuickInfo", QuickInfoPanel);
   SelectorsPanel = new TSelectorsPanel(*Platform.Prompts);
   makeDock(dxSelectors, QStringLiteral("Selectors"), "dxSelectors", SelectorsPanel);
-  VisualEditorPanel = new TVisualEditorPanel;
+  VisualEditorPanel = new TVisualEditorPanel(
+      *Platform.Prompts, *FrmEdit, [this](const QString& name) -> std::optional<std::string> {
+        TInspectorCSS* ic = PropertiesPanel->Inspector();
+        const int32_t row = ic->IndexOfTag(name);
+        return row < 0 ? std::nullopt : std::optional<std::string>(ic->Items(row).Value());
+      });
   makeDock(dxVisualEditor, QStringLiteral("Visual Editor"), "dxVisualEditor", VisualEditorPanel);
   PreviewPanel = new TPreviewPanel(Platform);
   makeDock(dxPreview, QStringLiteral("Preview"), "dxPreview", PreviewPanel);
@@ -328,10 +334,18 @@ void TFrmMain::CreateDocks() {
       }
     });
   });
-  connect(PropertiesPanel, &TPropertiesPanel::WriteDeclaration, this,
-          [this](const QString& name, const QString& value) { DoQueue(name, value); });
+  // A write that fails (a value the file's encoding cannot hold) is reported here, so no
+  // exception crosses the panels' signals.
+  const auto write = [this](const QString& name, const QString& value) {
+    RunCommand(*Platform.Prompts, [&] { DoQueue(name, value); });
+  };
+  connect(PropertiesPanel, &TPropertiesPanel::WriteDeclaration, this, write);
   connect(PropertiesPanel, &TPropertiesPanel::PropertyChosen, this, &TFrmMain::GetSelectorInfo);
   connect(PropertiesPanel, &TPropertiesPanel::StatusMessage, StatusPanel, &QLabel::setText);
+  connect(VisualEditorPanel, &TVisualEditorPanel::WriteDeclaration, this, write);
+  connect(VisualEditorPanel, &TVisualEditorPanel::PropertyPointed, this,
+          &TFrmMain::GetSelectorInfo);
+  connect(VisualEditorPanel, &TVisualEditorPanel::StatusMessage, StatusPanel, &QLabel::setText);
 
   addDockWidget(Qt::LeftDockWidgetArea, dxProperties);
   splitDockWidget(dxProperties, dxQuickInfo, Qt::Vertical);
@@ -345,7 +359,8 @@ void TFrmMain::ApplyDesignedDockSizes() {
   // the side columns share at most half the width, in the designed proportion, and the preview
   // gets a third of the height, enough to see a page in.
   constexpr int kLeft = 220;
-  constexpr int kRight = 160;
+  // Room for the Visual Editor's captions beside their pickers.
+  constexpr int kRight = 260;
   const int separators =
       2 * style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
   const int sides = std::min(kLeft + kRight, width() / 2 - separators);

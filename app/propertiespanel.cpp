@@ -8,14 +8,11 @@
 #include <QVBoxLayout>
 
 #include "app/opendocument.h"
+#include "app/placeholdervalues.h"
 #include "controls/bitmaps.h"
 #include "controls/inspectorcss.h"
 #include "dialogs/cssedit.h"
-#include "model/error.h"
-#include "model/imageurl.h"
 #include "model/inifile.h"
-#include "model/textencoding.h"
-#include "model/textscan.h"
 #include "platform/commandguard.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
@@ -33,33 +30,7 @@ QToolButton* MakeButton(QToolBar* bar, const char* icon, const QString& hint) {
   return button;
 }
 
-// The colour a value names as #RRGGBB; black for anything else, so the colour dialog always has
-// a colour to start from.
-QColor StartColor(const std::string& value) {
-  int32_t color = 0;
-  try {
-    color = HexToColor(value);
-  } catch (const TError&) {
-    // Not hexadecimal after its "#": the dialog starts on black.
-  }
-  return {color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF};
-}
-
-// The entries of a drop-down that open a dialog to compose the value.
-bool IsPlaceholder(const QString& entry) {
-  for (const char* placeholder : {"<url>", "<color>", "<font>", "<length>", "<percentage>"}) {
-    if (entry == QLatin1String(placeholder)) {
-      return true;
-    }
-  }
-  return false;
-}
-
 }  // namespace
-
-const QString TPropertiesPanel::ImageFilter = QStringLiteral(
-    "Image Files|*.jpg;*.jpeg;*.gif;*.bmp;*.png;*.jif;*.psd;*.svg;*.tif;*.tiff;*.emf;*.wmf;*.tga|"
-    "All Files|*.*");
 
 TPropertiesPanel::TPropertiesPanel(TPrompts& prompts, TFrmEdit& valueDialog,
                                    const QString& dataFolder, QWidget* parent)
@@ -149,13 +120,8 @@ void TPropertiesPanel::ShowEditingStatus() {
   if (Document == nullptr) {
     return;
   }
-  const TModList& blocks = Document->Blocks();
-  const int32_t block = blocks.InnermostBlockAt(Document->Editor()->Caret());
-  if (block >= 0) {
-    emit StatusMessage(
-        QStringLiteral("Editing ") +
-        QString::fromStdString(ToUtf8(blocks.Items(block).Name, Document->Encoding())) +
-        QStringLiteral(" properties."));
+  if (const QString status = EditingStatus(*Document); !status.isEmpty()) {
+    emit StatusMessage(status);
   }
 }
 
@@ -171,43 +137,14 @@ void TPropertiesPanel::icEditChange(TInspectorItem* item) {
   }
 }
 
-std::optional<QString> TPropertiesPanel::ComposeValue(const QString& entry,
-                                                      const TInspectorItem& row) {
-  if (entry == QStringLiteral("<url>")) {
-    const QString image = Prompts.OpenFileName(ImageFilter);
-    if (image.isEmpty()) {
-      return std::nullopt;
-    }
-    return QString::fromStdString(ImageUrl(Document->Path().toStdString(), image.toStdString()));
-  }
-  if (entry == QStringLiteral("<color>")) {
-    const std::optional<QColor> chosen = Prompts.ChooseColor(StartColor(row.Value()));
-    if (!chosen) {
-      return std::nullopt;
-    }
-    return QString::fromStdString(
-        ColorToHex(chosen->red() | (chosen->green() << 8) | (chosen->blue() << 16)));
-  }
-  if (!IsPlaceholder(entry)) {
-    return entry;
-  }
-  FrmEdit.Mode = entry == QStringLiteral("<font>")     ? TFrmEdit::FontMode
-                 : entry == QStringLiteral("<length>") ? TFrmEdit::LengthMode
-                                                       : TFrmEdit::PercentageMode;
-  FrmEdit.LoadValue(QString::fromStdString(row.Value()));
-  if (!Prompts.RunDialog(FrmEdit)) {
-    return std::nullopt;
-  }
-  return FrmEdit.Result();
-}
-
 void TPropertiesPanel::icComboChange(const QString& text) {
   TInspectorItem* row = ic->Selected();
   if (Document == nullptr || row == nullptr) {
     return;
   }
   const QString entry = text.trimmed();
-  const std::optional<QString> value = ComposeValue(entry, *row);
+  const std::optional<QString> value =
+      ComposeValue(Prompts, FrmEdit, entry, row->Value(), Document->Path());
   if (!value) {
     return;
   }

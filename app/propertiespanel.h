@@ -40,9 +40,6 @@ class TPropertiesPanel : public QWidget {
   QToolButton* ExpandButton() const { return tbinspexpand; }
   QToolButton* CollapseButton() const { return tbinspcollapse; }
 
-  // The image files "<url>" offers.
-  static const QString ImageFilter;
-
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
@@ -63,9 +60,6 @@ class TPropertiesPanel : public QWidget {
   void icComboChange(const QString& text);
   // "Editing <selector> properties." while the caret is in a block.
   void ShowEditingStatus();
-  // The value a placeholder entry composes through its dialog; none when the dialog was
-  // cancelled. Texts that are no placeholder come back as they are.
-  std::optional<QString> ComposeValue(const QString& entry, const TInspectorItem& row);
 
   TPrompts& Prompts;
   TFrmEdit& FrmEdit;

@@ -1,29 +1,228 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/visualeditorpanel.h"
 
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollArea>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/opendocument.h"
+#include "app/placeholdervalues.h"
+#include "app/tabrows.h"
+#include "controls/ComboBoxUnit.h"
+#include "controls/Combocss.h"
+#include "controls/labelcss.h"
+#include "controls/shapeext.h"
+#include "platform/commandguard.h"
+#include "platform/prompts.h"
+
 namespace qm {
 
-TVisualEditorPanel::TVisualEditorPanel(QWidget* parent) : QWidget(parent) {
+namespace {
+
+// Sets a flag for the length of one step, also when the step fails.
+class TFlagScope {
+ public:
+  explicit TFlagScope(bool& flag) : Flag(flag) { Flag = true; }
+  ~TFlagScope() { Flag = false; }
+  TFlagScope(const TFlagScope&) = delete;
+  TFlagScope& operator=(const TFlagScope&) = delete;
+
+ private:
+  bool& Flag;
+};
+
+// The text without the blanks and control characters around it.
+QString Trimmed(const QString& text) {
+  qsizetype first = 0;
+  qsizetype last = text.size();
+  while (first < last && text[first].unicode() <= u' ') {
+    ++first;
+  }
+  while (last > first && text[last - 1].unicode() <= u' ') {
+    --last;
+  }
+  return text.mid(first, last - first);
+}
+
+// The placeholders whose pickers a drop-down here opens; lengths and percentages are the unit
+// combos' business.
+bool OpensPicker(const QString& entry) {
+  return entry == QStringLiteral("<url>") || entry == QStringLiteral("<color>") ||
+         entry == QStringLiteral("<font>");
+}
+
+const QColor kCaptionHover(255, 255, 80);
+
+}  // namespace
+
+TVisualEditorPanel::TVisualEditorPanel(TPrompts& prompts, TFrmEdit& valueDialog,
+                                       TPropertyLookup lookup, QWidget* parent)
+    : QWidget(parent), Prompts(prompts), FrmEdit(valueDialog), Lookup(std::move(lookup)) {
   pcvisual = new QTabWidget(this);
   pcvisual->setObjectName(QStringLiteral("pcvisual"));
+  // The tabs wrap onto more lines in a row of their own; the page control's single row would
+  // hide most of them in a narrow panel.
+  pcvisual->tabBar()->hide();
+  TabRows = new TTabRows(*pcvisual, this);
+  TabRows->setObjectName(QStringLiteral("TabRows"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(pcvisual);
-}
-
-void TVisualEditorPanel::ClearValues() {
-  // No pickers yet.
-}
-
-void TVisualEditorPanel::ShowValue(const std::string&, const std::string&) {
-  // No pickers yet.
+  layout->setSpacing(0);
+  layout->addWidget(TabRows);
+  layout->addWidget(pcvisual, 1);
+  BuildPages();
 }
 
 void TVisualEditorPanel::SetDocument(TOpenDocument* document) {
   Document = document;
+}
+
+void TVisualEditorPanel::ClearValues() {
+  for (TComboCSS* combo : ValueCombos) {
+    combo->SetTextQuiet({});
+  }
+  for (TComboBoxUnit* unit : UnitCombos) {
+    unit->SetText({});
+  }
+  const TFlagScope showing(ShowingValues);
+  lsttextdecoration->clearSelection();
+}
+
+void TVisualEditorPanel::ShowValue(const std::string& property, const std::string& value) {
+  const QString text = QString::fromStdString(value);
+  {
+    // The list carries no property: it takes the first of its entries that any value holds.
+    const TFlagScope showing(ShowingValues);
+    for (int i = 0; i < lsttextdecoration->count(); ++i) {
+      if (QListWidgetItem* item = lsttextdecoration->item(i); text.contains(item->text())) {
+        item->setSelected(true);
+        break;
+      }
+    }
+  }
+  QWidget* picker = PickerOfTag.value(QString::fromStdString(property));
+  if (auto* combo = qobject_cast<TComboCSS*>(picker)) {
+    combo->SetTextQuiet(text);
+  } else if (auto* unit = qobject_cast<TComboBoxUnit*>(picker)) {
+    unit->SetText(text);
+  }
+}
+
+void TVisualEditorPanel::VisualChange(QObject* Sender, const QString& sText) {
+  if (Document == nullptr) {
+    return;
+  }
+  ShowEditingStatus();
+  if (auto* combo = qobject_cast<TComboCSS*>(Sender)) {
+    const QString v = Trimmed(sText);
+    const std::optional<std::string> current = Lookup(combo->TagText);
+    if (!current) {
+      WarnPropertyNotFound();
+      return;
+    }
+    if (OpensPicker(v)) {
+      if (const std::optional<QString> composed =
+              ComposeValue(Prompts, FrmEdit, v, *current, Document->Path())) {
+        combo->SetTextQuiet(*composed);
+        Write(combo->TagText, *composed);
+      }
+      combo->selectAll();
+      return;
+    }
+    Write(combo->TagText, v);
+    // An entry chosen from the list enters the text only here.
+    combo->SetTextQuiet(sText);
+  } else if (auto* unit = qobject_cast<TComboBoxUnit*>(Sender)) {
+    if (!Lookup(unit->TagText)) {
+      WarnPropertyNotFound();
+      return;
+    }
+    Write(unit->TagText, unit->Text());
+  } else if (Sender == lsttextdecoration) {
+    // Each chosen entry followed by a blank, in list order; none chosen removes the declaration.
+    QString value;
+    for (int i = 0; i < lsttextdecoration->count(); ++i) {
+      if (lsttextdecoration->item(i)->isSelected()) {
+        value += lsttextdecoration->item(i)->text() + QLatin1Char(' ');
+      }
+    }
+    Write(QStringLiteral("text-decoration"), value);
+  }
+}
+
+void TVisualEditorPanel::VisualChangeUnit(QObject* Sender) {
+  VisualChange(Sender, {});
+}
+
+void TVisualEditorPanel::lsttextdecorationClick() {
+  VisualChange(lsttextdecoration, {});
+}
+
+void TVisualEditorPanel::Write(const QString& name, const QString& value) {
+  emit WriteDeclaration(name, value);
+  // The write ends by showing the caret's place; the status names the block being edited.
+  ShowEditingStatus();
+}
+
+void TVisualEditorPanel::ShowEditingStatus() {
+  if (const QString status = EditingStatus(*Document); !status.isEmpty()) {
+    emit StatusMessage(status);
+  }
+}
+
+void TVisualEditorPanel::WarnPropertyNotFound() {
+  Prompts.Message(TMessageKind::Warning,
+                  QStringLiteral("Property is not found in current CSS version.\n"
+                                 "Try choosing another CSS version."),
+                  {TButton::Ok}, QStringLiteral("Property not found"));
+}
+
+void TVisualEditorPanel::ShowBoxGroup(QGroupBox* group) {
+  BoxGroups->setCurrentWidget(group);
+}
+
+void TVisualEditorPanel::LabelEnter(TLabelCSS* caption) {
+  caption->setAutoFillBackground(true);
+  QPalette palette = caption->palette();
+  palette.setColor(QPalette::Window, kCaptionHover);
+  caption->setPalette(palette);
+  emit PropertyPointed(caption->TagText);
+}
+
+void TVisualEditorPanel::LabelExit(TLabelCSS* caption) {
+  caption->setAutoFillBackground(false);
+  // Back to the colours of the page around it.
+  caption->setPalette(QPalette());
+}
+
+bool TVisualEditorPanel::eventFilter(QObject* watched, QEvent* event) {
+  // A page's area is measured when it is shown (its style then draws it) and resized.
+  if (auto* area = qobject_cast<QScrollArea*>(watched);
+      area != nullptr && (event->type() == QEvent::Resize || event->type() == QEvent::Show)) {
+    ArrangeCaptions(area);
+  }
+  if (auto* caption = qobject_cast<TLabelCSS*>(watched)) {
+    if (event->type() == QEvent::Enter) {
+      RunCommand(Prompts, [this, caption] { LabelEnter(caption); });
+    } else if (event->type() == QEvent::Leave) {
+      LabelExit(caption);
+    }
+  } else if (event->type() == QEvent::MouseButtonPress) {
+    // Any button on a square of the picture brings its group to the front.
+    if (watched == shapemargin) {
+      ShowBoxGroup(GroupMargin);
+    } else if (watched == shapeborder) {
+      ShowBoxGroup(GroupBorder);
+    } else if (watched == shapepadding) {
+      ShowBoxGroup(Grouppadding);
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace qm

@@ -11,7 +11,7 @@ namespace qm::bench {
 
 class TSilentPrompts : public TPrompts {
  public:
-  TButton Message(TMessageKind, const QString&, const QList<TButton>&) override {
+  TButton Message(TMessageKind, const QString&, const QList<TButton>&, const QString&) override {
     return TButton::Ok;
   }
   QString OpenFileName(const QString&, const QString&) override { return {}; }

@@ -98,11 +98,12 @@ QStringList DialogFilters(const QString& filter) {
 }
 
 TButton TDialogPrompts::Message(TMessageKind kind, const QString& text,
-                                const QList<TButton>& buttons) {
+                                const QList<TButton>& buttons, const QString& title) {
   const TFocusReturn focus;
-  QMessageBox box(KindIcon(kind),
-                  kind == TMessageKind::Error ? QApplication::applicationName() : KindCaption(kind),
-                  text, QMessageBox::NoButton, Parent);
+  const QString caption = !title.isEmpty()              ? title
+                          : kind == TMessageKind::Error ? QApplication::applicationName()
+                                                        : KindCaption(kind);
+  QMessageBox box(KindIcon(kind), caption, text, QMessageBox::NoButton, Parent);
   for (const TButton button : buttons) {
     box.addButton(StandardButton(button));
   }

@@ -26,9 +26,10 @@ class TPrompts {
  public:
   virtual ~TPrompts() = default;
 
-  // A message box with the given buttons; returns the button pressed (Cancel when closed).
-  virtual TButton Message(TMessageKind kind, const QString& text,
-                          const QList<TButton>& buttons) = 0;
+  // A message box with the given buttons; returns the button pressed (Cancel when closed). Its
+  // title says the kind of message unless one is given.
+  virtual TButton Message(TMessageKind kind, const QString& text, const QList<TButton>& buttons,
+                          const QString& title = {}) = 0;
   // Filters are "Name|pattern|Name|pattern"; an empty result means cancelled.
   virtual QString OpenFileName(const QString& filter, const QString& title = {}) = 0;
   virtual std::optional<TSaveAnswer> SaveFileName(const QString& filter,
@@ -51,7 +52,8 @@ class TDialogPrompts : public TPrompts {
   explicit TDialogPrompts(QWidget* parent = nullptr) : Parent(parent) {}
   void SetParent(QWidget* parent) { Parent = parent; }
 
-  TButton Message(TMessageKind kind, const QString& text, const QList<TButton>& buttons) override;
+  TButton Message(TMessageKind kind, const QString& text, const QList<TButton>& buttons,
+                  const QString& title = {}) override;
   QString OpenFileName(const QString& filter, const QString& title) override;
   std::optional<TSaveAnswer> SaveFileName(const QString& filter,
                                           const QString& presetName) override;

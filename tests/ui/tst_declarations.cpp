@@ -12,6 +12,7 @@
 #include <QTabBar>
 #include <QToolButton>
 
+#include "app/placeholdervalues.h"
 #include "app/quickinfopanel.h"
 #include "controls/inspectorcss.h"
 #include "dialogs/cssedit.h"
@@ -229,7 +230,7 @@ class TestDeclarations : public QObject {
     if (entry == QStringLiteral("<color>")) {
       QCOMPARE(env.Prompts.Asked.last(), QStringLiteral("color: #ff0000"));  // the row's colour
     } else if (entry == QStringLiteral("<url>")) {
-      QVERIFY(env.Prompts.Asked.last().endsWith(TPropertiesPanel::ImageFilter));
+      QVERIFY(env.Prompts.Asked.last().endsWith(ImageFilter()));
     }
     if (cancel) {
       QCOMPARE(Text(w), before);
@@ -238,6 +239,34 @@ class TestDeclarations : public QObject {
       QVERIFY2(Text(w).contains(written), Text(w).constData());
       QVERIFY(!Text(w).contains("p { margin: 5% }\r\n" + written));
     }
+  }
+
+  // An 8-bit file: a value is written in its encoding, and one it cannot hold is refused with a
+  // message while the text stays as it was.
+  void valuesAreWrittenInTheFilesEncoding() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.OpenOperation(
+        env.WriteFile(QStringLiteral("latin.css"), "h1 {\r\n  content: \"\xE9\";\r\n}"));
+    TCssEditor* editor = w.CurrentEditor();
+    editor->SetCaret(6);
+    QTest::keyClick(editor, Qt::Key_Down);
+    TInspectorCSS* ic = w.Properties().Inspector();
+    ic->SelectItem(&Row(w, "margin"));
+    ic->InplaceEdit()->setText(QString::fromUtf8("\xE2\x82\xAC"));  // the euro sign
+    ic->SelectItem(&Row(w, "color"));
+    QVERIFY2(Text(w).contains("margin: \x80;"), Text(w).constData());
+    const QByteArray before = Text(w);
+    env.Prompts.AnswerMessage(TButton::Ok);
+    ic->SelectItem(&Row(w, "margin"));
+    ic->InplaceEdit()->setText(QString::fromUtf8("\xE2\x86\x92"));  // an arrow
+    ic->SelectItem(&Row(w, "color"));
+    QCOMPARE(Text(w), before);
+    QVERIFY(env.Prompts.Asked.last().contains(QStringLiteral("cannot be stored in this file")));
+    QCOMPARE(env.Prompts.Unexpected, QStringList());
   }
 
   void withoutADocumentNothingIsWritten() {

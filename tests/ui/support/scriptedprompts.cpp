@@ -8,9 +8,11 @@
 
 namespace qm {
 
-TButton TScriptedPrompts::Message(TMessageKind, const QString& text,
-                                  const QList<TButton>& buttons) {
-  Asked << QStringLiteral("message: ") + text;
+TButton TScriptedPrompts::Message(TMessageKind, const QString& text, const QList<TButton>& buttons,
+                                  const QString& title) {
+  Asked << (title.isEmpty() ? QStringLiteral("message: ")
+                            : QStringLiteral("message [%1]: ").arg(title)) +
+               text;
   Offered << buttons;
   if (Answers.isEmpty() || !std::holds_alternative<TButton>(Answers.head())) {
     Unexpected << text;

@@ -29,7 +29,8 @@ class TScriptedPrompts : public TPrompts {
   // fields and returns whether the user confirmed it.
   void AnswerDialog(std::function<bool(QDialog&)> answer) { Answers.enqueue(std::move(answer)); }
 
-  TButton Message(TMessageKind kind, const QString& text, const QList<TButton>& buttons) override;
+  TButton Message(TMessageKind kind, const QString& text, const QList<TButton>& buttons,
+                  const QString& title = {}) override;
   QString OpenFileName(const QString& filter, const QString& title) override;
   std::optional<TSaveAnswer> SaveFileName(const QString& filter,
                                           const QString& presetName) override;
@@ -38,8 +39,9 @@ class TScriptedPrompts : public TPrompts {
   bool Progress(const QString& text,
                 const std::function<void(std::function<void()> done)>& start) override;
 
-  // "message: <text>", "open: <filter>", "save: <filter> | <preset>", "color: <#rrggbb>" (or
-  // "color: none" for no valid colour), "dialog: <title>", "progress: <text>" in the order asked.
+  // "message: <text>" (or "message [<title>]: <text>" for a box with a title of its own), "open:
+  // <filter>", "save: <filter> | <preset>", "color: <#rrggbb>" (or "color: none" for no valid
+  // colour), "dialog: <title>", "progress: <text>" in the order asked.
   QStringList Asked;
   // The buttons of each message box, in the order asked.
   QList<QList<TButton>> Offered;
