@@ -56,7 +56,11 @@ class TestLivePreview : public QObject {
  private slots:
   void typingChangesTheGeneratedPageWithoutAReload() {
     TTestEnv env;
-    const QByteArray sheet = "h1 { color: red }\r\nbody { height: 3000px }";
+    // The last rule holds what a script's string must escape: a quote, a backslash, a tab, a
+    // control character and a line separator, and a letter beyond ASCII.
+    const QByteArray sheet =
+        "h1 { color: red }\r\nbody { height: 3000px }\r\n"
+        "h1::after { content: \"\\\"\\\\\t\x01\xe2\x80\xa8\xc3\xa9\" }";
     const QString path = env.WriteFile(QStringLiteral("look.css"), sheet);
     TFrmMain& w = env.MakeWindow();
     OpenAndShow(w, path);
@@ -73,6 +77,11 @@ class TestLivePreview : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "h1"), kBlue, 10000);
     QTRY_VERIFY(w.Preview().Live().Current());
     QCOMPARE(loads.count(), 0);
+    const std::string_view text = w.CurrentEditor()->Text();
+    QCOMPARE(RunPageScript(w.Preview().Browser(),
+                           QStringLiteral("document.querySelector('style').textContent"))
+                 .toString(),
+             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     QCOMPARE(RunPageScript(w.Preview().Browser(),
                            QStringLiteral("document.body.dataset.mark + ' ' + window.scrollY"))
                  .toString(),
