@@ -18,6 +18,7 @@
 #include "controls/ComboBoxUnit.h"
 #include "controls/Combocss.h"
 #include "controls/labelcss.h"
+#include "controls/modeltext.h"
 #include "controls/shapeext.h"
 #include "model/visualpickers.h"
 #include "platform/commandguard.h"
@@ -29,14 +30,10 @@ namespace {
 // Narrower pickers cut their values short.
 constexpr int kPickerMinWidth = 96;
 
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QStringList Items(const TVisualPicker& picker) {
   QStringList items;
   for (const std::string_view item : picker.Items) {
-    items << Text(item);
+    items << FromModel(item);
   }
   return items;
 }
@@ -65,7 +62,7 @@ void TVisualEditorPanel::BuildPages() {
       }
     }
     pcvisual->addTab(page == kBoxModelPage ? BuildBoxPage(pickers) : BuildRowsPage(pickers),
-                     Text(page));
+                     FromModel(page));
   }
   // Every caption of a page is as wide as its widest, so that the pickers line up also across
   // the page's groups.
@@ -121,7 +118,7 @@ QWidget* TVisualEditorPanel::BuildRowsPage(const std::vector<const TVisualPicker
       layout->addWidget(BuildForm(run, content));
       continue;
     }
-    auto* box = new QGroupBox(Text(group), content);
+    auto* box = new QGroupBox(FromModel(group), content);
     auto* boxLayout = new QVBoxLayout(box);
     boxLayout->setContentsMargins(4, 4, 4, 4);
     boxLayout->addWidget(BuildForm(run, box));
@@ -146,8 +143,8 @@ QWidget* TVisualEditorPanel::BuildForm(const std::vector<const TVisualPicker*>& 
       layout->addRow(static_cast<QWidget*>(nullptr), field);
       continue;
     }
-    auto* caption = new TLabelCSS(Text(picker->Caption), form);
-    caption->TagText = Text(picker->TagText);
+    auto* caption = new TLabelCSS(FromModel(picker->Caption), form);
+    caption->TagText = FromModel(picker->TagText);
     caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     caption->installEventFilter(this);
     layout->addRow(caption, field);
@@ -156,7 +153,7 @@ QWidget* TVisualEditorPanel::BuildForm(const std::vector<const TVisualPicker*>& 
 }
 
 QWidget* TVisualEditorPanel::MakePicker(const TVisualPicker& picker, QWidget* parent) {
-  const QString tag = Text(picker.TagText);
+  const QString tag = FromModel(picker.TagText);
   QWidget* made = nullptr;
   if (picker.Kind == TPickerKind::ValueCombo) {
     auto* combo = new TComboCSS(parent);
@@ -196,7 +193,7 @@ QWidget* TVisualEditorPanel::MakePicker(const TVisualPicker& picker, QWidget* pa
     });
     made = lsttextdecoration;
   }
-  made->setObjectName(Text(picker.Name));
+  made->setObjectName(FromModel(picker.Name));
   made->setMinimumWidth(kPickerMinWidth);
   return made;
 }
@@ -208,7 +205,7 @@ QWidget* TVisualEditorPanel::BuildBoxPage(const std::vector<const TVisualPicker*
   layout->addWidget(BuildPanelBox(), 0, Qt::AlignTop);
   BoxGroups = new QStackedWidget(page);
   for (const std::vector<const TVisualPicker*>& run : GroupRuns(pickers)) {
-    const QString group = Text(run.front()->Group);
+    const QString group = FromModel(run.front()->Group);
     auto* box = new QGroupBox(group, BoxGroups);
     auto* boxLayout = new QVBoxLayout(box);
     boxLayout->setContentsMargins(2, 2, 2, 2);

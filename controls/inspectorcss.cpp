@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "controls/bitmaps.h"
+#include "controls/modeltext.h"
 #include "model/gridrows.h"
 #include "model/listrule.h"
 
@@ -21,10 +22,6 @@ namespace {
 
 constexpr int kMargin = 15;  // the strip on the left where value marks are drawn
 const QColor kValueMark(0xFF, 0xFF, 0x00);
-
-QString FromModel(const std::string& text) {
-  return QString::fromStdString(text);
-}
 
 // A focus change caused by another window or a pop-up coming up is no leaving: the editor gets
 // the focus back when its window does.

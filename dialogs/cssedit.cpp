@@ -10,16 +10,13 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include "controls/modeltext.h"
 #include "model/valuedialog.h"
 #include "platform/prompts.h"
 
 namespace qm {
 
 namespace {
-
-QString FromModel(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QGroupBox* MakeGroup(const QString& title, int height, QWidget* parent) {
   auto* group = new QGroupBox(title, parent);

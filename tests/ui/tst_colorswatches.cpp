@@ -16,11 +16,6 @@ const QByteArray kSheet =
     "h1 { color: #f80; border: 1px solid Gold }\r\n"
     "p { background: rgb(1, 2, 3) url(red.png) }";
 
-QByteArray Text(const TCssEditor* editor) {
-  const std::string_view text = editor->Text();
-  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Where a person clicks to hit the character at pos.
 QPoint PointOf(TCssEditor* editor, int32_t pos) {
   const auto x = editor->SendScintilla(Sci::SCI_POINTXFROMPOSITION, 0UL, static_cast<long>(pos));

@@ -22,11 +22,6 @@ using namespace qm;
 
 namespace {
 
-QByteArray Text(const TFrmMain& w) {
-  const std::string_view text = w.CurrentEditor()->Text();
-  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 TInspectorItem& Row(TFrmMain& w, const char* tag) {
   TInspectorCSS* ic = w.Properties().Inspector();
   return ic->Items(ic->IndexOfTag(QString::fromLatin1(tag)));

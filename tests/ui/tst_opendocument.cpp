@@ -14,11 +14,6 @@ using namespace qm;
 
 namespace {
 
-QByteArray Text(const TOpenDocument& document) {
-  const std::string_view text = document.Editor()->Text();
-  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 void Load(TOpenDocument& document, const std::string& text) {
   document.Editor()->LoadBytes(text);
 }

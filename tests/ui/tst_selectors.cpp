@@ -30,11 +30,6 @@ QStringList TreeTexts(QTreeWidget* tree) {
   return texts;
 }
 
-QByteArray Text(const TFrmMain& w) {
-  const std::string_view text = w.CurrentEditor()->Text();
-  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QPoint NodeCentre(QTreeWidget* tree, QTreeWidgetItem* node) {
   return tree->visualItemRect(node).center();
 }

@@ -33,11 +33,6 @@ using namespace qm;
 
 namespace {
 
-QByteArray Text(const TFrmMain& w) {
-  const std::string_view text = w.CurrentEditor()->Text();
-  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 template <typename T>
 T* Picker(TFrmMain& w, const char* name) {
   T* picker = w.VisualEditor().findChild<T*>(QLatin1String(name));

@@ -51,6 +51,22 @@ class TTestEnv {
 
 }  // namespace qm
 
+namespace qm {
+
+// The text of an editor, of a document, or of the window's active document, as bytes.
+inline QByteArray Text(const TCssEditor* editor) {
+  const std::string_view text = editor->Text();
+  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline QByteArray Text(const TOpenDocument& document) {
+  return Text(document.Editor());
+}
+inline QByteArray Text(const TFrmMain& w) {
+  return Text(w.CurrentEditor());
+}
+
+}  // namespace qm
+
 // A test program whose application shows command errors through the scripted prompts of the
 // environment the test sets with SetPrompts.
 #define QM_TEST_MAIN(TestObject)                                \
