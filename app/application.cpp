@@ -9,6 +9,8 @@ namespace qm {
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("Quillmere"));
+  // The desktop entry an installed copy ships: the desktop shows its icon and name for the window.
+  setDesktopFileName(QStringLiteral("org.quillmere.Quillmere"));
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

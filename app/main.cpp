@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Program entry: the application, the system services, the main window, the message loop.
+#include <QCommandLineParser>
 #include <QDir>
 #include <QStringList>
 #include <memory>
@@ -9,6 +10,7 @@
 #endif
 
 #include "app/application.h"
+#include "app/commandline.h"
 #include "app/cssmain.h"
 #include "platform/httpformpost.h"
 #include "platform/prompts.h"
@@ -23,8 +25,23 @@ int main(int argc, char* argv[]) {
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   }
 #endif
+  QCommandLineParser options;
+  qm::DescribeCommandLine(options);
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) {
+    arguments << QString::fromLocal8Bit(argv[i]);
+  }
+  if (qm::AsksForAnswerOnly(arguments)) {
+    // Answers and ends the program; no display is needed for that.
+    const QCoreApplication answer(argc, argv);
+    QCoreApplication::setApplicationVersion(qm::VersionText(qm::DefaultDataFolder()));
+    options.process(answer);
+    return 0;
+  }
+
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   qm::TApplication app(argc, argv);
+  options.process(app);
 
   qm::TDialogPrompts prompts;
   app.SetPrompts(&prompts);
@@ -41,9 +58,7 @@ int main(int argc, char* argv[]) {
 
   qm::TFrmMain window(platform);
   prompts.SetParent(&window);
-  QStringList files = QCoreApplication::arguments();
-  files.removeFirst();
-  window.SetCommandLineFiles(files);
+  window.SetCommandLineFiles(options.positionalArguments());
   window.show();
   return app.exec();
 }

@@ -8,10 +8,21 @@ namespace qm {
 
 namespace {
 
+// Paths arrive and leave as UTF-8. A std::filesystem::path made from a plain std::string reads
+// the system's code page on Windows, which garbles every name outside ASCII.
+std::filesystem::path PathOf(std::string_view utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string GenericUtf8(const std::filesystem::path& path) {
+  const std::u8string generic = path.generic_u8string();
+  return std::string(generic.begin(), generic.end());
+}
+
 // The file:/// URL of an absolute path: every byte but letters, digits, "-._~" and "/" escaped.
 std::string FileUrl(const std::filesystem::path& path) {
   std::string url = "file://";
-  const std::string generic = path.generic_string();
+  const std::string generic = GenericUtf8(path);
   if (generic.empty() || generic.front() != '/') {
     url.push_back('/');
   }
@@ -46,14 +57,13 @@ std::string Quoted(const std::string& reference) {
 }  // namespace
 
 std::string ImageUrl(std::string_view sheetPath, std::string_view imagePath) {
-  const std::filesystem::path image = std::filesystem::path(imagePath).lexically_normal();
+  const std::filesystem::path image = PathOf(imagePath).lexically_normal();
   std::string reference;
   if (!sheetPath.empty()) {
-    const std::filesystem::path folder =
-        std::filesystem::path(sheetPath).lexically_normal().parent_path();
+    const std::filesystem::path folder = PathOf(sheetPath).lexically_normal().parent_path();
     const std::filesystem::path relative = image.lexically_relative(folder);
     if (!relative.empty() && image.root_name() == folder.root_name()) {
-      reference = relative.generic_string();
+      reference = GenericUtf8(relative);
     }
   }
   if (reference.empty()) {

@@ -17,20 +17,48 @@ bool CanWriteIn(const QString& folder) {
   return probe.open();
 }
 
+bool SameFolder(const QString& a, const QString& b) {
+  return QDir::cleanPath(QDir(a).absolutePath()) == QDir::cleanPath(QDir(b).absolutePath());
+}
+
 }  // namespace
 
-QString DefaultWorkFolder() {
-  const QString beside = QCoreApplication::applicationDirPath();
-  if (CanWriteIn(beside)) {
-    return beside;
+bool HoldsDataFiles(const QString& folder) {
+  return QFileInfo(QDir(folder).filePath(QStringLiteral("css1.txt"))).isFile();
+}
+
+QString FindDataFolder(const QString& programFolder) {
+  if (HoldsDataFiles(programFolder)) {
+    return programFolder;
   }
-  const QString appData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  QDir().mkpath(appData);
-  return appData;
+  const QString installed =
+      QDir::cleanPath(QDir(programFolder).filePath(QStringLiteral("../share/quillmere")));
+  if (HoldsDataFiles(installed)) {
+    return installed;
+  }
+  return programFolder;
+}
+
+QString ChooseWorkFolder(const QString& programFolder, const QString& dataFolder,
+                         const QString& userFolder) {
+  if (SameFolder(programFolder, dataFolder) && CanWriteIn(programFolder)) {
+    return programFolder;
+  }
+  return userFolder;
 }
 
 QString DefaultDataFolder() {
-  return QCoreApplication::applicationDirPath();
+  return FindDataFolder(QCoreApplication::applicationDirPath());
+}
+
+QString DefaultWorkFolder() {
+  const QString program = QCoreApplication::applicationDirPath();
+  const QString appData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  const QString chosen = ChooseWorkFolder(program, FindDataFolder(program), appData);
+  if (chosen == appData) {
+    QDir().mkpath(appData);
+  }
+  return chosen;
 }
 
 }  // namespace qm

@@ -21,11 +21,42 @@ TEST(ImageUrl, PointsTheSheetAtTheImageTheWayBrowsersResolveIt) {
       // A sheet without a file yet: the image's own address.
       {"", "/home/ann/pics/bg.gif", "url(file:///home/ann/pics/bg.gif)"},
       {"", "/home/ann/my pics/b\"g.gif", "url(file:///home/ann/my%20pics/b%22g.gif)"},
+      // Names are UTF-8 on every system, also where the system's own code page cannot hold them.
+      {"/site/css/main.css",
+       "/site/bilder/gr\xC3\xB6\xC3\x9F"
+       "e\xE5\x86\x99.gif",
+       "url(../bilder/gr\xC3\xB6\xC3\x9F"
+       "e\xE5\x86\x99.gif)"},
+      {"",
+       "/home/ann/gr\xC3\xB6\xC3\x9F"
+       "e.gif",
+       "url(file:///home/ann/gr%C3%B6%C3%9F"
+       "e.gif)"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ImageUrl(c.sheet, c.image), c.expected) << c.image;
   }
 }
+
+#ifdef _WIN32
+TEST(ImageUrl, TakesWindowsPathsWithDrivesAndEitherSlash) {
+  struct Case {
+    std::string_view sheet;
+    std::string_view image;
+    std::string_view expected;
+  };
+  const Case cases[] = {
+      {"C:/site/css/main.css", "C:/site/img/bg.gif", "url(../img/bg.gif)"},
+      {"C:\\site\\css\\main.css", "C:\\site\\img\\bg.gif", "url(../img/bg.gif)"},
+      // No relative path leads to another drive.
+      {"C:/site/css/main.css", "D:/img/bg.gif", "url(file:///D:/img/bg.gif)"},
+      {"", "C:\\Users\\ann\\my pics\\bg.gif", "url(file:///C:/Users/ann/my%20pics/bg.gif)"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ImageUrl(c.sheet, c.image), c.expected) << c.image;
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace qm
