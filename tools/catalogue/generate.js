@@ -225,7 +225,8 @@ ordered.forEach((e, i) => {
   if (parts.length > 0) {
     out.push(`value=/${parts.join('/')}`);
   } else if (e.css2Value !== undefined) {
-    out.push(`value=${e.css2Value}`);
+    const keywords = e.css2Value.split('|').filter((w) => w && !kGlobals.includes(w));
+    out.push(`value=${[...keywords, ...kGlobals].join('|')}`);
   } else if (f.syntax) {
     out.push(`value=${valueList(f.syntax)}`);
   }
