@@ -172,6 +172,7 @@ for (const section of css2.split(/\r?\n(?=\[\d+\])/).slice(1)) {
   const value = field('value') || '';
   entries.push({ name, category: 'Obsolete CSS2', css2Value: value,
     facts: { syntax: value.startsWith('/') ? '' : value.split('|').join(' | '), status: 'obsolete',
+      computed: value.startsWith('/') ? value.slice(1).split('/') : undefined,
       initial: ((field('info') || '').match(/Initial value: (.*?)\.?$/) || [])[1] || '' } });
 }
 
