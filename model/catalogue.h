@@ -48,6 +48,7 @@ class TInspectorItem {
 
   // Position in the collection's current order.
   int32_t Index() const { return index_; }
+  const TInspectorCollection& Collection() const { return owner_; }
 
  private:
   friend class TInspectorCollection;
