@@ -85,8 +85,12 @@ TPropertiesPanel::TPropertiesPanel(TPrompts& prompts, TFrmEdit& valueDialog,
 
 void TPropertiesPanel::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  // Where the tabs and the buttons do not fit side by side, the buttons get a row of their own
+  // above the tabs rather than covering the last tab.
+  const bool sideBySide = TabCSS->sizeHint().width() + TbInspector->width() <= width();
+  layout()->setContentsMargins(0, sideBySide ? 0 : TbInspector->height(), 0, 0);
   TbInspector->move(width() - TbInspector->width(),
-                    std::max(0, (TabCSS->height() - TbInspector->height()) / 2));
+                    sideBySide ? std::max(0, (TabCSS->height() - TbInspector->height()) / 2) : 0);
   TbInspector->raise();
 }
 

@@ -132,8 +132,13 @@ function iniValue(text) {
   return /^(["']).*\1$/.test(s) ? `"${s}"` : s;
 }
 
+// Groups that also list properties of other modules (anchor positioning lists the insets and
+// margins): a property goes under another of its groups where it has one.
+const kCrossCutting = ['CSS Anchor Positioning', 'CSS Logical Properties and Values'];
+
 function category(groups) {
-  const group = (groups && groups[0]) || 'Miscellaneous';
+  const list = groups || [];
+  const group = list.find((g) => !kCrossCutting.includes(g)) || list[0] || 'Miscellaneous';
   return group.replace(/^CSS /, '');
 }
 
@@ -154,7 +159,7 @@ for (const rule of kDescriptorRules) {
     }
     known.add(name);
     const ruleCompat = bcd.css['at-rules'][rule.slice(1)];
-    entries.push({ name, facts: d, category: `${rule} descriptors`, atRule: rule,
+    entries.push({ name, facts: d, category: `Descriptors of ${rule}`, atRule: rule,
       compat: ruleCompat && ruleCompat[name] && ruleCompat[name].__compat });
   }
 }
