@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/propertiespanel.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QTabBar>
 #include <QToolBar>
@@ -41,6 +43,9 @@ TPropertiesPanel::TPropertiesPanel(TPrompts& prompts, TFrmEdit& valueDialog,
   TabCSS = new QTabBar(this);
   TabCSS->addTab(QStringLiteral("CSS1"));
   TabCSS->addTab(QStringLiteral("CSS2"));
+  TabCSS->addTab(QStringLiteral("CSS3"));
+  TabCSS->setTabToolTip(2, QStringLiteral("Current CSS, with today's browsers"));
+  TabCSS->setCurrentIndex(2);
   TabCSS->setExpanding(false);
   layout->addWidget(TabCSS);
   // The arrangement buttons sit at the panel's top right corner, level with the tabs, and
@@ -80,8 +85,12 @@ TPropertiesPanel::TPropertiesPanel(TPrompts& prompts, TFrmEdit& valueDialog,
 
 void TPropertiesPanel::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  // Where the tabs and the buttons do not fit side by side, the buttons get a row of their own
+  // above the tabs rather than covering the last tab.
+  const bool sideBySide = TabCSS->sizeHint().width() + TbInspector->width() <= width();
+  layout()->setContentsMargins(0, sideBySide ? 0 : TbInspector->height(), 0, 0);
   TbInspector->move(width() - TbInspector->width(),
-                    std::max(0, (TabCSS->height() - TbInspector->height()) / 2));
+                    sideBySide ? std::max(0, (TabCSS->height() - TbInspector->height()) / 2) : 0);
   TbInspector->raise();
 }
 
@@ -102,7 +111,7 @@ void TPropertiesPanel::TabCSSChange() {
   // Emptied first: a catalogue that cannot be read leaves no rows of the level before.
   ic->ClearItems();
   RunCommand(Prompts, [this] {
-    const QString name = CssLevel() == 1 ? QStringLiteral("css2.txt") : QStringLiteral("css1.txt");
+    const QString name = QStringLiteral("css%1.txt").arg(std::clamp(CssLevel(), 0, 2) + 1);
     const QByteArray bytes = ReadFileBytes(QDir(DataFolder).filePath(name));
     ic->LoadCatalogue(TIniFile::FromText(std::string_view(bytes.constData(), bytes.size())));
   });

@@ -23,12 +23,13 @@ class TPropertiesPanel : public QWidget {
   Q_OBJECT
 
  public:
-  // dataFolder holds "css1.txt" and "css2.txt"; the CSS1 catalogue is loaded at once. valueDialog
-  // composes fonts, lengths and percentages.
+  // dataFolder holds "css1.txt", "css2.txt" and "css3.txt"; the current CSS catalogue (where a
+  // new user starts) is loaded at once.
+  // valueDialog composes fonts, lengths and percentages.
   TPropertiesPanel(TPrompts& prompts, TFrmEdit& valueDialog, const QString& dataFolder,
                    QWidget* parent = nullptr);
 
-  // 0 for CSS1, 1 for CSS2; choosing a level loads its catalogue.
+  // 0 for CSS1, 1 for CSS2, 2 for current CSS; choosing a level loads its catalogue.
   int CssLevel() const;
   void SetCssLevel(int level);
   // The document whose block at the caret the rows show; none while no document is open.

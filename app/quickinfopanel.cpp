@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "model/catalogue.h"
+#include "model/cataloguefacts.h"
 #include "model/listrule.h"
 
 namespace qm {
@@ -59,6 +60,7 @@ TQuickInfoPanel::TQuickInfoPanel(QWidget* parent)
   int x = 8;
   for (int i = 0; i < 3; ++i) {
     auto* label = new QLabel(names[i], strip);
+    ImgCaption[i] = label;
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
@@ -70,6 +72,11 @@ TQuickInfoPanel::TQuickInfoPanel(QWidget* parent)
     ImgS[i]->setGeometry(x, 3, 14, 14);
     x += 14 + 16;
   }
+  // Current CSS names its browsers and versions in words, in place of the three pictures.
+  TxtVersions = new QLabel(strip);
+  TxtVersions->setObjectName(QStringLiteral("TxtVersions"));
+  TxtVersions->setGeometry(8, 0, 2000, 18);
+  TxtVersions->hide();
   layout->addWidget(strip);
 }
 
@@ -81,6 +88,21 @@ void TQuickInfoPanel::ShowProperty(const TInspectorItem* item) {
   if (!item->Description.empty()) {
     TxtInfo->setPlainText(QString::fromStdString(item->Description));
   }
+  const std::vector<std::string>& browsers = item->Collection().BrowserNames;
+  TxtVersions->setVisible(!browsers.empty());
+  for (int i = 0; i < 3; ++i) {
+    ImgCaption[i]->setVisible(browsers.empty());
+    ImgS[i]->setVisible(browsers.empty());
+  }
+  if (!browsers.empty()) {
+    const QString versions = QString::fromStdString(DescribeSupport(browsers, item->Browsers));
+    TxtVersions->setText(versions);
+    TxtVersions->setToolTip(versions);
+    TxtSupport->setToolTip(QStringLiteral("The first version of each browser that supports it"));
+    return;
+  }
+  TxtSupport->setToolTip(
+      QStringLiteral("Support Informatoin for Internet Explorer 5.0, Netscape 6.0, Opera 5.0"));
   // The flags are listed Opera 5, Netscape 6, Internet Explorer 5; a flag that is missing or
   // neither 1 nor 0 leaves its picture as it was.
   const std::vector<std::string> flags = SplitList(item->Browsers, '|');

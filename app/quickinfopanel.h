@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Quick Info panel: what a property is, and whether Internet Explorer 5, Netscape 6 and
-// Opera 5 support it.
+// Opera 5 support it, or, for current CSS, which versions of today's browsers do.
 #pragma once
 
 #include <QPixmap>
@@ -27,11 +27,15 @@ class TQuickInfoPanel : public QWidget {
   // The picture of browser n: 1 Internet Explorer 5, 2 Netscape 6, 3 Opera 5.
   TSupport Support(int n) const;
   QPlainTextEdit* Info() const { return TxtInfo; }
+  // The browser versions of a property of current CSS, as the support strip shows them.
+  QLabel* Versions() const { return TxtVersions; }
 
  private:
   QPlainTextEdit* TxtInfo = nullptr;
   QWidget* TxtSupport = nullptr;
   QLabel* ImgS[3] = {};
+  QLabel* ImgCaption[3] = {};
+  QLabel* TxtVersions = nullptr;
   TSupport Shown[3] = {TSupport::Unknown, TSupport::Unknown, TSupport::Unknown};
   QPixmap ImgSupported;
   QPixmap ImgNotSupported;

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 
+#include "model/cataloguefacts.h"
 #include "model/inifile.h"
 #include "model/listrule.h"
 
@@ -44,6 +46,7 @@ TInspectorCollection::TInspectorCollection() : Collate(CompareText) {}
 
 void TInspectorCollection::Clear() {
   items_.clear();
+  BrowserNames.clear();
 }
 
 TInspectorItem& TInspectorCollection::AddItem(std::string_view caption, std::string_view cssTag,
@@ -76,6 +79,7 @@ void TInspectorCollection::LoadCatalogue(const std::filesystem::path& fileName) 
 
 void TInspectorCollection::LoadCatalogue(const TIniFile& catalogue) {
   Clear();
+  BrowserNames = CatalogueBrowsers(catalogue);
 
   // Category n is item n while the properties load. Key "0" is always taken, so even an empty
   // catalogue has a category for its properties to fall back on.
@@ -92,7 +96,13 @@ void TInspectorCollection::LoadCatalogue(const TIniFile& catalogue) {
   do {
     const std::string section = std::to_string(number);
     const std::string value = catalogue.ReadString(section, "value", "");
-    const std::string info = catalogue.ReadString(section, "info", "Not Available");
+    // A property without written words is described by its facts where it lists them.
+    std::string info = catalogue.ReadString(section, "info", "Not Available");
+    if (info == "Not Available" && catalogue.ReadString(section, "info", "") != info) {
+      if (std::string facts = DescribeFacts(catalogue, section, BrowserNames); !facts.empty()) {
+        info = std::move(facts);
+      }
+    }
     const std::string supported = catalogue.ReadString(section, "supported", kAbsent);
     int32_t category = catalogue.ReadInteger(section, "category", 0);
     if (category < 0 || category >= categoryCount) {

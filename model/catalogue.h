@@ -37,7 +37,9 @@ class TInspectorItem {
   bool Expanded = true;
   int32_t DisplayID = 0;  // position given by the last layout, -1 while not shown
   bool Pinned = false;
-  std::string Browsers;  // "|"-separated support flags: Opera 5, Netscape 6, Internet Explorer 5
+  // "|"-separated support flags: Opera 5, Netscape 6, Internet Explorer 5; or, where the
+  // collection names its browsers, one version field per browser (DescribeSupport)
+  std::string Browsers;
 
   const std::string& Value() const { return value_; }
   // A different value is stored and reported to the collection's OnValueChange; the same value
@@ -46,6 +48,7 @@ class TInspectorItem {
 
   // Position in the collection's current order.
   int32_t Index() const { return index_; }
+  const TInspectorCollection& Collection() const { return owner_; }
 
  private:
   friend class TInspectorCollection;
@@ -95,6 +98,9 @@ class TInspectorCollection {
   int32_t IndexOfTag(std::string_view name) const;
   // The number of rows directly after item whose Parent is item.
   int32_t ChildCount(const TInspectorItem& item) const;
+
+  // The browsers of the loaded catalogue's support fields; empty for the three fixed ones.
+  std::vector<std::string> BrowserNames;
 
   // Told after a row's value has changed.
   TValueChangeEvent OnValueChange;

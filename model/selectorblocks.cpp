@@ -50,13 +50,22 @@ void RequireCurrent(const TDocument& document, const TModList& blocks) {
   }
 }
 
-const std::array<std::string_view, 47> ElementNames = {
-    "a:link",     "a:visited", "a:active", "a:hover", "a:focus", "ADDRESS", "BIG",     "BLINK",
-    "BLOCKQUOTE", "BODY",      "CENTER",   "CITE",    "CODE",    "COMMENT", "DD",      "DFN",
-    "DIV",        "DL",        "DT",       "EM",      "H1",      "H2",      "H3",      "H4",
-    "H5",         "H6",        "HR",       "KBD",     "LI",      "LISTING", "MARQUEE", "MULTICOL",
-    "OL",         "PRE",       "SAMP",     "SMALL",   "SPAN",    "STRIKE",  "STRONG",  "SUB",
-    "SUP",        "TABLE",     "TD",       "TR",      "TT",      "UL",      "VAR"};
+const std::array<std::string_view, 103> ElementNames = {
+    "a:link",     "a:visited", "a:active",   "a:hover",  "a:focus",  "a",       "abbr",
+    "address",    "article",   "aside",      "audio",    "b",        "bdi",     "bdo",
+    "blockquote", "body",      "br",         "button",   "canvas",   "caption", "cite",
+    "code",       "col",       "colgroup",   "data",     "datalist", "dd",      "del",
+    "details",    "dfn",       "dialog",     "div",      "dl",       "dt",      "em",
+    "embed",      "fieldset",  "figcaption", "figure",   "footer",   "form",    "h1",
+    "h2",         "h3",        "h4",         "h5",       "h6",       "header",  "hgroup",
+    "hr",         "html",      "i",          "iframe",   "img",      "input",   "ins",
+    "kbd",        "label",     "legend",     "li",       "main",     "mark",    "menu",
+    "meter",      "nav",       "object",     "ol",       "optgroup", "option",  "output",
+    "p",          "picture",   "pre",        "progress", "q",        "rp",      "rt",
+    "ruby",       "s",         "samp",       "search",   "section",  "select",  "small",
+    "span",       "strong",    "sub",        "summary",  "sup",      "svg",     "table",
+    "tbody",      "td",        "textarea",   "tfoot",    "th",       "thead",   "time",
+    "tr",         "u",         "ul",         "var",      "video"};
 
 int32_t TModList::BlockAt(int32_t index) const {
   for (size_t i = 0; i < Items_.size(); ++i) {

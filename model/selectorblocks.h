@@ -66,8 +66,9 @@ class TModList {
   bool Built_ = false;
 };
 
-// The element names that classify selectors and that the New Selector dialog offers.
-extern const std::array<std::string_view, 47> ElementNames;
+// The element names that classify selectors and that the New Selector dialog offers: the links'
+// states, then the elements of current HTML that style sheets style, in lower case.
+extern const std::array<std::string_view, 103> ElementNames;
 
 // "ID" for a name holding "#"; "Element" when the part before the first "," occurs, in any
 // case, within the element names; "Class" otherwise.

@@ -16,14 +16,37 @@ std::vector<std::string> UnitList(bool includePercent) {
   if (includePercent) {
     units.emplace_back("%");
   }
-  for (const char* unit : {"cm", "em", "ex", "in", "mm", "pc", "pt", "px"}) {
+  for (const char* unit :
+       {"cm", "em", "ex", "in", "mm", "pc", "pt", "px", "rem", "vw", "vh", "vmin", "vmax", "ch"}) {
     units.emplace_back(unit);
   }
   return units;
 }
 
+std::vector<size_t> UnitSearchOrder(const std::vector<std::string_view>& units) {
+  const auto holdsAnother = [&](size_t i) {
+    for (size_t j = 0; j < units.size(); ++j) {
+      if (j != i && !units[j].empty() && units[j].size() < units[i].size() &&
+          units[i].find(units[j]) != std::string_view::npos) {
+        return true;
+      }
+    }
+    return false;
+  };
+  std::vector<size_t> order;
+  for (const bool first : {true, false}) {
+    for (size_t i = 0; i < units.size(); ++i) {
+      if (holdsAnother(i) == first) {
+        order.push_back(i);
+      }
+    }
+  }
+  return order;
+}
+
 TUnitSplit SplitUnitValue(std::string_view text, const std::vector<std::string>& units) {
-  for (size_t i = 0; i < units.size(); ++i) {
+  for (const size_t i :
+       UnitSearchOrder(std::vector<std::string_view>(units.begin(), units.end()))) {
     if (units[i].empty()) {
       continue;
     }

@@ -16,7 +16,8 @@ struct TValidationPart {
   std::string ContentType;  // a file's only
 };
 
-// sheet is the file's bytes; cssLevel 0 checks against CSS1 ("css1"), 1 against CSS2 ("css2").
+// sheet is the file's bytes; cssLevel 0 checks against CSS1 ("css1"), 1 against CSS2 ("css2"),
+// 2 against current CSS ("css3").
 std::vector<TValidationPart> ValidationForm(std::string sheet, std::string fileName, int cssLevel);
 
 }  // namespace qm

@@ -3,12 +3,14 @@
 
 #include "model/asciicase.h"
 #include "model/listrule.h"
+#include "model/unitvalue.h"
 
 namespace qm {
 
 std::optional<TDialogLength> SplitDialogLength(std::string_view value) {
   const std::string lower = AsciiLowerCase(value);
-  for (const std::string_view unit : DialogLengthUnits) {
+  for (const size_t i : UnitSearchOrder({DialogLengthUnits.begin(), DialogLengthUnits.end()})) {
+    const std::string_view unit = DialogLengthUnits[i];
     if (lower.find(unit) == std::string::npos) {
       continue;
     }

@@ -12,8 +12,8 @@
 namespace qm {
 
 // The units the dialog offers, in its list order.
-inline constexpr std::array<std::string_view, 8> DialogLengthUnits = {"cm", "em", "ex", "in",
-                                                                      "mm", "pc", "pt", "px"};
+inline constexpr std::array<std::string_view, 14> DialogLengthUnits = {
+    "cm", "em", "ex", "in", "mm", "pc", "pt", "px", "rem", "vw", "vh", "vmin", "vmax", "ch"};
 // The generic font families, above the installed fonts in the dialog's list, in this order.
 inline constexpr std::array<std::string_view, 5> GenericFontFamilies = {
     "serif", "sans-serif", "cursive", "fantasy", "monospace"};
@@ -24,9 +24,9 @@ struct TDialogLength {
   bool operator==(const TDialogLength&) const = default;
 };
 
-// The first unit, in list order, that occurs anywhere in value without regard to case; the
-// number is value with the unit's first lower-case occurrence taken out ("1.5EM" keeps its "EM",
-// and "thin" gives "th" and "in"). None when no unit occurs.
+// The first unit, in search order (UnitSearchOrder), that occurs anywhere in value without regard
+// to case; the number is value with the unit's first lower-case occurrence taken out ("1.5EM" keeps
+// its "EM", and "thin" gives "th" and "in"). None when no unit occurs.
 std::optional<TDialogLength> SplitDialogLength(std::string_view value);
 
 // The names of a font-family list: a name in double quotes is one entry, an unquoted name with

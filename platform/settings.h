@@ -77,8 +77,9 @@ inline constexpr TIntegerSetting Width{"Width", 659};
 inline constexpr TIntegerSetting Height{"Height", 590};
 // 1 when the window was maximised; Left to Height then keep its size before that.
 inline constexpr TIntegerSetting Maximized{"Maximized", 0, 0, 1};
-// The Properties panel's CSS level: 0 for CSS1, 1 for CSS2.
-inline constexpr TIntegerSetting CurrentCss{"CurrentCss", 0, 0, 1};
+// The Properties panel's CSS level: 0 for CSS1, 1 for CSS2, 2 for current CSS (where a new user
+// starts).
+inline constexpr TIntegerSetting CurrentCss{"CurrentCss", 2, 0, 2};
 inline constexpr TIntegerSetting ActiveVisualTab{"ActiveVisualTab", 0, 0, 0};
 
 // The editor, as the Options dialog stores it.

@@ -217,7 +217,18 @@ INSTANTIATE_TEST_SUITE_P(
         SectionCase{"category_negative", "category=-1\n", "A", TEditType::etText, "",
                     "Not Available", "-1"},
         SectionCase{"supported_and_info", "info=Says what p does.\nsupported=1|0|1\n", "A",
-                    TEditType::etText, "", "Says what p does.", "1|0|1"}),
+                    TEditType::etText, "", "Says what p does.", "1|0|1"},
+        // A section of the current level lists facts instead of written words.
+        SectionCase{"facts_without_info",
+                    "syntax=a | b\ninitial=a\ninherited=no\nstatus=experimental\n", "A",
+                    TEditType::etText, "",
+                    "Syntax: a | b\nInitial value: a\nInherited: no\nExperimental.", "-1"},
+        SectionCase{"written_info_wins_over_facts", "info=Own words.\nsyntax=a\n", "A",
+                    TEditType::etText, "", "Own words.", "-1"},
+        SectionCase{"written_not_available_stays", "info=Not Available\nsyntax=a\n", "A",
+                    TEditType::etText, "", "Not Available", "-1"},
+        SectionCase{"standard_status_alone_is_no_fact", "status=standard\n", "A", TEditType::etText,
+                    "", "Not Available", "-1"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Catalogue, ValueListWithBlanksGivesTrimmedEntries) {

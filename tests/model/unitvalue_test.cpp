@@ -10,9 +10,10 @@ namespace {
 
 TEST(UnitValue, PercentComesFirstWhenOffered) {
   EXPECT_EQ(UnitList(false),
-            (std::vector<std::string>{"cm", "em", "ex", "in", "mm", "pc", "pt", "px"}));
+            (std::vector<std::string>{"cm", "em", "ex", "in", "mm", "pc", "pt", "px", "rem", "vw",
+                                      "vh", "vmin", "vmax", "ch"}));
   EXPECT_EQ(UnitList(true).front(), "%");
-  EXPECT_EQ(UnitList(true).size(), 9u);
+  EXPECT_EQ(UnitList(true).size(), 15u);
 }
 
 struct SplitCase {
@@ -39,7 +40,12 @@ INSTANTIATE_TEST_SUITE_P(
                     SplitCase{"50%", false, "50%", ""}, SplitCase{"thin", false, "th", "in"},
                     SplitCase{"inherit", false, "", "in"},
                     SplitCase{"10px 20px", false, "10", "px"}, SplitCase{"auto", false, "auto", ""},
-                    SplitCase{"5px 10em", false, "5px 10", "em"}, SplitCase{"", true, "", ""}));
+                    SplitCase{"5px 10em", false, "5px 10", "em"}, SplitCase{"", true, "", ""},
+                    // A unit that holds another is looked for first.
+                    SplitCase{"2rem", false, "2", "rem"}, SplitCase{"1.5em", false, "1.5", "em"},
+                    SplitCase{"10vmin", true, "10", "vmin"}, SplitCase{"100vh", false, "100", "vh"},
+                    SplitCase{"40ch", false, "40", "ch"},
+                    SplitCase{"1px 2rem", false, "1px 2", "rem"}));
 
 struct NumberCase {
   std::string text;

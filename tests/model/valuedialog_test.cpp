@@ -20,6 +20,10 @@ TEST(ValueDialog, CutsALengthAtTheFirstUnitInListOrder) {
       {"thin", TDialogLength{"th", "in"}},
       // "em" comes before "px" in the list.
       {"1empx", TDialogLength{"1px", "em"}},
+      // A unit that holds another is looked for first: "rem" before "em", "vmin" before "in".
+      {"2rem", TDialogLength{"2", "rem"}},
+      {"50vmin", TDialogLength{"50", "vmin"}},
+      {"100vw", TDialogLength{"100", "vw"}},
       {"auto", std::nullopt},
       {"", std::nullopt},
   };

@@ -16,6 +16,7 @@
 #include "app/quickinfopanel.h"
 #include "controls/inspectorcss.h"
 #include "dialogs/cssedit.h"
+#include "platform/settings.h"
 #include "testenv.h"
 
 using namespace qm;
@@ -284,6 +285,7 @@ class TestDeclarations : public QObject {
   // before stays chosen; the buttons arrange, expand and collapse.
   void theLevelTabsAndTheArrangementButtons() {
     TTestEnv env;
+    env.Settings->WriteInteger(Setting::CurrentCss.Key(), 0);
     TFrmMain& w = env.MakeWindow();
     QVERIFY(ShowWithSheet(env, w));
     TPropertiesPanel& panel = w.Properties();
@@ -310,9 +312,65 @@ class TestDeclarations : public QObject {
     QVERIFY(ic->VisibleCount() > collapsed);
   }
 
+  // A new user starts on current CSS: a flex sheet's display offers today's values, Quick Info
+  // names today's browsers with versions, and a pick is written.
+  void theCurrentLevelOffersTodaysValuesAndBrowsers() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    TPropertiesPanel& panel = w.Properties();
+    QCOMPARE(panel.CssLevel(), 2);
+    QCOMPARE(panel.CssTabs()->tabText(2), QStringLiteral("CSS3"));
+    panel.CssTabs()->setCurrentIndex(0);
+    QCOMPARE(panel.Inspector()->IndexOfTag(QStringLiteral("gap")), -1);
+    panel.CssTabs()->setCurrentIndex(2);
+
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.OpenOperation(env.WriteFile(QStringLiteral("flex.css"),
+                                  ".row {\r\n  display: flex;\r\n  gap: 1rem;\r\n}\r\n"));
+    TCssEditor* editor = w.CurrentEditor();
+    editor->setFocus();
+    QTest::keyClick(editor, Qt::Key_Down);
+    QCOMPARE(Value(w, "display"), QStringLiteral("flex"));
+    QCOMPARE(Value(w, "gap"), QStringLiteral("1rem"));
+
+    TInspectorCSS* ic = panel.Inspector();
+    ic->SelectItem(&Row(w, "display"));
+    TInplaceCombo* combo = ic->InplaceCombo();
+    QVERIFY(combo->isVisible());
+    combo->DropDown();
+    const QStringList entries = combo->Items();
+    QVERIFY2(entries.contains(QStringLiteral("flex")) && entries.contains(QStringLiteral("grid")),
+             qPrintable(entries.join(u'|')));
+    QCOMPARE(entries.mid(entries.size() - 5),
+             (QStringList{"inherit", "initial", "unset", "revert", "revert-layer"}));
+    combo->DropList()->CloseUp();
+
+    ic->SelectItem(&Row(w, "gap"));
+    const QString info = w.QuickInfo().Info()->toPlainText();
+    const QString versions = w.QuickInfo().Versions()->text();
+    for (const char* browser : {"Chrome 57", "Edge 16", "Firefox 52", "Safari 10.1"}) {
+      QVERIFY2(info.contains(QLatin1String(browser)), qPrintable(info));
+      QVERIFY2(versions.contains(QLatin1String(browser)), qPrintable(versions));
+    }
+    QVERIFY(info.contains(QStringLiteral("Syntax: <'row-gap'> <'column-gap'>?")));
+    QVERIFY(w.QuickInfo().Versions()->isVisible());
+
+    PickEntry(w, "display", QStringLiteral("grid"));
+    QCOMPARE(Text(w), QByteArray(".row {\r\n  display: grid;\r\n  gap: 1rem;\r\n}"));
+
+    // Back on the first level the three pictures of its browsers return.
+    panel.CssTabs()->setCurrentIndex(0);
+    ic->SelectItem(&Row(w, "color"));
+    QVERIFY(!w.QuickInfo().Versions()->isVisible());
+    QCOMPARE(w.QuickInfo().Support(1), TQuickInfoPanel::TSupport::Supported);
+  }
+
   // Choosing a row describes its property in Quick Info.
   void choosingARowFillsQuickInfo() {
     TTestEnv env;
+    env.Settings->WriteInteger(Setting::CurrentCss.Key(), 0);
     TFrmMain& w = env.MakeWindow();
     QVERIFY(ShowWithSheet(env, w));
     w.Properties().Inspector()->SelectItem(&Row(w, "color"));

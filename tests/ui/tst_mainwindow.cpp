@@ -49,7 +49,7 @@ class TestMainWindow : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     QCOMPARE(QRect(w.pos(), w.size()), QRect(219, 38, 659, 590));
-    QCOMPARE(w.Properties().CssTabs()->currentIndex(), 0);
+    QCOMPARE(w.Properties().CssTabs()->currentIndex(), 2);  // current CSS
     QCOMPARE(w.windowTitle(), QStringLiteral("Quillmere"));
     QVERIFY(w.Pages()->isHidden());
     QCOMPARE(w.StatusText(), QString());  // no document, no caret to describe
@@ -239,8 +239,11 @@ class TestMainWindow : public QObject {
     TTestEnv env;
     env.Platform.DataFolder = env.Dir.filePath(QStringLiteral("data"));
     QDir().mkpath(env.Platform.DataFolder);
-    QVERIFY(QFile::copy(QStringLiteral(QUILLMERE_DATA_DIR "/css2.txt"),
-                        env.Platform.DataFolder + QStringLiteral("/css2.txt")));
+    for (const char* name : {"css2.txt", "css3.txt"}) {
+      QVERIFY(QFile::copy(QStringLiteral(QUILLMERE_DATA_DIR "/") + QLatin1String(name),
+                          env.Platform.DataFolder + QLatin1Char('/') + QLatin1String(name)));
+    }
+    env.Settings->WriteInteger(Setting::CurrentCss.Key(), 0);
     const QString css1 = env.Platform.DataFolder + QStringLiteral("/css1.txt");
     if (folderInItsPlace) {
       QDir().mkpath(css1);

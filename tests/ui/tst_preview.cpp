@@ -232,7 +232,7 @@ class TestPreview : public QObject {
       // The catalogues are there, the template is not.
       env.Platform.DataFolder = env.Dir.filePath(QStringLiteral("no-template"));
       QDir().mkpath(env.Platform.DataFolder);
-      for (const char* name : {"css1.txt", "css2.txt"}) {
+      for (const char* name : {"css1.txt", "css2.txt", "css3.txt"}) {
         QVERIFY(QFile::copy(QStringLiteral(QUILLMERE_DATA_DIR "/") + QLatin1String(name),
                             env.Platform.DataFolder + QLatin1Char('/') + QLatin1String(name)));
       }

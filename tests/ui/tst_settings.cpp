@@ -69,7 +69,7 @@ class TestSettings : public QObject {
   void anEmptyStoreReadsTheDefaults() {
     TTestEnv env;
     QCOMPARE(Setting::ReadWindowBounds(*env.Settings), (TWindowBounds{219, 38, 659, 590}));
-    QCOMPARE(Setting::CurrentCss.Read(*env.Settings), 0);
+    QCOMPARE(Setting::CurrentCss.Read(*env.Settings), 2);  // a new user starts on current CSS
     QCOMPARE(Setting::FontName.Read(*env.Settings), QStringLiteral("Courier New"));
     QCOMPARE(Setting::FontSize.ReadText(*env.Settings), QStringLiteral("10"));
     QCOMPARE(Setting::TabWidth.Read(*env.Settings), 8);

@@ -82,6 +82,7 @@ class TestValidation : public QObject {
     QTest::addColumn<QByteArray>("profile");
     QTest::newRow("CSS1") << 0 << QByteArray("css1");
     QTest::newRow("CSS2") << 1 << QByteArray("css2");
+    QTest::newRow("CSS3") << 2 << QByteArray("css3");
   }
   void theEditedSheetIsPostedAndTheAnswerShown() {
     QFETCH(int, cssTab);

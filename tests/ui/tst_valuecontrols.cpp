@@ -101,7 +101,8 @@ class TestValueControls : public QObject {
     for (int i = 0; i < f.Unit->UnitBox()->count(); ++i) {
       units << f.Unit->UnitBox()->itemText(i);
     }
-    QCOMPARE(units, (QStringList{"%", "cm", "em", "ex", "in", "mm", "pc", "pt", "px"}));
+    QCOMPARE(units, (QStringList{"%", "cm", "em", "ex", "in", "mm", "pc", "pt", "px", "rem", "vw",
+                                 "vh", "vmin", "vmax", "ch"}));
     QVERIFY(!f.Unit->UnitBox()->isEditable());
     QCOMPARE(f.Unit->height(), 21);
   }

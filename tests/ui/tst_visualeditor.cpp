@@ -404,6 +404,7 @@ class TestVisualEditor : public QObject {
   // A property the loaded catalogue lacks is not written, and the user is told why.
   void aPropertyMissingFromTheCatalogueIsNotWritten() {
     TTestEnv env;
+    env.Settings->WriteInteger(Setting::CurrentCss.Key(), 0);
     TFrmMain& w = env.MakeWindow();
     QVERIFY(ShowWithSheet(env, w));
     QCOMPARE(w.Properties().CssLevel(), 0);  // CSS1 has no positioning
