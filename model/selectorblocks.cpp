@@ -28,15 +28,37 @@ const std::string& FoldedElementNames() {
   return names;
 }
 
-// The kind of a name given whether it holds "#" and its part before the first ",". A part longer
-// than the folded element names cannot occur in them, so it is never folded or searched.
+constexpr char FoldedAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Which bytes occur in the folded element names: a part holding any other byte (a ".", a blank)
+// cannot occur in them, which settles most class selectors at their first byte.
+const std::array<bool, 256>& ElementNameBytes() {
+  static const std::array<bool, 256> bytes = [] {
+    std::array<bool, 256> in{};
+    for (const char c : FoldedElementNames()) {
+      in[static_cast<unsigned char>(c)] = true;
+    }
+    return in;
+  }();
+  return bytes;
+}
+
+// The kind of a name given whether it holds "#" and its part before the first ",". The part is
+// looked for in the folded names without a folded copy of it.
 std::string KindOf(bool hasHash, std::string_view first) {
   if (hasHash) {
     return "ID";
   }
   const std::string& names = FoldedElementNames();
-  if (!first.empty() && first.size() <= names.size() &&
-      names.find(AsciiLowerCase(first)) != std::string::npos) {
+  const std::array<bool, 256>& bytes = ElementNameBytes();
+  const bool possible = !first.empty() && first.size() <= names.size() &&
+                        std::all_of(first.begin(), first.end(), [&bytes](char c) {
+                          return bytes[static_cast<unsigned char>(FoldedAscii(c))];
+                        });
+  if (possible && std::search(names.begin(), names.end(), first.begin(), first.end(),
+                              [](char n, char f) { return n == FoldedAscii(f); }) != names.end()) {
     return "Element";
   }
   return "Class";
@@ -376,8 +398,10 @@ void UpdateBlocks(const TDocument& document, TModList& blocks) {
   const std::optional<TTextChange> change =
       blocks.Built_ ? document.ChangedSince(blocks.Version_) : std::nullopt;
   const std::string_view text = document.Text();
-  // Copies of changed stretches beyond the text's own size cost more than a new copy.
-  if (!change || blocks.UpdatedBytes_ > text.size() / 2 + 4096) {
+  // Most of the text new (a load, a Format Document), or copies of changed stretches adding up to
+  // half the text: a new copy costs less.
+  if (!change || change->NewEnd - change->Start > static_cast<int32_t>(text.size() / 2) ||
+      blocks.UpdatedBytes_ > text.size() / 2 + 4096) {
     RebuildBlocks(document, blocks);
     return;
   }
