@@ -349,9 +349,12 @@ class TestMainWindow : public QObject {
              (QStringList{"New", "Open", "Close", "Close All", "|", "Save", "Save As", "Save All",
                           "|", "|", "Exit"}));
     QCOMPARE(ActionTexts(w.Menu("mEdit")->actions(), false),
-             (QStringList{"Undo", "Redo", "|", "Cut", "Copy", "Paste", "Select All", "|", "Find",
-                          "Replace", "|", "Indent", "Outdent", "|", "Next Block", "Previous Block",
-                          "|", "Comment"}));
+             (QStringList{"Undo",    "Redo",    "|",          "Cut",
+                          "Copy",    "Paste",   "Select All", "|",
+                          "Find",    "Replace", "|",          "Indent",
+                          "Outdent", "|",       "Next Block", "Previous Block",
+                          "|",       "Comment", "|",          "Format Document",
+                          "Minify"}));
     QCOMPARE(
         ActionTexts(w.Menu("mTools")->actions(), false),
         (QStringList{"|", "Validate Using W3C", "|", "Show Selectors", "Show Properties",
