@@ -398,10 +398,10 @@ class TestMainWindow : public QObject {
         }
       }
     }
-    QCOMPARE(keys,
-             (QStringList{"New Ctrl+N", "Open Ctrl+O", "Close Ctrl+W", "Save Ctrl+S",
-                          "Save As Ctrl+Shift+S", "Undo Ctrl+Z", "Redo Ctrl+Y", "Cut Ctrl+X",
-                          "Copy Ctrl+C", "Paste Ctrl+V", "Select All Ctrl+A", "Find Ctrl+F"}));
+    QCOMPARE(keys, (QStringList{"New Ctrl+N", "Open Ctrl+O", "Close Ctrl+W", "Save Ctrl+S",
+                                "Save As Ctrl+Shift+S", "Undo Ctrl+Z", "Redo Ctrl+Y", "Cut Ctrl+X",
+                                "Copy Ctrl+C", "Paste Ctrl+V", "Select All Ctrl+A", "Find Ctrl+F",
+                                "Format Document Ctrl+Shift+F"}));
     QStringList captions;
     for (QDockWidget* dock : {w.Dock("dxProperties"), w.Dock("dxQuickInfo"), w.Dock("dxSelectors"),
                               w.Dock("dxVisualEditor"), w.Dock("dxPreview")}) {
