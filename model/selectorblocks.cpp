@@ -143,6 +143,15 @@ constexpr std::array<bool, 256> MakeStopBytes() {
 }
 constexpr std::array<bool, 256> StopBytes = MakeStopBytes();
 
+// The first stop byte in [from, to), else to. Kept apart from the scan's state, so that the loop
+// over the bytes between stops stays in registers.
+int32_t NextStop(const char* data, int32_t from, int32_t to) {
+  while (from < to && !StopBytes[static_cast<unsigned char>(data[from])]) {
+    ++from;
+  }
+  return from;
+}
+
 // The tokens of one line, asked for in the order of the line's bytes.
 class TLineKinds {
  public:
@@ -226,11 +235,13 @@ class TBlockScan {
     const bool inComment = InComment_;
     const int32_t lastStop = LastStop_;
     std::optional<TLineKinds> kinds;
+    const char* const data = Text_.data();
     for (int32_t index = start; index < end; ++index) {
-      const char c = Text_[static_cast<size_t>(index)];
-      if (!StopBytes[static_cast<unsigned char>(c)]) {
-        continue;
+      index = NextStop(data, index, end);
+      if (index == end) {
+        break;
       }
+      const char c = data[index];
       bool pairs = false;
       if (c == '{' || c == '}') {
         if (!kinds) {
@@ -254,11 +265,10 @@ class TBlockScan {
 
   // Bytes outside every line's tokens.
   void ScanBytes(int32_t from, int32_t to) {
-    for (int32_t index = from; index < to; ++index) {
-      const char c = Text_[static_cast<size_t>(index)];
-      if (StopBytes[static_cast<unsigned char>(c)]) {
-        Stop(index, c, false);
-      }
+    const char* const data = Text_.data();
+    for (int32_t index = NextStop(data, from, to); index < to;
+         index = NextStop(data, index + 1, to)) {
+      Stop(index, data[index], false);
     }
   }
 
@@ -378,8 +388,11 @@ void KeepNames(std::string_view text, std::vector<TItmRecord>::iterator first,
 
 void RebuildBlocks(const TDocument& document, TModList& blocks) {
   auto text = std::make_shared<const std::string>(document.Text());
+  // A rebuild is mostly of a text much like the last one: room for as many blocks again.
   std::vector<TItmRecord> items;
+  items.reserve(blocks.Items_.size() + blocks.Items_.size() / 8);
   std::vector<TBlockCheckpoint> checkpoints;
+  checkpoints.reserve(blocks.Checkpoints_.size() + blocks.Checkpoints_.size() / 8);
   TBlockScan scan(document, *text, items, checkpoints);
   scan.ScanLines(1);
   blocks.Items_ = std::move(items);
