@@ -118,7 +118,13 @@ class TCountingDocument final : public TDocument {
     return Count(Inner_.TokenAt(line, col));
   }
   int32_t MatchingBrace(int32_t index) const override { return Count(Inner_.MatchingBrace(index)); }
+  std::optional<TTextChange> ChangedSince(uint64_t version) const override {
+    return Count(Inner_.ChangedSince(version));
+  }
   int64_t Questions() const { return Questions_; }
+  void Replace(int32_t index, int32_t length, std::string_view text) {
+    Inner_.Replace(index, length, text);
+  }
 
  private:
   template <typename T>
@@ -357,6 +363,28 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DeleteBlock, AnUnclosedBlockIsNotDeleted) {
   const TMemoryDocument document("a { x");
   EXPECT_FALSE(PlanDeleteBlock(document, Blocks(document), 0).has_value());
+}
+
+// A letter typed in the middle of a big sheet, and a brace: the list brought up to date asks the
+// document about the lines near the edit, not about every line.
+TEST(BlockList, AnUpdateLooksOnlyNearTheEdit) {
+  const std::vector<TSample> sheets = CorpusSheets();
+  const auto big = std::max_element(sheets.begin(), sheets.end(), [](const auto& a, const auto& b) {
+    return a.text.size() < b.text.size();
+  });
+  ASSERT_NE(big, sheets.end());
+  TCountingDocument document(big->text);
+  ASSERT_GT(document.LineCount(), 2000);
+  TModList blocks;
+  RebuildBlocks(document, blocks);
+  const int64_t full = document.Questions();
+  for (const std::string_view typed : {"x", "a{}"}) {
+    const int64_t before = document.Questions();
+    document.Replace(document.LineStart(document.LineCount() / 2), 0, typed);
+    UpdateBlocks(document, blocks);
+    EXPECT_LT(document.Questions() - before, full / 20) << typed;
+    EXPECT_EQ(blocks.All(), Blocks(document).All()) << typed;
+  }
 }
 
 // After every edit of a random sequence over real sheets (and generated ones with every kind of
