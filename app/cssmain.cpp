@@ -49,6 +49,7 @@ TFrmMain::TFrmMain(const TPlatform& platform, QWidget* parent)
     RunCommand(*Platform.Prompts, [this, tab, &name] { AddSelector(tab, name); });
   };
   CreateEditCommands();
+  CreateLayoutCommands();
 }
 
 TFrmMain::~TFrmMain() = default;

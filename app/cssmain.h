@@ -180,6 +180,11 @@ class TFrmMain : public QMainWindow {
   // Editing commands, line marks, find and replace (editcommands.cpp).
   // Binds the Edit menu's commands and makes the Find and Replace dialogs.
   void CreateEditCommands();
+  // Format Document and Minify in the Edit menu, and the offer to format a file with very long
+  // lines when it opens.
+  void CreateLayoutCommands();
+  void LayOut(std::string (*layout)(std::string_view));
+  void OfferToFormat();
   // Routes a document's keys and gutter clicks to the commands below.
   void BindEditorEvents(TOpenDocument* document);
   void mUndoClick();

@@ -132,6 +132,8 @@ void TFrmMain::OpenOperation(const QString& path) {
   ShowCaretStatus();
   SetCaption(pgmain->currentIndex(), name);
   pgmain->setTabToolTip(pgmain->currentIndex(), NativeFullPath(path));
+  // Before the tree is filled: formatting changes every position in it.
+  OfferToFormat();
   SelectorsPanel->RefreshTree();
   rmain->AddRecentFile(path);
   rmain->RebuildRecentMenu();

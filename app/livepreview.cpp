@@ -173,7 +173,7 @@ void TLivePreview::Follow(QWebEngineView* view, TOpenDocument* document, const T
           Qt::UniqueConnection);
   // Installed once: a filter installed again only moves to the front.
   view->installEventFilter(this);
-  connect(document->Editor(), &QsciScintilla::textChanged, this, &TLivePreview::Schedule,
+  connect(document->Editor(), &TCssEditor::TextChanged, this, &TLivePreview::Schedule,
           Qt::UniqueConnection);
 }
 

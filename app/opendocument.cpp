@@ -41,9 +41,7 @@ std::string TOpenDocument::FileBytes() const {
 }
 
 const TModList& TOpenDocument::Blocks() const {
-  if (!Blocks_.Describes(*Editor_)) {
-    RebuildBlocks(*Editor_, Blocks_);
-  }
+  UpdateBlocks(*Editor_, Blocks_);
   return Blocks_;
 }
 

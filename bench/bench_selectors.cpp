@@ -62,6 +62,27 @@ void BM_RefreshItm(benchmark::State& state) {
 }
 BENCHMARK(BM_RefreshItm)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
+// The list brought up to date after a keystroke in the middle of the sheet that adds no brace,
+// quote or comment marker: a letter typed and rubbed out in turn. Only the update is timed.
+void BM_UpdateItmAfterKeystroke(benchmark::State& state) {
+  TMemoryDocument document(std::string(Sheet(state.range(0)).Text()));
+  TModList blocks;
+  RebuildBlocks(document, blocks);
+  const int32_t at = document.LineStart(document.LineCount() / 2) + 2;
+  bool insert = true;
+  for (auto _ : state) {
+    state.PauseTiming();
+    document.Replace(at, insert ? 0 : 1, insert ? "x" : "");
+    insert = !insert;
+    state.ResumeTiming();
+    UpdateBlocks(document, blocks);
+    benchmark::DoNotOptimize(blocks.Count());
+  }
+  state.counters["blocks"] = blocks.Count();
+  state.SetLabel(Label(state.range(0)));
+}
+BENCHMARK(BM_UpdateItmAfterKeystroke)->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
+
 // What filling the tree costs in the model: the shown name of every block.
 void BM_TreeNames(benchmark::State& state) {
   TModList blocks;

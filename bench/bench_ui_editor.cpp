@@ -3,6 +3,8 @@
 // and filling the Selectors tree with every block of the sheet. Runs on the offscreen platform.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -15,6 +17,7 @@
 #include "bench/silentprompts.h"
 #include "controls/csseditor.h"
 #include "controls/inspectorcss.h"
+#include "model/sheetlayout.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
 #include "platform/shell.h"
@@ -31,10 +34,11 @@ const std::string& ThreeMegabytes() {
 
 // A key typed and rubbed out in turn in the middle of the sheet; with restyle, also what a repaint
 // styles then: the screenful from the caret on. Without it the figure is the editor's own cost.
-void TypeInTheMiddle(benchmark::State& state, bool restyle) {
+void TypeInTheMiddle(benchmark::State& state, bool restyle,
+                     const std::string& text = ThreeMegabytes()) {
   TCssEditor editor;
   editor.resize(800, 1000);
-  editor.LoadBytes(ThreeMegabytes());
+  editor.LoadBytes(text);
   editor.SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0, -1);
   const int32_t line = editor.LineCount() / 2;
   const int32_t at = editor.LineStart(line);
@@ -62,6 +66,36 @@ void BM_KeystrokeOnlyIn3MB(benchmark::State& state) {
   TypeInTheMiddle(state, false);
 }
 BENCHMARK(BM_KeystrokeOnlyIn3MB)->Unit(benchmark::kMicrosecond);
+
+// The 3 MB one-line sheet after Format Document: a keystroke costs what it costs anywhere.
+void BM_KeystrokeInFormattedMinified3MB(benchmark::State& state) {
+  static const std::string formatted = FormatSheet(bench::MinifiedCorpus());
+  TypeInTheMiddle(state, true, formatted);
+  state.counters["lines"] =
+      static_cast<double>(std::count(formatted.begin(), formatted.end(), '\n') + 1);
+}
+BENCHMARK(BM_KeystrokeInFormattedMinified3MB)->Unit(benchmark::kMicrosecond);
+
+// A keystroke with what the open document does after it: the block list brought up to date.
+void BM_KeystrokeAndBlocksIn3MB(benchmark::State& state) {
+  TOpenDocument document;
+  TCssEditor& editor = *document.Editor();
+  editor.LoadBytes(ThreeMegabytes());
+  document.Blocks();
+  const int32_t at = editor.LineStart(editor.LineCount() / 2) + 2;
+  editor.SetCaret(at);
+  bool insert = true;
+  for (auto _ : state) {
+    if (insert) {
+      editor.SendScintilla(QsciScintillaBase::SCI_ADDTEXT, 1, "x");
+    } else {
+      editor.SendScintilla(QsciScintillaBase::SCI_DELETEBACK);
+    }
+    insert = !insert;
+    benchmark::DoNotOptimize(document.Blocks().Count());
+  }
+}
+BENCHMARK(BM_KeystrokeAndBlocksIn3MB)->Unit(benchmark::kMicrosecond);
 
 void BM_FillTreeOf3MB(benchmark::State& state) {
   QTemporaryDir dir;

@@ -5,7 +5,10 @@
 #include "controls/linemarks.h"
 
 #include <algorithm>
+#include <utility>
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QInputMethodEvent>
@@ -23,7 +26,61 @@ bool CarriesFiles(const QMimeData* mime) {
   return mime != nullptr && mime->hasUrls();
 }
 
+// Without a screen reader Scintilla reports only what is about to change: QScintilla answers the
+// reports of done insertions and deletions by counting characters from the document's start.
+constexpr int kQuietEvents =
+    QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE;
+constexpr int kAllEvents = QsciScintillaBase::SC_MODEVENTMASKALL;
+
 }  // namespace
+
+// Keeps QScintilla's accessible object from being made while no screen reader is running (its
+// caret report counts characters from the start on every screen update), and hands the editors
+// over to it as soon as one starts.
+class TEditorAccessibility : public QAccessible::ActivationObserver {
+ public:
+  static TEditorAccessibility& Instance() {
+    static TEditorAccessibility instance;
+    return instance;
+  }
+  bool Active() const { return Active_; }
+  void Add(TCssEditor* editor) {
+    Editors_.push_back(editor);
+    // Installed after QScintilla's own factory, which the first editor installs: asked first.
+    if (!Installed_) {
+      Installed_ = true;
+      QAccessible::installFactory(&TEditorAccessibility::Factory);
+      QAccessible::installActivationObserver(this);
+    }
+  }
+  void Remove(TCssEditor* editor) { std::erase(Editors_, editor); }
+
+  void accessibilityActiveChanged(bool active) override {
+    // Once a screen reader was seen the editors stay with it: one may start again at any time.
+    if (!active || Active_) {
+      return;
+    }
+    Active_ = true;
+    for (TCssEditor* editor : Editors_) {
+      editor->FollowAccessibility(true);
+    }
+  }
+
+ private:
+  TEditorAccessibility() : Active_(QAccessible::isActive()) {}
+
+  static QAccessibleInterface* Factory(const QString& className, QObject* object) {
+    if (Instance().Active_ ||
+        className != QLatin1String(TCssEditor::staticMetaObject.className())) {
+      return nullptr;
+    }
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::EditableText);
+  }
+
+  std::vector<TCssEditor*> Editors_;
+  bool Active_ = false;
+  bool Installed_ = false;
+};
 
 TCssEditor::TCssEditor(QWidget* parent) : QsciScintilla(parent) {
   CssLexer = new TCssLexer(this);
@@ -60,15 +117,64 @@ TCssEditor::TCssEditor(QWidget* parent) : QsciScintilla(parent) {
   ApplyTabWidth(Setting::TabWidth.Default);
   UpdateGutterWidth();
 
-  connect(this, &QsciScintilla::linesChanged, this, &TCssEditor::UpdateGutterWidth);
-  connect(this, &QsciScintilla::SCN_MODIFIED, this, [this](int, int type) {
-    if ((type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) != 0) {
-      ++Version;
-    }
-  });
+  // Told before each change, so in every mode of accessibility alike; what reads the changed
+  // text learns of it from TextChanged.
+  connect(this, &QsciScintilla::SCN_MODIFIED, this,
+          [this](int position, int type, const char*, int length) {
+            if ((type & SC_MOD_BEFOREINSERT) != 0) {
+              NoteChange(position, 0, length);
+            } else if ((type & SC_MOD_BEFOREDELETE) != 0) {
+              NoteChange(position, length, 0);
+            }
+          });
+  TEditorAccessibility::Instance().Add(this);
+  FollowAccessibility(TEditorAccessibility::Instance().Active());
   connect(this, &QsciScintilla::SCN_SAVEPOINTLEFT, this, &TCssEditor::CheckStatus);
   connect(this, &QsciScintilla::SCN_SAVEPOINTREACHED, this, &TCssEditor::CheckStatus);
   connect(this, &QsciScintilla::SCN_UPDATEUI, this, &TCssEditor::CheckStatus);
+}
+
+TCssEditor::~TCssEditor() {
+  TEditorAccessibility::Instance().Remove(this);
+}
+
+void TCssEditor::FollowAccessibility(bool active) {
+  SendScintilla(SCI_SETMODEVENTMASK, active ? kAllEvents : kQuietEvents);
+  if (!active) {
+    return;
+  }
+  // The stand-in made while none was running has no text to offer: the next question gets
+  // QScintilla's own.
+  QAccessibleInterface* known = QAccessible::queryAccessibleInterface(this);
+  if (known != nullptr && known->textInterface() == nullptr) {
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
+  }
+}
+
+bool TCssEditor::AccessibilityFollowsText() const {
+  return (const_cast<TCssEditor*>(this)->SendScintilla(SCI_GETMODEVENTMASK) & SC_MOD_INSERTTEXT) !=
+         0;
+}
+
+void TCssEditor::NoteChange(int32_t position, int32_t removed, int32_t inserted) {
+  ++Version;
+  Changes.Add(Version, {position, position + removed, position + inserted});
+  if (!ChangePending) {
+    ChangePending = true;
+    QMetaObject::invokeMethod(this, &TCssEditor::FlushChange, Qt::QueuedConnection);
+  }
+}
+
+void TCssEditor::FlushChange() {
+  if (!std::exchange(ChangePending, false)) {
+    return;
+  }
+  UpdateGutterWidth();
+  emit TextChanged();
+}
+
+std::optional<TTextChange> TCssEditor::ChangedSince(uint64_t version) const {
+  return Changes.Since(version);
 }
 
 std::string_view TCssEditor::Text() const {
@@ -334,6 +440,7 @@ void TCssEditor::dropEvent(QDropEvent* event) {
 }
 
 void TCssEditor::CheckStatus() {
+  FlushChange();
   TStatus now;
   now.Caret = Caret();
   now.Anchor = static_cast<int32_t>(SendScintilla(SCI_GETANCHOR));

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/changelog.h"
 #include "model/document.h"
 #include "model/editbatch.h"
 #include "model/syntaxstyles.h"
@@ -32,6 +33,7 @@ class TCssEditor : public QsciScintilla, public TDocument {
 
  public:
   explicit TCssEditor(QWidget* parent = nullptr);
+  ~TCssEditor() override;
 
   // TDocument
   std::string_view Text() const override;
@@ -40,6 +42,7 @@ class TCssEditor : public QsciScintilla, public TDocument {
   int32_t LineLength(int32_t line) const override;
   TScanState LineStartState(int32_t line) const override;
   uint64_t TextVersion() const override { return Version; }
+  std::optional<TTextChange> ChangedSince(uint64_t version) const override;
 
   // Replaces the whole text by bytes (lines joined by CR LF) as a freshly loaded, unmodified
   // document with the caret at its start and nothing to undo.
@@ -78,6 +81,9 @@ class TCssEditor : public QsciScintilla, public TDocument {
 
  signals:
   void StatusChange(qm::TStatusChanges changes);
+  // The text changed (typing, paste, Undo, Redo, any program change). Raised once for a run of
+  // changes: from CheckStatus, or else when control returns to the event loop.
+  void TextChanged();
   // Typed or pasted text was not inserted: the document's encoding cannot hold it (message says
   // which character).
   void TextRefused(const QString& message);
@@ -98,6 +104,19 @@ class TCssEditor : public QsciScintilla, public TDocument {
 
  private:
   void UpdateGutterWidth();
+  // Called by Scintilla before every insertion and deletion.
+  void NoteChange(int32_t position, int32_t removed, int32_t inserted);
+  void FlushChange();
+  // With a screen reader, QScintilla's own accessibility hooks see every change; without one
+  // they are kept out, since each of them counts the characters from the document's start.
+  void FollowAccessibility(bool active);
+  friend class TEditorAccessibility;
+
+ public:
+  // Whether QScintilla's own accessibility hooks see every change of the text.
+  bool AccessibilityFollowsText() const;
+
+ private:
   // Text the user typed or pasted, as bytes of the document's encoding; none when 8-bit text
   // cannot hold one of its characters, which TextRefused then tells.
   std::optional<QByteArray> Encoded(const QString& text) const;
@@ -111,6 +130,8 @@ class TCssEditor : public QsciScintilla, public TDocument {
   TStatus Reported;
   TCssLexer* CssLexer = nullptr;
   uint64_t Version = 0;
+  TChangeLog Changes;
+  bool ChangePending = false;
   TTextEncoding Encoding_ = TTextEncoding::Utf8;
   int GutterDigits = 0;
   QFont GutterFont;

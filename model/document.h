@@ -3,11 +3,13 @@
 // The editor widget and the model's in-memory document both answer this interface.
 #pragma once
 
+#include "model/changelog.h"
 #include "model/commentindex.h"
 #include "model/cssscanner.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -52,6 +54,11 @@ class TDocument {
   virtual TScanState LineStartState(int32_t line) const = 0;
   // Changes whenever the text changes: what is built from one text version is kept until then.
   virtual uint64_t TextVersion() const = 0;
+  // What changed after an older version as one stretch, when the document still knows; a result
+  // built from that version then needs only that stretch looked at again.
+  virtual std::optional<TTextChange> ChangedSince(uint64_t /*version*/) const {
+    return std::nullopt;
+  }
 
   // The kind of the token that covers a column of a line; Null (no token) for a line or column
   // outside the text of the lines, and from a NUL byte to the line's end. The default scans the

@@ -56,6 +56,7 @@ void TMemoryDocument::SplitLines(int32_t from, int32_t to, bool toTextEnd,
 void TMemoryDocument::SetText(std::string text) {
   Text_ = std::move(text);
   ++Version_;
+  Changes_.Reset(Version_);
   Starts_.clear();
   Ends_.clear();
   SplitLines(0, static_cast<int32_t>(Text_.size()), true, Starts_, Ends_);
@@ -90,6 +91,7 @@ int32_t TMemoryDocument::Replace(int32_t index, int32_t length, std::string_view
   Text_.replace(static_cast<size_t>(index), static_cast<size_t>(length), text);
   ++Version_;
   const int32_t delta = static_cast<int32_t>(text.size()) - length;
+  Changes_.Add(Version_, {index, index + length, index + length + delta});
 
   std::vector<int32_t> starts;
   std::vector<int32_t> ends;

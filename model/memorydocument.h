@@ -21,6 +21,9 @@ class TMemoryDocument final : public TDocument {
   int32_t LineLength(int32_t line) const override;
   TScanState LineStartState(int32_t line) const override;
   uint64_t TextVersion() const override { return Version_; }
+  std::optional<TTextChange> ChangedSince(uint64_t version) const override {
+    return Changes_.Since(version);
+  }
 
   void SetText(std::string text);
   // Replaces length bytes at index (both limited to the text) by text. Only the lines the edit
@@ -43,6 +46,7 @@ class TMemoryDocument final : public TDocument {
   std::vector<int32_t> Ends_;       // per line: index of its break, or the text's end
   std::vector<TScanState> States_;  // per line: the scanner's state at column 1
   uint64_t Version_ = 0;
+  TChangeLog Changes_;
 };
 
 }  // namespace qm

@@ -28,15 +28,37 @@ const std::string& FoldedElementNames() {
   return names;
 }
 
-// The kind of a name given whether it holds "#" and its part before the first ",". A part longer
-// than the folded element names cannot occur in them, so it is never folded or searched.
+constexpr char FoldedAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Which bytes occur in the folded element names: a part holding any other byte (a ".", a blank)
+// cannot occur in them, which settles most class selectors at their first byte.
+const std::array<bool, 256>& ElementNameBytes() {
+  static const std::array<bool, 256> bytes = [] {
+    std::array<bool, 256> in{};
+    for (const char c : FoldedElementNames()) {
+      in[static_cast<unsigned char>(c)] = true;
+    }
+    return in;
+  }();
+  return bytes;
+}
+
+// The kind of a name given whether it holds "#" and its part before the first ",". The part is
+// looked for in the folded names without a folded copy of it.
 std::string KindOf(bool hasHash, std::string_view first) {
   if (hasHash) {
     return "ID";
   }
   const std::string& names = FoldedElementNames();
-  if (!first.empty() && first.size() <= names.size() &&
-      names.find(AsciiLowerCase(first)) != std::string::npos) {
+  const std::array<bool, 256>& bytes = ElementNameBytes();
+  const bool possible = !first.empty() && first.size() <= names.size() &&
+                        std::all_of(first.begin(), first.end(), [&bytes](char c) {
+                          return bytes[static_cast<unsigned char>(FoldedAscii(c))];
+                        });
+  if (possible && std::search(names.begin(), names.end(), first.begin(), first.end(),
+                              [](char n, char f) { return n == FoldedAscii(f); }) != names.end()) {
     return "Element";
   }
   return "Class";
@@ -120,40 +142,24 @@ std::string SelectorKind(std::string_view name) {
 
 namespace {
 
-// Where a selector's text may start: after one of the last two places the name scan stops at.
-// What a name needs to know of the text after its stop is found by a forward look that resumes
-// where the last one ended, so each byte is looked at once per stop however many braces share it.
-struct TNameStart {
-  int32_t Stop = -1;        // the stop byte; -1: the name may start at the text's start
-  int32_t Seen = 0;         // bytes after the stop up to here have been looked at
-  int32_t FirstSolid = -1;  // the first byte after the stop that is not blank, -1: none seen
-  int32_t FirstComma = -1;  // the first "," after the stop, -1: none seen
-  int32_t LastHash = -1;    // the last "#" seen after the stop, -1: none
-
-  void LookUpTo(std::string_view text, int32_t end) {
-    for (; Seen < end; ++Seen) {
-      const char c = text[static_cast<size_t>(Seen)];
-      if (FirstSolid < 0 && !IsBlankOrControl(c)) {
-        FirstSolid = Seen;
-      }
-      if (c == ',' && FirstComma < 0) {
-        FirstComma = Seen;
-      } else if (c == '#') {
-        LastHash = Seen;
-      }
-    }
-  }
-};
-
 // The bytes the pass must stop at: braces, the comment markers' bytes, and the name stops.
 constexpr std::array<bool, 256> MakeStopBytes() {
   std::array<bool, 256> stops{};
-  for (const unsigned char c : {'{', '}', '/', '*', '|', '\0'}) {
+  for (const unsigned char c : {'{', '}', '/', '*', ';', '\0'}) {
     stops[c] = true;
   }
   return stops;
 }
 constexpr std::array<bool, 256> StopBytes = MakeStopBytes();
+
+// The first stop byte in [from, to), else to. Kept apart from the scan's state, so that the loop
+// over the bytes between stops stays in registers.
+int32_t NextStop(const char* data, int32_t from, int32_t to) {
+  while (from < to && !StopBytes[static_cast<unsigned char>(data[from])]) {
+    ++from;
+  }
+  return from;
+}
 
 // The tokens of one line, asked for in the order of the line's bytes.
 class TLineKinds {
@@ -169,42 +175,121 @@ class TLineKinds {
     }
     return Token_.Kind != TTokenKind::Comment && Token_.Kind != TTokenKind::String;
   }
-  TScanState EndState() {
-    while (Scanner_.Next(Token_)) {
-    }
-    return Scanner_.State();
-  }
 
  private:
   TLineScanner Scanner_;
   TToken Token_;
 };
 
-// One pass over the text that finds every block, its name and its partner.
+// One pass over the text, or over a stretch of it from a checkpoint on, that finds every block,
+// its name and its partner. Only lines that hold a brace are scanned for tokens, from the state
+// the document keeps for the line.
 class TBlockScan {
  public:
-  TBlockScan(std::string_view text, std::vector<TItmRecord>& items) : Text_(text), Items_(items) {}
+  TBlockScan(const TDocument& document, std::string_view text, std::vector<TItmRecord>& items,
+             std::vector<TBlockCheckpoint>& checkpoints)
+      : Document_(document), Text_(text), Items_(items), Checkpoints_(checkpoints) {}
 
-  // The bytes [from, to); kinds (of the line that starts at lineStart) tells which braces pair,
-  // none for bytes outside every line.
-  void Scan(int32_t from, int32_t to, TLineKinds* kinds, int32_t lineStart) {
-    for (int32_t index = from; index < to; ++index) {
-      const char c = Text_[static_cast<size_t>(index)];
-      if (!StopBytes[static_cast<unsigned char>(c)]) {
-        continue;
+  void ResumeAt(const TBlockCheckpoint& point) {
+    InComment_ = point.InComment;
+    LastStop_ = point.LastStop;
+  }
+
+  // Scans the lines from line on. With an old list to meet, stops at the first line at or after
+  // from whose checkpoint the old list has too (shifted by shift), and returns that line's index;
+  // else scans to the end and returns -1.
+  int32_t ScanLines(int32_t line, int32_t from = 0, int32_t shift = 0,
+                    const std::vector<TBlockCheckpoint>* old = nullptr) {
+    const int32_t lines = Document_.LineCount();
+    int32_t index = Document_.LineStart(line);
+    for (; line <= lines; ++line) {
+      const int32_t start = Document_.LineStart(line);
+      const int32_t end = start + Document_.LineLength(line);
+      // Between lines only line breaks; a brace there would lie in no token.
+      ScanBytes(index, start);
+      if (ScanLine(line, start, end, from, shift, old)) {
+        return start;
       }
-      const bool brace = c == '{' || c == '}';
-      const bool pairs = brace && kinds != nullptr && kinds->PairsBraces(index - lineStart);
-      if (c == '{') {
-        Open(index, pairs);
-      } else if (c == '}' && pairs) {
-        Close(index);
-      }
-      Note(index, c);
+      index = end;
     }
+    ScanBytes(index, static_cast<int32_t>(Text_.size()));
+    return -1;
   }
 
  private:
+  bool Settled() const { return Open_.empty() && Waiting_.empty() && Depth_ == 0; }
+
+  // Whether the old list, shifted, has this checkpoint: then the rest of the old list, shifted,
+  // is what the scan would find. A name running back into the changed stretch would differ.
+  static bool Meets(const TBlockCheckpoint& here, int32_t from, int32_t shift,
+                    const std::vector<TBlockCheckpoint>& old) {
+    if (here.Index < from || here.LastStop < from) {
+      return false;
+    }
+    const auto it = std::lower_bound(
+        old.begin(), old.end(), here.Index - shift,
+        [](const TBlockCheckpoint& point, int32_t index) { return point.Index < index; });
+    if (it == old.end() || it->Index != here.Index - shift) {
+      return false;
+    }
+    TBlockCheckpoint shifted = *it;
+    shifted.Index += shift;
+    shifted.LastStop += shift;
+    return shifted == here;
+  }
+
+  bool ScanLine(int32_t line, int32_t start, int32_t end, int32_t from, int32_t shift,
+                const std::vector<TBlockCheckpoint>* old) {
+    const bool settled = Settled();
+    const bool inComment = InComment_;
+    const int32_t lastStop = LastStop_;
+    std::optional<TLineKinds> kinds;
+    const char* const data = Text_.data();
+    for (int32_t index = start; index < end; ++index) {
+      index = NextStop(data, index, end);
+      if (index == end) {
+        break;
+      }
+      const char c = data[index];
+      bool pairs = false;
+      if (c == '{' || c == '}') {
+        if (!kinds) {
+          const TScanState state = Document_.LineStartState(line);
+          if (settled) {
+            const TBlockCheckpoint here{start, lastStop, state, inComment};
+            if (old != nullptr && Meets(here, from, shift, *old)) {
+              return true;
+            }
+            Checkpoints_.push_back(here);
+          }
+          kinds.emplace(Text_.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)),
+                        state);
+        }
+        pairs = kinds->PairsBraces(index - start);
+      }
+      Stop(index, c, pairs);
+    }
+    return false;
+  }
+
+  // Bytes outside every line's tokens.
+  void ScanBytes(int32_t from, int32_t to) {
+    const char* const data = Text_.data();
+    for (int32_t index = NextStop(data, from, to); index < to;
+         index = NextStop(data, index + 1, to)) {
+      Stop(index, data[index], false);
+    }
+  }
+
+  void Stop(int32_t index, char c, bool pairs) {
+    if (c == '{') {
+      Open(index, pairs);
+    } else if (c == '}' && pairs) {
+      Close(index);
+    }
+    Note(index, c);
+  }
+
   void Open(int32_t p, bool pairs) {
     // A comment is open when the last marker that begins before p is a "/*"; braces there, and
     // one at index 0, open no block.
@@ -238,27 +323,22 @@ class TBlockScan {
     }
   }
 
-  // The selector runs from after a stop to the brace, except that the byte right before the
-  // brace always belongs to it, so a stop right there hands over to the one before.
+  // The selector runs from after the last stop to the brace. Every brace is a stop, so the bytes
+  // looked at for names are each looked at once.
   TItmRecord Record(int32_t p) {
-    TNameStart& start = Last_.Stop == p - 1 ? BeforeLast_ : Last_;
-    start.LookUpTo(Text_, p);
     TItmRecord record;
     record.StartPos = p;
-    if (start.FirstSolid < 0) {
-      record.Kind = KindOf(false, {});
-      return record;
-    }
-    // The blanks before a brace belong to it alone, so going back over them costs nothing extra.
+    int32_t start = LastStop_ + 1;
     int32_t end = p;
-    while (IsBlankOrControl(Text_[static_cast<size_t>(end - 1)])) {
+    while (start < end && IsBlankOrControl(Text_[static_cast<size_t>(start)])) {
+      ++start;
+    }
+    while (end > start && IsBlankOrControl(Text_[static_cast<size_t>(end - 1)])) {
       --end;
     }
-    record.Name = Text_.substr(static_cast<size_t>(start.FirstSolid),
-                               static_cast<size_t>(end - start.FirstSolid));
-    const int32_t firstEnd = start.FirstComma >= 0 ? start.FirstComma : end;
-    record.Kind = KindOf(start.LastHash >= 0,
-                         record.Name.substr(0, static_cast<size_t>(firstEnd - start.FirstSolid)));
+    record.Name = Text_.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
+    record.Kind = KindOf(record.Name.find('#') != std::string_view::npos,
+                         record.Name.substr(0, record.Name.find(',')));
     return record;
   }
 
@@ -270,17 +350,18 @@ class TBlockScan {
     } else if (c == '*' && next == '/') {
       InComment_ = false;
     }
-    if (c == '\0' || c == '|' || c == '}' || (c == '/' && at > 0 && Text_[at - 1] == '*')) {
-      BeforeLast_ = Last_;
-      Last_ = {index, index + 1};
+    const bool ends = c == '{' || c == '}' || c == ';' || c == '\0';
+    if ((ends && !InComment_) || c == '\0' || (c == '/' && at > 0 && Text_[at - 1] == '*')) {
+      LastStop_ = index;
     }
   }
 
+  const TDocument& Document_;
   std::string_view Text_;
   std::vector<TItmRecord>& Items_;
+  std::vector<TBlockCheckpoint>& Checkpoints_;
   bool InComment_ = false;
-  TNameStart Last_;
-  TNameStart BeforeLast_;
+  int32_t LastStop_ = -1;
   // Pairing braces open, by item index (-1 for a brace that opens no block), and their depth;
   // blocks whose brace does not pair (in a string, for one) with the depth they wait for.
   std::vector<int32_t> Open_;
@@ -288,33 +369,118 @@ class TBlockScan {
   std::vector<std::pair<int64_t, int32_t>> Waiting_;
 };
 
+// Names from text that is about to change view a copy of the stretch they lie in.
+void KeepNames(std::string_view text, std::vector<TItmRecord>::iterator first,
+               std::vector<TItmRecord>::iterator last,
+               std::vector<std::shared_ptr<const std::string>>& texts, size_t& copied) {
+  if (first == last) {
+    return;
+  }
+  size_t from = text.size();
+  size_t to = 0;
+  for (auto it = first; it != last; ++it) {
+    const auto at = static_cast<size_t>(it->Name.data() - text.data());
+    from = std::min(from, at);
+    to = std::max(to, at + it->Name.size());
+  }
+  from = std::min(from, to);
+  auto copy = std::make_shared<const std::string>(text.substr(from, to - from));
+  for (auto it = first; it != last; ++it) {
+    const auto at = static_cast<size_t>(it->Name.data() - text.data()) - from;
+    it->Name = std::string_view(*copy).substr(at, it->Name.size());
+  }
+  copied += copy->size();
+  texts.push_back(std::move(copy));
+}
+
 }  // namespace
 
 void RebuildBlocks(const TDocument& document, TModList& blocks) {
   auto text = std::make_shared<const std::string>(document.Text());
+  // A rebuild is mostly of a text much like the last one: room for as many blocks again.
   std::vector<TItmRecord> items;
-  TBlockScan scan(*text, items);
-  const int32_t lines = document.LineCount();
-  // Carried here rather than asked of the document, which an editor would have to colour first.
-  TScanState state = document.LineStartState(1);
-  int32_t index = 0;
-  for (int32_t line = 1; line <= lines; ++line) {
-    const int32_t start = document.LineStart(line);
-    const int32_t end = start + document.LineLength(line);
-    // Between lines only line breaks; a brace there would lie in no token.
-    scan.Scan(index, start, nullptr, 0);
-    TLineKinds kinds(std::string_view(*text).substr(static_cast<size_t>(start),
-                                                    static_cast<size_t>(end - start)),
-                     state);
-    scan.Scan(start, end, &kinds, start);
-    state = kinds.EndState();
-    index = end;
-  }
-  scan.Scan(index, static_cast<int32_t>(text->size()), nullptr, 0);
+  items.reserve(blocks.Items_.size() + blocks.Items_.size() / 8);
+  std::vector<TBlockCheckpoint> checkpoints;
+  checkpoints.reserve(blocks.Checkpoints_.size() + blocks.Checkpoints_.size() / 8);
+  TBlockScan scan(document, *text, items, checkpoints);
+  scan.ScanLines(1);
   blocks.Items_ = std::move(items);
-  blocks.Text_ = std::move(text);
+  blocks.Checkpoints_ = std::move(checkpoints);
+  blocks.Texts_.clear();
+  blocks.Texts_.push_back(std::move(text));
+  blocks.UpdatedBytes_ = 0;
   blocks.Version_ = document.TextVersion();
   blocks.Built_ = true;
+}
+
+void UpdateBlocks(const TDocument& document, TModList& blocks) {
+  if (blocks.Describes(document)) {
+    return;
+  }
+  const std::optional<TTextChange> change =
+      blocks.Built_ ? document.ChangedSince(blocks.Version_) : std::nullopt;
+  const std::string_view text = document.Text();
+  // Most of the text new (a load, a Format Document), or copies of changed stretches adding up to
+  // half the text: a new copy costs less.
+  if (!change || change->NewEnd - change->Start > static_cast<int32_t>(text.size() / 2) ||
+      blocks.UpdatedBytes_ > text.size() / 2 + 4096) {
+    RebuildBlocks(document, blocks);
+    return;
+  }
+  const int32_t shift = change->NewEnd - change->OldEnd;
+  // From the line before the change's, which a line break typed at its start may join.
+  const int32_t changedLine =
+      std::max(1, std::min(document.IndexToLineCol(change->Start).Line, document.LineCount()) - 1);
+  const int32_t lineStart = document.LineStart(changedLine);
+  std::vector<TBlockCheckpoint>& old = blocks.Checkpoints_;
+  auto resume = std::upper_bound(
+      old.begin(), old.end(), lineStart,
+      [](int32_t index, const TBlockCheckpoint& point) { return index < point.Index; });
+  const TBlockCheckpoint from = resume == old.begin() ? TBlockCheckpoint{} : *std::prev(resume);
+  const int32_t firstLine = from.Index == 0 ? 1 : document.IndexToLineCol(from.Index).Line;
+
+  std::vector<TItmRecord> items;
+  std::vector<TBlockCheckpoint> checkpoints;
+  TBlockScan scan(document, text, items, checkpoints);
+  scan.ResumeAt(from);
+  const int32_t met = scan.ScanLines(firstLine, change->NewEnd, shift, &old);
+
+  std::vector<TItmRecord>& all = blocks.Items_;
+  const auto keptBefore =
+      std::lower_bound(all.begin(), all.end(), from.Index,
+                       [](const TItmRecord& item, int32_t index) { return item.StartPos < index; });
+  std::vector<TItmRecord> after;
+  std::vector<TBlockCheckpoint> checkpointsAfter;
+  if (met >= 0) {
+    const int32_t oldMet = met - shift;
+    const auto keptAfter = std::lower_bound(
+        all.begin(), all.end(), oldMet,
+        [](const TItmRecord& item, int32_t index) { return item.StartPos < index; });
+    after.assign(keptAfter, all.end());
+    for (TItmRecord& item : after) {
+      item.StartPos += shift;
+      if (item.EndPos >= 0) {
+        item.EndPos += shift;
+      }
+    }
+    const auto pointAfter = std::lower_bound(
+        old.begin(), old.end(), oldMet,
+        [](const TBlockCheckpoint& point, int32_t index) { return point.Index < index; });
+    checkpointsAfter.assign(pointAfter, old.end());
+    for (TBlockCheckpoint& point : checkpointsAfter) {
+      point.Index += shift;
+      point.LastStop += shift;
+    }
+  }
+  KeepNames(text, items.begin(), items.end(), blocks.Texts_, blocks.UpdatedBytes_);
+  // The blocks before the checkpoint closed before it.
+  all.erase(keptBefore, all.end());
+  all.insert(all.end(), items.begin(), items.end());
+  all.insert(all.end(), after.begin(), after.end());
+  old.erase(resume == old.begin() ? old.begin() : std::prev(resume), old.end());
+  old.insert(old.end(), checkpoints.begin(), checkpoints.end());
+  old.insert(old.end(), checkpointsAfter.begin(), checkpointsAfter.end());
+  blocks.Version_ = document.TextVersion();
 }
 
 std::string TreeName(std::string_view name) {

@@ -26,8 +26,18 @@ struct TItmRecord {
   bool operator==(const TItmRecord&) const = default;
 };
 
+// A line start with no block open, where a scan of the blocks can resume.
+struct TBlockCheckpoint {
+  int32_t Index = 0;
+  int32_t LastStop = -1;  // the last byte before it after which a selector's text may start
+  TScanState State;       // the token scanner's state there
+  bool InComment = false;
+  bool operator==(const TBlockCheckpoint&) const = default;
+};
+
 class TModList;
 void RebuildBlocks(const TDocument& document, TModList& blocks);
+void UpdateBlocks(const TDocument& document, TModList& blocks);
 
 class TModList {
  public:
@@ -58,10 +68,14 @@ class TModList {
 
  private:
   friend void RebuildBlocks(const TDocument& document, TModList& blocks);
+  friend void UpdateBlocks(const TDocument& document, TModList& blocks);
 
-  // One copy of the text per build, shared by copies of the list, so names need no copies.
-  std::shared_ptr<const std::string> Text_;
+  // The names view these texts, shared by copies of the list: one copy of the whole text per
+  // full build and one of the stretch each update looked at again.
+  std::vector<std::shared_ptr<const std::string>> Texts_;
+  size_t UpdatedBytes_ = 0;
   std::vector<TItmRecord> Items_;
+  std::vector<TBlockCheckpoint> Checkpoints_;
   uint64_t Version_ = 0;
   bool Built_ = false;
 };
@@ -75,8 +89,14 @@ extern const std::array<std::string_view, 103> ElementNames;
 std::string SelectorKind(std::string_view name);
 
 // Rebuilds blocks from the document's text in one pass, and stamps the list with the document's
-// TextVersion(). A block's partner is the "}" that the document's MatchingBrace gives.
+// TextVersion(). A block's partner is the "}" that the document's MatchingBrace gives. A block's
+// name is its own selector: the text after the last "{", "}" or ";" outside comments (or after a
+// comment's end) before its brace, trimmed.
 void RebuildBlocks(const TDocument& document, TModList& blocks);
+// The same list as RebuildBlocks gives, looking only at what changed when the document can tell
+// what changed since the list's version: from the changed line on until the scan is back in step
+// with the old list, whose later blocks are shifted.
+void UpdateBlocks(const TDocument& document, TModList& blocks);
 
 // A selector name as one line of at most TreeNameLimit bytes for the selector tree: runs of
 // blanks and line breaks become one blank, and a longer name keeps its end (the part nearest its

@@ -25,15 +25,27 @@ struct TBlock {
 inline std::vector<TBlock> Blocks(const TDocument& document, const TSheet& sheet) {
   const std::string_view text = document.Text();
   std::vector<TBlock> blocks;
+  // Whether a comment is open at each byte: the last marker that begins before it is a "/*".
+  std::vector<bool> inComment(text.size() + 1, false);
+  int32_t lastOpen = -1;
+  int32_t lastClose = -1;
+  for (size_t i = 0; i <= text.size(); ++i) {
+    inComment[i] = lastOpen > lastClose;
+    if (i + 1 < text.size() && text.substr(i, 2) == "/*") {
+      lastOpen = static_cast<int32_t>(i);
+    } else if (i + 1 < text.size() && text.substr(i, 2) == "*/") {
+      lastClose = static_cast<int32_t>(i);
+    }
+  }
   for (int32_t p = qm::FindOutsideComments(document, text, "{", 2, -1, {}, true, false); p >= 0;
        p = qm::FindOutsideComments(document, text, "{", p + 2, -1, {}, true, false)) {
-    // The byte right before the brace always belongs to the selector.
-    int32_t i = p - 1;
-    while (true) {
-      const int32_t before = i - 1;
-      const char c = before < 0 ? '\0' : text[static_cast<size_t>(before)];
-      if (c == '\0' || c == '|' || c == '}' ||
-          (c == '/' && before > 0 && text[static_cast<size_t>(before - 1)] == '*')) {
+    // The selector starts after the last "{", "}" or ";" outside comments, comment end or NUL.
+    int32_t i = p;
+    while (i > 0) {
+      const auto before = static_cast<size_t>(i - 1);
+      const char c = text[before];
+      const bool ends = (c == '{' || c == '}' || c == ';') && !inComment[before];
+      if (ends || c == '\0' || (c == '/' && before > 0 && text[before - 1] == '*')) {
         break;
       }
       --i;

@@ -2,6 +2,10 @@
 // The editor widget against the model's in-memory document: the same lines, scanner states,
 // tokens, colours and brace partners on every corpus sheet and on generated sheets, and after
 // edits typed into the middle of a sheet.
+#include <QAccessible>
+#include <QAccessibleInterface>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 
 #include "controls/csseditor.h"
@@ -91,6 +95,30 @@ class TestCssEditor : public QObject {
       }
     }
     QVERIFY(editor.TextVersion() != version);
+  }
+
+  // Without a screen reader QScintilla's accessibility hooks are kept away from every change; once
+  // one starts, every editor, open or opened later, offers its text to it and follows typing.
+  void aScreenReaderGetsTheTextAndItsChanges() {
+    TCssEditor before;
+    before.LoadBytes("a { }");
+    QVERIFY(!before.AccessibilityFollowsText());
+    QAccessibleInterface* stand = QAccessible::queryAccessibleInterface(&before);
+    QVERIFY(stand != nullptr && stand->textInterface() == nullptr);
+
+    QAccessible::setActive(true);
+    TCssEditor after;
+    after.LoadBytes("p { }");
+    for (TCssEditor* editor : {&before, &after}) {
+      QVERIFY(editor->AccessibilityFollowsText());
+      QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(editor);
+      QVERIFY(reader != nullptr && reader->textInterface() != nullptr);
+      editor->SetCaret(0);
+      QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("é"));
+      QApplication::sendEvent(editor, &typed);
+      QCOMPARE(reader->textInterface()->characterCount(), 6);
+      QCOMPARE(reader->textInterface()->text(0, 2).at(0), QChar(0xE9));
+    }
   }
 
   void loadingGivesAnUnmodifiedDocumentWithNothingToUndo() {

@@ -40,6 +40,41 @@ class TestDocuments : public QObject {
   Q_OBJECT
 
  private slots:
+  // A sheet with a line too long to edit quickly gets one offer to format it when it opens: Yes
+  // formats it as one step of Undo, No leaves it as it is. Format Document and Minify in the Edit
+  // menu lay it out again the same way.
+  void aSheetWithVeryLongLinesIsOfferedFormatting() {
+    std::string minified;
+    for (int i = 0; minified.size() < 25'000; ++i) {
+      minified += ".r" + std::to_string(i) + "{color:red;margin:0 auto}";
+    }
+    const std::string formatted = ".r0 {\r\n  color:red;\r\n  margin:0 auto\r\n}\r\n.r1 {";
+    for (const TButton answer : {TButton::Yes, TButton::No}) {
+      TTestEnv env;
+      TFrmMain& w = env.MakeWindow();
+      env.Prompts.AnswerMessage(answer);
+      w.OpenOperation(
+          env.WriteFile(QStringLiteral("min.css"), QByteArray::fromStdString(minified)));
+      QCOMPARE(env.Prompts.Asked.size(), 1);
+      QVERIFY(env.Prompts.Asked.front().contains(QStringLiteral("longer than 20000")));
+      TCssEditor& editor = *w.CurrentEditor();
+      QCOMPARE(editor.Text().starts_with(formatted), answer == TButton::Yes);
+      QCOMPARE(editor.Modified(), answer == TButton::Yes);
+      if (answer == TButton::Yes) {
+        w.Action("mUndo")->trigger();
+        QCOMPARE(std::string(editor.Text()), minified);
+      }
+      w.Action("acFormat")->trigger();
+      QVERIFY(editor.Text().starts_with(formatted));
+      w.Action("acMinify")->trigger();
+      QCOMPARE(std::string(editor.Text()), minified);
+      w.Action("mUndo")->trigger();
+      QVERIFY(editor.Text().starts_with(formatted));
+      QVERIFY(w.Menu(QStringLiteral("mEdit"))->actions().contains(w.Action("acFormat")));
+      QCOMPARE(env.Prompts.Asked.size(), 1);
+    }
+  }
+
   void untitledCounterCountsOpenedFilesToo() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
@@ -449,31 +484,39 @@ class TestDocuments : public QObject {
   void unchangedFilesAreWrittenBackByteForByte_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("notText");  // asked about first, and opened on Yes
-    QTest::newRow("lf") << QByteArray("a {\n  color: red;\n}\n") << false;
-    QTest::newRow("cr no final") << QByteArray("a {\r}") << false;
-    QTest::newRow("mixed") << QByteArray("a\nb\r\nc\rd") << false;
-    QTest::newRow("nul and high bytes") << QByteArray("a{\0}\xff\xfe\r\n\x80", 10) << true;
+    // Offered formatting, and left as it is on No.
+    QTest::addColumn<bool>("longLines");
+    QTest::newRow("lf") << QByteArray("a {\n  color: red;\n}\n") << false << false;
+    QTest::newRow("cr no final") << QByteArray("a {\r}") << false << false;
+    QTest::newRow("mixed") << QByteArray("a\nb\r\nc\rd") << false << false;
+    QTest::newRow("nul and high bytes") << QByteArray("a{\0}\xff\xfe\r\n\x80", 10) << true << false;
     QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
     for (int i = 0; i < 256; ++i) {
       png.append(static_cast<char>(i));
     }
-    QTest::newRow("binary") << png << true;
-    QTest::newRow("2 MB on one line") << QByteArray("a{color:red}").repeated(175000) << false;
+    QTest::newRow("binary") << png << true << false;
+    QTest::newRow("2 MB on one line")
+        << QByteArray("a{color:red}").repeated(175000) << false << true;
     QTest::newRow("50 MB sheet")
-        << QByteArray(".rule > li a:hover {\n  margin: 0 auto;\n}\n").repeated(1200000) << false;
+        << QByteArray(".rule > li a:hover {\n  margin: 0 auto;\n}\n").repeated(1200000) << false
+        << false;
   }
 
   void unchangedFilesAreWrittenBackByteForByte() {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, notText);
+    QFETCH(bool, longLines);
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     const QString path = env.WriteFile(QStringLiteral("f.css"), bytes);
     if (notText) {
       env.Prompts.AnswerMessage(TButton::Yes);
     }
+    if (longLines) {
+      env.Prompts.AnswerMessage(TButton::No);
+    }
     w.OpenOperation(path);
-    QCOMPARE(env.Prompts.Asked.size(), notText ? 1 : 0);
+    QCOMPARE(env.Prompts.Asked.size(), (notText ? 1 : 0) + (longLines ? 1 : 0));
     QCOMPARE(env.Prompts.Unexpected, QStringList());
     QVERIFY(!w.CurrentEditor()->Modified());
     QFile::remove(path);

@@ -352,9 +352,12 @@ class TestMainWindow : public QObject {
              (QStringList{"New", "Open", "Close", "Close All", "|", "Save", "Save As", "Save All",
                           "|", "|", "Exit"}));
     QCOMPARE(ActionTexts(w.Menu("mEdit")->actions(), false),
-             (QStringList{"Undo", "Redo", "|", "Cut", "Copy", "Paste", "Select All", "|", "Find",
-                          "Replace", "|", "Indent", "Outdent", "|", "Next Block", "Previous Block",
-                          "|", "Comment"}));
+             (QStringList{"Undo",    "Redo",    "|",          "Cut",
+                          "Copy",    "Paste",   "Select All", "|",
+                          "Find",    "Replace", "|",          "Indent",
+                          "Outdent", "|",       "Next Block", "Previous Block",
+                          "|",       "Comment", "|",          "Format Document",
+                          "Minify"}));
     QCOMPARE(
         ActionTexts(w.Menu("mTools")->actions(), false),
         (QStringList{"|", "Validate Using W3C", "|", "Show Selectors", "Show Properties",
@@ -398,10 +401,10 @@ class TestMainWindow : public QObject {
         }
       }
     }
-    QCOMPARE(keys,
-             (QStringList{"New Ctrl+N", "Open Ctrl+O", "Close Ctrl+W", "Save Ctrl+S",
-                          "Save As Ctrl+Shift+S", "Undo Ctrl+Z", "Redo Ctrl+Y", "Cut Ctrl+X",
-                          "Copy Ctrl+C", "Paste Ctrl+V", "Select All Ctrl+A", "Find Ctrl+F"}));
+    QCOMPARE(keys, (QStringList{"New Ctrl+N", "Open Ctrl+O", "Close Ctrl+W", "Save Ctrl+S",
+                                "Save As Ctrl+Shift+S", "Undo Ctrl+Z", "Redo Ctrl+Y", "Cut Ctrl+X",
+                                "Copy Ctrl+C", "Paste Ctrl+V", "Select All Ctrl+A", "Find Ctrl+F",
+                                "Format Document Ctrl+Shift+F"}));
     QStringList captions;
     for (QDockWidget* dock : {w.Dock("dxProperties"), w.Dock("dxQuickInfo"), w.Dock("dxSelectors"),
                               w.Dock("dxVisualEditor"), w.Dock("dxPreview")}) {

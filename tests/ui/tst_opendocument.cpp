@@ -2,10 +2,15 @@
 // The open document: its edit scope nests into one step of Undo, keeps the caret-driven reading
 // quiet until the outermost scope ends, ends cleanly when a change fails, and applies a batch as
 // the model's in-memory document does; its block list always describes the current text.
+#include <QApplication>
+#include <QClipboard>
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
+
 #include "app/opendocument.h"
+#include "controls/editorsearch.h"
 #include "model/error.h"
 #include "model/memorydocument.h"
 #include "testenv.h"
@@ -16,6 +21,19 @@ namespace {
 
 void Load(TOpenDocument& document, const std::string& text) {
   document.Editor()->LoadBytes(text);
+}
+
+int GutterWidth(TCssEditor& editor) {
+  return static_cast<int>(editor.SendScintilla(QsciScintillaBase::SCI_GETMARGINWIDTHN, 0));
+}
+
+// 99 lines: one more needs a wider gutter.
+std::string NinetyNineLines() {
+  std::string text;
+  for (int line = 1; line < 99; ++line) {
+    text += "a { color: red }\r\n";
+  }
+  return text + "zz { }";
 }
 
 }  // namespace
@@ -97,6 +115,77 @@ class TestOpenDocument : public QObject {
              QByteArray(memory.Text().data(), static_cast<qsizetype>(memory.Text().size())));
     QCOMPARE(document.Editor()->Caret(), caret);
     QCOMPARE(document.Editor()->LineCount(), memory.LineCount());
+  }
+
+  // What reads the text after a change (the block list by the text version, the live preview by
+  // TextChanged, the gutter by the line count) learns of every kind of change.
+  void everyKindOfChangeReachesThoseWhoFollowTheText() {
+    using TChange = std::function<void(TOpenDocument&)>;
+    const auto type = [](TOpenDocument& document) {
+      document.Editor()->SetCaret(0);
+      QTest::keyClick(document.Editor(), Qt::Key_Return);
+    };
+    const auto undo = [](TOpenDocument& document) { document.Editor()->undo(); };
+    const struct {
+      const char* name;
+      TChange before;  // brings the document to 100 lines first, or nothing
+      TChange change;
+      int lines;  // after the change
+    } cases[] = {
+        {"typing", nullptr, type, 100},
+        {"paste", nullptr,
+         [](TOpenDocument& document) {
+           QApplication::clipboard()->setText(QStringLiteral("b { }\n"));
+           document.Editor()->SetCaret(0);
+           document.Editor()->paste();
+         },
+         100},
+        {"undo", type, undo, 99},
+        {"redo",
+         [&](TOpenDocument& document) {
+           type(document);
+           undo(document);
+         },
+         [](TOpenDocument& document) { document.Editor()->redo(); }, 100},
+        {"replace all", nullptr,
+         [](TOpenDocument& document) {
+           const TReplacements all = TEditorSearch().PlanReplaceAll(
+               *document.Editor(), QStringLiteral("zz"), QStringLiteral("z\r\nz"), {});
+           document.Apply(all.Batch);
+         },
+         100},
+        {"a view's write", nullptr,
+         [](TOpenDocument& document) {
+           document.Apply(TEditBatch({0, 0, "p { }\r\n", 0}));
+         },
+         100},
+    };
+    for (const auto& c : cases) {
+      TOpenDocument document;
+      document.resize(400, 300);
+      document.show();
+      Load(document, NinetyNineLines());
+      if (c.before) {
+        c.before(document);
+      }
+      QCoreApplication::processEvents();
+      TCssEditor& editor = *document.Editor();
+      const int gutter = GutterWidth(editor);
+      const uint64_t version = editor.TextVersion();
+      document.Blocks();
+      QSignalSpy changed(&editor, &TCssEditor::TextChanged);
+      c.change(document);
+      QVERIFY2(editor.TextVersion() != version, c.name);
+      QTRY_VERIFY2_WITH_TIMEOUT(!changed.isEmpty(), c.name, 2000);
+      QCOMPARE(editor.LineCount(), c.lines);
+      QVERIFY2(c.lines == 100 ? GutterWidth(editor) > gutter : GutterWidth(editor) < gutter,
+               c.name);
+      QVERIFY2(document.Blocks().Describes(editor), c.name);
+      TMemoryDocument memory{std::string(editor.Text())};
+      TModList fresh;
+      RebuildBlocks(memory, fresh);
+      QVERIFY2(document.Blocks().All() == fresh.All(), c.name);
+    }
   }
 
   void theBlockListFollowsTheText() {
