@@ -191,6 +191,7 @@ class TFrmMain : public QMainWindow {
   void mIndentClick();
   void mOutdentClick();
   void acCommentExecute();
+  void acUncommentExecute();
   // Runs the command of a key the editor would otherwise handle itself; false for other keys.
   bool MainTextKeyDown(QKeyEvent* event);
   void MainTextGutterClick(TCssEditor* editor, int line);
@@ -295,6 +296,7 @@ class TFrmMain : public QMainWindow {
   QAction* mNext = nullptr;
   QAction* mPrevious = nullptr;
   QAction* acComment = nullptr;
+  QAction* acUncomment = nullptr;
   QAction* acValidate = nullptr;
   QAction* mPanelTv = nullptr;
   QAction* mPanelvle = nullptr;

@@ -351,7 +351,7 @@ class TestMainWindow : public QObject {
     QCOMPARE(ActionTexts(w.Menu("mEdit")->actions(), false),
              (QStringList{"Undo", "Redo", "|", "Cut", "Copy", "Paste", "Select All", "|", "Find",
                           "Replace", "|", "Indent", "Outdent", "|", "Next Block", "Previous Block",
-                          "|", "Comment"}));
+                          "|", "Comment", "Uncomment"}));
     QCOMPARE(
         ActionTexts(w.Menu("mTools")->actions(), false),
         (QStringList{"|", "Validate Using W3C", "|", "Show Selectors", "Show Properties",
@@ -369,9 +369,9 @@ class TestMainWindow : public QObject {
                           "Undo Last Action (Ctrl+Z)",
                           "Redo (Ctrl+Y)",
                           "|",
-                          "Indent Selected Text",
-                          "Outdent Selected Text",
-                          "Comment Seleted Text",
+                          "Indent Selected Text (Tab)",
+                          "Outdent Selected Text (Shift+Tab)",
+                          "Comment Seleted Text (Ctrl+K)",
                           "Move to next selector",
                           "Move to previous selector",
                           "|",
@@ -395,10 +395,11 @@ class TestMainWindow : public QObject {
         }
       }
     }
-    QCOMPARE(keys,
-             (QStringList{"New Ctrl+N", "Open Ctrl+O", "Close Ctrl+W", "Save Ctrl+S",
-                          "Save As Ctrl+Shift+S", "Undo Ctrl+Z", "Redo Ctrl+Y", "Cut Ctrl+X",
-                          "Copy Ctrl+C", "Paste Ctrl+V", "Select All Ctrl+A", "Find Ctrl+F"}));
+    QCOMPARE(keys, (QStringList{"New Ctrl+N", "Open Ctrl+O", "Close Ctrl+W", "Save Ctrl+S",
+                                "Save As Ctrl+Shift+S", "Undo Ctrl+Z", "Redo Ctrl+Y", "Cut Ctrl+X",
+                                "Copy Ctrl+C", "Paste Ctrl+V", "Select All Ctrl+A", "Find Ctrl+F",
+                                "Replace Ctrl+H", "Indent Tab", "Outdent Shift+Tab",
+                                "Comment Ctrl+K", "Uncomment Ctrl+Shift+K"}));
     QStringList captions;
     for (QDockWidget* dock : {w.Dock("dxProperties"), w.Dock("dxQuickInfo"), w.Dock("dxSelectors"),
                               w.Dock("dxVisualEditor"), w.Dock("dxPreview")}) {
