@@ -101,10 +101,13 @@ void TFrmMain::NewDocument() {
   ShowActiveDocument();
 }
 
-void TFrmMain::OpenOperation(const QString& path) {
-  if (path.isEmpty()) {
+void TFrmMain::OpenOperation(const QString& given) {
+  if (given.isEmpty()) {
     return;
   }
+  // A name relative to the folder the program started in would mean another file, or none,
+  // after a start from elsewhere.
+  const QString path = CanonicalFilePath(given);
   OpenFilter =
       QStringLiteral("All Files (*.*)|*.*|Text Files (*.txt)|*.txt|CSS Files (*.css)|*.css");
   // A file is edited in one tab only, or one tab's save would drop the other's edits.
@@ -133,7 +136,7 @@ void TFrmMain::OpenOperation(const QString& path) {
   SetCaption(pgmain->currentIndex(), name);
   pgmain->setTabToolTip(pgmain->currentIndex(), NativeFullPath(path));
   SelectorsPanel->RefreshTree();
-  rmain->AddRecentFile(path);
+  rmain->AddRecentFile(QDir::toNativeSeparators(path));
   rmain->RebuildRecentMenu();
 }
 
@@ -212,28 +215,44 @@ void TFrmMain::SaveDocument(TOpenDocument* document) {
 }
 
 void TFrmMain::SaveDocumentAs(TOpenDocument* document) {
-  const auto answer = Platform.Prompts->SaveFileName(
-      QStringLiteral("Cascading Style Sheet (*.css)|*.css|Text File (*.txt)|*.txt"),
-      QStringLiteral("Untitled CSS File"));
-  if (!answer) {
-    return;
-  }
-  const QString path =
-      QString::fromStdString(SaveAsFileName(Utf8(answer->FileName), answer->FilterIndex));
-  // Refused rather than asked: replacing it would have to close the other tab, whose edits may
-  // not be saved; the user decides there what becomes of them.
-  if (TabOfFile(path, document) >= 0) {
-    throw TError(FormatMessage(
-        "\"%s\" is open in another tab. Close it there first, or choose another name.",
-        {Utf8(QDir::toNativeSeparators(path))}));
-  }
-  // The dialog only knew the name as typed; the question is for the file that is written.
-  if (QFileInfo::exists(path) &&
-      Platform.Prompts->Message(TMessageKind::Confirmation,
-                                QStringLiteral("\"%1\" already exists. Do you want to replace it?")
-                                    .arg(QDir::toNativeSeparators(path)),
-                                {TButton::Yes, TButton::No}) != TButton::Yes) {
-    return;
+  // The document's own file, in its folder; an untitled one by its caption.
+  const QString preset =
+      document->Path().isEmpty()
+          ? Caption(pgmain->indexOf(document))
+          : QDir::toNativeSeparators(QFileInfo(document->Path()).absoluteFilePath());
+  QString path;
+  std::optional<TSaveAnswer> answer;
+  // No to the question about an existing file goes back to the dialog for another name.
+  for (;;) {
+    answer = Platform.Prompts->SaveFileName(
+        QStringLiteral("Cascading Style Sheet (*.css)|*.css|Text File (*.txt)|*.txt"), preset);
+    if (!answer) {
+      return;
+    }
+    path = QString::fromStdString(SaveAsFileName(Utf8(answer->FileName), answer->FilterIndex));
+    // Refused rather than asked: replacing it would have to close the other tab, whose edits
+    // may not be saved; the user decides there what becomes of them.
+    if (TabOfFile(path, document) >= 0) {
+      throw TError(FormatMessage(
+          "\"%s\" is open in another tab. Close it there first, or choose another name.",
+          {Utf8(QDir::toNativeSeparators(path))}));
+    }
+    // The dialog only knew the name as typed; the question is for the file that is written.
+    if (!QFileInfo::exists(path)) {
+      break;
+    }
+    const TButton replace = Platform.Prompts->Message(
+        TMessageKind::Confirmation,
+        QStringLiteral("\"%1\" already exists. Do you want to replace it?")
+            .arg(QDir::toNativeSeparators(path)),
+        {TButton::Yes, TButton::No});
+    // Closing the box ends Save As.
+    if (replace == TButton::Yes) {
+      break;
+    }
+    if (replace != TButton::No) {
+      return;
+    }
   }
   document->SaveTo(path);
   const QString caption = QFileInfo(answer->FileName).fileName();
@@ -271,6 +290,11 @@ TFrmMain::TCloseResult TFrmMain::CloseDocument(int index) {
   }
   bool saved = false;
   if (document->Editor()->Modified()) {
+    // The question is about the document in view.
+    if (index != pgmain->currentIndex()) {
+      ActivateTab(index);
+      ShowActiveDocument();
+    }
     const TButton answer =
         Platform.Prompts->Message(TMessageKind::Confirmation,
                                   QStringLiteral("Save the changes to this document: ") +
