@@ -223,6 +223,7 @@ void TSelectorsPanel::SelectNodeBlock() {
     editor->MoveSelectionEnd(block.EndPos + 2);
   }
   editor->setFocus();
+  emit BlockSelected();
 }
 
 void TSelectorsPanel::SelectNodeAt(const QPoint& pos) {

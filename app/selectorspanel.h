@@ -43,6 +43,8 @@ class TSelectorsPanel : public QWidget {
   void NewSelectorRequested(qm::TSelectorTab tab);
   // Refresh rebuilt the tree: the block at the caret is to be read again.
   void Refreshed();
+  // A click on a node selected its block in the text: the caret's place is to be shown again.
+  void BlockSelected();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -76,11 +76,14 @@ class TestSelectors : public QObject {
     QCOMPARE(w.CurrentEditor()->SelEnd(), 23);
     QCOMPARE(w.CurrentEditor()->selectedText(), QStringLiteral("\r\n  color: red;\r\n}\r"));
     QVERIFY(!w.CurrentDocument()->UpdatingText());
+    // The status bar names the caret's line in the selected block.
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 3 of  7, Col 3"));
     QVERIFY(w.CurrentEditor()->hasFocus());
     // The second node of the same name stands for the second block.
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                       NodeCentre(tree, tree->topLevelItem(0)->child(1)));
     QCOMPARE(w.CurrentEditor()->selectedText(), QStringLiteral(" x: y }"));
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 7 of  7, Col 12"));
     QVERIFY(!w.CurrentDocument()->UpdatingText());
   }
 
