@@ -110,7 +110,7 @@ class TestOptions : public QObject {
     TFrmOptions& o = w.OptionsDialog();
     QTimer::singleShot(0, &o, [&o] {
       o.LstElements->setCurrentRow(2);
-      QCOMPARE(o.LstElements->currentItem()->text(), QStringLiteral("Nmuber"));
+      QCOMPARE(o.LstElements->currentItem()->text(), QStringLiteral("Number"));
       o.ccForeground->setCurrentIndex(o.ccForeground->findText(QStringLiteral("Red")));
       emit o.ccForeground->activated(o.ccForeground->currentIndex());
       o.ccItalic->setChecked(true);
