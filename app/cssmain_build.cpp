@@ -365,20 +365,27 @@ void TFrmMain::CreateDocks() {
 }
 
 void TFrmMain::ApplyDesignedDockSizes() {
-  // The panels' own size hints would leave the documents a narrow strip in the designed window:
-  // the side columns share at most half the width, in the designed proportion, and the preview
-  // gets a third of the height, enough to see a page in.
-  constexpr int kLeft = 220;
+  // The panels' own size hints would leave the documents a narrow strip: the side columns share
+  // at most half the width, in the designed proportion, and the preview gets three tenths of the
+  // height, enough to see a page in.
+  // The Properties' value column as wide as its name column, and Quick Info's support strip whole.
+  constexpr int kLeft = 340;
   // Room for the Visual Editor's captions beside their pickers.
-  constexpr int kRight = 260;
+  constexpr int kRight = 300;
   const int separators =
       2 * style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
   const int sides = std::min(kLeft + kRight, width() / 2 - separators);
-  const int left = sides * kLeft / (kLeft + kRight);
+  // In a small window the Properties' minimum width would take from the documents' half: the
+  // left column is then the narrower one.
+  const int left = sides >= 480 ? sides * kLeft / (kLeft + kRight) : sides * 11 / 24;
   resizeDocks({dxProperties, dxSelectors}, {left, sides - left}, Qt::Horizontal);
   resizeDocks({dxProperties, dxQuickInfo}, {300, 120}, Qt::Vertical);
-  resizeDocks({dxSelectors, dxVisualEditor}, {180, 240}, Qt::Vertical);
-  resizeDocks({dxPreview}, {std::max(120, height() / 3)}, Qt::Vertical);
+  // The tree gets a screenful of selectors, as much as the Visual Editor's pages: half of what
+  // the preview, the menus, the tool bar and the status bar leave.
+  const int preview = std::max(120, height() * 3 / 10);
+  const int column = std::max(0, height() - preview - 120) / 2;
+  resizeDocks({dxSelectors, dxVisualEditor}, {column, column}, Qt::Vertical);
+  resizeDocks({dxPreview}, {preview}, Qt::Vertical);
 }
 
 void TFrmMain::CreateDocumentArea() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Documents: new, open, save, save as, close, and keeping the window in step with the active tab.
 #include <QDir>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QMenu>
 #include <QSignalBlocker>
@@ -136,6 +137,10 @@ void TFrmMain::OpenOperation(const QString& given) {
   SetCaption(pgmain->currentIndex(), name);
   pgmain->setTabToolTip(pgmain->currentIndex(), NativeFullPath(path));
   SelectorsPanel->RefreshTree();
+  // The page built from the sheet at once, in a Preview panel that is on the screen.
+  if (dxPreview->isVisible()) {
+    PreviewPanel->ShowFirstPage();
+  }
   rmain->AddRecentFile(QDir::toNativeSeparators(path));
   rmain->RebuildRecentMenu();
 }

@@ -73,7 +73,10 @@ class TestMainWindow : public QObject {
     QCOMPARE(w.Pages()->count(), 2);
     QVERIFY2(w.centralWidget()->width() * 2 >= w.width(),
              qPrintable(QString::number(w.centralWidget()->width())));
-    QVERIFY2(w.Dock("dxPreview")->height() >= w.height() / 4,
+    // With the sheet's page in it; in this smallest window the Visual Editor's pages keep their
+    // least height beside it.
+    QVERIFY(w.Preview().Browser() != nullptr);
+    QVERIFY2(w.Dock("dxPreview")->height() >= w.height() / 5,
              qPrintable(QString::number(w.Dock("dxPreview")->height())));
     for (const char* column : {"dxProperties", "dxSelectors"}) {
       QVERIFY(w.Dock(QLatin1String(column))->isVisible());
