@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -85,6 +86,38 @@ class TestSelectors : public QObject {
     QCOMPARE(w.CurrentEditor()->selectedText(), QStringLiteral(" x: y }"));
     QCOMPARE(w.StatusText(), QStringLiteral("Line 7 of  7, Col 12"));
     QVERIFY(!w.CurrentDocument()->UpdatingText());
+  }
+
+  // A rule typed into the text appears once typing pauses, with no Refresh; the selected node
+  // stays selected and the tree stays scrolled where it was.
+  void theTreeFollowsTypingOnceItPauses() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    QByteArray sheet;
+    for (int i = 0; i < 60; ++i) {
+      sheet += ".c" + QByteArray::number(i) + " { }\n";
+    }
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), sheet));
+    QTreeWidget* tree = w.Selectors().Tree();
+    QTreeWidgetItem* picked = tree->topLevelItem(1)->child(40);
+    tree->setCurrentItem(picked);
+    tree->scrollToItem(picked);
+    const int scroll = tree->verticalScrollBar()->value();
+    QVERIFY(scroll > 0);
+    TCssEditor* editor = w.CurrentEditor();
+    editor->SetCaret(0);
+    QTest::keyClicks(editor, QStringLiteral("#new { } "));
+    QCOMPARE(tree->topLevelItem(2)->childCount(), 0);  // not while typing
+    QTRY_COMPARE(tree->topLevelItem(2)->childCount(), 1);
+    QCOMPARE(tree->topLevelItem(2)->child(0)->text(0), QStringLiteral("#new"));
+    QCOMPARE(tree->topLevelItem(1)->childCount(), 60);
+    QCOMPARE(tree->currentItem()->text(0), QStringLiteral(".c40"));
+    QVERIFY(tree->currentItem()->isSelected());
+    QCOMPARE(tree->verticalScrollBar()->value(), scroll);
+    QCOMPARE(env.Prompts.Asked, QStringList());
   }
 
   // A long selector shows as one bounded line ending where its brace is, with the whole name
