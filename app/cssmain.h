@@ -30,6 +30,7 @@ class TFrmEdit;
 class TFindDialog;
 class TFrmNew;
 class TFrmOptions;
+struct TEditorOptions;
 class TPreviewPanel;
 class TPropertiesPanel;
 class TQuickInfoPanel;
@@ -232,7 +233,7 @@ class TFrmMain : public QMainWindow {
   void mAboutClick();
   void mOptionsClick();
   // What the Options dialog applied, for the window itself: the indent and the browser commands.
-  void OptionsApplied();
+  void OptionsApplied(const TEditorOptions& options);
 
   TPlatform Platform;
   TSiteAddresses Sites;

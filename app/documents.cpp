@@ -73,8 +73,11 @@ void TFrmMain::NewDocument() {
   TCssEditor* editor = document->Editor();
   ApplyEditorSettings(editor);
   AddColorPicking(*document, *Platform.Prompts);
-  connect(FrmOptions, &TFrmOptions::Applied, editor,
-          [this, editor] { ApplyEditorSettings(editor); });
+  connect(FrmOptions, &TFrmOptions::Applied, editor, [editor](const TEditorOptions& options) {
+    editor->ApplyFont(options.FontName, options.FontSize);
+    editor->ApplyTabWidth(options.TabWidth);
+    editor->ApplySyntaxStyles(options.Styles);
+  });
 
   connect(document, &TOpenDocument::StatusChange, this, [this, document](TStatusChanges changes) {
     RunCommand(*Platform.Prompts,

@@ -240,6 +240,11 @@ class TestOptions : public QObject {
     o.CmbSize->setCurrentText(QStringLiteral("16"));
     o.CmdApply->click();
     QCOMPARE(applied.count(), 1);
+    // The announcement carries what was stored.
+    const auto announced = applied.first().first().value<TEditorOptions>();
+    QCOMPARE(announced.TabWidth, 4);
+    QCOMPARE(announced.FontSize, 16);
+    QVERIFY(announced.Styles == o.WorkingStyles());
     QVERIFY(editorsShow(4, 16));
     QCOMPARE(w.DeclarationIndent(), 4);
 
