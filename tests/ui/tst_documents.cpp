@@ -537,6 +537,7 @@ class TestDocuments : public QObject {
     w.OpenOperation(path);
     Type(w, QStringLiteral("typed "));
     QVERIFY(QDir(env.Dir.filePath(QStringLiteral("gone"))).removeRecursively());
+    env.Prompts.AnswerMessage(TButton::Ok);
     Trigger(w.Action("acSave"));
     QCOMPARE(env.Prompts.Asked.size(), 1);
     QVERIFY2(env.Prompts.Asked[0].startsWith(QStringLiteral("message: Cannot create file \"") +
@@ -547,6 +548,7 @@ class TestDocuments : public QObject {
 
     // Close, Yes, failed write: the tab stays open with the text.
     env.Prompts.AnswerMessage(TButton::Yes);
+    env.Prompts.AnswerMessage(TButton::Ok);
     Trigger(w.Action("mClose"));
     QCOMPARE(w.Pages()->count(), 1);
     QVERIFY(w.CurrentEditor()->Modified());
@@ -648,6 +650,7 @@ class TestDocuments : public QObject {
     const QString missing = env.Dir.filePath(QStringLiteral("missing.css"));
     const QString later = env.WriteFile(QStringLiteral("later.css"), "a{}");
     TFrmMain& w = env.MakeWindow({missing, later});
+    env.Prompts.AnswerMessage(TButton::Ok);
     w.show();
     QTRY_COMPARE(env.Prompts.Asked.size(), 1);
     QVERIFY2(env.Prompts.Asked[0].startsWith(QStringLiteral("message: Cannot open file \"") +

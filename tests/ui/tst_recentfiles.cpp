@@ -80,6 +80,7 @@ class TestRecentFiles : public QObject {
     QCOMPARE(w.windowTitle(), QStringLiteral("d.css - Quillmere"));
     QFile::remove(paths[5]);  // a.css, the last item
     const int before = static_cast<int>(w.RecentFiles().Items().size());
+    env.Prompts.AnswerMessage(TButton::Ok);
     w.RecentFiles().Items().last()->trigger();
     QCOMPARE(env.Prompts.Asked.last(),
              QStringLiteral("message: File not found. Check the file path."));
@@ -116,6 +117,8 @@ class TestRecentFiles : public QObject {
     menu.addAction(QStringLiteral("one"));
     menu.addAction(QStringLiteral("two"));
     TRecentFiles recent(*env.Settings, env.Prompts);
+    env.Prompts.AnswerMessage(TButton::Ok);
+    env.Prompts.AnswerMessage(TButton::Ok);
     recent.RebuildRecentMenu();
     QCOMPARE(env.Prompts.Asked.last(), QStringLiteral("message: ParentMenu not assigned"));
     recent.SetParentMenu(&menu);
