@@ -250,8 +250,22 @@ int32_t TSelectorsPanel::BlockOfNode(QTreeWidgetItem* node) const {
 
 QString TSelectorsPanel::WholeName(QTreeWidgetItem* node) const {
   const int32_t block = BlockOfNode(node);
-  return block < 0 ? QString()
-                   : FromModel(Document->Blocks().Items(block).Name, Document->Encoding());
+  if (block < 0) {
+    return {};
+  }
+  const TModList& blocks = Document->Blocks();
+  const TItmRecord& item = blocks.Items(block);
+  QString name = FromModel(item.Name, Document->Encoding());
+  // A rule inside an at-rule (@media, @supports) names the innermost one as a hint, on one
+  // bounded line. The list is in text order: the blocks around this one come before it.
+  for (int32_t outer = block - 1; outer >= 0; --outer) {
+    const TItmRecord& around = blocks.Items(outer);
+    if (around.EndPos > item.StartPos && around.Name.starts_with('@')) {
+      name += QStringLiteral("\nin ") + FromModel(TreeName(around.Name), Document->Encoding());
+      break;
+    }
+  }
+  return name;
 }
 
 void TSelectorsPanel::Refresh() {

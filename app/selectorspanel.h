@@ -65,7 +65,8 @@ class TSelectorsPanel : public QWidget {
   // The index of the node's block in the document's current list, -1 for a group node or when
   // the text no longer has that block.
   int32_t BlockOfNode(QTreeWidgetItem* node) const;
-  // The node's selector name as written; the node shows it shortened to one bounded line.
+  // The node's selector name as written, and the at-rule it is in; the node shows the name
+  // shortened to one bounded line.
   QString WholeName(QTreeWidgetItem* node) const;
   friend class TSelectorNode;
 

@@ -120,6 +120,27 @@ class TestSelectors : public QObject {
     QCOMPARE(env.Prompts.Asked, QStringList());
   }
 
+  // A rule inside an at-rule names it in its tool tip; the at-rule's own node has no such hint.
+  void aRuleInAnAtRuleNamesItInItsToolTip() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.OpenOperation(
+        env.WriteFile(QStringLiteral("a.css"), "@media print {\n  .a { color: red }\n}\n.b { }\n"));
+    QStringList hinted;
+    QStringList plain;
+    for (int g = 0; g < 3; ++g) {
+      QTreeWidgetItem* group = w.Selectors().Tree()->topLevelItem(g);
+      for (int c = 0; c < group->childCount(); ++c) {
+        const QString tip = group->child(c)->toolTip(0);
+        (tip.endsWith(QStringLiteral("\nin @media print")) ? hinted : plain) << tip;
+      }
+    }
+    QCOMPARE(hinted.size(), 1);
+    QVERIFY2(hinted.first().contains(QStringLiteral(".a")), qPrintable(hinted.first()));
+    QVERIFY(plain.contains(QStringLiteral(".b")));
+    QVERIFY(plain.contains(QStringLiteral("@media print")));
+  }
+
   // A long selector shows as one bounded line ending where its brace is, with the whole name
   // as written in the node's tool tip; after typing the node still stands for its block.
   void aLongNameIsShortenedWithTheWholeNameInItsToolTip() {
