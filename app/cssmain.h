@@ -30,6 +30,7 @@ class TFrmEdit;
 class TFindDialog;
 class TFrmNew;
 class TFrmOptions;
+struct TEditorOptions;
 class TPreviewPanel;
 class TPropertiesPanel;
 class TQuickInfoPanel;
@@ -196,6 +197,7 @@ class TFrmMain : public QMainWindow {
   void mIndentClick();
   void mOutdentClick();
   void acCommentExecute();
+  void acUncommentExecute();
   // Runs the command of a key the editor would otherwise handle itself; false for other keys.
   bool MainTextKeyDown(QKeyEvent* event);
   void MainTextGutterClick(TCssEditor* editor, int line);
@@ -236,7 +238,7 @@ class TFrmMain : public QMainWindow {
   void mAboutClick();
   void mOptionsClick();
   // What the Options dialog applied, for the window itself: the indent and the browser commands.
-  void OptionsApplied();
+  void OptionsApplied(const TEditorOptions& options);
 
   TPlatform Platform;
   TSiteAddresses Sites;
@@ -300,6 +302,7 @@ class TFrmMain : public QMainWindow {
   QAction* mNext = nullptr;
   QAction* mPrevious = nullptr;
   QAction* acComment = nullptr;
+  QAction* acUncomment = nullptr;
   QAction* acValidate = nullptr;
   QAction* mPanelTv = nullptr;
   QAction* mPanelvle = nullptr;

@@ -72,7 +72,12 @@ void TFrmMain::CreateActions() {
   acPaste = MakeAction(this, QStringLiteral("Paste"),
                        QStringLiteral("Paste text from the clipboard"), "paste");
   acSelectAll = MakeAction(this, QStringLiteral("Select All"), QStringLiteral("Select All Text"));
-  // The editor takes these keys itself; the menus and tool tips only name them, and the
+  mIndent =
+      MakeAction(this, QStringLiteral("Indent"), QStringLiteral("Indent Selected Text"), "indent");
+  mOutdent = MakeAction(this, QStringLiteral("Outdent"), QStringLiteral("Outdent Selected Text"),
+                        "outdent");
+  // The editor takes these keys itself (Tab and Shift+Tab through the window's key routing); the
+  // menus and tool tips only name them, and the
   // shortcuts never fire outside the menus, where a key belongs to the widget with the focus.
   const std::pair<QAction*, QKeySequence> editorKeys[] = {
       {mUndo, QKeySequence(Qt::CTRL | Qt::Key_Z)},
@@ -81,6 +86,8 @@ void TFrmMain::CreateActions() {
       {acCopy, QKeySequence(Qt::CTRL | Qt::Key_C)},
       {acPaste, QKeySequence(Qt::CTRL | Qt::Key_V)},
       {acSelectAll, QKeySequence(Qt::CTRL | Qt::Key_A)},
+      {mIndent, QKeySequence(Qt::Key_Tab)},
+      {mOutdent, QKeySequence(Qt::SHIFT | Qt::Key_Tab)},
   };
   for (const auto& [action, key] : editorKeys) {
     action->setShortcut(key);
@@ -90,16 +97,17 @@ void TFrmMain::CreateActions() {
       MakeAction(this, QStringLiteral("Find"), QStringLiteral("Find the indicated text"), "find");
   acFind->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_F3)});
   mReplace = MakeAction(this, QStringLiteral("Replace"), {}, "replace");
-  mIndent =
-      MakeAction(this, QStringLiteral("Indent"), QStringLiteral("Indent Selected Text"), "indent");
-  mOutdent = MakeAction(this, QStringLiteral("Outdent"), QStringLiteral("Outdent Selected Text"),
-                        "outdent");
+  mReplace->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
   mNext = MakeAction(this, QStringLiteral("Next Block"), QStringLiteral("Move to next selector"),
                      "nextblock");
   mPrevious = MakeAction(this, QStringLiteral("Previous Block"),
                          QStringLiteral("Move to previous selector"), "prevblock");
   acComment = MakeAction(this, QStringLiteral("Comment"), QStringLiteral("Comment Seleted Text"),
                          "comment");
+  acComment->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+  acUncomment = MakeAction(this, QStringLiteral("Uncomment"),
+                           QStringLiteral("Take the comment marks off the selected text"));
+  acUncomment->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
   acValidate = MakeAction(this, QStringLiteral("Validate Using W3C"),
                           QStringLiteral("Validate Using W3C"), "validate");
 
@@ -165,6 +173,7 @@ void TFrmMain::CreateActions() {
       {mNext, "mNext"},
       {mPrevious, "mPrevious"},
       {acComment, "acComment"},
+      {acUncomment, "acUncomment"},
       {acValidate, "acValidate"},
       {mPanelTv, "mPanelTv"},
       {mPanelvle, "mPanelvle"},
@@ -245,7 +254,7 @@ void TFrmMain::CreateMenus() {
   mEdit->addSeparator();
   mEdit->addActions({mNext, mPrevious});
   mEdit->addSeparator();
-  mEdit->addAction(acComment);
+  mEdit->addActions({acComment, acUncomment});
 
   mTools = menuBar()->addMenu(QStringLiteral("Tools"));
   mTools->setObjectName(QStringLiteral("mTools"));
@@ -271,7 +280,7 @@ void TFrmMain::CreateMenus() {
   MainTextPopUp->addSeparator();
   MainTextPopUp->addAction(acSelectAll);
   MainTextPopUp->addSeparator();
-  MainTextPopUp->addAction(acComment);
+  MainTextPopUp->addActions({acComment, acUncomment});
 }
 
 void TFrmMain::CreateToolBar() {
@@ -334,6 +343,7 @@ void TFrmMain::CreateDocks() {
       }
     });
   });
+  connect(SelectorsPanel, &TSelectorsPanel::BlockSelected, this, &TFrmMain::ShowCaretStatus);
   // A write that fails (a value the file's encoding cannot hold) is reported here, so no
   // exception crosses the panels' signals.
   const auto write = [this](const QString& name, const QString& value) {
@@ -355,20 +365,27 @@ void TFrmMain::CreateDocks() {
 }
 
 void TFrmMain::ApplyDesignedDockSizes() {
-  // The panels' own size hints would leave the documents a narrow strip in the designed window:
-  // the side columns share at most half the width, in the designed proportion, and the preview
-  // gets a third of the height, enough to see a page in.
-  constexpr int kLeft = 220;
+  // The panels' own size hints would leave the documents a narrow strip: the side columns share
+  // at most half the width, in the designed proportion, and the preview gets three tenths of the
+  // height, enough to see a page in.
+  // The Properties' value column as wide as its name column, and Quick Info's support strip whole.
+  constexpr int kLeft = 340;
   // Room for the Visual Editor's captions beside their pickers.
-  constexpr int kRight = 260;
+  constexpr int kRight = 300;
   const int separators =
       2 * style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
   const int sides = std::min(kLeft + kRight, width() / 2 - separators);
-  const int left = sides * kLeft / (kLeft + kRight);
+  // In a small window the Properties' minimum width would take from the documents' half: the
+  // left column is then the narrower one.
+  const int left = sides >= 480 ? sides * kLeft / (kLeft + kRight) : sides * 11 / 24;
   resizeDocks({dxProperties, dxSelectors}, {left, sides - left}, Qt::Horizontal);
   resizeDocks({dxProperties, dxQuickInfo}, {300, 120}, Qt::Vertical);
-  resizeDocks({dxSelectors, dxVisualEditor}, {180, 240}, Qt::Vertical);
-  resizeDocks({dxPreview}, {std::max(120, height() / 3)}, Qt::Vertical);
+  // The tree gets a screenful of selectors, as much as the Visual Editor's pages: half of what
+  // the preview, the menus, the tool bar and the status bar leave.
+  const int preview = std::max(120, height() * 3 / 10);
+  const int column = std::max(0, height() - preview - 120) / 2;
+  resizeDocks({dxSelectors, dxVisualEditor}, {column, column}, Qt::Vertical);
+  resizeDocks({dxPreview}, {preview}, Qt::Vertical);
 }
 
 void TFrmMain::CreateDocumentArea() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Documents: new, open, save, save as, close, and keeping the window in step with the active tab.
 #include <QDir>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QMenu>
 #include <QSignalBlocker>
@@ -72,8 +73,11 @@ void TFrmMain::NewDocument() {
   TCssEditor* editor = document->Editor();
   ApplyEditorSettings(editor);
   AddColorPicking(*document, *Platform.Prompts);
-  connect(FrmOptions, &TFrmOptions::Applied, editor,
-          [this, editor] { ApplyEditorSettings(editor); });
+  connect(FrmOptions, &TFrmOptions::Applied, editor, [editor](const TEditorOptions& options) {
+    editor->ApplyFont(options.FontName, options.FontSize);
+    editor->ApplyTabWidth(options.TabWidth);
+    editor->ApplySyntaxStyles(options.Styles);
+  });
 
   connect(document, &TOpenDocument::StatusChange, this, [this, document](TStatusChanges changes) {
     RunCommand(*Platform.Prompts,
@@ -101,10 +105,13 @@ void TFrmMain::NewDocument() {
   ShowActiveDocument();
 }
 
-void TFrmMain::OpenOperation(const QString& path) {
-  if (path.isEmpty()) {
+void TFrmMain::OpenOperation(const QString& given) {
+  if (given.isEmpty()) {
     return;
   }
+  // A name relative to the folder the program started in would mean another file, or none,
+  // after a start from elsewhere.
+  const QString path = CanonicalFilePath(given);
   OpenFilter =
       QStringLiteral("All Files (*.*)|*.*|Text Files (*.txt)|*.txt|CSS Files (*.css)|*.css");
   // A file is edited in one tab only, or one tab's save would drop the other's edits.
@@ -135,7 +142,11 @@ void TFrmMain::OpenOperation(const QString& path) {
   // Before the tree is filled: formatting changes every position in it.
   OfferToFormat();
   SelectorsPanel->RefreshTree();
-  rmain->AddRecentFile(path);
+  // The page built from the sheet at once, in a Preview panel that is on the screen.
+  if (dxPreview->isVisible()) {
+    PreviewPanel->ShowFirstPage();
+  }
+  rmain->AddRecentFile(QDir::toNativeSeparators(path));
   rmain->RebuildRecentMenu();
 }
 
@@ -214,28 +225,44 @@ void TFrmMain::SaveDocument(TOpenDocument* document) {
 }
 
 void TFrmMain::SaveDocumentAs(TOpenDocument* document) {
-  const auto answer = Platform.Prompts->SaveFileName(
-      QStringLiteral("Cascading Style Sheet (*.css)|*.css|Text File (*.txt)|*.txt"),
-      QStringLiteral("Untitled CSS File"));
-  if (!answer) {
-    return;
-  }
-  const QString path =
-      QString::fromStdString(SaveAsFileName(Utf8(answer->FileName), answer->FilterIndex));
-  // Refused rather than asked: replacing it would have to close the other tab, whose edits may
-  // not be saved; the user decides there what becomes of them.
-  if (TabOfFile(path, document) >= 0) {
-    throw TError(FormatMessage(
-        "\"%s\" is open in another tab. Close it there first, or choose another name.",
-        {Utf8(QDir::toNativeSeparators(path))}));
-  }
-  // The dialog only knew the name as typed; the question is for the file that is written.
-  if (QFileInfo::exists(path) &&
-      Platform.Prompts->Message(TMessageKind::Confirmation,
-                                QStringLiteral("\"%1\" already exists. Do you want to replace it?")
-                                    .arg(QDir::toNativeSeparators(path)),
-                                {TButton::Yes, TButton::No}) != TButton::Yes) {
-    return;
+  // The document's own file, in its folder; an untitled one by its caption.
+  const QString preset =
+      document->Path().isEmpty()
+          ? Caption(pgmain->indexOf(document))
+          : QDir::toNativeSeparators(QFileInfo(document->Path()).absoluteFilePath());
+  QString path;
+  std::optional<TSaveAnswer> answer;
+  // No to the question about an existing file goes back to the dialog for another name.
+  for (;;) {
+    answer = Platform.Prompts->SaveFileName(
+        QStringLiteral("Cascading Style Sheet (*.css)|*.css|Text File (*.txt)|*.txt"), preset);
+    if (!answer) {
+      return;
+    }
+    path = QString::fromStdString(SaveAsFileName(Utf8(answer->FileName), answer->FilterIndex));
+    // Refused rather than asked: replacing it would have to close the other tab, whose edits
+    // may not be saved; the user decides there what becomes of them.
+    if (TabOfFile(path, document) >= 0) {
+      throw TError(FormatMessage(
+          "\"%s\" is open in another tab. Close it there first, or choose another name.",
+          {Utf8(QDir::toNativeSeparators(path))}));
+    }
+    // The dialog only knew the name as typed; the question is for the file that is written.
+    if (!QFileInfo::exists(path)) {
+      break;
+    }
+    const TButton replace = Platform.Prompts->Message(
+        TMessageKind::Confirmation,
+        QStringLiteral("\"%1\" already exists. Do you want to replace it?")
+            .arg(QDir::toNativeSeparators(path)),
+        {TButton::Yes, TButton::No});
+    // Closing the box ends Save As.
+    if (replace == TButton::Yes) {
+      break;
+    }
+    if (replace != TButton::No) {
+      return;
+    }
   }
   document->SaveTo(path);
   const QString caption = QFileInfo(answer->FileName).fileName();
@@ -273,6 +300,11 @@ TFrmMain::TCloseResult TFrmMain::CloseDocument(int index) {
   }
   bool saved = false;
   if (document->Editor()->Modified()) {
+    // The question is about the document in view.
+    if (index != pgmain->currentIndex()) {
+      ActivateTab(index);
+      ShowActiveDocument();
+    }
     const TButton answer =
         Platform.Prompts->Message(TMessageKind::Confirmation,
                                   QStringLiteral("Save the changes to this document: ") +

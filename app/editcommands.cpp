@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Edit menu's commands on the current document: undo and redo, the clipboard, Indent,
-// Outdent and Comment, the line marks in the gutter, and Find and Replace with their dialogs.
+// Outdent, Comment and Uncomment, the line marks in the gutter, and Find and Replace with their
+// dialogs.
 #include <QAction>
 #include <QKeyEvent>
 #include <functional>
@@ -73,6 +74,7 @@ void TFrmMain::CreateEditCommands() {
   Bind(mIndent, &TFrmMain::mIndentClick);
   Bind(mOutdent, &TFrmMain::mOutdentClick);
   Bind(acComment, &TFrmMain::acCommentExecute);
+  Bind(acUncomment, &TFrmMain::acUncommentExecute);
   Bind(bNextBookmark, &TFrmMain::bNextMarkClick);
   Bind(bPrevBookmark, &TFrmMain::bPreviousMarkClick);
   Bind(bClearBookmarks, &TFrmMain::bClearMarksClick);
@@ -159,7 +161,14 @@ void TFrmMain::mOutdentClick() {
 void TFrmMain::acCommentExecute() {
   if (TOpenDocument* document = CurrentDocument()) {
     const TCssEditor& editor = *document->Editor();
-    Carry(*document, PlanComment(editor.SelStart(), editor.SelEnd()));
+    Carry(*document, PlanComment(editor, editor.SelStart(), editor.SelEnd()));
+  }
+}
+
+void TFrmMain::acUncommentExecute() {
+  if (TOpenDocument* document = CurrentDocument()) {
+    const TCssEditor& editor = *document->Editor();
+    Carry(*document, PlanUncomment(editor, editor.SelStart(), editor.SelEnd()));
   }
 }
 

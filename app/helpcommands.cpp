@@ -43,9 +43,10 @@ void TFrmMain::mOptionsClick() {
   FrmOptions->exec();
 }
 
-void TFrmMain::OptionsApplied() {
-  // Each open editor takes up the new settings through its own connection.
-  DeclarationIndent_ = Setting::TabWidth.Read(*Platform.Settings);
+void TFrmMain::OptionsApplied(const TEditorOptions& options) {
+  // Each open editor takes up the new settings through its own connection; new ones from here.
+  SynCss = options.Styles;
+  DeclarationIndent_ = options.TabWidth;
   FillPreviewMenu();
 }
 

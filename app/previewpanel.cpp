@@ -170,6 +170,14 @@ QString TPreviewPanel::MakePreview(bool Show) {
   return target;
 }
 
+void TPreviewPanel::ShowFirstPage() {
+  if (WebPrev != nullptr || Document == nullptr || CboFile->currentText() != kBuildEntry ||
+      !QFileInfo(QDir(Platform.DataFolder).filePath(QStringLiteral("dynpreview.htm"))).isFile()) {
+    return;
+  }
+  MakePreview(true);
+}
+
 void TPreviewPanel::ShowInPreview(const QString& path, TPageTrust trust) {
   Live_->Stop();
   if (WebPrev == nullptr) {

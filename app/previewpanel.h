@@ -30,6 +30,9 @@ class TPreviewPanel : public QWidget {
   // Writes "temppreview.htm" from the chosen entry of the list and the document's sheet, and with
   // Show shows it here; returns its path, empty when nothing was built.
   QString MakePreview(bool Show);
+  // The page built from the sheet, shown while the panel shows nothing yet: a page the user chose
+  // or a validation answer stays. Nothing, and no message, without a document or the template.
+  void ShowFirstPage();
   // Shows a local file in the panel, making its browser the first time. Only a page of the
   // user's own runs its scripts; a page the program made from text it did not write (the
   // sheet) runs none and may not reach across to remote addresses, and a page received from

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -77,6 +79,10 @@ TSelectorsPanel::TSelectorsPanel(TPrompts& prompts, QWidget* parent)
   Tv->setPalette(palette);
   Tv->setContextMenuPolicy(Qt::CustomContextMenu);
   Tv->viewport()->installEventFilter(this);
+  Idle = new QTimer(this);
+  Idle->setSingleShot(true);
+  Idle->setInterval(kFollowDelay);
+  connect(Idle, &QTimer::timeout, this, [this] { RunCommand(Prompts, [this] { FollowText(); }); });
 
   TvPopup = new QMenu(Tv);
   mTNew = TvPopup->addAction(QStringLiteral("New"));
@@ -122,6 +128,50 @@ QAction* TSelectorsPanel::Action(const QString& name) const {
 
 void TSelectorsPanel::SetDocument(TOpenDocument* document) {
   Document = document;
+  disconnect(TextChanges);
+  Idle->stop();
+  if (document != nullptr) {
+    // Each change only restarts the wait: typing costs nothing more in a large sheet.
+    TextChanges =
+        connect(document->Editor(), &TCssEditor::TextChanged, Idle, qOverload<>(&QTimer::start));
+  }
+}
+
+void TSelectorsPanel::FollowText() {
+  if (Document == nullptr || Document->Editor()->TextVersion() == TreeVersion) {
+    return;
+  }
+  QTreeWidgetItem* node = Tv->currentItem();
+  const bool selected = node != nullptr && node->isSelected();
+  int group = -1;
+  int occurrence = 0;
+  QString text;
+  if (selected) {
+    QTreeWidgetItem* parent = node->parent();
+    group = parent == nullptr ? Tv->indexOfTopLevelItem(node) : Tv->indexOfTopLevelItem(parent);
+    text = node->text(0);
+    for (int i = 0; parent != nullptr && i < parent->indexOfChild(node); ++i) {
+      occurrence += parent->child(i)->text(0) == text ? 1 : 0;
+    }
+    if (parent == nullptr) {
+      occurrence = -1;  // the group itself
+    }
+  }
+  const int scroll = Tv->verticalScrollBar()->value();
+  RefreshTree();
+  if (selected) {
+    QTreeWidgetItem* parent = Tv->topLevelItem(group);
+    QTreeWidgetItem* again = occurrence < 0 ? parent : nullptr;
+    for (int i = 0; again == nullptr && i < parent->childCount(); ++i) {
+      if (parent->child(i)->text(0) == text && occurrence-- == 0) {
+        again = parent->child(i);
+      }
+    }
+    if (again != nullptr) {
+      Tv->setCurrentItem(again);
+    }
+  }
+  Tv->verticalScrollBar()->setValue(scroll);
 }
 
 bool TSelectorsPanel::eventFilter(QObject* watched, QEvent* event) {
@@ -200,8 +250,22 @@ int32_t TSelectorsPanel::BlockOfNode(QTreeWidgetItem* node) const {
 
 QString TSelectorsPanel::WholeName(QTreeWidgetItem* node) const {
   const int32_t block = BlockOfNode(node);
-  return block < 0 ? QString()
-                   : FromModel(Document->Blocks().Items(block).Name, Document->Encoding());
+  if (block < 0) {
+    return {};
+  }
+  const TModList& blocks = Document->Blocks();
+  const TItmRecord& item = blocks.Items(block);
+  QString name = FromModel(item.Name, Document->Encoding());
+  // A rule inside an at-rule (@media, @supports) names the innermost one as a hint, on one
+  // bounded line. The list is in text order: the blocks around this one come before it.
+  for (int32_t outer = block - 1; outer >= 0; --outer) {
+    const TItmRecord& around = blocks.Items(outer);
+    if (around.EndPos > item.StartPos && around.Name.starts_with('@')) {
+      name += QStringLiteral("\nin ") + FromModel(TreeName(around.Name), Document->Encoding());
+      break;
+    }
+  }
+  return name;
 }
 
 void TSelectorsPanel::Refresh() {
@@ -223,6 +287,7 @@ void TSelectorsPanel::SelectNodeBlock() {
     editor->MoveSelectionEnd(block.EndPos + 2);
   }
   editor->setFocus();
+  emit BlockSelected();
 }
 
 void TSelectorsPanel::SelectNodeAt(const QPoint& pos) {

@@ -3,6 +3,7 @@
 // IDs, its tool bar and pop-up menu; a click selects a block, Delete removes one.
 #pragma once
 
+#include <QMetaObject>
 #include <QWidget>
 #include <vector>
 
@@ -10,6 +11,7 @@
 
 class QAction;
 class QMenu;
+class QTimer;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -25,8 +27,10 @@ class TSelectorsPanel : public QWidget {
  public:
   explicit TSelectorsPanel(TPrompts& prompts, QWidget* parent = nullptr);
 
-  // The document the tree shows; none while no document is open. The tree is not rebuilt here.
+  // The document the tree shows; none while no document is open. The tree is not rebuilt here,
+  // but follows the document's text from now on, once typing pauses for kFollowDelay.
   void SetDocument(TOpenDocument* document);
+  static constexpr int kFollowDelay = 600;  // milliseconds
   // The three groups, expanded, with a node per block of the document and none selected.
   void RefreshTree();
   // Before the pop-up menu opens over pos: Delete is offered for a selector node only.
@@ -43,12 +47,17 @@ class TSelectorsPanel : public QWidget {
   void NewSelectorRequested(qm::TSelectorTab tab);
   // Refresh rebuilt the tree: the block at the caret is to be read again.
   void Refreshed();
+  // A click on a node selected its block in the text: the caret's place is to be shown again.
+  void BlockSelected();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Refresh();
+  // The tree of the text as it is now, with the node that was selected (the same name, and the
+  // same one of equal names) selected again and the view scrolled where it was.
+  void FollowText();
   void SelectNodeBlock();
   void SelectNodeAt(const QPoint& pos);
   void RequestNewForNode();
@@ -56,12 +65,15 @@ class TSelectorsPanel : public QWidget {
   // The index of the node's block in the document's current list, -1 for a group node or when
   // the text no longer has that block.
   int32_t BlockOfNode(QTreeWidgetItem* node) const;
-  // The node's selector name as written; the node shows it shortened to one bounded line.
+  // The node's selector name as written, and the at-rule it is in; the node shows the name
+  // shortened to one bounded line.
   QString WholeName(QTreeWidgetItem* node) const;
   friend class TSelectorNode;
 
   TPrompts& Prompts;
   TOpenDocument* Document = nullptr;
+  QMetaObject::Connection TextChanges;
+  QTimer* Idle = nullptr;
   // The text version the nodes were made from, and per group the block of each node in the
   // list of that version.
   uint64_t TreeVersion = 0;

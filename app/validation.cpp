@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QObject>
+#include <QScopeGuard>
 #include <QUrl>
 
 #include "app/cssmain.h"
@@ -57,9 +58,16 @@ void TFrmMain::acValidateExecute() {
   if (document == nullptr) {
     return;
   }
-  // From here on a failure leaves this text up, as the answer never came.
   StatusPanel->setText(kConnecting);
   StatusPanel->repaint();
+  // Unless the answer arrives, the status goes back to the caret's place: a failure is told in
+  // its box, and a cancel is the user's own doing.
+  bool answered = false;
+  const auto status = qScopeGuard([this, &answered] {
+    if (!answered) {
+      ShowCaretStatus();
+    }
+  });
   const QUrl url = ValidatorAddress(Sites.ValidatorUrl);
   const QDir work(Platform.WorkFolder);
   // The text as it is now, unsaved changes included, in the file's own format; the document and
@@ -82,13 +90,17 @@ void TFrmMain::acValidateExecute() {
   });
   if (!finished) {
     poster.Cancel();
-    throw TError("The validation was cancelled before the service answered.");
+    return;
   }
   if (!answer.Ok()) {
-    throw TError(Utf8(answer.Error));
+    // The bare reason ("Connection refused") would not say who refused.
+    throw TError(FormatMessage("The W3C CSS Validation Service at %s did not give an answer: %s",
+                               {Utf8(url.toDisplayString()), Utf8(answer.Error)}));
   }
+
   const QString answerFile = work.filePath(kAnswerFile);
   WriteFileBytes(answerFile, std::string_view(answer.Body.constData(), answer.Body.size()));
+  answered = true;
   StatusPanel->setText(QStringLiteral("Connected successfully"));
   // Shown even while the panel is hidden: the answer is there when the user opens it.
   PreviewPanel->ShowInPreview(answerFile, TPreviewPanel::TPageTrust::Received);

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -23,18 +24,6 @@
 namespace qm {
 
 namespace {
-
-// Sets a flag for the length of one step, also when the step fails.
-class TFlagScope {
- public:
-  explicit TFlagScope(bool& flag) : Flag(flag) { Flag = true; }
-  ~TFlagScope() { Flag = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& Flag;
-};
 
 // The text without the blanks and control characters around it.
 QString Trimmed(const QString& text) {
@@ -89,7 +78,7 @@ void TVisualEditorPanel::ClearValues() {
   for (TComboBoxUnit* unit : UnitCombos) {
     unit->SetText({});
   }
-  const TFlagScope showing(ShowingValues);
+  const QScopedValueRollback<bool> showing(ShowingValues, true);
   lsttextdecoration->clearSelection();
 }
 
@@ -97,7 +86,7 @@ void TVisualEditorPanel::ShowValue(const std::string& property, const std::strin
   const QString text = QString::fromStdString(value);
   {
     // The list carries no property: it takes the first of its entries that any value holds.
-    const TFlagScope showing(ShowingValues);
+    const QScopedValueRollback<bool> showing(ShowingValues, true);
     for (int i = 0; i < lsttextdecoration->count(); ++i) {
       if (QListWidgetItem* item = lsttextdecoration->item(i); text.contains(item->text())) {
         item->setSelected(true);

@@ -2,6 +2,7 @@
 #include "controls/ComboBoxUnit.h"
 
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <utility>
 
 #include "model/unitvalue.h"
@@ -12,19 +13,6 @@ namespace {
 
 constexpr int kHeight = 21;
 constexpr int kUnitWidth = 38;
-
-// Sets a flag for the length of one programmatic change, also when it fails.
-class TAssigning {
- public:
-  explicit TAssigning(bool& flag) : Flag(flag), Old(std::exchange(flag, true)) {}
-  ~TAssigning() { Flag = Old; }
-  TAssigning(const TAssigning&) = delete;
-  TAssigning& operator=(const TAssigning&) = delete;
-
- private:
-  bool& Flag;
-  bool Old;
-};
 
 }  // namespace
 
@@ -43,7 +31,7 @@ TComboBoxUnit::TComboBoxUnit(QWidget* parent)
 }
 
 void TComboBoxUnit::FillUnits() {
-  TAssigning assigning(Assigning);
+  const QScopedValueRollback<bool> assigning(Assigning, true);
   const QString unit = UnitBox_->currentText();
   UnitBox_->clear();
   for (const std::string& name : UnitList(IncludePercent_)) {
@@ -69,7 +57,7 @@ QStringList TComboBoxUnit::Items() const {
 }
 
 void TComboBoxUnit::SetItems(const QStringList& items) {
-  TAssigning assigning(Assigning);
+  const QScopedValueRollback<bool> assigning(Assigning, true);
   // Filling the list would put its first keyword into the box.
   const QString text = ValueBox_->currentText();
   ValueBox_->clear();
@@ -84,7 +72,7 @@ QString TComboBoxUnit::Text() const {
 }
 
 void TComboBoxUnit::SetText(const QString& value) {
-  TAssigning assigning(Assigning);
+  const QScopedValueRollback<bool> assigning(Assigning, true);
   std::vector<std::string> units;
   for (int i = 0; i < UnitBox_->count(); ++i) {
     units.push_back(UnitBox_->itemText(i).toStdString());
@@ -99,7 +87,7 @@ void TComboBoxUnit::BoxChanged() {
     return;
   }
   if (!IsDecimalNumber(ValueBox_->currentText().toStdString())) {
-    TAssigning assigning(Assigning);
+    const QScopedValueRollback<bool> assigning(Assigning, true);
     UnitBox_->setCurrentIndex(-1);
   }
   if (OnChange) {

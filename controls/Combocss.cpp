@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyleOption>
 #include <QStyledItemDelegate>
@@ -281,22 +282,6 @@ bool TDropList::viewportEvent(QEvent* event) {
   return QListWidget::viewportEvent(event);
 }
 
-namespace {
-
-// Clears the one-shot flag on every way out of the handler it guards.
-class TQuietScope {
- public:
-  explicit TQuietScope(bool& flag) : Flag(flag) { Flag = true; }
-  ~TQuietScope() { Flag = false; }
-  TQuietScope(const TQuietScope&) = delete;
-  TQuietScope& operator=(const TQuietScope&) = delete;
-
- private:
-  bool& Flag;
-};
-
-}  // namespace
-
 TComboCSS::TComboCSS(QWidget* parent)
     : QLineEdit(parent),
       DropList_(new TDropList(*this)),
@@ -335,7 +320,7 @@ void TComboCSS::SetTextQuiet(const QString& s) {
   if (s == text()) {
     return;
   }
-  TQuietScope quiet(Quiet);
+  const QScopedValueRollback<bool> quiet(Quiet, true);
   setText(s);
 }
 
@@ -358,7 +343,7 @@ void TComboCSS::ChooseItem() {
     return;
   }
   const QString entry = DropList_->item(row)->text();
-  TQuietScope quiet(Quiet);
+  const QScopedValueRollback<bool> quiet(Quiet, true);
   if (OnSelect) {
     OnSelect(this, entry);
   }

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QToolTip>
 #include <utility>
@@ -38,18 +39,6 @@ void DrawText(QPainter& painter, int x, int y, const QString& text, const QColor
   painter.setPen(color);
   painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
-
-class TFlagScope {
- public:
-  explicit TFlagScope(bool& flag) : Flag(flag), Old(std::exchange(flag, true)) {}
-  ~TFlagScope() { Flag = Old; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& Flag;
-  bool Old;
-};
 
 }  // namespace
 
@@ -181,7 +170,7 @@ void TInspectorCSS::LeaveRows() {
   // while that row still exists.
   CommitEdit();
   {
-    TFlagScope exiting(Exiting);
+    const QScopedValueRollback<bool> exiting(Exiting, true);
     Edit->hide();
     Combo->hide();
   }
@@ -455,7 +444,7 @@ void TInspectorCSS::CommitEdit() {
 }
 
 void TInspectorCSS::ExitEditor(QLineEdit& editor, const QString& oldText, bool copiesText) {
-  TFlagScope exiting(Exiting);
+  const QScopedValueRollback<bool> exiting(Exiting, true);
   // Hidden on every way out, also when the handler of the report fails.
   struct THide {
     TInspectorCSS& Owner;

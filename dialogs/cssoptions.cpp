@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -35,7 +36,7 @@ QString Latin1(std::string_view text) {
 
 }  // namespace
 
-TFrmOptions::TFrmOptions(TSettingsStore& settings, TPrompts& prompts, TSyntaxStyles& styles,
+TFrmOptions::TFrmOptions(TSettingsStore& settings, TPrompts& prompts, const TSyntaxStyles& styles,
                          QWidget* parent)
     : QDialog(parent), Settings(settings), Prompts(prompts), Styles(styles), Working(styles) {
   setWindowTitle(QStringLiteral("Options"));
@@ -179,7 +180,7 @@ void TFrmOptions::showEvent(QShowEvent* event) {
 }
 
 void TFrmOptions::FormShow() {
-  Showing = true;
+  const QScopedValueRollback<bool> showing(Showing, true);
   // Before the first Apply nothing is stored: show what documents use then.
   CmbFont->setCurrentText(Setting::FontName.Read(Settings));
   CmbSize->setCurrentText(Setting::FontSize.ReadText(Settings));
@@ -199,7 +200,6 @@ void TFrmOptions::FormShow() {
     Paths << browser.Path;
   }
   CloseEntryGroup();
-  Showing = false;
 }
 
 TSyntaxStyle* TFrmOptions::SelectedStyle() {
@@ -213,13 +213,12 @@ void TFrmOptions::LstElementsClick() {
   if (style == nullptr) {
     return;
   }
-  Showing = true;
+  const QScopedValueRollback<bool> showing(Showing, true);
   ccForeground->Select(style->Foreground);
   ccBackground->Select(style->Background);
   ccBold->setChecked((style->Style & StyleBold) != 0);
   ccItalic->setChecked((style->Style & StyleItalic) != 0);
   ccUnderline->setChecked((style->Style & StyleUnderline) != 0);
-  Showing = false;
 }
 
 void TFrmOptions::ccForegroundChange() {
@@ -351,7 +350,8 @@ void TFrmOptions::CmdApplyClick() {
   SaveSyntaxStyles(Settings, Styles);
   Settings.Flush();
   accept();
-  emit Applied();
+  emit Applied({Setting::FontName.Read(Settings), Setting::FontSize.Read(Settings),
+                Setting::TabWidth.Read(Settings), Styles});
 }
 
 }  // namespace qm

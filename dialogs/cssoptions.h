@@ -25,12 +25,20 @@ class TPrompts;
 // without a selection.
 class TColorBox;
 
+// What Apply announces to the editors, as it was stored.
+struct TEditorOptions {
+  QString FontName;
+  int FontSize = 0;
+  int TabWidth = 0;
+  TSyntaxStyles Styles;
+};
+
 class TFrmOptions : public QDialog {
   Q_OBJECT
 
  public:
-  // styles is the highlighter's table, shared by every editor: Apply writes into it.
-  TFrmOptions(TSettingsStore& settings, TPrompts& prompts, TSyntaxStyles& styles,
+  // styles is the highlighter's table as the editors use it now; Apply announces the new one.
+  TFrmOptions(TSettingsStore& settings, TPrompts& prompts, const TSyntaxStyles& styles,
               QWidget* parent = nullptr);
 
   // The browsers as the list shows them, with their executables.
@@ -75,8 +83,8 @@ class TFrmOptions : public QDialog {
   void CmdApplyClick();
 
  signals:
-  // Apply has stored the settings and the styles: whoever uses them takes them up now.
-  void Applied();
+  // Apply has stored the settings and the styles: whoever uses them takes them up from options.
+  void Applied(const qm::TEditorOptions& options);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -91,7 +99,7 @@ class TFrmOptions : public QDialog {
 
   TSettingsStore& Settings;
   TPrompts& Prompts;
-  TSyntaxStyles& Styles;
+  TSyntaxStyles Styles;  // as last applied
   TSyntaxStyles Working;
   QStringList Paths;
   bool Showing = false;  // controls are being filled: their change handlers stay quiet

@@ -72,6 +72,14 @@ TFindDialog::TFindDialog(TKind kind, QWidget* parent) : QDialog(parent) {
   grid->setRowStretch(3, 1);
   grid->setSizeConstraint(QLayout::SetFixedSize);
 
+  // Tab goes through the fields as they are shown, the buttons last.
+  QList<QWidget*> order{TxtFind, TxtReplace,  ChkWholeWord, ChkMatchCase,  OptUp,
+                        OptDown, CmdFindNext, CmdReplace,   CmdReplaceAll, CmdCancel};
+  order.removeAll(nullptr);
+  for (qsizetype i = 1; i < order.size(); ++i) {
+    setTabOrder(order[i - 1], order[i]);
+  }
+
   connect(CmdFindNext, &QPushButton::clicked, this, &TFindDialog::Find);
   if (replace) {
     connect(CmdReplace, &QPushButton::clicked, this, [this] { emit Replace(false); });

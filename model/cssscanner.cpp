@@ -380,8 +380,7 @@ bool IsPropertyName(std::string_view word) {
 const std::array<TTokenAttribute, 11> TokenAttributes = {{
     {"Color Value", "Color Value", std::nullopt, std::nullopt, 0},
     {"Comment", "Comment", std::nullopt, std::nullopt, 0},
-    // The Options list has always shown this label for numbers; only the label is misspelt.
-    {"Number", "Nmuber", std::nullopt, std::nullopt, 0},
+    {"Number", "Number", std::nullopt, std::nullopt, 0},
     {"Property", "Property", std::nullopt, std::nullopt, StyleBold},
     {"Reserved Word", "Reserved Word", 0x008080, std::nullopt, StyleBold},
     {"Space", "Space", std::nullopt, std::nullopt, 0},

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Edit menu's text commands planned on the text: Indent and Outdent by eight blanks, Comment,
-// and the marked line that Next and Previous Bookmark go to.
+// The Edit menu's text commands planned on the text: Indent and Outdent by eight blanks, Comment
+// and Uncomment, and the marked line that Next and Previous Bookmark go to.
 #pragma once
 
 #include <cstdint>
@@ -33,8 +33,15 @@ TEditPlan PlanIndent(const TDocument& document, int32_t selStart, int32_t selEnd
 // the text it covered; the caret alone keeps its line and column, as far as the line now goes.
 TEditPlan PlanOutdent(const TDocument& document, int32_t selStart, int32_t selEnd);
 // Puts the selection between "/*" and "*/" and selects all of it; without one inserts "/*  */"
-// with the caret between the two blanks.
-TEditPlan PlanComment(int32_t selStart, int32_t selEnd);
+// with the caret between the two blanks (nothing when the caret is inside a comment already). A
+// selection that starts or ends inside a comment grows to hold it whole, and every "*/" inside
+// gets a backslash ("*\/", and "*\\/" for a "*\/" there was), so the new comment ends only at
+// its own "*/" and no rule inside it stays live.
+TEditPlan PlanComment(const TDocument& document, int32_t selStart, int32_t selEnd);
+// Takes the "/*" and "*/" off every comment the selection touches (the comment around the caret
+// without one) and the backslash Comment gave each "*/" inside, so Uncomment after Comment gives
+// back the text as it was. The selection keeps covering the text it covered.
+TEditPlan PlanUncomment(const TDocument& document, int32_t selStart, int32_t selEnd);
 
 // The marked line that Next Bookmark goes to from caretLine: the first below it, else the first of
 // all. marks are line numbers in ascending order; 0 when there are none.

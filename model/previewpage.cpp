@@ -189,6 +189,10 @@ std::string JoinPageLines(const std::vector<std::string>& lines) {
 
 std::vector<std::string> SampleLines(const TItmRecord& block) {
   std::vector<std::string> lines;
+  // At-rule text ("@media (max-width: 600px)") names no element, class or ID, whatever it holds.
+  if (block.Name.starts_with('@')) {
+    return lines;
+  }
   if (block.Kind == "Element") {
     for (const std::string& name : SplitList(AsciiLowerCase(block.Name), ',')) {
       // An empty name (from "h1,,h2" or a trailing comma) names no element.

@@ -21,8 +21,9 @@ std::vector<std::string> PageLines(std::string_view bytes);
 std::string JoinPageLines(const std::vector<std::string>& lines);
 
 // The lines one block shows in the generated page: an element or link line per element name,
-// one div line for a class or an ID, none for another kind. Names are shown as text, never read
-// as markup; a name that cannot be a plain tag name gets a span instead of its own element.
+// one div line for a class or an ID, none for another kind or an at-rule. Names are shown as text,
+// never read as markup; a name that cannot be a plain tag name gets a span instead of its own
+// element.
 std::vector<std::string> SampleLines(const TItmRecord& block);
 
 // The template with every block's sample lines, in block order, directly above the marker line;

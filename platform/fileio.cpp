@@ -24,6 +24,12 @@ bool SameFile(const QString& a, const QString& b) {
   return !first.isEmpty() && first.compare(QFileInfo(b).canonicalFilePath(), letterCase) == 0;
 }
 
+QString CanonicalFilePath(const QString& path) {
+  const QFileInfo info(path);
+  const QString canonical = info.canonicalFilePath();
+  return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
 QByteArray ReadFileBytes(const QString& path) {
   QFile file(path);
   QByteArray bytes;

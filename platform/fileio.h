@@ -19,6 +19,10 @@ void WriteFileBytes(const QString& path, std::string_view bytes);
 // Windows letter case).
 bool SameFile(const QString& a, const QString& b);
 
+// The path as one absolute spelling: links and ".." resolved for a file that exists, otherwise
+// made absolute against the current folder.
+QString CanonicalFilePath(const QString& path);
+
 std::string Utf8(const QString& text);
 
 }  // namespace qm

@@ -61,11 +61,14 @@ QRect FitWindowBounds(const TWindowBounds& stored, const QRect& available, const
 }
 
 TWindowBounds FirstStartBounds(const TWindowBounds& designed, const QRect& available) {
-  const int width = std::max(designed.Width, available.width() * 2 / 3);
-  const int height = std::max(designed.Height, available.height() * 2 / 3);
-  if (width == designed.Width && height == designed.Height) {
+  // A screen not much larger than the designed window keeps it; on a larger one the window
+  // takes most of the screen, leaving a margin around it for the frame and the desktop.
+  if (available.width() * 2 / 3 <= designed.Width &&
+      available.height() * 2 / 3 <= designed.Height) {
     return designed;
   }
+  const int width = std::max(designed.Width, available.width() * 9 / 10);
+  const int height = std::max(designed.Height, available.height() * 9 / 10);
   return {available.x() + (available.width() - width) / 2,
           available.y() + (available.height() - height) / 2, width, height};
 }

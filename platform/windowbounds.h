@@ -28,7 +28,7 @@ QRect FitWindowBounds(const TWindowBounds& stored, const QRect& available,
                       const QMargins& frame = {}, const QSize& minimum = {});
 
 // The window of a first start, before any bounds were stored: on a screen with room for more,
-// two thirds of the available area (never less than designed), centred; otherwise as designed.
+// nine tenths of the available area (never less than designed), centred; otherwise as designed.
 TWindowBounds FirstStartBounds(const TWindowBounds& designed, const QRect& available);
 
 // FitWindowBounds on the screen under the stored corner, or on the primary screen when none is

@@ -3,15 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "markedtext.h"
 #include "model/memorydocument.h"
+#include "realsheets.h"
 
 namespace qm {
 namespace {
 
-enum class TCommand { Indent, Outdent, Comment };
+enum class TCommand { Indent, Outdent, Comment, Uncomment };
 
 struct CommandCase {
   std::string name;
@@ -29,7 +31,8 @@ TEST_P(EditCommandTable, ChangesTheTextAndLeavesTheSelection) {
   const TEditPlan plan =
       c.command == TCommand::Indent    ? PlanIndent(document, before.Start, before.End)
       : c.command == TCommand::Outdent ? PlanOutdent(document, before.Start, before.End)
-                                       : PlanComment(before.Start, before.End);
+      : c.command == TCommand::Comment ? PlanComment(document, before.Start, before.End)
+                                       : PlanUncomment(document, before.Start, before.End);
   ApplyBatch(plan.Batch, document);
   // Every command leaves the caret at the selection's end.
   EXPECT_LE(plan.Anchor, plan.Caret);
@@ -64,8 +67,79 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"comment_a_selection", TCommand::Comment, "a { [color: red] }",
                     "a { [/*color: red*/] }"},
         CommandCase{"comment_over_lines", TCommand::Comment, "[a {\r\n}]\r\nb",
-                    "[/*a {\r\n}*/]\r\nb"}),
+                    "[/*a {\r\n}*/]\r\nb"},
+        // The note's "*/" would end the new comment there and leave b's rule live.
+        CommandCase{"comment_over_a_comment", TCommand::Comment,
+                    "[a { color: red } /* note */ b { color: blue }]",
+                    "[/*a { color: red } /* note *\\/ b { color: blue }*/]"},
+        CommandCase{"comment_from_inside_a_comment", TCommand::Comment, "/* no[te */ b {}]",
+                    "[/*/* note *\\/ b {}*/]"},
+        CommandCase{"comment_to_inside_a_comment", TCommand::Comment, "[a {} /* no]te */ b",
+                    "[/*a {} /* note *\\/*/] b"},
+        CommandCase{"comment_a_closer_in_a_string", TCommand::Comment, "[a { content: \"*/\" }]",
+                    "[/*a { content: \"*\\/\" }*/]"},
+        // What a comment already holds gets one more backslash, so Uncomment can tell them apart.
+        CommandCase{"comment_an_escaped_closer", TCommand::Comment, "[/* x *\\/ */]",
+                    "[/*/* x *\\\\/ *\\/*/]"},
+        CommandCase{"comment_with_the_caret_in_a_comment", TCommand::Comment, "/* a| */ b {}",
+                    "/* a| */ b {}"},
+        CommandCase{"uncomment_at_the_caret", TCommand::Uncomment, "a {} /* b| {} */ c",
+                    "a {}  b| {}  c"},
+        CommandCase{"uncomment_at_a_comment_edge", TCommand::Uncomment, "a {} /* b {} */| c",
+                    "a {}  b {} | c"},
+        CommandCase{"uncomment_outside_comments", TCommand::Uncomment, "/* a */ b| {}",
+                    "/* a */ b| {}"},
+        CommandCase{"uncomment_restores_the_closers", TCommand::Uncomment,
+                    "[/*a {} /* note *\\/ b {} *\\\\/*/]", "[a {} /* note */ b {} *\\/]"},
+        CommandCase{"uncomment_every_comment_in_the_selection", TCommand::Uncomment,
+                    "/*a*/ [b /*c*/ d /*e*/] /*f*/", "/*a*/ [b c d e] /*f*/"},
+        CommandCase{"uncomment_an_unclosed_comment", TCommand::Uncomment, "a /* b|", "a  b|"}),
     [](const testing::TestParamInfo<CommandCase>& info) { return info.param.name; });
+
+// Comment then Uncomment over any selection gives the text back, and what Comment made is one
+// comment from the selection's start to its end, whatever comments and strings it holds.
+void CheckCommentRoundTrip(const std::string& name, const std::string& text, int32_t start,
+                           int32_t end) {
+  SCOPED_TRACE(name + " " + std::to_string(start) + ".." + std::to_string(end));
+  TMemoryDocument document(text);
+  const TEditPlan comment = PlanComment(document, start, end);
+  ApplyBatch(comment.Batch, document);
+  const std::string commented(document.Text());
+  if (comment.Anchor != comment.Caret) {
+    // A browser's comment runs to the first "*/" after its "/*".
+    ASSERT_EQ(commented.compare(static_cast<size_t>(comment.Anchor), 2, "/*"), 0);
+    EXPECT_EQ(commented.find("*/", static_cast<size_t>(comment.Anchor) + 2),
+              static_cast<size_t>(comment.Caret) - 2);
+  }
+  const TEditPlan uncomment = PlanUncomment(document, comment.Anchor, comment.Caret);
+  ApplyBatch(uncomment.Batch, document);
+  EXPECT_EQ(document.Text(), text);
+}
+
+TEST(CommentRoundTrip, GivesTheTextBackForEverySelectionOfAFixture) {
+  const std::string text =
+      "a { color: red } /* one */\r\nb { content: \"*/\"; x: '/*' }\r\n/* two *\\/ */ c {}**/";
+  const auto size = static_cast<int32_t>(text.size());
+  for (int32_t start = 0; start < size; ++start) {
+    for (int32_t end = start + 1; end <= size; ++end) {
+      CheckCommentRoundTrip("fixture", text, start, end);
+    }
+  }
+}
+
+TEST(CommentRoundTrip, GivesTheTextBackInRealSheets) {
+  for (const TSheetFile& sheet : RealSheetFiles()) {
+    const TMemoryDocument document(ReadSheetBytes(sheet.path));
+    const std::string text(document.Text());
+    const auto size = static_cast<int32_t>(text.size());
+    // A spread of selections: short and long, starting anywhere (in comments too).
+    for (int32_t start = 0; start < size; start += std::max(1, size / 4)) {
+      for (const int32_t length : {37, size / 3}) {
+        CheckCommentRoundTrip(sheet.name, text, start, std::min(size, start + length));
+      }
+    }
+  }
+}
 
 struct MarkCase {
   std::string name;

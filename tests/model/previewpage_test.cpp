@@ -61,6 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "div#a#b",
                    {"<div ID=\"diva#b\">div#a#b [ID]</div><br>"}},
         SampleCase{"other_kind", "", "@media print", {}},
+        SampleCase{"at_rule_text_holding_a_class", "Class", "@media (max-width: 600px) { .a", {}},
         // Names are text: markup in them shows as written and never becomes a tag or attribute.
         SampleCase{"class_with_markup",
                    "Class",

@@ -258,7 +258,7 @@ class TestDocuments : public QObject {
     w.Action("acSaveAs")->trigger();
     QCOMPARE(env.Prompts.Asked.last(),
              QStringLiteral("save: Cascading Style Sheet (*.css)|*.css|Text File (*.txt)|*.txt"
-                            " | Untitled CSS File"));
+                            " | Untitled1"));
     QCOMPARE(TTestEnv::ReadFile(env.Dir.filePath(written)), QByteArray("p{}"));
     QCOMPARE(QDir(env.Dir.path()).entryList(QDir::Files).filter(QStringLiteral(".css.css")),
              QStringList());
@@ -289,8 +289,13 @@ class TestDocuments : public QObject {
     Type(w, QStringLiteral("new"));
     env.Prompts.AnswerSave(TSaveAnswer{env.Dir.filePath(chosen), 0});
     env.Prompts.AnswerMessage(answer);
+    // No goes back to the dialog, here cancelled.
+    if (answer == TButton::No) {
+      env.Prompts.AnswerSave(std::nullopt);
+    }
     Trigger(w.Action("acSaveAs"));
-    QCOMPARE(env.Prompts.Asked.size(), 2);
+    QCOMPARE(env.Prompts.Unexpected, QStringList());
+    QCOMPARE(env.Prompts.Asked.size(), answer == TButton::No ? 3 : 2);
     QCOMPARE(env.Prompts.Asked[1], QStringLiteral("message: \"") +
                                        QDir::toNativeSeparators(existing) +
                                        "\" already exists. Do you want to replace it?");
@@ -299,6 +304,50 @@ class TestDocuments : public QObject {
     QCOMPARE(w.CurrentEditor()->Modified(), !replaced);
     QCOMPARE(Captions(w), QStringList{replaced ? chosen : QStringLiteral("*Untitled1")});
     QCOMPARE(w.CurrentPath(), replaced ? existing : QString());
+  }
+
+  // The dialog proposes the document's own file; No to replacing another goes back to it.
+  void saveAsProposesTheOwnFileAndNoAsksAgain() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    const QString other = env.WriteFile(QStringLiteral("other.css"), "old");
+    const QString own = env.WriteFile(QStringLiteral("own.css"), "p{}");
+    w.OpenOperation(own);
+    Type(w, QStringLiteral("x"));
+    const QString dialog =
+        QStringLiteral("save: Cascading Style Sheet (*.css)|*.css|Text File (*.txt)|*.txt | ") +
+        QDir::toNativeSeparators(own);
+    env.Prompts.AnswerSave(TSaveAnswer{other, 0});
+    env.Prompts.AnswerMessage(TButton::No);
+    const QString renamed = env.Dir.filePath(QStringLiteral("renamed.css"));
+    env.Prompts.AnswerSave(TSaveAnswer{renamed, 0});
+    Trigger(w.Action("acSaveAs"));
+    QCOMPARE(env.Prompts.Unexpected, QStringList());
+    QCOMPARE(env.Prompts.Asked,
+             (QStringList{dialog,
+                          QStringLiteral("message: \"") + QDir::toNativeSeparators(other) +
+                              "\" already exists. Do you want to replace it?",
+                          dialog}));
+    QCOMPARE(TTestEnv::ReadFile(other), QByteArray("old"));
+    QCOMPARE(w.CurrentPath(), renamed);
+    QCOMPARE(Captions(w), QStringList{"renamed.css"});
+  }
+
+  // Exit asks about each changed document with that document in view; Cancel leaves it there.
+  void theQuestionShowsItsDocument() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.Action("acNew")->trigger();
+    Type(w, QStringLiteral("one"));
+    w.Action("acNew")->trigger();
+    Type(w, QStringLiteral("two"));
+    w.Pages()->setCurrentIndex(0);
+    env.Prompts.AnswerMessage(TButton::Cancel);
+    w.Action("mExit")->trigger();
+    QCOMPARE(env.Prompts.Asked,
+             QStringList{"message: Save the changes to this document: Untitled2 ?"});
+    QCOMPARE(w.Pages()->currentIndex(), 1);
+    QCOMPARE(Text(w), QByteArray("two"));
   }
 
   void saveOfAnUntitledDocumentAsksForANameAndCancelKeepsIt() {
@@ -531,6 +580,7 @@ class TestDocuments : public QObject {
     w.OpenOperation(path);
     Type(w, QStringLiteral("typed "));
     QVERIFY(QDir(env.Dir.filePath(QStringLiteral("gone"))).removeRecursively());
+    env.Prompts.AnswerMessage(TButton::Ok);
     Trigger(w.Action("acSave"));
     QCOMPARE(env.Prompts.Asked.size(), 1);
     QVERIFY2(env.Prompts.Asked[0].startsWith(QStringLiteral("message: Cannot create file \"") +
@@ -541,6 +591,7 @@ class TestDocuments : public QObject {
 
     // Close, Yes, failed write: the tab stays open with the text.
     env.Prompts.AnswerMessage(TButton::Yes);
+    env.Prompts.AnswerMessage(TButton::Ok);
     Trigger(w.Action("mClose"));
     QCOMPARE(w.Pages()->count(), 1);
     QVERIFY(w.CurrentEditor()->Modified());
@@ -642,6 +693,7 @@ class TestDocuments : public QObject {
     const QString missing = env.Dir.filePath(QStringLiteral("missing.css"));
     const QString later = env.WriteFile(QStringLiteral("later.css"), "a{}");
     TFrmMain& w = env.MakeWindow({missing, later});
+    env.Prompts.AnswerMessage(TButton::Ok);
     w.show();
     QTRY_COMPARE(env.Prompts.Asked.size(), 1);
     QVERIFY2(env.Prompts.Asked[0].startsWith(QStringLiteral("message: Cannot open file \"") +

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Edit menu's commands on the current document: Indent, Outdent and Comment from the keys and
-// the menu as one step of Undo, the clipboard keys, the line marks in the gutter with Next,
-// Previous and Clear, and nothing at all without a document.
+// The Edit menu's commands on the current document: Indent, Outdent, Comment and Uncomment from
+// the keys and the menu as one step of Undo, the clipboard keys, the line marks in the gutter
+// with Next, Previous and Clear, and nothing at all without a document.
 #include <QAction>
 #include <QClipboard>
 #include <QLineEdit>
@@ -90,6 +90,12 @@ class TestEditCommands : public QObject {
     QTest::newRow("Comment a selection") << "a { [color: red] }"
                                          << "acComment"
                                          << "a { [/*color: red*/] }";
+    QTest::newRow("Comment over a comment") << "[a {} /* x */ b {}]"
+                                            << "acComment"
+                                            << "[/*a {} /* x *\\/ b {}*/]";
+    QTest::newRow("Uncomment at the caret") << "/*a {} /* x *\\/ b| {}*/"
+                                            << "acUncomment"
+                                            << "a {} /* x */ b| {}";
   }
   void textCommandsAreOneStepOfUndo() {
     QFETCH(QString, before);
@@ -220,6 +226,23 @@ class TestEditCommands : public QObject {
     QCOMPARE(go("bPrevBookmark"), QStringLiteral("12:3"));
   }
 
+  // The keys of the commands that the editor does not take itself work from the editor.
+  void commentKeysAndReplaceKey() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    TCssEditor& editor = Open(env, w, QStringLiteral("a {} b {}"));
+    editor.SetSelection(5, 9);
+    QTest::keyClick(&editor, Qt::Key_K, Qt::ControlModifier);
+    QCOMPARE(Shown(editor), QStringLiteral("a {} [/*b {}*/]"));
+    QTest::keyClick(&editor, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(Shown(editor), QStringLiteral("a {} [b {}]"));
+    QTest::keyClick(&editor, Qt::Key_H, Qt::ControlModifier);
+    QVERIFY(w.ReplaceDialog().isVisible());
+    QCOMPARE(env.Prompts.Asked, QStringList());
+  }
+
   void everyCommandDoesNothingWithoutADocument() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
@@ -227,7 +250,7 @@ class TestEditCommands : public QObject {
     const char* commands[] = {"mUndo",     "mRedo",         "acCut",         "acCopy",
                               "acPaste",   "acSelectAll",   "mIndent",       "mOutdent",
                               "acComment", "bNextBookmark", "bPrevBookmark", "bClearBookmarks",
-                              "acFind",    "mReplace"};
+                              "acFind",    "mReplace",      "acUncomment"};
     for (const char* command : commands) {
       Trigger(w.Action(QLatin1String(command)));
     }

@@ -2,6 +2,7 @@
 // Find and Replace: the modeless dialogs' options on the editor's search from the caret without
 // wrapping around, the Replace presses, Replace All as one step of Undo, and the result messages.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -162,6 +163,42 @@ class TestFindReplace : public QObject {
     Press(dialog.CmdReplace);
     QCOMPARE(Shown(editor), QStringLiteral("a { color: border-color }\r\nb { border-[color]: blue; "
                                            "Color: x }"));
+  }
+
+  // From the keyboard alone, on the first opening and every one after: Tab goes from the find
+  // text to the replacement, then through the options, then the buttons.
+  void tabFollowsTheFieldsAsShown() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    TCssEditor& editor = Open(env, w, "a { margin: 1px 2px }|");
+    TFindDialog& dialog = w.ReplaceDialog();
+    for (int opening = 1; opening <= 2; ++opening) {
+      Trigger(w.Action(QStringLiteral("mReplace")));
+      QVERIFY(QTest::qWaitForWindowActive(&dialog));
+      QTRY_COMPARE(QApplication::focusWidget(), dialog.TxtFind);
+      QTest::keyClicks(dialog.TxtFind, QStringLiteral("px"));
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), dialog.TxtReplace);
+      QTest::keyClicks(dialog.TxtReplace, QStringLiteral("em"));
+      const QWidget* expected[] = {dialog.ChkWholeWord, dialog.ChkMatchCase, dialog.CmdFindNext,
+                                   dialog.CmdReplace, dialog.CmdReplaceAll};
+      for (const QWidget* next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+      }
+      env.Prompts.AnswerMessage(TButton::Yes);
+      QTest::keyClick(dialog.CmdReplaceAll, Qt::Key_Space);
+      QCOMPARE(env.Prompts.Unexpected, QStringList());
+      dialog.TxtReplace->clear();
+    }
+    QCOMPARE(QString::fromUtf8(editor.Text().data()), QStringLiteral("a { margin: 1em 2em }"));
+
+    TFindDialog& find = w.FindDialog();
+    Trigger(w.Action(QStringLiteral("acFind")));
+    QVERIFY(QTest::qWaitForWindowActive(&find));
+    QTRY_COMPARE(QApplication::focusWidget(), find.TxtFind);
+    QTest::keyClick(find.TxtFind, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), find.ChkWholeWord);
   }
 
   void replaceAllReplacesEverywhereInOneStep_data() {

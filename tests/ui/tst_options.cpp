@@ -110,7 +110,7 @@ class TestOptions : public QObject {
     TFrmOptions& o = w.OptionsDialog();
     QTimer::singleShot(0, &o, [&o] {
       o.LstElements->setCurrentRow(2);
-      QCOMPARE(o.LstElements->currentItem()->text(), QStringLiteral("Nmuber"));
+      QCOMPARE(o.LstElements->currentItem()->text(), QStringLiteral("Number"));
       o.ccForeground->setCurrentIndex(o.ccForeground->findText(QStringLiteral("Red")));
       emit o.ccForeground->activated(o.ccForeground->currentIndex());
       o.ccItalic->setChecked(true);
@@ -240,6 +240,11 @@ class TestOptions : public QObject {
     o.CmbSize->setCurrentText(QStringLiteral("16"));
     o.CmdApply->click();
     QCOMPARE(applied.count(), 1);
+    // The announcement carries what was stored.
+    const auto announced = applied.first().first().value<TEditorOptions>();
+    QCOMPARE(announced.TabWidth, 4);
+    QCOMPARE(announced.FontSize, 16);
+    QVERIFY(announced.Styles == o.WorkingStyles());
     QVERIFY(editorsShow(4, 16));
     QCOMPARE(w.DeclarationIndent(), 4);
 

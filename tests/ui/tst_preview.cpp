@@ -2,6 +2,7 @@
 // The Preview panel: the page Refresh writes and shows, the preview-file list and its stored
 // entries, the Tools menu's browser commands, the tool-bar browser buttons and the default browser.
 #include <QComboBox>
+#include <QDockWidget>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -239,7 +240,10 @@ class TestPreview : public QObject {
     }
     TFrmMain& w = env.MakeWindow();
     ShowWindow(w);
+    // Opened while the panel is hidden, so it builds no page of its own at the opening.
+    w.Dock(QStringLiteral("dxPreview"))->hide();
     w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { }"));
+    w.Dock(QStringLiteral("dxPreview"))->show();
     w.Preview().FileList()->setFocus();
     env.Prompts.AnswerMessage(TButton::Ok);
     if (templateMissing) {
@@ -308,7 +312,9 @@ class TestPreview : public QObject {
     StoreBrowsers(env, {{"Mine", "/opt/My Browser/browse"}, {"Old", "ieLocation"}});
     TFrmMain& w = env.MakeWindow();
     ShowWindow(w);
+    w.Dock(QStringLiteral("dxPreview"))->hide();
     w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { }"));
+    w.Dock(QStringLiteral("dxPreview"))->show();
     const QString page = PagePath(env);
 
     Click(w.ToolBar(), w.Action("bBrowser1"));

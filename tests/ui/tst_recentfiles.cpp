@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The recent-files menu: what is stored, what the File menu shows, and reopening.
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QTabWidget>
 
 #include "controls/recentfiles.h"
@@ -78,10 +80,35 @@ class TestRecentFiles : public QObject {
     QCOMPARE(w.windowTitle(), QStringLiteral("d.css - Quillmere"));
     QFile::remove(paths[5]);  // a.css, the last item
     const int before = static_cast<int>(w.RecentFiles().Items().size());
+    env.Prompts.AnswerMessage(TButton::Ok);
     w.RecentFiles().Items().last()->trigger();
     QCOMPARE(env.Prompts.Asked.last(),
              QStringLiteral("message: File not found. Check the file path."));
     QCOMPARE(w.RecentFiles().Items().size(), before);
+  }
+
+  // A name relative to the folder the program started in is stored as the file's absolute name,
+  // and other spellings of the same file do not add a second entry.
+  void aFileIsStoredByItsAbsoluteNameOnce() {
+    TTestEnv env;
+    const QString path = env.WriteFile(QStringLiteral("sub/site.css"), "a{}");
+    const QString absolute = QDir::toNativeSeparators(QFileInfo(path).canonicalFilePath());
+    const QString startFolder = QDir::currentPath();
+    const auto back = qScopeGuard([&startFolder] { QDir::setCurrent(startFolder); });
+    QVERIFY(QDir::setCurrent(env.Dir.filePath(QStringLiteral("sub"))));
+    TFrmMain& w = env.MakeWindow();
+    for (const QString& spelling : {QStringLiteral("site.css"), QStringLiteral("../sub/./site.css"),
+                                    env.Dir.filePath(QStringLiteral("sub/../sub/site.css"))}) {
+      w.OpenOperation(spelling);
+      w.Action("mCloseAll")->trigger();
+      QCOMPARE(Stored(env, 1), absolute);
+      QCOMPARE(w.RecentFiles().Items().size(), 1);
+    }
+    // Reopened from another folder, the entry still finds its file.
+    QVERIFY(QDir::setCurrent(startFolder));
+    w.RecentFiles().Items().first()->trigger();
+    QCOMPARE(env.Prompts.Asked, QStringList());
+    QCOMPARE(w.windowTitle(), QStringLiteral("site.css - Quillmere"));
   }
 
   void positionAndParentMenu() {
@@ -90,6 +117,8 @@ class TestRecentFiles : public QObject {
     menu.addAction(QStringLiteral("one"));
     menu.addAction(QStringLiteral("two"));
     TRecentFiles recent(*env.Settings, env.Prompts);
+    env.Prompts.AnswerMessage(TButton::Ok);
+    env.Prompts.AnswerMessage(TButton::Ok);
     recent.RebuildRecentMenu();
     QCOMPARE(env.Prompts.Asked.last(), QStringLiteral("message: ParentMenu not assigned"));
     recent.SetParentMenu(&menu);

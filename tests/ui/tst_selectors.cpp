@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -77,12 +78,68 @@ class TestSelectors : public QObject {
     QCOMPARE(w.CurrentEditor()->SelEnd(), 23);
     QCOMPARE(w.CurrentEditor()->selectedText(), QStringLiteral("\r\n  color: red;\r\n}\r"));
     QVERIFY(!w.CurrentDocument()->UpdatingText());
+    // The status bar names the caret's line in the selected block.
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 3 of  7, Col 3"));
     QVERIFY(w.CurrentEditor()->hasFocus());
     // The second node of the same name stands for the second block.
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                       NodeCentre(tree, tree->topLevelItem(0)->child(1)));
     QCOMPARE(w.CurrentEditor()->selectedText(), QStringLiteral(" x: y }"));
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 7 of  7, Col 12"));
     QVERIFY(!w.CurrentDocument()->UpdatingText());
+  }
+
+  // A rule typed into the text appears once typing pauses, with no Refresh; the selected node
+  // stays selected and the tree stays scrolled where it was.
+  void theTreeFollowsTypingOnceItPauses() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    QByteArray sheet;
+    for (int i = 0; i < 60; ++i) {
+      sheet += ".c" + QByteArray::number(i) + " { }\n";
+    }
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), sheet));
+    QTreeWidget* tree = w.Selectors().Tree();
+    QTreeWidgetItem* picked = tree->topLevelItem(1)->child(40);
+    tree->setCurrentItem(picked);
+    tree->scrollToItem(picked);
+    const int scroll = tree->verticalScrollBar()->value();
+    QVERIFY(scroll > 0);
+    TCssEditor* editor = w.CurrentEditor();
+    editor->SetCaret(0);
+    QTest::keyClicks(editor, QStringLiteral("#new { } "));
+    QCOMPARE(tree->topLevelItem(2)->childCount(), 0);  // not while typing
+    QTRY_COMPARE(tree->topLevelItem(2)->childCount(), 1);
+    QCOMPARE(tree->topLevelItem(2)->child(0)->text(0), QStringLiteral("#new"));
+    QCOMPARE(tree->topLevelItem(1)->childCount(), 60);
+    QCOMPARE(tree->currentItem()->text(0), QStringLiteral(".c40"));
+    QVERIFY(tree->currentItem()->isSelected());
+    QCOMPARE(tree->verticalScrollBar()->value(), scroll);
+    QCOMPARE(env.Prompts.Asked, QStringList());
+  }
+
+  // A rule inside an at-rule names it in its tool tip; the at-rule's own node has no such hint.
+  void aRuleInAnAtRuleNamesItInItsToolTip() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.OpenOperation(
+        env.WriteFile(QStringLiteral("a.css"), "@media print {\n  .a { color: red }\n}\n.b { }\n"));
+    QStringList hinted;
+    QStringList plain;
+    for (int g = 0; g < 3; ++g) {
+      QTreeWidgetItem* group = w.Selectors().Tree()->topLevelItem(g);
+      for (int c = 0; c < group->childCount(); ++c) {
+        const QString tip = group->child(c)->toolTip(0);
+        (tip.endsWith(QStringLiteral("\nin @media print")) ? hinted : plain) << tip;
+      }
+    }
+    QCOMPARE(hinted.size(), 1);
+    QVERIFY2(hinted.first().contains(QStringLiteral(".a")), qPrintable(hinted.first()));
+    QVERIFY(plain.contains(QStringLiteral(".b")));
+    QVERIFY(plain.contains(QStringLiteral("@media print")));
   }
 
   // A long selector shows as one bounded line ending where its brace is, with the whole name

@@ -184,17 +184,17 @@ class TestSettings : public QObject {
     QCOMPARE(FitWindowBounds(stored, QRect(0, 30, 1000, 700), frame), fitted);
   }
 
-  void aFirstStartOnALargeScreenTakesTwoThirdsOfIt_data() {
+  void aFirstStartOnALargeScreenTakesMostOfIt_data() {
     QTest::addColumn<QRect>("available");
     QTest::addColumn<TWindowBounds>("bounds");
     const TWindowBounds designed{219, 38, 659, 590};
     QTest::newRow("no room for more") << QRect(0, 0, 800, 600) << designed;
     QTest::newRow("just the designed window") << QRect(0, 0, 659, 590) << designed;
-    QTest::newRow("large") << QRect(0, 0, 1400, 950) << TWindowBounds{233, 158, 933, 633};
+    QTest::newRow("large") << QRect(0, 0, 1400, 950) << TWindowBounds{70, 47, 1260, 855};
     QTest::newRow("wide but low, second screen")
-        << QRect(1920, 30, 1200, 700) << TWindowBounds{2120, 85, 800, 590};
+        << QRect(1920, 30, 1200, 700) << TWindowBounds{1980, 65, 1080, 630};
   }
-  void aFirstStartOnALargeScreenTakesTwoThirdsOfIt() {
+  void aFirstStartOnALargeScreenTakesMostOfIt() {
     QFETCH(QRect, available);
     QFETCH(TWindowBounds, bounds);
     QCOMPARE(FirstStartBounds({219, 38, 659, 590}, available), bounds);

@@ -45,7 +45,8 @@ class TScriptedPrompts : public TPrompts {
   QStringList Asked;
   // The buttons of each message box, in the order asked.
   QList<QList<TButton>> Offered;
-  // Questions asked with no answer queued, or answered with the wrong kind of answer.
+  // Questions asked with no answer queued, or answered with the wrong kind of answer. Any left
+  // here when the test's environment ends fail the test.
   QStringList Unexpected;
   int Pending() const { return static_cast<int>(Answers.size()); }
 

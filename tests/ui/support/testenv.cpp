@@ -23,6 +23,14 @@ TTestEnv::TTestEnv() {
 TTestEnv::~TTestEnv() {
   Main.reset();
   static_cast<TApplication*>(QCoreApplication::instance())->SetPrompts(nullptr);
+  // A question no test expected, an error box above all, fails the test that caused it; a test
+  // that means to see one clears the list once it has looked.
+  if (!Prompts.Unexpected.isEmpty() && QTest::currentTestFunction() != nullptr &&
+      !QTest::currentTestFailed()) {
+    const QByteArray asked =
+        QStringLiteral("Unexpected prompts: %1").arg(Prompts.Unexpected.join(" | ")).toUtf8();
+    QTest::qFail(asked.constData(), __FILE__, __LINE__);
+  }
 }
 
 std::unique_ptr<TSettingsStore> TTestEnv::ReopenSettings() const {
