@@ -4,6 +4,7 @@
 #include <QTabWidget>
 
 #include "app/cssmain.h"
+#include "app/declarationsync.h"
 #include "app/opendocument.h"
 #include "controls/recentfiles.h"
 #include "dialogs/cssAbout.h"
@@ -46,6 +47,7 @@ void TFrmMain::mOptionsClick() {
 void TFrmMain::OptionsApplied() {
   // Each open editor takes up the new settings through its own connection.
   DeclarationIndent_ = Setting::TabWidth.Read(*Platform.Settings);
+  Sync->SetIndent(DeclarationIndent_);
   FillPreviewMenu();
 }
 

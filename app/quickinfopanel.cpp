@@ -73,14 +73,20 @@ TQuickInfoPanel::TQuickInfoPanel(QWidget* parent)
   layout->addWidget(strip);
 }
 
-void TQuickInfoPanel::ShowProperty(const TInspectorItem* item) {
+void TQuickInfoPanel::ShowProperty(const TInspectorItem* item, const QString& rule,
+                                   const QString& value) {
   TxtInfo->setPlainText(kNoInformation);
   if (item == nullptr) {
     return;
   }
-  if (!item->Description.empty()) {
-    TxtInfo->setPlainText(QString::fromStdString(item->Description));
+  QString text =
+      item->Description.empty() ? kNoInformation : QString::fromStdString(item->Description);
+  if (!value.isEmpty()) {
+    text += QStringLiteral("\n\nIn ") + rule + QStringLiteral(": ") +
+            QString::fromStdString(item->Caption) + QStringLiteral(": ") + value +
+            QStringLiteral(";");
   }
+  TxtInfo->setPlainText(text);
   // The flags are listed Opera 5, Netscape 6, Internet Explorer 5; a flag that is missing or
   // neither 1 nor 0 leaves its picture as it was.
   const std::vector<std::string> flags = SplitList(item->Browsers, '|');

@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 
 #include "app/cssmain.h"
+#include "app/declarationsync.h"
 #include "app/opendocument.h"
 #include "app/propertiespanel.h"
 #include "app/selectorspanel.h"
@@ -128,7 +129,7 @@ void BM_DoQueueIn3MB(benchmark::State& state) {
   const QString values[] = {QStringLiteral("red"), QStringLiteral("#00FF00")};
   int turn = 0;
   for (auto _ : state) {
-    emit on.Window.Properties().WriteDeclaration(QStringLiteral("color"), values[turn++ % 2]);
+    on.Window.Declarations().Write(QStringLiteral("color"), values[turn++ % 2]);
   }
 }
 BENCHMARK(BM_DoQueueIn3MB)->Unit(benchmark::kMillisecond);

@@ -14,6 +14,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "app/declarationsync.h"
 #include "app/placeholdervalues.h"
 #include "app/quickinfopanel.h"
 #include "app/tabrows.h"
@@ -112,8 +113,8 @@ class TestVisualEditor : public QObject {
   void everyPickerOfTheTableStandsOnItsPage() {
     TScriptedPrompts prompts;
     TFrmEdit edit(prompts, {});
-    TVisualEditorPanel panel(prompts, edit,
-                             [](const QString&) { return std::optional<std::string>(); });
+    TDeclarationSync sync(prompts, QStringLiteral(QUILLMERE_DATA_DIR));
+    TVisualEditorPanel panel(prompts, edit, sync);
     QTabWidget* pages = panel.Pages();
     QCOMPARE(pages->objectName(), QStringLiteral("pcvisual"));
     QCOMPARE(pages->count(), static_cast<int>(VisualPages().size()));
@@ -288,7 +289,10 @@ class TestVisualEditor : public QObject {
     click("underline");
     click("overline");
     TCssEditor* editor = w.CurrentEditor();
+    // Into the next rule and back.
     QTest::keyClick(editor, Qt::Key_Down);
+    QTest::keyClick(editor, Qt::Key_Down);
+    QTest::keyClick(editor, Qt::Key_Up);
     QTest::keyClick(editor, Qt::Key_Up);
     QCOMPARE(list->selectedItems().size(), 1);
     QCOMPARE(list->selectedItems().front()->text(), QStringLiteral("overline"));
@@ -300,7 +304,6 @@ class TestVisualEditor : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     QVERIFY(ShowWithSheet(env, w));
-    TVisualEditorPanel& panel = w.VisualEditor();
     TComboBoxUnit* top = Picker<TComboBoxUnit>(w, "cmbmargintop");
     ShowPageOf(w, top);
     // The Margin group comes to the front for a press on its square.
@@ -308,7 +311,7 @@ class TestVisualEditor : public QObject {
     QTest::mouseClick(Picker<TShapeExt>(w, "shapemargin"), Qt::RightButton, {}, QPoint(3, 3));
     QVERIFY(top->isVisible());
 
-    QSignalSpy writes(&panel, &TVisualEditorPanel::WriteDeclaration);
+    QSignalSpy writes(&w.Declarations(), &TDeclarationSync::Written);
     QTest::keyClicks(top->ValueBox()->lineEdit(), QStringLiteral("12"));
     top->UnitBox()->setCurrentIndex(top->UnitBox()->findText(QStringLiteral("px")));
     QCOMPARE(Text(w).left(50),
