@@ -26,9 +26,15 @@ int32_t BlockStartingAt(const TModList& blocks, int32_t start) {
   return -1;
 }
 
-// Interim, until the model's declaration parser gives these: the innermost block at the caret,
-// and a value refused when it holds ";", "{" or "}" outside quotes.
+// Interim, until the model's declaration parser gives these: the innermost block at the caret
+// (a caret in front of the closing brace is inside), and a value refused when it holds ";", "{"
+// or "}" outside quotes.
 int32_t RuleBlockAt(const TDocument& /*document*/, const TModList& blocks, int32_t caret) {
+  for (int32_t i = 0; i < blocks.Count(); ++i) {
+    if (blocks.Items(i).EndPos == caret) {
+      return i;
+    }
+  }
   return blocks.InnermostBlockAt(caret);
 }
 
