@@ -24,7 +24,7 @@ struct SplitCase {
 
 class UnitSplit : public testing::TestWithParam<SplitCase> {};
 
-TEST_P(UnitSplit, CutsAtTheFirstUnitOfTheList) {
+TEST_P(UnitSplit, CutsANumberFromItsUnit) {
   const SplitCase& c = GetParam();
   const std::vector<std::string> units = UnitList(c.includePercent);
   const TUnitSplit split = SplitUnitValue(c.text, units);
@@ -33,13 +33,16 @@ TEST_P(UnitSplit, CutsAtTheFirstUnitOfTheList) {
       << c.text;
 }
 
+// Only a number and then a unit is cut; any other text is kept whole, so nothing is dropped.
 INSTANTIATE_TEST_SUITE_P(
     Cases, UnitSplit,
     testing::Values(SplitCase{"12px", false, "12", "px"}, SplitCase{"50%", true, "50", "%"},
-                    SplitCase{"50%", false, "50%", ""}, SplitCase{"thin", false, "th", "in"},
-                    SplitCase{"inherit", false, "", "in"},
-                    SplitCase{"10px 20px", false, "10", "px"}, SplitCase{"auto", false, "auto", ""},
-                    SplitCase{"5px 10em", false, "5px 10", "em"}, SplitCase{"", true, "", ""}));
+                    SplitCase{"50%", false, "50%", ""}, SplitCase{"1.5EM", false, "1.5", "em"},
+                    SplitCase{"-.5pt", false, "-.5", "pt"}, SplitCase{"thin", false, "thin", ""},
+                    SplitCase{"inherit", false, "inherit", ""},
+                    SplitCase{"10px 20px", false, "10px 20px", ""},
+                    SplitCase{"auto", false, "auto", ""}, SplitCase{"12", false, "12", ""},
+                    SplitCase{"1pxx", false, "1pxx", ""}, SplitCase{"", true, "", ""}));
 
 struct NumberCase {
   std::string text;
