@@ -103,7 +103,12 @@ void TPropertiesPanel::TabCSSChange() {
 
 void TPropertiesPanel::ShowCatalogue() {
   const std::string chosen = ic->Selected() != nullptr ? ic->Selected()->CssTag : std::string();
-  ic->LoadCatalogue(Sync.CatalogueFile());
+  if (Sync.Catalogue().Count() == 0) {
+    // No catalogue could be read: no rows, not those of the level before.
+    ic->ClearItems();
+  } else {
+    ic->LoadCatalogue(Sync.CatalogueFile());
+  }
   ic->SetShowCategories(tbinspcategories->isChecked());
   if (const int32_t row = ic->IndexOfTag(QString::fromStdString(chosen)); row >= 0) {
     ic->SelectItem(&ic->Items(row));

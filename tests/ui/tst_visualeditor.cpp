@@ -224,8 +224,7 @@ class TestVisualEditor : public QObject {
     QCOMPARE(decoration->selectedItems().front()->text(), QStringLiteral("none"));
     QCOMPARE(env.Prompts.Asked, QStringList());
 
-    // Up out of the block, onto the rule before it: nothing of .btn stays.
-    QTest::keyClick(editor, Qt::Key_Up);
+    // Up out of the block, onto its selector: nothing of .btn stays.
     QTest::keyClick(editor, Qt::Key_Up);
     QCOMPARE(Picker<TComboCSS>(w, "cmbcursor")->text(), QString());
     QCOMPARE(size->Text(), QString());
@@ -289,11 +288,10 @@ class TestVisualEditor : public QObject {
     click("underline");
     click("overline");
     TCssEditor* editor = w.CurrentEditor();
-    // Into the next rule and back.
-    QTest::keyClick(editor, Qt::Key_Down);
-    QTest::keyClick(editor, Qt::Key_Down);
+    // Up onto the selector, out of the rule, and back into it.
     QTest::keyClick(editor, Qt::Key_Up);
-    QTest::keyClick(editor, Qt::Key_Up);
+    QVERIFY(list->selectedItems().isEmpty());
+    QTest::keyClick(editor, Qt::Key_Down);
     QCOMPARE(list->selectedItems().size(), 1);
     QCOMPARE(list->selectedItems().front()->text(), QStringLiteral("overline"));
     QCOMPARE(env.Prompts.Asked, QStringList());
