@@ -35,11 +35,11 @@ std::string Applied(std::string_view text, const TEditBatch& batch) {
 
 // Closed blocks that hold no other block: their ranges never overlap, so one write into each can
 // go into one batch.
-std::vector<int32_t> LeafBlocks(const TModList& blocks) {
+std::vector<int32_t> LeafBlocks(const TDocument& document, const TModList& blocks) {
   std::vector<int32_t> leaves;
   for (int32_t i = 0; i < blocks.Count(); ++i) {
     const TItmRecord& block = blocks.Items(i);
-    if (block.EndPos >= 0 &&
+    if (RuleBlockAt(document, blocks, block.StartPos + 1) == i &&
         (i + 1 == blocks.Count() || blocks.Items(i + 1).StartPos > block.EndPos)) {
       leaves.push_back(i);
     }
@@ -88,7 +88,7 @@ void CheckSheet(const std::string& sheetName, std::string_view text) {
   const TMemoryDocument document{std::string(text)};
   TModList blocks;
   RebuildBlocks(document, blocks);
-  const std::vector<int32_t> leaves = LeafBlocks(blocks);
+  const std::vector<int32_t> leaves = LeafBlocks(document, blocks);
   const auto outside = Outside(document.Text(), blocks, leaves);
   for (const std::string name : {"color", "margin", "font-family", "background"}) {
     SCOPED_TRACE(name);

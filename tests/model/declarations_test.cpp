@@ -17,7 +17,7 @@ struct TCaretText {
     Document.SetText(text);
     RebuildBlocks(Document, Blocks);
   }
-  int32_t Block() const { return Blocks.InnermostBlockAt(Caret); }
+  int32_t Block() const { return RuleBlockAt(Document, Blocks, Caret); }
   TMemoryDocument Document;
   TModList Blocks;
   int32_t Caret;
@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"brace_on_the_declaration_line_add", "h1 {\r\n  color: red;^ }", "margin", "0",
                   "h1 {\r\n  color: red; margin: 0; }"},
         WriteCase{"missing_semicolon_above_the_brace", "h1 {^\r\n  color: red /* note */\r\n}",
-                  "margin", "0", "h1 {\r\n  color: red; /* note */\r\n        margin: 0;\r\n}"},
+                  "margin", "0", "h1 {\r\n  color: red; /* note */\r\n  margin: 0;\r\n}"},
         WriteCase{"data_url_replaced_whole", "a {^ background: url(data:x;base64,AA==); }",
                   "background", "none", "a { background: none; }"},
         WriteCase{"minified", "a{^color:red;margin:0}b{color:blue}", "color", "green",
@@ -133,18 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"nested_rule", "@media print {\r\n a { color: red }\r\n b {^ color: blue }\r\n}",
                   "color", "green",
                   "@media print {\r\n a { color: red }\r\n b { color: green; }\r\n}"},
-        WriteCase{"selector_text_untouched", "@media print {^\r\n .color { margin: 0 }\r\n}",
-                  "color", "blue",
-                  "@media print {\r\n .color { margin: 0 }\r\n        color: blue;\r\n}"},
         WriteCase{"lf_breaks_kept", "h1 {^\n  color: red;\n}", "margin", "0",
-                  "h1 {\n  color: red;\n        margin: 0;\n}"},
-        // Without a block at the caret: the first declaration anywhere, never selector or
-        // at-rule text; or a new line above the caret's line.
-        WriteCase{"no_block_replaces_the_first",
-                  ".color { }\r\n@media (color) { }\r\nh1 { color: red }\r\n^", "color", "blue",
-                  ".color { }\r\n@media (color) { }\r\nh1 { color: blue; }\r\n"},
-        WriteCase{"no_block_adds_above_the_caret", "a { }\r\n^", "color", "red",
-                  "a { }\r\n        color: red;\r\n"}),
+                  "h1 {\n  color: red;\n  margin: 0;\n}"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(WriteDeclaration, TheCaretStaysOnItsText) {
