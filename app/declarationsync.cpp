@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/opendocument.h"
+#include "model/asciicase.h"
 #include "model/declarations.h"
 #include "model/textencoding.h"
 #include "platform/fileio.h"
@@ -24,32 +25,6 @@ int32_t BlockStartingAt(const TModList& blocks, int32_t start) {
     }
   }
   return -1;
-}
-
-// Interim, until the model's declaration parser gives these: the innermost block at the caret
-// (a caret in front of the closing brace is inside), and a value refused when it holds ";", "{"
-// or "}" outside quotes.
-int32_t RuleBlockAt(const TDocument& /*document*/, const TModList& blocks, int32_t caret) {
-  for (int32_t i = 0; i < blocks.Count(); ++i) {
-    if (blocks.Items(i).EndPos == caret) {
-      return i;
-    }
-  }
-  return blocks.InnermostBlockAt(caret);
-}
-
-std::optional<std::string> ValueRefusal(std::string_view value) {
-  char quote = 0;
-  for (const char c : value) {
-    if (quote != 0) {
-      quote = c == quote ? 0 : quote;
-    } else if (c == '"' || c == '\'') {
-      quote = c;
-    } else if (c == ';' || c == '{' || c == '}') {
-      return std::string("The value holds \"") + c + "\", which would end the declaration.";
-    }
-  }
-  return std::nullopt;
 }
 
 }  // namespace
@@ -161,16 +136,17 @@ void TDeclarationSync::ReadValues() {
   if (Rule < 0) {
     return;
   }
+  // One pass over the rule's own declarations; of two of one name the later one applies.
   const TCssEditor& editor = *Doc->Editor();
-  const TModList& blocks = Doc->Blocks();
-  for (int32_t i = 0; i < Properties.Count(); ++i) {
-    const std::string& tag = Properties.Items(i).CssTag;
-    if (tag.empty() || Values.contains(tag)) {
-      continue;
-    }
-    if (std::string value = ReadDeclaration(editor, blocks, Rule, tag); !value.empty()) {
-      Values.emplace(tag, ToUtf8(value, Doc->Encoding()));
-    }
+  const std::string_view text = editor.Text();
+  for (const TDeclarationItem& item : ParseDeclarations(editor, Doc->Blocks(), Rule)) {
+    const std::string_view name = text.substr(static_cast<size_t>(item.NameStart),
+                                              static_cast<size_t>(item.NameEnd - item.NameStart));
+    const std::string_view value =
+        text.substr(static_cast<size_t>(item.ValueStart),
+                    static_cast<size_t>(item.PriorityEnd - item.ValueStart));
+    Values[name.starts_with("--") ? std::string(name) : AsciiLowerCase(name)] =
+        ToUtf8(value, Doc->Encoding());
   }
 }
 
@@ -213,7 +189,8 @@ bool TDeclarationSync::Write(const QString& name, const QString& value, const vo
     emit StatusMessage(NoRuleMessage());
     return false;
   }
-  const std::string utf8 = value.toStdString();
+  // The blanks around a value are no part of it (the text-decoration list ends its own with one).
+  const std::string utf8(Trimmed(value.toStdString()));
   if (const std::optional<std::string> refusal = ValueRefusal(utf8)) {
     emit StatusMessage(QString::fromStdString(*refusal));
     return false;
