@@ -121,9 +121,9 @@ void TPropertiesPanel::ShowValues() {
   ic->MarkValues();
 }
 
-bool TPropertiesPanel::Write(const QString& name, const QString& value) {
+bool TPropertiesPanel::Write(const QString& name, const QString& value, const void* source) {
   bool written = false;
-  RunCommand(Prompts, [&] { written = Sync.Write(name, value); });
+  RunCommand(Prompts, [&] { written = Sync.Write(name, value, source); });
   return written;
 }
 
@@ -139,6 +139,8 @@ void TPropertiesPanel::ShowEditingStatus() {
 }
 
 void TPropertiesPanel::icSelectedChange(TInspectorItem* selected) {
+  // Another row's edit is another step of Undo.
+  Sync.EndMerge();
   emit PropertyChosen(selected != nullptr ? QString::fromStdString(selected->Caption) : QString());
   ShowEditingStatus();
 }
@@ -168,7 +170,8 @@ void TPropertiesPanel::icComboChange(const QString& text) {
   // A part row's value is written as the part's own declaration.
   const QString tag = QString::fromStdString(row->Caption);
   if (!IsPlaceholder(entry)) {
-    if (Write(tag, entry)) {
+    // What is typed into the drop-down is written at every keystroke, as one step of Undo.
+    if (Write(tag, entry, ic->InplaceCombo())) {
       // An entry picked from the list shows in the drop-down as it came.
       ic->InplaceCombo()->SetTextQuiet(text);
     }

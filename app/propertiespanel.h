@@ -56,8 +56,9 @@ class TPropertiesPanel : public QWidget {
   // The rows show the values of the rule at the caret; without a rule they are empty and cannot
   // be edited.
   void ShowValues();
-  // Writes a row's value into the rule; false when it was refused.
-  bool Write(const QString& name, const QString& value);
+  // Writes a row's value into the rule; false when it was refused. Consecutive writes from one
+  // source are one step of Undo.
+  bool Write(const QString& name, const QString& value, const void* source = nullptr);
   void tbinspcategoriesClick();
   void icSelectedChange(TInspectorItem* selected);
   void icEditChange(TInspectorItem* item);

@@ -250,6 +250,10 @@ class TestRuleSync : public QObject {
     QTest::keyClicks(weight, QStringLiteral("bold"));
     QVERIFY2(Text(w).contains("font-weight: bold;"), Text(w).constData());
     QVERIFY(!Text(w).contains("font-weight: bol;"));
+    Ic(w).SelectItem(&Row(w, "color"));
+    Ic(w).InplaceCombo()->selectAll();
+    QTest::keyClicks(Ic(w).InplaceCombo(), QStringLiteral("blue"));
+    QVERIFY2(Text(w).contains("color: blue;"), Text(w).constData());
 
     Ic(w).SelectItem(&Row(w, "margin"));
     QTest::keyClicks(Ic(w).InplaceEdit(), QStringLiteral("1px"));
@@ -258,6 +262,9 @@ class TestRuleSync : public QObject {
 
     editor->undo();
     QVERIFY(!Text(w).contains("margin"));
+    QVERIFY(Text(w).contains("color: blue;"));
+    editor->undo();
+    QVERIFY2(Text(w).contains("color: red;"), Text(w).constData());
     QVERIFY(Text(w).contains("font-weight: bold;"));
     editor->undo();
     QCOMPARE(Text(w), sheet);
