@@ -65,7 +65,31 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"nested_rule", "@media print {\r\n a { color: red }\r\n b {^ color: blue }\r\n}",
                  "color", "blue"},
         ReadCase{"selector_spelled_like_a_property",
-                 "@media print {^\r\n .color { margin: 0 }\r\n}", "color", ""}),
+                 "@media print {^\r\n .color { margin: 0 }\r\n}", "color", ""},
+        // The rule at the caret: none outside the braces, in a selector or a prelude, or in a
+        // block of rules between its rules.
+        ReadCase{"caret_in_a_top_comment", "/* ^ */ a { color: red }", "color", ""},
+        ReadCase{"caret_in_the_selector", "a^ { color: red }", "color", ""},
+        ReadCase{"caret_after_the_rule", "a { color: red }^ b { color: blue }", "color", ""},
+        ReadCase{"caret_in_front_of_the_brace", "a{color:red^}b{color:blue}", "color", "red"},
+        ReadCase{"caret_in_an_empty_rule", "a{color:red}b{^}", "color", ""},
+        ReadCase{"caret_in_media_between_rules", "@media print {\r\n a { color: red }\r\n^\r\n}",
+                 "color", ""},
+        ReadCase{"caret_in_a_media_prelude", "@media (color^) { a { color: red } }", "color", ""},
+        ReadCase{"caret_in_a_nested_selector", "a { color: red; & b^ { color: blue } }", "color",
+                 ""},
+        ReadCase{"caret_after_a_nested_rule", "a { color: red; & b { color: blue }^ }", "color",
+                 "red"},
+        ReadCase{"media_nested_in_a_rule", "a { color: red; @media print { color: blue^ } }",
+                 "color", "blue"},
+        ReadCase{"font_face", "@font-face {^ font-family: X; }", "font-family", "X"},
+        ReadCase{"caret_in_a_custom_property_value", "a { --x: { b^: c }; color: red }", "color",
+                 "red"},
+        ReadCase{"multi_line_value", "a {^\r\n  font-family: a,\r\n    b;\r\n}", "font-family",
+                 "a,\r\n    b"},
+        ReadCase{"last_one_applies", "a {^ color: red; color: blue }", "color", "blue"},
+        ReadCase{"important_kept", "a {^ color: red !important }", "color", "red !important"},
+        ReadCase{"declaration_at_the_start_of_the_text", "color: red;^ a { }", "color", ""}),
     [](const auto& info) { return info.param.name; });
 
 struct WriteCase {
@@ -268,7 +292,7 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"unclosed_parenthesis", "a{width:calc(;color:red}b{color:blue}"},
         LayoutCase{"unclosed_parenthesis_last", "a { margin: 0; background: rgb(1,2 }\nb { }"},
         LayoutCase{"selector_list", "h1,\nh2 {\n  color: red;\n}\nh3\n{\n}\n"},
-        LayoutCase{"at_the_start_of_the_text", "{color:red}a{color:blue}"},
+        LayoutCase{"declaration_at_the_start_of_the_text", "color:red;a{color:blue}"},
         LayoutCase{"multi_line_values",
                    "a {\n  font-family: a,\n    b;\n  box-shadow: 0 0 1px red,\n"
                    "    0 0 2px blue;\n  transition: color 1s\n}\n"},
