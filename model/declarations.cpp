@@ -222,8 +222,8 @@ int32_t RuleBlockAt(const TDocument& document, const TModList& blocks, int32_t c
     return -1;
   }
   for (const TNestedItem& nested : BodyOf(document, blocks, block).Nested) {
-    if (nested.Start < caret && caret < nested.End) {
-      return -1;  // in the selector of a nested rule, or in an at-rule statement
+    if (nested.Open >= 0 && nested.Start < caret && caret <= nested.Open) {
+      return -1;  // in the selector of a nested rule or the prelude of a nested at-rule
     }
   }
   return block;
@@ -310,6 +310,9 @@ std::optional<std::string> ValueRefusal(std::string_view value) {
         return "The value opens a comment that it does not close.";
       }
       i = close + 1;
+    } else if (c == '{' || c == '}') {
+      // Not even in quotes: the block list counts a brace in a string inside url( as a rule's.
+      return "The value cannot hold \"{\" or \"}\": it would end the rule.";
     } else if (c == '"' || c == '\'') {
       size_t j = i + 1;
       while (j < value.size() && value[j] != c && value[j] != '\n' && value[j] != '\r') {
@@ -318,9 +321,15 @@ std::optional<std::string> ValueRefusal(std::string_view value) {
       if (j >= value.size() || value[j] != c) {
         return "The value opens a quote that it does not close on its line.";
       }
+      const std::string_view quoted = value.substr(i, j - i);
+      if (quoted.find_first_of("{}") != std::string_view::npos) {
+        // The sheet's colouring, and the block list built from it, do not always know a string.
+        return "The value cannot hold \"{\" or \"}\": it would end the rule.";
+      }
+      if (quoted.find(';') != std::string_view::npos) {
+        return "The value cannot hold \";\", not even in quotes: it would end the declaration.";
+      }
       i = j;
-    } else if (c == '{' || c == '}') {
-      return "The value cannot hold \"{\" or \"}\" outside quotes: it would end the rule.";
     } else if (c == ';' && open.empty()) {
       return "The value cannot hold \";\" outside quotes and brackets: it would end the "
              "declaration.";

@@ -224,7 +224,9 @@ class TBodyParser {
     }
     if (stop.Char == ';') {
       // A statement at-rule or text that is no declaration: left as it is.
-      body.Nested.push_back({i, stop.At + 1, body.LastEnd, body.NeedsSemicolon});
+      if (At(text, i) == '@') {
+        body.Nested.push_back({i, stop.At + 1, -1, body.LastEnd, body.NeedsSemicolon});
+      }
       body.LastEnd = stop.At + 1;
       body.NeedsSemicolon = false;
       return stop.At + 1;
@@ -236,7 +238,7 @@ class TBodyParser {
 
   int32_t Nested(int32_t start, const TStop& stop, TRuleBody& body) const {
     const int32_t end = PastBlock(stop.At);
-    body.Nested.push_back({start, end, body.LastEnd, body.NeedsSemicolon});
+    body.Nested.push_back({start, end, stop.At, body.LastEnd, body.NeedsSemicolon});
     body.LastEnd = end;
     body.NeedsSemicolon = false;
     return end;
@@ -287,10 +289,14 @@ TRuleBody ParseRuleBody(std::string_view text, int32_t open, int32_t close) {
 
 TBlockKind KindOfPrelude(std::string_view text, int32_t from, int32_t open) {
   const TCursor cursor{text, open};
+  const TCursor withBrace{text, open + 1};
   // The prelude starts after the last ";" or brace in front of it, outside brackets.
   int32_t start = from;
   int32_t depth = 0;
   for (int32_t i = from; i < open; i = cursor.Next(i)) {
+    if (withBrace.Next(i) > open) {
+      return TBlockKind::Value;  // the brace is in a string or a comment
+    }
     const char c = At(text, i);
     if (c == '(' || c == '[') {
       ++depth;

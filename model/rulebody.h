@@ -31,6 +31,7 @@ struct TDeclarationItem {
 struct TNestedItem {
   int32_t Start = 0;
   int32_t End = 0;
+  int32_t Open = -1;  // its "{"; -1 for an at-rule without a block
   // LastEnd and NeedsSemicolon of the items in front of this one (see TRuleBody).
   int32_t PrevEnd = 0;
   bool PrevNeedsSemicolon = false;
@@ -55,7 +56,7 @@ enum class TBlockKind : uint8_t {
   StyleRule,          // a selector's block, or a keyframe's
   DeclarationAtRule,  // @font-face, @page, @property, @counter-style and the like
   GroupRule,          // @media, @supports, @layer, @container, @keyframes...: holds rules
-  Value,              // braces inside a custom property's value, no block of rules
+  Value,              // braces in a custom property's value or a string: no block of rules
 };
 
 // The kind of a block from the prelude in front of its brace: the text from the first byte that
