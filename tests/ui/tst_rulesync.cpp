@@ -3,6 +3,7 @@
 // a write keeps the caret in its rule, an open editor never writes into another rule, all views
 // agree after every change, a field's edit is one step of Undo, and shorthand parts keep the rest.
 #include <QAction>
+#include <QColor>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -231,6 +232,15 @@ class TestRuleSync : public QObject {
     QTest::keyClicks(editor, QStringLiteral("x"));
     QTRY_COMPARE(Value(w, "font-weight"), QStringLiteral("xbold"));
     QCOMPARE(weight->text(), QStringLiteral("xbold"));
+    // From a colour swatch: Alt+Enter in the colour, a colour picked.
+    editor->SetCaret(static_cast<int32_t>(Text(w).indexOf("green")) + 1);
+    env.Prompts.AnswerColor(QColor(0, 0, 255));
+    QTest::keyClick(editor, Qt::Key_Return, Qt::AltModifier);
+    QVERIFY2(Text(w).contains("color: blue;"), Text(w).constData());
+    QCOMPARE(Value(w, "color"), QStringLiteral("blue"));
+    QCOMPARE(color->text(), QStringLiteral("blue"));
+    editor->undo();
+    editor->CheckStatus();
     // Undo is no typing: the views follow it at once.
     editor->undo();
     editor->CheckStatus();
