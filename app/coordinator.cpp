@@ -4,14 +4,12 @@
 #include <QLabel>
 
 #include "app/cssmain.h"
+#include "app/declarationsync.h"
 #include "app/opendocument.h"
 #include "app/propertiespanel.h"
 #include "app/quickinfopanel.h"
 #include "app/selectorspanel.h"
 #include "app/visualeditorpanel.h"
-#include "controls/inspectorcss.h"
-#include "model/declarations.h"
-#include "model/textencoding.h"
 
 namespace qm {
 
@@ -19,75 +17,34 @@ void TFrmMain::MainTextStatusChange(TOpenDocument* document, TStatusChanges chan
   if (document != CurrentDocument() || document->UpdatingText()) {
     return;
   }
-  // A move within the line, or one that extends a selection, leaves the views as they are.
-  if (changes.testFlag(TStatusChange::CaretLine) && !document->Editor()->SelAvail()) {
-    ReadCaretBlock();
-  } else if (changes.testFlag(TStatusChange::Caret) || changes.testFlag(TStatusChange::CaretLine)) {
+  if (changes.testFlag(TStatusChange::Caret) || changes.testFlag(TStatusChange::CaretLine)) {
+    // Extending a selection leaves the views as they are.
+    if (!document->Editor()->SelAvail()) {
+      Sync->CaretMoved();
+    }
     ShowCaretStatus();
   }
 }
 
-void TFrmMain::ClearValues() {
-  TInspectorCSS* ic = PropertiesPanel->Inspector();
-  for (int32_t i = 0; i < ic->Count(); ++i) {
-    ic->Items(i).SetValue({});
-  }
-  VisualEditorPanel->ClearValues();
-}
-
 void TFrmMain::ReadCaretBlock() {
-  ClearValues();
-  TInspectorCSS* ic = PropertiesPanel->Inspector();
-  if (const TOpenDocument* document = CurrentDocument()) {
-    const TCssEditor& editor = *document->Editor();
-    // Built afresh when the text has changed since: positions of another text version would
-    // read the wrong places.
-    const TModList& blocks = document->Blocks();
-    const int32_t block = blocks.InnermostBlockAt(editor.Caret());
-    for (int32_t i = 0; block >= 0 && i < ic->Count(); ++i) {
-      TInspectorItem& item = ic->Items(i);
-      if (item.CssTag.empty()) {
-        continue;
-      }
-      const std::string value =
-          ToUtf8(ReadDeclaration(editor, blocks, block, item.CssTag), document->Encoding());
-      item.SetValue(value);
-      VisualEditorPanel->ShowValue(item.CssTag, value);
-    }
-  }
-  ic->MarkValues();
+  Sync->Read();
   ShowCaretStatus();
 }
 
-void TFrmMain::DoQueue(const QString& name, const QString& value, int32_t block) {
-  TOpenDocument* document = CurrentDocument();
-  TInspectorCSS* ic = PropertiesPanel->Inspector();
-  const int32_t row = name.isEmpty() ? -1 : ic->IndexOfTag(name);
-  if (document == nullptr || row < 0) {
-    return;
-  }
-  const std::string utf8 = value.toStdString();
-  // Refused before anything changes when the document's encoding cannot hold the value.
-  const std::string bytes = FromUtf8(utf8, document->Encoding());
-  ic->Items(row).SetValue(utf8);
-  TCssEditor& editor = *document->Editor();
-  const TModList& blocks = document->Blocks();
-  if (block < 0) {
-    block = blocks.InnermostBlockAt(editor.Caret());
-  }
-  document->Apply(PlanDeclarationWrite(
-      editor, blocks, block, name.toStdString(), bytes,
-      {.Indent = DeclarationIndent_, .Caret = editor.Caret(), .SelectionEnd = editor.SelEnd()}));
-}
-
 void TFrmMain::GetSelectorInfo(const QString& name) {
-  TInspectorCSS* ic = PropertiesPanel->Inspector();
-  const int32_t row = name.isEmpty() ? -1 : ic->IndexOfTag(name);
-  QuickInfoPanel->ShowProperty(row < 0 ? nullptr : &ic->Items(row));
+  DescribedProperty = name;
+  const TInspectorCollection& catalogue = Sync->Catalogue();
+  const int32_t row = name.isEmpty() ? -1 : catalogue.IndexOfTag(name.toStdString());
+  const std::string value = row < 0 ? std::string() : Sync->Value(name.toStdString());
+  QuickInfoPanel->ShowProperty(row < 0 ? nullptr : &catalogue.Items(row),
+                               value.empty() ? QString() : Sync->RuleName(),
+                               QString::fromStdString(value));
 }
 
 void TFrmMain::ShowCaretStatus() {
   const TOpenDocument* document = CurrentDocument();
+  RuleHint->setText(document != nullptr && !Sync->HasRule() ? TDeclarationSync::NoRuleMessage()
+                                                            : QString());
   if (document == nullptr) {
     StatusPanel->clear();
     return;

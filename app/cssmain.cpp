@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "app/declarationsync.h"
 #include "app/opendocument.h"
 #include "app/propertiespanel.h"
 #include "app/visualeditorpanel.h"
@@ -97,6 +98,7 @@ void TFrmMain::FormCreate() {
   PropertiesPanel->SetCssLevel(Setting::CurrentCss.Read(settings));
   ShowActiveDocument();
   DeclarationIndent_ = Setting::TabWidth.Read(settings);
+  Sync->SetIndent(DeclarationIndent_);
   LoadSyntaxStyles(settings, SynCss);
 }
 

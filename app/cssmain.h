@@ -24,6 +24,7 @@ class QToolBar;
 namespace qm {
 
 class TCssEditor;
+class TDeclarationSync;
 class TOpenDocument;
 class TFrmAbout;
 class TFrmEdit;
@@ -75,6 +76,8 @@ class TFrmMain : public QMainWindow {
   TQuickInfoPanel& QuickInfo() const { return *QuickInfoPanel; }
   TVisualEditorPanel& VisualEditor() const { return *VisualEditorPanel; }
   TPreviewPanel& Preview() const { return *PreviewPanel; }
+  // The catalogue, the rule at the active document's caret, and every write the views make.
+  TDeclarationSync& Declarations() const { return *Sync; }
   // The dock panels by name: dxProperties, dxQuickInfo, dxSelectors, dxVisualEditor, dxPreview.
   QDockWidget* Dock(const QString& name) const;
   // The window's commands by name (acNew, mSaveAll, mNext, bBrowser1, ...).
@@ -157,21 +160,16 @@ class TFrmMain : public QMainWindow {
   bool ConfirmOpenAsText(const QByteArray& bytes);
 
   // The coordinator (coordinator.cpp): the caret-driven reading and the program's writes.
-  // What the editor of a document reports: a move of the caret to another line, without a
-  // selection, reads the declarations of the block there into the views.
+  // What the editor of a document reports: a move of the caret into another rule, without a
+  // selection, reads that rule's declarations into the views.
   void MainTextStatusChange(TOpenDocument* document, TStatusChanges changes);
-  // Empties every inspector value and every visual picker.
-  void ClearValues();
-  // The reading pass: every view shows the declarations of the block at the active document's
-  // caret (all empty outside blocks), and the status bar the caret's place.
+  // The reading pass: every view shows the declarations of the rule at the active document's
+  // caret (all empty outside rules), and the status bar the caret's place.
   void ReadCaretBlock();
-  // Writes "name: value;" into a block of the active document (-1: the block at the caret), or
-  // removes the declaration for an empty value, as one step of Undo. A name that is no
-  // property of the loaded catalogue changes nothing.
-  void DoQueue(const QString& name, const QString& value, int32_t block = -1);
-  // Quick Info for the property name of the loaded catalogue.
+  // Quick Info for the property name of the loaded catalogue, with its value in the rule.
   void GetSelectorInfo(const QString& name);
-  // "Line %d of  %d, Col %d" for the caret of the active document; empty without one.
+  // "Line %d of  %d, Col %d" for the caret of the active document; empty without one. Beside
+  // it, while the caret is in no rule, the hint to put it inside one.
   void ShowCaretStatus();
   // Adds a selector with an empty block after the block at the caret of the active document.
   void AddSelector(TSelectorTab tab, const std::string& name);
@@ -259,6 +257,9 @@ class TFrmMain : public QMainWindow {
   TFindDialog* DialogFind = nullptr;
   TFindDialog* DialogReplace = nullptr;
   TEditorSearch SynSearch;
+  TDeclarationSync* Sync = nullptr;
+  // The property Quick Info describes, shown again when the rule's values change.
+  QString DescribedProperty;
   TSelectorsPanel* SelectorsPanel = nullptr;
   TPropertiesPanel* PropertiesPanel = nullptr;
   TQuickInfoPanel* QuickInfoPanel = nullptr;
@@ -266,6 +267,7 @@ class TFrmMain : public QMainWindow {
   TPreviewPanel* PreviewPanel = nullptr;
   QTabWidget* pgmain = nullptr;
   QLabel* StatusPanel = nullptr;
+  QLabel* RuleHint = nullptr;
   QToolBar* MainToolBar = nullptr;
   QDockWidget* dxProperties = nullptr;
   QDockWidget* dxQuickInfo = nullptr;

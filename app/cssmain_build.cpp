@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "app/cssmain.h"
+#include "app/declarationsync.h"
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
 #include "app/propertiespanel.h"
@@ -316,43 +317,32 @@ void TFrmMain::CreateDocks() {
   };
 
   FrmEdit = new TFrmEdit(*Platform.Prompts, QFontDatabase::families(), this);
-  PropertiesPanel = new TPropertiesPanel(*Platform.Prompts, *FrmEdit, Platform.DataFolder);
+  Sync = new TDeclarationSync(*Platform.Prompts, Platform.DataFolder, this);
+  Sync->SetIndent(DeclarationIndent_);
+  PropertiesPanel = new TPropertiesPanel(*Platform.Prompts, *FrmEdit, *Sync);
   makeDock(dxProperties, QStringLiteral("Properties"), "dxProperties", PropertiesPanel);
   QuickInfoPanel = new TQuickInfoPanel;
   makeDock(dxQuickInfo, QStringLiteral("Quick Info"), "dxQuickInfo", QuickInfoPanel);
   SelectorsPanel = new TSelectorsPanel(*Platform.Prompts);
   makeDock(dxSelectors, QStringLiteral("Selectors"), "dxSelectors", SelectorsPanel);
-  VisualEditorPanel = new TVisualEditorPanel(
-      *Platform.Prompts, *FrmEdit, [this](const QString& name) -> std::optional<std::string> {
-        TInspectorCSS* ic = PropertiesPanel->Inspector();
-        const int32_t row = ic->IndexOfTag(name);
-        return row < 0 ? std::nullopt : std::optional<std::string>(ic->Items(row).Value());
-      });
+  VisualEditorPanel = new TVisualEditorPanel(*Platform.Prompts, *FrmEdit, *Sync);
   makeDock(dxVisualEditor, QStringLiteral("Visual Editor"), "dxVisualEditor", VisualEditorPanel);
   PreviewPanel = new TPreviewPanel(Platform);
   makeDock(dxPreview, QStringLiteral("Preview"), "dxPreview", PreviewPanel);
 
   connect(SelectorsPanel, &TSelectorsPanel::NewSelectorRequested, this,
           [this](TSelectorTab tab) { FrmNew->ShowOnTab(tab); });
-  connect(SelectorsPanel, &TSelectorsPanel::Refreshed, this, [this] {
-    RunCommand(*Platform.Prompts, [this] {
-      ClearValues();
-      if (const TOpenDocument* document = CurrentDocument();
-          document != nullptr && !document->Editor()->SelAvail()) {
-        ReadCaretBlock();
-      }
-    });
+  connect(SelectorsPanel, &TSelectorsPanel::Refreshed, this,
+          [this] { RunCommand(*Platform.Prompts, [this] { ReadCaretBlock(); }); });
+  connect(Sync, &TDeclarationSync::StatusMessage, StatusPanel, &QLabel::setText);
+  // Quick Info shows the described property's value as the rule now has it.
+  connect(Sync, &TDeclarationSync::ValuesChanged, this, [this] {
+    GetSelectorInfo(DescribedProperty);
+    ShowCaretStatus();
   });
   connect(SelectorsPanel, &TSelectorsPanel::BlockSelected, this, &TFrmMain::ShowCaretStatus);
-  // A write that fails (a value the file's encoding cannot hold) is reported here, so no
-  // exception crosses the panels' signals.
-  const auto write = [this](const QString& name, const QString& value) {
-    RunCommand(*Platform.Prompts, [&] { DoQueue(name, value); });
-  };
-  connect(PropertiesPanel, &TPropertiesPanel::WriteDeclaration, this, write);
   connect(PropertiesPanel, &TPropertiesPanel::PropertyChosen, this, &TFrmMain::GetSelectorInfo);
   connect(PropertiesPanel, &TPropertiesPanel::StatusMessage, StatusPanel, &QLabel::setText);
-  connect(VisualEditorPanel, &TVisualEditorPanel::WriteDeclaration, this, write);
   connect(VisualEditorPanel, &TVisualEditorPanel::PropertyPointed, this,
           &TFrmMain::GetSelectorInfo);
   connect(VisualEditorPanel, &TVisualEditorPanel::StatusMessage, StatusPanel, &QLabel::setText);
@@ -409,6 +399,9 @@ void TFrmMain::CreateDocumentArea() {
   StatusPanel = new QLabel(statusBar());
   StatusPanel->setFixedWidth(550);
   statusBar()->addWidget(StatusPanel);
+  RuleHint = new QLabel(statusBar());
+  RuleHint->setObjectName(QStringLiteral("RuleHint"));
+  statusBar()->addWidget(RuleHint, 1);
 }
 
 }  // namespace qm

@@ -10,6 +10,7 @@
 
 #include "app/colorpick.h"
 #include "app/cssmain.h"
+#include "app/declarationsync.h"
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
 #include "app/propertiespanel.h"
@@ -171,8 +172,6 @@ void TFrmMain::ApplyEditorSettings(TCssEditor* editor) {
 void TFrmMain::ShowActiveDocument() {
   TOpenDocument* document = CurrentDocument();
   SelectorsPanel->SetDocument(document);
-  PropertiesPanel->SetDocument(document);
-  VisualEditorPanel->SetDocument(document);
   PreviewPanel->SetDocument(document);
   if (document == nullptr) {
     pgmain->hide();
@@ -184,13 +183,9 @@ void TFrmMain::ShowActiveDocument() {
   }
   SelectorsPanel->RefreshTree();
   ShowTitle();
-  // The views show the block at the caret of the document now active, not one of the last.
-  ClearValues();
-  if (document != nullptr && !document->Editor()->SelAvail()) {
-    ReadCaretBlock();
-  } else {
-    ShowCaretStatus();
-  }
+  // The views show the rule at the caret of the document now active, not one of the last.
+  Sync->SetDocument(document);
+  ShowCaretStatus();
 }
 
 void TFrmMain::acNewExecute() {

@@ -4,6 +4,7 @@
 #include <QTabWidget>
 
 #include "app/cssmain.h"
+#include "app/declarationsync.h"
 #include "app/opendocument.h"
 #include "controls/recentfiles.h"
 #include "dialogs/cssAbout.h"
@@ -47,6 +48,7 @@ void TFrmMain::OptionsApplied(const TEditorOptions& options) {
   // Each open editor takes up the new settings through its own connection; new ones from here.
   SynCss = options.Styles;
   DeclarationIndent_ = options.TabWidth;
+  Sync->SetIndent(DeclarationIndent_);
   FillPreviewMenu();
 }
 

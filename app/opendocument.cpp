@@ -76,6 +76,17 @@ void TOpenDocument::TEditScope::Apply(const TEditBatch& batch) {
   Document.TextChanged = true;
 }
 
+void TOpenDocument::TEditScope::Undo() {
+  if (Document.UndoOpen) {
+    return;
+  }
+  TCssEditor& editor = *Document.Editor_;
+  const uint64_t version = editor.TextVersion();
+  editor.SendScintilla(QsciScintillaBase::SCI_UNDO);
+  editor.CheckStatus();
+  Document.TextChanged = Document.TextChanged || editor.TextVersion() != version;
+}
+
 void TOpenDocument::TEditScope::Apply(const std::function<void(TCssEditor&)>& change) {
   TCssEditor& editor = *Document.Editor_;
   if (!Document.UndoOpen) {

@@ -66,6 +66,9 @@ class TOpenDocument : public QWidget {
     // Carries the batch out on the editor (ranges in the current text), which marks the
     // document modified.
     void Apply(const TEditBatch& batch);
+    // Takes back the last step of Undo, so that what this scope applies takes its place; only
+    // before the scope has applied anything.
+    void Undo();
     // A change the editor makes itself (cut, paste), in the same step of Undo.
     void Apply(const std::function<void(TCssEditor&)>& change);
 

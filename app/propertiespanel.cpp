@@ -1,22 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/propertiespanel.h"
 
-#include <algorithm>
-
-#include <QDir>
 #include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/declarationsync.h"
 #include "app/opendocument.h"
 #include "app/placeholdervalues.h"
 #include "controls/bitmaps.h"
 #include "controls/inspectorcss.h"
 #include "dialogs/cssedit.h"
-#include "model/inifile.h"
+#include "model/gridrows.h"
 #include "platform/commandguard.h"
-#include "platform/fileio.h"
 #include "platform/prompts.h"
 
 namespace qm {
@@ -34,9 +31,9 @@ QToolButton* MakeButton(QToolBar* bar, const char* icon, const QString& hint) {
 
 }  // namespace
 
-TPropertiesPanel::TPropertiesPanel(TPrompts& prompts, TFrmEdit& valueDialog,
-                                   const QString& dataFolder, QWidget* parent)
-    : QWidget(parent), Prompts(prompts), FrmEdit(valueDialog), DataFolder(dataFolder) {
+TPropertiesPanel::TPropertiesPanel(TPrompts& prompts, TFrmEdit& valueDialog, TDeclarationSync& sync,
+                                   QWidget* parent)
+    : QWidget(parent), Prompts(prompts), FrmEdit(valueDialog), Sync(sync) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -79,6 +76,10 @@ TPropertiesPanel::TPropertiesPanel(TPrompts& prompts, TFrmEdit& valueDialog,
   connect(tbinspexpand, &QToolButton::clicked, ic, &TInspectorCSS::ExpandAll);
   connect(tbinspcollapse, &QToolButton::clicked, ic, &TInspectorCSS::CollapseAll);
 
+  connect(&Sync, &TDeclarationSync::CatalogueChanged, this, [this] { ShowCatalogue(); });
+  connect(&Sync, &TDeclarationSync::ValuesChanged, this, [this] { ShowValues(); });
+  // What an open editor holds belongs to the rule it was opened in.
+  connect(&Sync, &TDeclarationSync::LeavingRule, ic, &TInspectorCSS::CommitEdit);
   TabCSSChange();
   connect(TabCSS, &QTabBar::currentChanged, this, [this] { TabCSSChange(); });
 }
@@ -102,23 +103,34 @@ void TPropertiesPanel::SetCssLevel(int level) {
   TabCSS->setCurrentIndex(level);
 }
 
-void TPropertiesPanel::SetDocument(TOpenDocument* document) {
-  Document = document;
+void TPropertiesPanel::TabCSSChange() {
+  RunCommand(Prompts, [this] { Sync.SetCssLevel(CssLevel()); });
 }
 
-void TPropertiesPanel::TabCSSChange() {
+void TPropertiesPanel::ShowCatalogue() {
   const std::string chosen = ic->Selected() != nullptr ? ic->Selected()->CssTag : std::string();
-  // Emptied first: a catalogue that cannot be read leaves no rows of the level before.
-  ic->ClearItems();
-  RunCommand(Prompts, [this] {
-    const QString name = QStringLiteral("css%1.txt").arg(std::clamp(CssLevel(), 0, 2) + 1);
-    const QByteArray bytes = ReadFileBytes(QDir(DataFolder).filePath(name));
-    ic->LoadCatalogue(TIniFile::FromText(std::string_view(bytes.constData(), bytes.size())));
-  });
+  if (Sync.Catalogue().Count() == 0) {
+    // No catalogue could be read: no rows, not those of the level before.
+    ic->ClearItems();
+  } else {
+    ic->LoadCatalogue(Sync.CatalogueFile());
+  }
   ic->SetShowCategories(tbinspcategories->isChecked());
   if (const int32_t row = ic->IndexOfTag(QString::fromStdString(chosen)); row >= 0) {
     ic->SelectItem(&ic->Items(row));
   }
+}
+
+void TPropertiesPanel::ShowValues() {
+  ic->SetReadOnly(!Sync.HasRule());
+  ShowRuleValues(ic->Items(), [this](const std::string& name) { return Sync.Value(name); });
+  ic->MarkValues();
+}
+
+bool TPropertiesPanel::Write(const QString& name, const QString& value, const void* source) {
+  bool written = false;
+  RunCommand(Prompts, [&] { written = Sync.Write(name, value, source); });
+  return written;
 }
 
 void TPropertiesPanel::tbinspcategoriesClick() {
@@ -126,45 +138,52 @@ void TPropertiesPanel::tbinspcategoriesClick() {
 }
 
 void TPropertiesPanel::ShowEditingStatus() {
-  if (Document == nullptr) {
-    return;
-  }
-  if (const QString status = EditingStatus(*Document); !status.isEmpty()) {
-    emit StatusMessage(status);
+  if (Sync.HasRule()) {
+    emit StatusMessage(QStringLiteral("Editing ") + Sync.RuleName() +
+                       QStringLiteral(" properties."));
   }
 }
 
 void TPropertiesPanel::icSelectedChange(TInspectorItem* selected) {
+  // Another row's edit is another step of Undo.
+  Sync.EndMerge();
   emit PropertyChosen(selected != nullptr ? QString::fromStdString(selected->Caption) : QString());
   ShowEditingStatus();
 }
 
 void TPropertiesPanel::icEditChange(TInspectorItem* item) {
-  if (Document != nullptr && item != nullptr) {
-    emit WriteDeclaration(QString::fromStdString(item->Caption),
-                          QString::fromStdString(item->Value()));
+  if (Sync.Document() != nullptr && item != nullptr) {
+    Write(QString::fromStdString(item->Caption), QString::fromStdString(item->Value()));
   }
 }
 
 void TPropertiesPanel::icComboChange(const QString& text) {
   TInspectorItem* row = ic->Selected();
-  if (Document == nullptr || row == nullptr) {
+  const TOpenDocument* document = Sync.Document();
+  if (document == nullptr || row == nullptr) {
+    return;
+  }
+  if (!Sync.HasRule()) {
+    emit StatusMessage(TDeclarationSync::NoRuleMessage());
     return;
   }
   const QString entry = text.trimmed();
   const std::optional<QString> value =
-      ComposeValue(Prompts, FrmEdit, entry, row->Value(), Document->Path());
+      ComposeValue(Prompts, FrmEdit, entry, row->Value(), document->Path());
   if (!value) {
     return;
   }
-  const QString tag = QString::fromStdString(row->CssTag);
+  // A part row's value is written as the part's own declaration.
+  const QString tag = QString::fromStdString(row->Caption);
   if (!IsPlaceholder(entry)) {
-    emit WriteDeclaration(tag, entry);
-    // An entry picked from the list shows in the drop-down as it came.
-    ic->InplaceCombo()->SetTextQuiet(text);
+    // What is typed into the drop-down is written at every keystroke, as one step of Undo.
+    if (Write(tag, entry, ic->InplaceCombo())) {
+      // An entry picked from the list shows in the drop-down as it came.
+      ic->InplaceCombo()->SetTextQuiet(text);
+    }
   } else {
     ic->InplaceCombo()->SetTextQuiet(*value);
-    emit WriteDeclaration(tag, *value);
+    Write(tag, *value);
     ic->SelectItem(row);
   }
   // After the write, whose end shows the caret's place.

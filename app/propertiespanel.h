@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Properties panel: the CSS level tabs, the inspector filled with the catalogue of the chosen
-// level (read from beside the executable) and its arrangement buttons. What the user sets in a
-// row leaves the panel as a declaration to write into the document.
+// The Properties panel: the CSS level tabs, the inspector showing the loaded catalogue with the
+// values of the rule at the caret, and its arrangement buttons. What the user sets in a row is
+// written into that rule.
 #pragma once
 
 #include <QString>
@@ -16,6 +16,7 @@ namespace qm {
 class TFrmEdit;
 class TInspectorCSS;
 class TInspectorItem;
+class TDeclarationSync;
 class TOpenDocument;
 class TPrompts;
 
@@ -23,17 +24,14 @@ class TPropertiesPanel : public QWidget {
   Q_OBJECT
 
  public:
-  // dataFolder holds "css1.txt", "css2.txt" and "css3.txt"; the current CSS catalogue (where a
-  // new user starts) is loaded at once.
-  // valueDialog composes fonts, lengths and percentages.
-  TPropertiesPanel(TPrompts& prompts, TFrmEdit& valueDialog, const QString& dataFolder,
+  // sync holds the catalogue, the rule at the caret and its values. valueDialog composes fonts,
+  // lengths and percentages.
+  TPropertiesPanel(TPrompts& prompts, TFrmEdit& valueDialog, TDeclarationSync& sync,
                    QWidget* parent = nullptr);
 
   // 0 for CSS1, 1 for CSS2, 2 for current CSS; choosing a level loads its catalogue.
   int CssLevel() const;
   void SetCssLevel(int level);
-  // The document whose block at the caret the rows show; none while no document is open.
-  void SetDocument(TOpenDocument* document);
 
   QTabBar* CssTabs() const { return TabCSS; }
   TInspectorCSS* Inspector() const { return ic; }
@@ -45,8 +43,6 @@ class TPropertiesPanel : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  signals:
-  // Writes the declaration name: value into the block at the caret (an empty value removes it).
-  void WriteDeclaration(const QString& name, const QString& value);
   // A row was chosen: Quick Info describes its property.
   void PropertyChosen(const QString& name);
   void StatusMessage(const QString& text);
@@ -55,6 +51,14 @@ class TPropertiesPanel : public QWidget {
   // Loads the catalogue of the chosen level, arranged as the categories button says, and selects
   // the row chosen before when the new catalogue has it.
   void TabCSSChange();
+  // The rows of the catalogue just loaded.
+  void ShowCatalogue();
+  // The rows show the values of the rule at the caret; without a rule they are empty and cannot
+  // be edited.
+  void ShowValues();
+  // Writes a row's value into the rule; false when it was refused. Consecutive writes from one
+  // source are one step of Undo.
+  bool Write(const QString& name, const QString& value, const void* source = nullptr);
   void tbinspcategoriesClick();
   void icSelectedChange(TInspectorItem* selected);
   void icEditChange(TInspectorItem* item);
@@ -64,8 +68,7 @@ class TPropertiesPanel : public QWidget {
 
   TPrompts& Prompts;
   TFrmEdit& FrmEdit;
-  const QString DataFolder;
-  TOpenDocument* Document = nullptr;
+  TDeclarationSync& Sync;
   QTabBar* TabCSS = nullptr;
   QToolBar* TbInspector = nullptr;
   QToolButton* tbinspcategories = nullptr;

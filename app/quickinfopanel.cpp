@@ -80,14 +80,20 @@ TQuickInfoPanel::TQuickInfoPanel(QWidget* parent)
   layout->addWidget(strip);
 }
 
-void TQuickInfoPanel::ShowProperty(const TInspectorItem* item) {
+void TQuickInfoPanel::ShowProperty(const TInspectorItem* item, const QString& rule,
+                                   const QString& value) {
   TxtInfo->setPlainText(kNoInformation);
   if (item == nullptr) {
     return;
   }
-  if (!item->Description.empty()) {
-    TxtInfo->setPlainText(QString::fromStdString(item->Description));
+  QString text =
+      item->Description.empty() ? kNoInformation : QString::fromStdString(item->Description);
+  if (!value.isEmpty()) {
+    text += QStringLiteral("\n\nIn ") + rule + QStringLiteral(": ") +
+            QString::fromStdString(item->Caption) + QStringLiteral(": ") + value +
+            QStringLiteral(";");
   }
+  TxtInfo->setPlainText(text);
   const std::vector<std::string>& browsers = item->Collection().BrowserNames;
   TxtVersions->setVisible(!browsers.empty());
   for (int i = 0; i < 3; ++i) {

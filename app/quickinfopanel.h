@@ -20,8 +20,10 @@ class TQuickInfoPanel : public QWidget {
   explicit TQuickInfoPanel(QWidget* parent = nullptr);
 
   // Describes the property of item, or says that there is nothing to tell when item is none
-  // (the support pictures then keep what they showed).
-  void ShowProperty(const TInspectorItem* item);
+  // (the support pictures then keep what they showed). With a value, a line tells what the
+  // rule named rule gives the property.
+  void ShowProperty(const TInspectorItem* item, const QString& rule = {},
+                    const QString& value = {});
 
   enum class TSupport { Unknown, Supported, NotSupported };
   // The picture of browser n: 1 Internet Explorer 5, 2 Netscape 6, 3 Opera 5.

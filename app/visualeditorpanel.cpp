@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/visualeditorpanel.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QScopedValueRollback>
 #include <QScrollArea>
@@ -11,6 +13,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/declarationsync.h"
 #include "app/opendocument.h"
 #include "app/placeholdervalues.h"
 #include "app/tabrows.h"
@@ -50,8 +53,8 @@ const QColor kCaptionHover(255, 255, 80);
 }  // namespace
 
 TVisualEditorPanel::TVisualEditorPanel(TPrompts& prompts, TFrmEdit& valueDialog,
-                                       TPropertyLookup lookup, QWidget* parent)
-    : QWidget(parent), Prompts(prompts), FrmEdit(valueDialog), Lookup(std::move(lookup)) {
+                                       TDeclarationSync& sync, QWidget* parent)
+    : QWidget(parent), Prompts(prompts), FrmEdit(valueDialog), Sync(sync) {
   pcvisual = new QTabWidget(this);
   pcvisual->setObjectName(QStringLiteral("pcvisual"));
   // The tabs wrap onto more lines in a row of their own; the page control's single row would
@@ -65,26 +68,51 @@ TVisualEditorPanel::TVisualEditorPanel(TPrompts& prompts, TFrmEdit& valueDialog,
   layout->addWidget(TabRows);
   layout->addWidget(pcvisual, 1);
   BuildPages();
+  connect(&Sync, &TDeclarationSync::ValuesChanged, this, [this] { ShowValues(); });
 }
 
-void TVisualEditorPanel::SetDocument(TOpenDocument* document) {
-  Document = document;
+void TVisualEditorPanel::ShowValues() {
+  ClearValues();
+  // Read-only rather than disabled: the values stay readable, also to a screen reader.
+  for (TComboCSS* combo : ValueCombos) {
+    combo->setReadOnly(!Sync.HasRule());
+  }
+  for (TComboBoxUnit* unit : UnitCombos) {
+    if (QLineEdit* edit = unit->ValueBox()->lineEdit()) {
+      edit->setReadOnly(!Sync.HasRule());
+    }
+    unit->UnitBox()->setEnabled(Sync.HasRule());
+  }
+  lsttextdecoration->setEnabled(Sync.HasRule());
+  for (int i = 0; i < Sync.Catalogue().Count(); ++i) {
+    const std::string& tag = Sync.Catalogue().Items(i).CssTag;
+    if (const std::string value = Sync.Value(tag); !tag.empty() && !value.empty()) {
+      ShowValue(tag, value);
+    }
+  }
 }
 
 void TVisualEditorPanel::ClearValues() {
+  // The picker being written from keeps what the user typed, caret and blanks included.
   for (TComboCSS* combo : ValueCombos) {
-    combo->SetTextQuiet({});
+    if (combo != WritingFrom) {
+      combo->SetTextQuiet({});
+    }
   }
   for (TComboBoxUnit* unit : UnitCombos) {
-    unit->SetText({});
+    if (unit != WritingFrom) {
+      unit->SetText({});
+    }
   }
-  const QScopedValueRollback<bool> showing(ShowingValues, true);
-  lsttextdecoration->clearSelection();
+  if (WritingFrom != lsttextdecoration) {
+    const QScopedValueRollback<bool> showing(ShowingValues, true);
+    lsttextdecoration->clearSelection();
+  }
 }
 
 void TVisualEditorPanel::ShowValue(const std::string& property, const std::string& value) {
   const QString text = QString::fromStdString(value);
-  {
+  if (WritingFrom != lsttextdecoration) {
     // The list carries no property: it takes the first of its entries that any value holds.
     const QScopedValueRollback<bool> showing(ShowingValues, true);
     for (int i = 0; i < lsttextdecoration->count(); ++i) {
@@ -95,6 +123,9 @@ void TVisualEditorPanel::ShowValue(const std::string& property, const std::strin
     }
   }
   QWidget* picker = PickerOfTag.value(QString::fromStdString(property));
+  if (picker != nullptr && picker == WritingFrom) {
+    return;
+  }
   if (auto* combo = qobject_cast<TComboCSS*>(picker)) {
     combo->SetTextQuiet(text);
   } else if (auto* unit = qobject_cast<TComboBoxUnit*>(picker)) {
@@ -103,35 +134,41 @@ void TVisualEditorPanel::ShowValue(const std::string& property, const std::strin
 }
 
 void TVisualEditorPanel::VisualChange(QObject* Sender, const QString& sText) {
-  if (Document == nullptr) {
+  const TOpenDocument* document = Sync.Document();
+  if (document == nullptr) {
+    return;
+  }
+  if (!Sync.HasRule()) {
+    emit StatusMessage(TDeclarationSync::NoRuleMessage());
     return;
   }
   ShowEditingStatus();
   if (auto* combo = qobject_cast<TComboCSS*>(Sender)) {
     const QString v = Trimmed(sText);
-    const std::optional<std::string> current = Lookup(combo->TagText);
-    if (!current) {
+    if (!Sync.HasProperty(combo->TagText)) {
       WarnPropertyNotFound();
       return;
     }
     if (OpensPicker(v)) {
-      if (const std::optional<QString> composed =
-              ComposeValue(Prompts, FrmEdit, v, *current, Document->Path())) {
+      if (const std::optional<QString> composed = ComposeValue(
+              Prompts, FrmEdit, v, Sync.Value(combo->TagText.toStdString()), document->Path())) {
         combo->SetTextQuiet(*composed);
-        Write(combo->TagText, *composed);
+        Write(combo->TagText, *composed, combo, false);
       }
       combo->selectAll();
       return;
     }
-    Write(combo->TagText, v);
-    // An entry chosen from the list enters the text only here.
-    combo->SetTextQuiet(sText);
+    // Each keystroke writes; the field's keystrokes together are one step of Undo.
+    if (Write(combo->TagText, v, combo, true)) {
+      // An entry chosen from the list enters the text only here.
+      combo->SetTextQuiet(sText);
+    }
   } else if (auto* unit = qobject_cast<TComboBoxUnit*>(Sender)) {
-    if (!Lookup(unit->TagText)) {
+    if (!Sync.HasProperty(unit->TagText)) {
       WarnPropertyNotFound();
       return;
     }
-    Write(unit->TagText, unit->Text());
+    Write(unit->TagText, unit->Text(), unit, true);
   } else if (Sender == lsttextdecoration) {
     // Each chosen entry followed by a blank, in list order; none chosen removes the declaration.
     QString value;
@@ -140,7 +177,7 @@ void TVisualEditorPanel::VisualChange(QObject* Sender, const QString& sText) {
         value += lsttextdecoration->item(i)->text() + QLatin1Char(' ');
       }
     }
-    Write(QStringLiteral("text-decoration"), value);
+    Write(QStringLiteral("text-decoration"), value, lsttextdecoration, false);
   }
 }
 
@@ -152,15 +189,24 @@ void TVisualEditorPanel::lsttextdecorationClick() {
   VisualChange(lsttextdecoration, {});
 }
 
-void TVisualEditorPanel::Write(const QString& name, const QString& value) {
-  emit WriteDeclaration(name, value);
-  // The write ends by showing the caret's place; the status names the block being edited.
-  ShowEditingStatus();
+bool TVisualEditorPanel::Write(const QString& name, const QString& value, const QObject* source,
+                               bool merges) {
+  bool written = false;
+  // The view shows the rule as the write left it; its own field keeps what the user typed.
+  WritingFrom = source;
+  RunCommand(Prompts, [&] { written = Sync.Write(name, value, merges ? source : nullptr); });
+  WritingFrom = nullptr;
+  if (written) {
+    // The write ends by showing the caret's place; the status names the block being edited.
+    ShowEditingStatus();
+  }
+  return written;
 }
 
 void TVisualEditorPanel::ShowEditingStatus() {
-  if (const QString status = EditingStatus(*Document); !status.isEmpty()) {
-    emit StatusMessage(status);
+  if (Sync.HasRule()) {
+    emit StatusMessage(QStringLiteral("Editing ") + Sync.RuleName() +
+                       QStringLiteral(" properties."));
   }
 }
 

@@ -5,8 +5,6 @@
 
 #include <QHash>
 #include <QWidget>
-#include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +18,7 @@ class QTabWidget;
 namespace qm {
 
 class TComboBoxUnit;
+class TDeclarationSync;
 class TComboCSS;
 class TFrmEdit;
 class TLabelCSS;
@@ -33,30 +32,17 @@ class TVisualEditorPanel : public QWidget {
   Q_OBJECT
 
  public:
-  // A property of the loaded catalogue: its value in the block being edited; none when the
-  // catalogue lacks the property.
-  using TPropertyLookup = std::function<std::optional<std::string>(const QString& name)>;
-
-  // valueDialog composes fonts; lookup tells which properties may be written.
-  TVisualEditorPanel(TPrompts& prompts, TFrmEdit& valueDialog, TPropertyLookup lookup,
+  // valueDialog composes fonts; sync holds the catalogue and the rule at the caret the pickers
+  // show and write into.
+  TVisualEditorPanel(TPrompts& prompts, TFrmEdit& valueDialog, TDeclarationSync& sync,
                      QWidget* parent = nullptr);
 
-  // The document the pickers write into; none while no document is open.
-  void SetDocument(TOpenDocument* document);
   // The pages, pcvisual; its current index is the page shown.
   QTabWidget* Pages() const { return pcvisual; }
   // The row of tabs that chooses the page, wrapped onto as many lines as the panel needs.
   TTabRows* Tabs() const { return TabRows; }
 
-  // The reading pass's side of the pickers: all emptied, and the value of one property shown by
-  // the picker that edits it (the text-decoration list takes its first entry found in any
-  // value).
-  void ClearValues();
-  void ShowValue(const std::string& property, const std::string& value);
-
  signals:
-  // Writes the declaration name: value into the block at the caret (an empty value removes it).
-  void WriteDeclaration(const QString& name, const QString& value);
   // The pointer is on a caption: Quick Info describes its property.
   void PropertyPointed(const QString& name);
   void StatusMessage(const QString& text);
@@ -80,10 +66,19 @@ class TVisualEditorPanel : public QWidget {
   TShapeExt* MakeShape(QWidget* parent, const char* name, QRect geometry, QColor fill);
 
   // What the user does with a picker.
+  // The pickers show the rule at the caret: all emptied, and each property's value shown by the
+  // picker that edits it (the text-decoration list takes its first entry found in any value).
+  // Without a rule they take no input.
+  void ShowValues();
+  void ClearValues();
+  void ShowValue(const std::string& property, const std::string& value);
   void VisualChange(QObject* Sender, const QString& sText);
   void VisualChangeUnit(QObject* Sender);
   void lsttextdecorationClick();
-  void Write(const QString& name, const QString& value);
+  // False when the write was refused; the picker keeps its text then. The picker source keeps
+  // what it shows while the other views follow the write; with merges, its consecutive writes
+  // are one step of Undo.
+  bool Write(const QString& name, const QString& value, const QObject* source, bool merges);
   void ShowEditingStatus();
   void WarnPropertyNotFound();
   // The box-model picture brings one group to the front.
@@ -93,14 +88,15 @@ class TVisualEditorPanel : public QWidget {
 
   TPrompts& Prompts;
   TFrmEdit& FrmEdit;
-  const TPropertyLookup Lookup;
-  TOpenDocument* Document = nullptr;
+  TDeclarationSync& Sync;
 
   QTabWidget* pcvisual = nullptr;
   TTabRows* TabRows = nullptr;
   QListWidget* lsttextdecoration = nullptr;
   // Set while the reading pass selects entries of the list, which the user did not choose.
   bool ShowingValues = false;
+  // The picker whose write is under way.
+  const QObject* WritingFrom = nullptr;
   std::vector<TComboCSS*> ValueCombos;
   std::vector<TComboBoxUnit*> UnitCombos;
   // The drop-down or unit combo that edits each property.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The reading pass's model part: every property of the CSS2 catalogue read from the last block
-// of a 3 MB sheet, the sheet ending with a formatted or a minified real sheet.
+// The reading pass's model part: the rule at the caret found and every property of the CSS2
+// catalogue read from it, in a 3 MB sheet and in a 4 MB one-line sheet; and reading and writing
+// a declaration whose long value repeats its own name.
 #include <benchmark/benchmark.h>
 
 #include "bench/corpus.h"
@@ -29,10 +30,11 @@ void ReadLastBlock(benchmark::State& state, const std::string& last,
   TModList blocks;
   RebuildBlocks(document, blocks);
   const std::vector<std::string> names = CatalogueProperties(catalogue);
-  const int32_t block = blocks.InnermostBlockAt(blocks.Items(blocks.Count() - 1).StartPos + 1);
+  const int32_t caret = blocks.Items(blocks.Count() - 1).StartPos + 1;
   size_t found = 0;
   for (auto _ : state) {
     found = 0;
+    const int32_t block = RuleBlockAt(document, blocks, caret);
     for (const std::string& name : names) {
       found += ReadDeclaration(document, blocks, block, name).empty() ? 0 : 1;
     }
@@ -66,6 +68,50 @@ void BM_LoadCurrentCssCatalogue(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_LoadCurrentCssCatalogue)->Unit(benchmark::kMillisecond);
+
+// The minified sheets on one line, 4 MiB, the caret in a rule in its middle.
+void BM_RuleAtCaretIn4MBOneLine(benchmark::State& state) {
+  std::string text = bench::MinifiedCorpus();
+  text += text.substr(0, 1024 * 1024);
+  const TMemoryDocument document(text);
+  TModList blocks;
+  RebuildBlocks(document, blocks);
+  const int32_t middle = blocks.InnermostBlockAt(static_cast<int32_t>(text.size() / 2));
+  const int32_t caret = blocks.Items(middle).StartPos + 1;
+  const std::vector<std::string> names = CatalogueProperties("css2.txt");
+  size_t found = 0;
+  for (auto _ : state) {
+    found = 0;
+    const int32_t block = RuleBlockAt(document, blocks, caret);
+    for (const std::string& name : names) {
+      found += ReadDeclaration(document, blocks, block, name).empty() ? 0 : 1;
+    }
+  }
+  state.counters["bytes"] = static_cast<double>(text.size());
+  state.counters["values"] = static_cast<double>(found);
+}
+BENCHMARK(BM_RuleAtCaretIn4MBOneLine)->Unit(benchmark::kMicrosecond);
+
+// A rule whose value is range(0) bytes of "background " again and again: reading it and planning
+// a write of a new value.
+void BM_ReadWriteLongValue(benchmark::State& state) {
+  std::string value;
+  while (value.size() < static_cast<size_t>(state.range(0))) {
+    value += "background ";
+  }
+  const TMemoryDocument document("a { color: red }\r\nb {\r\n  background: " + value +
+                                 ";\r\n  margin: 0;\r\n}\r\nc { color: blue }\r\n");
+  TModList blocks;
+  RebuildBlocks(document, blocks);
+  for (auto _ : state) {
+    const int32_t block = RuleBlockAt(document, blocks, blocks.Items(1).StartPos + 1);
+    benchmark::DoNotOptimize(ReadDeclaration(document, blocks, block, "background"));
+    benchmark::DoNotOptimize(
+        PlanDeclarationWrite(document, blocks, block, "background", "none", {8, 0, 0}));
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * state.range(0));
+}
+BENCHMARK(BM_ReadWriteLongValue)->Arg(240 * 1024)->Arg(960 * 1024)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qm

@@ -111,6 +111,12 @@ TInspectorCSS::TInspectorCSS(QWidget* parent)
 
   Edit = new TInplaceEdit(*this);
   Edit->resize(Edit->width(), RowHeight_ - 3);
+  // Enter commits a text row, as leaving it does.
+  connect(Edit, &QLineEdit::returnPressed, this, [this] {
+    if (!Exiting && !Edit->isHidden()) {
+      CommitEdit();
+    }
+  });
   Combo = new TInplaceCombo(*this);
   Combo->resize(Combo->width(), RowHeight_ - 1);
   Combo->OnSelect = [this](QObject* sender, QString text) {
@@ -125,6 +131,12 @@ TInspectorCSS::~TInspectorCSS() {
   // The editors outlive the rows by a moment; nothing they lose may reach the rows.
   Exiting = true;
   Items_.OnValueChange = nullptr;
+}
+
+void TInspectorCSS::SetReadOnly(bool readOnly) {
+  ReadOnly_ = readOnly;
+  Edit->setReadOnly(readOnly);
+  Combo->setReadOnly(readOnly);
 }
 
 void TInspectorCSS::SetColumnWidth(int width) {
@@ -392,6 +404,7 @@ void TInspectorCSS::OpenEditor(TInspectorItem& item) {
     }
     Combo->SetItems(entries);
     Combo->setGeometry(left, top, width, RowHeight_ - 1);
+    Combo->setReadOnly(ReadOnly_);
     Combo->show();
     Combo->SetTextQuiet(value);
     // Also when the window is not active yet and the focus arrives later.
@@ -401,6 +414,7 @@ void TInspectorCSS::OpenEditor(TInspectorItem& item) {
   } else {
     // As wide as the value cell, so no stale value shows beside a short editor.
     Edit->setGeometry(left, top + 2, width, RowHeight_ - 3);
+    Edit->setReadOnly(ReadOnly_);
     Edit->show();
     Edit->setText(value);
     Edit->OldText = Edit->text();
@@ -464,9 +478,7 @@ void TInspectorCSS::ExitEditor(QLineEdit& editor, const QString& oldText, bool c
   if (copiesText) {
     row->SetValue(editor.text().toStdString());
   }
-  if (row->ChildLevel == 2 && row->Parent != nullptr) {
-    row = row->Parent;
-  }
+  // A part row reports itself: its value is written as the part's own declaration.
   if (editor.text() != oldText && OnEditChange) {
     OnEditChange(&editor, row);
   }

@@ -60,7 +60,7 @@ class TInspectorCSS : public QAbstractScrollArea {
  public:
   // Selected is the clicked row, also when it was selected already.
   using TSelectedChangeEvent = std::function<void(QObject* Sender, TInspectorItem* Selected)>;
-  // Sender is the in-place editor left; sItem the edited row or, for a part, its shorthand row.
+  // Sender is the in-place editor left; sItem the edited row, a part row included.
   using TEditChangeEvent = std::function<void(QObject* Sender, TInspectorItem* sItem)>;
   using TMouseDownEvent = std::function<void(QObject* Sender, Qt::MouseButton Button,
                                              Qt::KeyboardModifiers Shift, int X, int Y)>;
@@ -75,6 +75,9 @@ class TInspectorCSS : public QAbstractScrollArea {
   // Arranges the rows in categories (true) or alphabetically (false); an open editor stays.
   void SetShowCategories(bool show);
   int RowHeight() const { return RowHeight_; }
+  // The editors show the values but take no typing (the values belong to no rule).
+  bool ReadOnly() const { return ReadOnly_; }
+  void SetReadOnly(bool readOnly);
 
   TInspectorCollection& Items() { return Items_; }
   const TInspectorCollection& Items() const { return Items_; }
@@ -150,6 +153,7 @@ class TInspectorCSS : public QAbstractScrollArea {
   TInspectorCollection Items_;
   int ColumnWidth_ = 70;
   bool ShowCategories_ = true;
+  bool ReadOnly_ = false;
   QFont RowFont;
   int RowHeight_;
   QPixmap ExpandGlyph;

@@ -18,6 +18,15 @@ namespace qm {
 
 namespace {
 
+// The font an entry of the list stands for, when its text says more than the name.
+constexpr int kFont = Qt::UserRole;
+// Set on an entry listed for a loaded value's font that this system does not have.
+constexpr int kNotInstalled = Qt::UserRole + 1;
+
+}  // namespace
+
+namespace {
+
 QGroupBox* MakeGroup(const QString& title, int height, QWidget* parent) {
   auto* group = new QGroupBox(title, parent);
   group->setGeometry(8, 8, 249, height);
@@ -113,9 +122,17 @@ void TFrmEdit::ShowGroup(QGroupBox* group) {
 void TFrmEdit::LoadValue(const QString& value) {
   if (Mode == LengthMode) {
     ShowGroup(PLength);
+    LoadedUnit.clear();
+    LoadedUnitText.clear();
     if (const auto length = SplitDialogLength(value.toStdString())) {
       TxtLength->setText(QString::fromStdString(length->Number));
-      CboLength->setCurrentText(FromModel(length->Unit));
+      LoadedUnit = FromModel(length->Unit);
+      LoadedUnitText = QString::fromStdString(length->Written);
+      CboLength->setCurrentText(LoadedUnit);
+    } else {
+      // No length to cut: the value stays whole, and no unit is added to it.
+      TxtLength->setText(value.trimmed());
+      CboLength->setCurrentIndex(-1);
     }
     TxtLength->selectAll();
   } else if (Mode == PercentageMode) {
@@ -128,19 +145,32 @@ void TFrmEdit::LoadValue(const QString& value) {
     TxtPercent->selectAll();
   } else {
     ShowGroup(PFont);
-    for (int i = 0; i < LstFont->count(); ++i) {
-      LstFont->item(i)->setCheckState(Qt::Unchecked);
-    }
-    for (const std::string& entry : FontListEntries(value.toStdString())) {
-      const QString name = QString::fromStdString(entry);
-      const QList<QListWidgetItem*> found = LstFont->findItems(name, Qt::MatchFixedString);
-      if (found.isEmpty()) {
-        Prompts.Message(TMessageKind::Information,
-                        QStringLiteral("Font is not installed on this system: ") + name,
-                        {TButton::Ok});
+    // The fonts another value listed as not installed here are not this value's.
+    for (int i = LstFont->count() - 1; i >= 0; --i) {
+      if (LstFont->item(i)->data(kNotInstalled).toBool()) {
+        delete LstFont->takeItem(i);
       } else {
-        found.front()->setCheckState(Qt::Checked);
+        LstFont->item(i)->setCheckState(Qt::Unchecked);
       }
+    }
+    LoadedFonts = FontListEntries(value.toStdString());
+    int missing = 0;
+    for (const std::string& entry : LoadedFonts) {
+      const QString name = QString::fromStdString(entry);
+      QListWidgetItem* found = nullptr;
+      for (int i = 0; i < LstFont->count() && found == nullptr; ++i) {
+        if (FontName(*LstFont->item(i)).compare(name, Qt::CaseInsensitive) == 0) {
+          found = LstFont->item(i);
+        }
+      }
+      if (found == nullptr) {
+        found = new QListWidgetItem(name + QStringLiteral(" (not installed here)"));
+        found->setData(kFont, name);
+        found->setData(kNotInstalled, true);
+        found->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        LstFont->insertItem(missing++, found);
+      }
+      found->setCheckState(Qt::Checked);
     }
     TxtFont->setText(value);
   }
@@ -148,7 +178,9 @@ void TFrmEdit::LoadValue(const QString& value) {
 
 QString TFrmEdit::Result() const {
   if (Mode == LengthMode) {
-    return TxtLength->text() + CboLength->currentText();
+    // A unit left as it was keeps its spelling: "1.5EM" stays "1.5EM".
+    const QString unit = CboLength->currentText();
+    return TxtLength->text() + (unit == LoadedUnit ? LoadedUnitText : unit);
   }
   if (Mode == PercentageMode) {
     return TxtPercent->text() + QStringLiteral("%");
@@ -168,14 +200,21 @@ void TFrmEdit::ToggleFont(QListWidgetItem* item) {
 }
 
 void TFrmEdit::ComposeFont() {
-  std::vector<std::string> names;
+  std::vector<std::string> chosen;
   for (int i = 0; i < LstFont->count(); ++i) {
     if (LstFont->item(i)->checkState() == Qt::Checked) {
-      names.push_back(LstFont->item(i)->text().toStdString());
+      chosen.push_back(FontName(*LstFont->item(i)).toStdString());
     }
   }
-  TxtFont->setText(QString::fromStdString(ComposeFontList(names)));
+  // The stack so far stays in its order; the next mark goes after it.
+  LoadedFonts = ComposeFontStack(LoadedFonts, chosen);
+  TxtFont->setText(QString::fromStdString(ComposeFontList(LoadedFonts)));
   TxtFont->end(false);
+}
+
+QString TFrmEdit::FontName(const QListWidgetItem& item) {
+  const QVariant name = item.data(kFont);
+  return name.isValid() ? name.toString() : item.text();
 }
 
 void TFrmEdit::PreviewFontAt(const QPoint& pos) {
@@ -185,13 +224,13 @@ void TFrmEdit::PreviewFontAt(const QPoint& pos) {
     return;
   }
   LstFont->setCurrentItem(item);
-  if (IsGenericFamilyText(item->text().toStdString())) {
+  if (IsGenericFamily(FontName(*item).toStdString())) {
     TxtPreview->setText(QStringLiteral("N/A"));
     return;
   }
   TxtPreview->show();
   TxtPreview->setText(QStringLiteral("Sample Text"));
-  TxtPreview->setFont(QFont(item->text(), 14));
+  TxtPreview->setFont(QFont(FontName(*item), 14));
 }
 
 bool TFrmEdit::eventFilter(QObject* watched, QEvent* event) {

@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QStringList>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 class QComboBox;
 class QGroupBox;
@@ -32,8 +34,9 @@ class TFrmEdit : public QDialog {
   // Set by the caller before LoadValue.
   uint8_t Mode = FontMode;
 
-  // Lays the dialog out for Mode and loads value into its fields. A font the system does not
-  // have is reported, one message per name, and gets no check mark.
+  // Lays the dialog out for Mode and loads value into its fields. Every font of the value is
+  // marked; one this system does not have is listed at the top, marked and named as not
+  // installed here (a sheet names the fonts of its readers' machines).
   void LoadValue(const QString& value);
   // What the fields compose after "Insert": the font list, the number and its unit, or the
   // number and "%".
@@ -61,12 +64,20 @@ class TFrmEdit : public QDialog {
   void ShowGroup(QGroupBox* group);
   // A click on an entry toggles its mark, on the box and on the name alike.
   void ToggleFont(QListWidgetItem* item);
-  // The marked names in list order: generic families first, then the installed fonts.
+  // The marked names: those of the loaded value in its order, new ones after them, and the
+  // generic families last.
   void ComposeFont();
+  // The font an entry stands for (its text also tells when it is not installed here).
+  static QString FontName(const QListWidgetItem& item);
   // The entry under the pointer becomes current and shows its sample.
   void PreviewFontAt(const QPoint& pos);
 
   TPrompts& Prompts;
+  // The fonts of the value loaded, in its order, and those marked since after them.
+  std::vector<std::string> LoadedFonts;
+  // The unit of the length loaded, in the list's spelling and as the value wrote it.
+  QString LoadedUnit;
+  QString LoadedUnitText;
 };
 
 }  // namespace qm

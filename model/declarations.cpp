@@ -4,257 +4,263 @@
 #include <algorithm>
 
 #include "model/asciicase.h"
-#include "model/textscan.h"
 
 namespace qm {
 
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
-
 char At(std::string_view text, int32_t index) {
   return text[static_cast<size_t>(index)];
 }
 
-int32_t LineEnd(const TDocument& document, int32_t line) {
-  return document.LineStart(line) + document.LineLength(line);
+std::string_view Slice(std::string_view text, int32_t from, int32_t to) {
+  return text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from));
 }
 
-// The search window of a block, as FindInText takes it: from the character in front of the
-// opening brace to the one in front of the closing brace; to the text's end for a block whose
-// brace is never closed. The whole text for no block.
-struct TSearchWindow {
-  int32_t From = 0;
-  int32_t Count = -1;
-};
-
-TSearchWindow WindowOf(const TDocument& document, const TModList& blocks, int32_t block) {
-  if (block < 0) {
-    return {};
-  }
-  const TItmRecord& item = blocks.Items(block);
-  const auto end = item.EndPos >= 0 ? item.EndPos : static_cast<int32_t>(document.Text().size());
-  return {item.StartPos, end - item.StartPos};
+bool Contains(const TItmRecord& item, int32_t caret) {
+  return item.EndPos >= 0 && item.StartPos < caret && caret <= item.EndPos;
 }
 
-// The declaration whose name starts at nameStart: the value after its ":" up to its end. None
-// when no ":" follows the name before that end, or a "{" ends it: then the name is a word of a
-// selector inside the block (".color {") and no declaration.
-std::optional<TDeclarationSpot> SpotAt(const TDocument& document, int32_t nameStart,
-                                       std::string_view name) {
-  const std::string_view text = document.Text();
-  const int32_t lineEnd = LineEnd(document, document.IndexToLineCol(nameStart).Line);
-  TDeclarationSpot spot;
-  spot.NameStart = nameStart;
-  spot.Terminator = '\0';
-  spot.TerminatorPos = lineEnd;
-  int32_t valueStart = nameStart + static_cast<int32_t>(name.size());
-  bool colonSeen = false;
-  char quote = '\0';
-  int32_t depth = 0;
-  for (int32_t i = valueStart; i < lineEnd; ++i) {
-    const char c = At(text, i);
-    if (quote != '\0') {
-      if (c == '\\') {
-        ++i;
-      } else if (c == quote) {
-        quote = '\0';
-      }
-    } else if (c == '/' && i + 1 < lineEnd && At(text, i + 1) == '*') {
-      const size_t close = text.find("*/", static_cast<size_t>(i) + 2);
-      if (close == std::string_view::npos || static_cast<int32_t>(close) + 2 > lineEnd) {
-        // A comment that goes on past the line is no part of the declaration.
-        spot.TerminatorPos = i;
-        break;
-      }
-      i = static_cast<int32_t>(close) + 1;
-    } else if (c == '"' || c == '\'') {
-      quote = c;
-    } else if (c == '(') {
-      ++depth;
-    } else if (c == ')') {
-      depth = std::max(depth - 1, 0);
-    } else if (depth == 0 && (c == ';' || c == '}' || c == '{')) {
-      spot.Terminator = c;
-      spot.TerminatorPos = i;
-      break;
-    } else if (c == ':' && !colonSeen && depth == 0) {
-      colonSeen = true;
-      valueStart = i + 1;
-    }
-  }
-  if (!colonSeen || spot.Terminator == '{') {
-    return std::nullopt;
-  }
-  const std::string_view value = Trimmed(text.substr(
-      static_cast<size_t>(valueStart), static_cast<size_t>(spot.TerminatorPos - valueStart)));
-  spot.ValueStart = static_cast<int32_t>(value.data() - text.data());
-  spot.ValueEnd = spot.ValueStart + static_cast<int32_t>(value.size());
-  return spot;
-}
-
-// The last character before index (and after from) that is neither blank nor part of a comment;
-// -1 when there is none.
-int32_t LastSignificantBefore(std::string_view text, int32_t from, int32_t index) {
-  int32_t i = index - 1;
-  while (i > from) {
-    const char c = At(text, i);
-    if (IsBlankOrControl(c)) {
-      --i;
-    } else if (c == '/' && i > 0 && At(text, i - 1) == '*') {
-      const size_t open = text.rfind("/*", static_cast<size_t>(i) - 1);
-      if (open == std::string_view::npos || static_cast<int32_t>(open) <= from) {
-        return i;
-      }
-      i = static_cast<int32_t>(open) - 1;
-    } else {
-      return i;
+// The block that holds block, else -1.
+int32_t ParentOf(const TModList& blocks, int32_t block) {
+  const int32_t start = blocks.Items(block).StartPos;
+  for (int32_t j = block - 1; j >= 0; --j) {
+    const TItmRecord& item = blocks.Items(j);
+    if (item.EndPos < 0 || item.EndPos > start) {
+      return j;
     }
   }
   return -1;
 }
 
-// Whether a declaration can start at index: after the "{" of its block, the ";" of the
-// declaration before it or the "}" of a rule nested before it, with only blanks and comments in
-// between. A word of a selector (".color", "a:not(.color)") or in a string never follows these.
-bool StartsDeclaration(std::string_view text, int32_t index) {
-  const int32_t before = LastSignificantBefore(text, -1, index);
-  if (before < 0) {
-    return false;
+TBlockKind KindOf(std::string_view text, const TModList& blocks, int32_t block) {
+  // The prelude starts after whatever ends last in front of the brace: the block before this
+  // one, or the brace of the block that holds it.
+  const int32_t start = blocks.Items(block).StartPos;
+  int32_t from = 0;
+  if (block > 0) {
+    const TItmRecord& before = blocks.Items(block - 1);
+    from = before.EndPos >= 0 && before.EndPos < start ? before.EndPos + 1 : before.StartPos + 1;
   }
-  const char c = At(text, before);
-  return c == '{' || c == ';' || c == '}';
+  return KindOfPrelude(text, from, start);
 }
 
-std::optional<TDeclarationSpot> FindName(const TDocument& document, const TSearchWindow& window,
-                                         std::string_view name) {
+// Whether block holds declarations: a style rule or a declaration at-rule, or a group rule
+// nested in a style rule (CSS nesting: "a { @media print { color: red } }").
+bool HoldsDeclarationsHere(std::string_view text, const TModList& blocks, int32_t block) {
+  for (int32_t b = block; b >= 0; b = ParentOf(blocks, b)) {
+    const TBlockKind kind = KindOf(text, blocks, b);
+    if (kind != TBlockKind::GroupRule) {
+      return b != block ? kind == TBlockKind::StyleRule : HoldsDeclarations(kind);
+    }
+  }
+  return false;
+}
+
+bool IsDeclarationBlock(const TDocument& document, const TModList& blocks, int32_t block) {
+  return block >= 0 && block < blocks.Count() && blocks.Items(block).EndPos >= 0 &&
+         HoldsDeclarationsHere(document.Text(), blocks, block);
+}
+
+TRuleBody BodyOf(const TDocument& document, const TModList& blocks, int32_t block) {
+  const TItmRecord& item = blocks.Items(block);
+  return ParseRuleBody(document.Text(), item.StartPos, item.EndPos);
+}
+
+bool NameIs(std::string_view written, std::string_view name) {
+  if (name.size() > 1 && name[0] == '-' && name[1] == '-') {
+    return written == name;  // custom properties are case-sensitive
+  }
+  return EqualIgnoringAsciiCase(written, name);
+}
+
+// The last declaration of name: the one that applies.
+std::optional<TDeclarationItem> Named(const TDocument& document,
+                                      const std::vector<TDeclarationItem>& items,
+                                      std::string_view name) {
   const std::string_view text = document.Text();
-  const auto windowEnd = window.Count < 0
-                             ? static_cast<int64_t>(text.size())
-                             : std::max<int64_t>(window.From - 1, 0) + int64_t{window.Count} + 1;
-  int32_t from = window.From;
-  while (true) {
-    const int64_t count = window.Count < 0 ? -1 : windowEnd - std::max<int64_t>(from - 1, 0) - 1;
-    if (window.Count >= 0 && count < 0) {
-      return std::nullopt;
+  for (auto it = items.rbegin(); it != items.rend(); ++it) {
+    if (NameIs(Slice(text, it->NameStart, it->NameEnd), name)) {
+      return *it;
     }
-    const int32_t p = FindOutsideComments(document, text, name, from, static_cast<int32_t>(count),
-                                          {.WholeWord = true}, true, true);
-    if (p < 0) {
-      return std::nullopt;
-    }
-    if (StartsDeclaration(text, p)) {
-      if (auto spot = SpotAt(document, p, name)) {
-        return spot;
-      }
-    }
-    // The next match may start right after this one; the window starts one in front of from.
-    from = p + static_cast<int32_t>(name.size()) + 1;
   }
+  return std::nullopt;
 }
 
-std::string Declaration(std::string_view name, std::string_view value) {
-  std::string declaration(name);
-  declaration.append(": ").append(value).push_back(';');
-  return declaration;
+bool OnlyBlanks(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+int32_t LineEndAt(const TDocument& document, int32_t index) {
+  const int32_t line = document.IndexToLineCol(index).Line;
+  return document.LineStart(line) + document.LineLength(line);
 }
 
 // The line break that ends a line, or else the one before it; CR LF in a one-line text.
 std::string BreakNear(const TDocument& document, int32_t line) {
-  if (line >= document.LineCount()) {
-    line = document.LineCount() - 1;
-  }
+  line = std::min(line, document.LineCount() - 1);
   if (line < 1) {
-    return std::string(kCrLf);
+    return "\r\n";
   }
-  const int32_t end = LineEnd(document, line);
-  return std::string(document.Text().substr(
-      static_cast<size_t>(end), static_cast<size_t>(document.LineStart(line + 1) - end)));
+  const int32_t end = document.LineStart(line) + document.LineLength(line);
+  return std::string(Slice(document.Text(), end, document.LineStart(line + 1)));
 }
 
-// Replacing or removing the declaration at spot.
-TTextEdit PlanChange(const TDocument& document, const TDeclarationSpot& spot, std::string_view name,
-                     std::string_view value) {
+// Replacing the declaration's name and value; the ";" is added when it lacks one. What stands
+// between name and colon stays when it holds a comment.
+void PlanReplace(const TDocument& document, const TDeclarationItem& item, std::string_view name,
+                 std::string_view value, TEditBatch& batch) {
   const std::string_view text = document.Text();
-  const int32_t line = document.IndexToLineCol(spot.NameStart).Line;
+  const std::string_view between = Slice(text, item.NameEnd, item.ValueStart);
+  std::string written(name);
+  if (between.find("/*") != std::string_view::npos) {
+    written.append(between);
+  } else {
+    written.append(": ");
+  }
+  written.append(value);
+  if (!item.HasSemicolon) {
+    written.push_back(';');
+  }
+  if (Slice(text, item.NameStart, item.PriorityEnd) != written) {
+    batch.Add({item.NameStart, item.PriorityEnd, std::move(written), 0});
+  }
+}
+
+// Removing the declaration with the blanks after it; with its lines when nothing else is on them.
+void PlanRemove(const TDocument& document, const TDeclarationItem& item, TEditBatch& batch) {
+  const std::string_view text = document.Text();
+  const int32_t firstLine = document.IndexToLineCol(item.NameStart).Line;
+  const int32_t lineStart = document.LineStart(firstLine);
+  const int32_t lineEnd = LineEndAt(document, item.End);
+  int32_t end = item.End;
+  while (end < lineEnd && (At(text, end) == ' ' || At(text, end) == '\t')) {
+    ++end;
+  }
+  if (end == lineEnd && OnlyBlanks(Slice(text, lineStart, item.NameStart)) && firstLine > 1) {
+    // The break in front goes with the lines, so a caret on them ends up on the line before,
+    // still inside the rule.
+    const int32_t before = document.LineStart(firstLine - 1) + document.LineLength(firstLine - 1);
+    batch.Add({before, lineEnd, {}, 0});
+    return;
+  }
+  batch.Add({item.NameStart, end, {}, 0});
+}
+
+// Adding the declaration after the rule's last one: in front of the nested rules that follow
+// it, or of the rule's "}".
+void PlanAdd(const TDocument& document, const TItmRecord& block, const TRuleBody& body,
+             const std::string& declaration, int32_t defaultIndent, TEditBatch& batch) {
+  const std::string_view text = document.Text();
+  const int32_t after = body.Declarations.empty() ? block.StartPos : body.Declarations.back().End;
+  int32_t at = block.EndPos;
+  int32_t lastEnd = body.LastEnd;
+  bool needsSemicolon = body.NeedsSemicolon;
+  for (const TNestedItem& nested : body.Nested) {
+    if (nested.Start >= after) {
+      at = nested.Start;
+      lastEnd = nested.PrevEnd;
+      needsSemicolon = nested.PrevNeedsSemicolon;
+      break;
+    }
+  }
+  if (needsSemicolon) {
+    // A declaration in front that lacks its ";" would take the new one into its value.
+    batch.Add({lastEnd, lastEnd, ";", 0});
+  }
+  std::string indent(static_cast<size_t>(defaultIndent), ' ');
+  for (auto it = body.Declarations.rbegin(); it != body.Declarations.rend(); ++it) {
+    const int32_t start = document.LineStart(document.IndexToLineCol(it->NameStart).Line);
+    if (start > block.StartPos && OnlyBlanks(Slice(text, start, it->NameStart))) {
+      indent = Slice(text, start, it->NameStart);
+      break;
+    }
+  }
+  const int32_t line = document.IndexToLineCol(at).Line;
   const int32_t lineStart = document.LineStart(line);
-  const int32_t lineEnd = LineEnd(document, line);
-  int32_t end = spot.TerminatorPos;
-  if (spot.Terminator == ';') {
-    // Through the ";"; a removal also takes the blank that parts it from what follows. Never
-    // into a brace or the next declaration's name.
-    end = spot.TerminatorPos + 1;
-    if (value.empty() && end < lineEnd && (At(text, end) == ' ' || At(text, end) == '\t')) {
-      ++end;
-    }
-  } else if (spot.Terminator != '\0') {
-    // A brace ends the declaration: it stays, with the blank in front of it when replacing.
-    end = value.empty() ? spot.TerminatorPos : spot.ValueEnd;
-  }
-  if (!value.empty()) {
-    return {spot.NameStart, end, Declaration(name, value), 0};
-  }
-  const std::string_view before =
-      text.substr(static_cast<size_t>(lineStart), static_cast<size_t>(spot.NameStart - lineStart));
-  const std::string_view after =
-      text.substr(static_cast<size_t>(end), static_cast<size_t>(lineEnd - end));
-  if (!Trimmed(before).empty() || !Trimmed(after).empty()) {
-    return {spot.NameStart, end, {}, 0};
-  }
-  // Nothing else on the line: the line goes, with the break in front of it, so that a caret on
-  // it moves to the end of the line before (still in the block), not onto the closing brace.
-  if (line > 1) {
-    return {LineEnd(document, line - 1), lineEnd, {}, 0};
-  }
-  if (line < document.LineCount()) {
-    return {lineStart, document.LineStart(line + 1), {}, 0};
-  }
-  return {lineStart, lineEnd, {}, 0};
-}
-
-// Adding a declaration in front of a block's closing brace at close (the text's end for a block
-// that is never closed), inside the block that opens at open.
-void PlanAddToBlock(const TDocument& document, int32_t open, int32_t close,
-                    const std::string& declaration, int32_t indent, TEditBatch& batch) {
-  const std::string_view text = document.Text();
-  // A declaration in front that lacks its ";" would swallow the new one as part of its value.
-  const int32_t last = LastSignificantBefore(text, open, close);
-  if (last > open) {
-    const char c = At(text, last);
-    if (c != ';' && c != '{' && c != '}') {
-      batch.Add({last + 1, last + 1, ";", 0});
-    }
-  }
-  const std::string blanks(static_cast<size_t>(indent), ' ');
-  if (close >= static_cast<int32_t>(text.size())) {
-    batch.Add({close, close, BreakNear(document, document.LineCount()) + blanks + declaration, 0});
+  if (lineStart > block.StartPos && OnlyBlanks(Slice(text, lineStart, at))) {
+    batch.Add({lineStart, lineStart, indent + declaration + BreakNear(document, line - 1), 0});
     return;
   }
-  const int32_t braceLine = document.IndexToLineCol(close).Line;
-  const int32_t lineStart = document.LineStart(braceLine);
-  const bool braceStartsLine =
-      Trimmed(text.substr(static_cast<size_t>(lineStart), static_cast<size_t>(close - lineStart)))
-          .empty() &&
-      lineStart > open;
-  if (braceStartsLine) {
-    batch.Add({lineStart, lineStart, blanks + declaration + BreakNear(document, braceLine - 1), 0});
-    return;
-  }
-  // The brace shares its line with the selector or a declaration: the new one goes right in
-  // front of it, parted by blanks.
-  const bool blankBefore = close > 0 && (At(text, close - 1) == ' ' || At(text, close - 1) == '\t');
-  batch.Add({close, close, (blankBefore ? "" : " ") + declaration + " ", 0});
+  const bool blankBefore = At(text, at - 1) == ' ' || At(text, at - 1) == '\t';
+  batch.Add({at, at, (blankBefore ? "" : " ") + declaration + " ", 0});
 }
 
 }  // namespace
 
+int32_t RuleBlockAt(const TDocument& document, const TModList& blocks, int32_t caret) {
+  RequireCurrent(document, blocks);
+  const std::string_view text = document.Text();
+  if (caret <= 0 || caret > static_cast<int32_t>(text.size())) {
+    return -1;
+  }
+  // The innermost block with StartPos < caret <= EndPos: the caret right in front of a "}" is
+  // still inside its rule.
+  int32_t block = -1;
+  const auto consider = [&](int32_t candidate) {
+    if (candidate >= 0 && Contains(blocks.Items(candidate), caret) &&
+        (block < 0 || blocks.Items(candidate).StartPos > blocks.Items(block).StartPos)) {
+      block = candidate;
+    }
+  };
+  consider(blocks.InnermostBlockAt(caret));
+  consider(blocks.InnermostBlockAt(caret - 1));
+  if (At(text, caret - 1) == '{') {
+    const auto& all = blocks.All();
+    const auto it = std::lower_bound(
+        all.begin(), all.end(), caret - 1,
+        [](const TItmRecord& item, int32_t start) { return item.StartPos < start; });
+    if (it != all.end() && it->StartPos == caret - 1) {
+      consider(static_cast<int32_t>(it - all.begin()));
+    }
+  }
+  // Braces in a custom property's value belong to the declaration of the rule around them.
+  while (block >= 0 && KindOf(text, blocks, block) == TBlockKind::Value) {
+    block = ParentOf(blocks, block);
+  }
+  if (block < 0 || !HoldsDeclarationsHere(text, blocks, block)) {
+    return -1;
+  }
+  for (const TNestedItem& nested : BodyOf(document, blocks, block).Nested) {
+    if (nested.Open >= 0 && nested.Start < caret && caret <= nested.Open) {
+      return -1;  // in the selector of a nested rule or the prelude of a nested at-rule
+    }
+  }
+  return block;
+}
+
+TBlockKind BlockKind(const TDocument& document, const TModList& blocks, int32_t block) {
+  RequireCurrent(document, blocks);
+  return KindOf(document.Text(), blocks, block);
+}
+
+std::vector<TDeclarationItem> ParseDeclarations(const TDocument& document, const TModList& blocks,
+                                                int32_t block) {
+  RequireCurrent(document, blocks);
+  if (!IsDeclarationBlock(document, blocks, block)) {
+    return {};
+  }
+  return BodyOf(document, blocks, block).Declarations;
+}
+
 std::optional<TDeclarationSpot> FindDeclaration(const TDocument& document, const TModList& blocks,
                                                 int32_t block, std::string_view name) {
-  RequireCurrent(document, blocks);
-  if (name.empty() || block >= blocks.Count()) {
+  if (name.empty()) {
+    RequireCurrent(document, blocks);
     return std::nullopt;
   }
-  return FindName(document, WindowOf(document, blocks, block), name);
+  const auto item = Named(document, ParseDeclarations(document, blocks, block), name);
+  if (!item) {
+    return std::nullopt;
+  }
+  TDeclarationSpot spot;
+  spot.NameStart = item->NameStart;
+  spot.ValueStart = item->ValueStart;
+  spot.ValueEnd = item->PriorityEnd;
+  const int32_t close = blocks.Items(block).EndPos;
+  spot.Terminator = item->HasSemicolon ? ';' : '}';
+  spot.TerminatorPos = item->HasSemicolon ? item->End - 1 : close;
+  return spot;
 }
 
 std::string ReadDeclaration(const TDocument& document, const TModList& blocks, int32_t block,
@@ -263,47 +269,83 @@ std::string ReadDeclaration(const TDocument& document, const TModList& blocks, i
   if (!spot) {
     return {};
   }
-  return std::string(
-      document.Text().substr(static_cast<size_t>(spot->ValueStart),
-                             static_cast<size_t>(spot->ValueEnd - spot->ValueStart)));
+  return std::string(Slice(document.Text(), spot->ValueStart, spot->ValueEnd));
 }
 
 TEditBatch PlanDeclarationWrite(const TDocument& document, const TModList& blocks, int32_t block,
                                 std::string_view name, std::string_view value,
                                 const TDeclarationPlace& place) {
+  RequireCurrent(document, blocks);
   TEditBatch batch;
-  if (name.empty()) {
+  if (name.empty() || !IsDeclarationBlock(document, blocks, block)) {
     return batch;
   }
-  if (const auto spot = FindDeclaration(document, blocks, block, name)) {
-    // The same declaration written again is no change, and no step of Undo.
-    const std::string declaration = Declaration(name, value);
-    const bool same =
-        spot->Terminator == ';' &&
-        spot->TerminatorPos + 1 - spot->NameStart == static_cast<int32_t>(declaration.size()) &&
-        document.Text().substr(static_cast<size_t>(spot->NameStart), declaration.size()) ==
-            declaration;
-    if (!same) {
-      batch.Add(PlanChange(document, *spot, name, value));
+  const TRuleBody body = BodyOf(document, blocks, block);
+  if (const auto item = Named(document, body.Declarations, name)) {
+    if (value.empty()) {
+      PlanRemove(document, *item, batch);
+    } else {
+      PlanReplace(document, *item, name, value, batch);
     }
   } else if (!value.empty()) {
-    const std::string declaration = Declaration(name, value);
-    if (block >= 0) {
-      const TItmRecord& item = blocks.Items(block);
-      const int32_t close =
-          item.EndPos >= 0 ? item.EndPos : static_cast<int32_t>(document.Text().size());
-      PlanAddToBlock(document, item.StartPos, close, declaration, place.Indent, batch);
-    } else {
-      const int32_t line = document.IndexToLineCol(place.SelectionEnd).Line;
-      const int32_t at = document.LineStart(std::min(line, document.LineCount()));
-      batch.Add({at, at,
-                 std::string(static_cast<size_t>(place.Indent), ' ') + declaration +
-                     BreakNear(document, line),
-                 0});
-    }
+    std::string declaration(name);
+    declaration.append(": ").append(value).push_back(';');
+    PlanAdd(document, blocks.Items(block), body, declaration, place.Indent, batch);
   }
   batch.KeepCaret(place.Caret);
   return batch;
+}
+
+std::optional<std::string> ValueRefusal(std::string_view value) {
+  std::vector<char> open;
+  for (size_t i = 0; i < value.size(); ++i) {
+    const char c = value[i];
+    if (c == '\\') {
+      if (++i == value.size()) {
+        return "The value ends with a backslash, which would take the character after it.";
+      }
+    } else if (c == '/' && i + 1 < value.size() && value[i + 1] == '*') {
+      const size_t close = value.find("*/", i + 2);
+      if (close == std::string_view::npos) {
+        return "The value opens a comment that it does not close.";
+      }
+      i = close + 1;
+    } else if (c == '{' || c == '}') {
+      // Not even in quotes: the block list counts a brace in a string inside url( as a rule's.
+      return "The value cannot hold \"{\" or \"}\": it would end the rule.";
+    } else if (c == '"' || c == '\'') {
+      size_t j = i + 1;
+      while (j < value.size() && value[j] != c && value[j] != '\n' && value[j] != '\r') {
+        j += value[j] == '\\' ? 2 : 1;
+      }
+      if (j >= value.size() || value[j] != c) {
+        return "The value opens a quote that it does not close on its line.";
+      }
+      const std::string_view quoted = value.substr(i, j - i);
+      if (quoted.find_first_of("{}") != std::string_view::npos) {
+        // The sheet's colouring, and the block list built from it, do not always know a string.
+        return "The value cannot hold \"{\" or \"}\": it would end the rule.";
+      }
+      if (quoted.find(';') != std::string_view::npos) {
+        return "The value cannot hold \";\", not even in quotes: it would end the declaration.";
+      }
+      i = j;
+    } else if (c == ';' && open.empty()) {
+      return "The value cannot hold \";\" outside quotes and brackets: it would end the "
+             "declaration.";
+    } else if (c == '(' || c == '[') {
+      open.push_back(c == '(' ? ')' : ']');
+    } else if (c == ')' || c == ']') {
+      if (open.empty() || open.back() != c) {
+        return std::string("The value closes a bracket \"") + c + "\" that it did not open.";
+      }
+      open.pop_back();
+    }
+  }
+  if (!open.empty()) {
+    return std::string("The value leaves a bracket open: \"") + open.back() + "\" is missing.";
+  }
+  return std::nullopt;
 }
 
 }  // namespace qm

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/listrule.h"
+#include "model/shorthandparts.h"
 #include "model/textscan.h"
 
 namespace qm {
@@ -19,16 +20,6 @@ bool AncestorsExpanded(const TInspectorItem& item) {
     }
   }
   return true;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') {
-    text.remove_suffix(1);
-  }
-  return text;
 }
 
 bool IsHexDigit(char c) {
@@ -171,30 +162,45 @@ std::optional<int32_t> SwatchColor(std::string_view value) {
   return std::nullopt;
 }
 
+namespace {
+
+// The part rows of a shorthand row, and the components of its value that belong to them.
+std::vector<std::string> SpreadOverParts(const TInspectorCollection& items,
+                                         const TInspectorItem& shorthand) {
+  return SpreadShorthand(shorthand.Value(), ShorthandPartsOf(items, shorthand));
+}
+
+}  // namespace
+
 void CommitValue(TInspectorCollection& items, TInspectorItem& item, std::string_view text) {
   item.SetValue(text);
-  if (item.ChildLevel == 1) {
-    const int32_t parts = items.ChildCount(item);
-    // Blanks around the value would otherwise shift every field by one part.
-    const std::string value(TrimBlanks(item.Value()));
-    const bool severalWords = value.find(' ') != std::string::npos;
-    for (int32_t k = 1; k <= parts; ++k) {
-      items.Items(item.Index() + k).SetValue(severalWords ? FieldAt(value, ' ', k - 1) : value);
+  if (item.ChildLevel != 1) {
+    return;
+  }
+  const std::vector<std::string> spread = SpreadOverParts(items, item);
+  for (size_t k = 0; k < spread.size(); ++k) {
+    items.Items(item.Index() + static_cast<int32_t>(k) + 1).SetValue(spread[k]);
+  }
+}
+
+void ShowRuleValues(TInspectorCollection& items,
+                    const std::function<std::string(const std::string& name)>& valueOf) {
+  for (int32_t i = 0; i < items.Count(); ++i) {
+    if (TInspectorItem& item = items.Items(i); item.ChildLevel == 1) {
+      item.SetValue(valueOf(item.CssTag));
     }
-  } else if (item.ChildLevel == 2 && item.Parent != nullptr) {
-    TInspectorItem& shorthand = *item.Parent;
-    const int32_t parts = items.ChildCount(shorthand);
-    std::string joined;
-    for (int32_t k = 1; k <= parts; ++k) {
-      const std::string& part = items.Items(shorthand.Index() + k).Value();
-      if (!part.empty()) {
-        joined.append(part).push_back(' ');
-      }
+  }
+  for (int32_t i = 0; i < items.Count(); ++i) {
+    const TInspectorItem& shorthand = items.Items(i);
+    if (shorthand.ChildLevel != 1 || items.ChildCount(shorthand) == 0) {
+      continue;
     }
-    while (!joined.empty() && joined.back() == ' ') {
-      joined.pop_back();
+    const std::vector<std::string> spread = SpreadOverParts(items, shorthand);
+    for (size_t k = 0; k < spread.size(); ++k) {
+      TInspectorItem& part = items.Items(i + static_cast<int32_t>(k) + 1);
+      const std::string own = valueOf(part.Caption);
+      part.SetValue(own.empty() ? spread[k] : own);
     }
-    shorthand.SetValue(joined);
   }
 }
 

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "model/catalogue.h"
@@ -42,9 +44,15 @@ void SetCategoriesExpanded(TInspectorCollection& items, bool expanded);
 // value, also one that starts with "#" but is no such colour, has no swatch.
 std::optional<int32_t> SwatchColor(std::string_view value);
 
-// Stores an edited value. A shorthand's value is spread over its parts (field by field at
-// blanks when it has several words, whole otherwise); a part's value rebuilds its shorthand
-// from the non-empty parts, joined by single blanks.
+// Stores an edited value. A shorthand's value is spread over its parts, each part showing the
+// components that belong to it; a part's value is its own, written as a declaration of its own,
+// so the shorthand's other components stay as they are.
 void CommitValue(TInspectorCollection& items, TInspectorItem& item, std::string_view text);
+
+// Shows a rule's values: every property row gets valueOf(its property), and each part row of a
+// shorthand the rule's own declaration of that part, or else the components of the shorthand's
+// value that belong to it.
+void ShowRuleValues(TInspectorCollection& items,
+                    const std::function<std::string(const std::string& name)>& valueOf);
 
 }  // namespace qm

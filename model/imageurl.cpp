@@ -40,6 +40,25 @@ std::string FileUrl(const std::filesystem::path& path) {
   return url;
 }
 
+// A relative reference that names the file and nothing else: "%", "#" and "?" would start an
+// escape, a fragment or a query, ":" a scheme, and a backslash or a quote, control characters and
+// line breaks end or break the value, so each is written as "%" and two hexadecimal digits.
+std::string PathReference(const std::string& path) {
+  std::string reference;
+  for (const char c : path) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F || c == '%' || c == '#' || c == '?' || c == ':' || c == '\\' ||
+        c == '"' || c == '\'') {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+      reference.append(escaped);
+    } else {
+      reference.push_back(c);
+    }
+  }
+  return reference;
+}
+
 std::string Quoted(const std::string& reference) {
   if (reference.find_first_of(" \t\"'()\\") == std::string::npos) {
     return reference;
@@ -63,7 +82,7 @@ std::string ImageUrl(std::string_view sheetPath, std::string_view imagePath) {
     const std::filesystem::path folder = PathOf(sheetPath).lexically_normal().parent_path();
     const std::filesystem::path relative = image.lexically_relative(folder);
     if (!relative.empty() && image.root_name() == folder.root_name()) {
-      reference = GenericUtf8(relative);
+      reference = PathReference(GenericUtf8(relative));
     }
   }
   if (reference.empty()) {

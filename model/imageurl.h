@@ -10,8 +10,10 @@ namespace qm {
 // "url(...)" for the image at imagePath, as the sheet saved at sheetPath reaches it: a path
 // relative to the sheet's folder with "/" between folders (in a url() a backslash is an escape,
 // not a separator); the image's file:/// URL when the sheet has no file yet (sheetPath empty) or
-// no relative path leads there. A reference that holds blanks, quotes, parentheses or
-// backslashes is written in double quotes.
+// no relative path leads there. A character that would make the reference mean something else
+// ("%", "#", "?", ":", quotes, backslashes, control characters, line breaks) is written as "%"
+// and its two hexadecimal digits, so the browser loads the file whatever its name; a reference
+// that holds blanks or parentheses is written in double quotes.
 std::string ImageUrl(std::string_view sheetPath, std::string_view imagePath);
 
 }  // namespace qm

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/unitvalue.h"
 
+#include "model/asciicase.h"
+
 namespace qm {
 
 namespace {
@@ -23,36 +25,31 @@ std::vector<std::string> UnitList(bool includePercent) {
   return units;
 }
 
-std::vector<size_t> UnitSearchOrder(const std::vector<std::string_view>& units) {
-  const auto holdsAnother = [&](size_t i) {
-    for (size_t j = 0; j < units.size(); ++j) {
-      if (j != i && !units[j].empty() && units[j].size() < units[i].size() &&
-          units[i].find(units[j]) != std::string_view::npos) {
-        return true;
-      }
-    }
-    return false;
-  };
-  std::vector<size_t> order;
-  for (const bool first : {true, false}) {
-    for (size_t i = 0; i < units.size(); ++i) {
-      if (holdsAnother(i) == first) {
-        order.push_back(i);
-      }
-    }
-  }
-  return order;
-}
-
 TUnitSplit SplitUnitValue(std::string_view text, const std::vector<std::string>& units) {
-  for (const size_t i :
-       UnitSearchOrder(std::vector<std::string_view>(units.begin(), units.end()))) {
-    if (units[i].empty()) {
-      continue;
+  // The number: an optional sign, digits and a decimal point.
+  size_t end = 0;
+  while (end < text.size() && text[end] == ' ') {
+    ++end;
+  }
+  if (end < text.size() && (text[end] == '+' || text[end] == '-')) {
+    ++end;
+  }
+  const size_t digits = end;
+  while (end < text.size() && (IsDigit(text[end]) || text[end] == '.')) {
+    ++end;
+  }
+  if (end > digits) {
+    std::string unit(text.substr(end));
+    while (!unit.empty() && unit.back() == ' ') {
+      unit.pop_back();
     }
-    const size_t at = text.find(units[i]);
-    if (at != std::string_view::npos) {
-      return {std::string(text.substr(0, at)), static_cast<int32_t>(i)};
+    for (char& c : unit) {
+      c = AsciiLower(c);
+    }
+    for (size_t i = 0; i < units.size(); ++i) {
+      if (!units[i].empty() && units[i] == unit) {
+        return {std::string(text.substr(0, end)), static_cast<int32_t>(i)};
+      }
     }
   }
   return {std::string(text), -1};

@@ -14,19 +14,14 @@ namespace qm {
 // current CSS "rem", "vw", "vh", "vmin", "vmax", "ch".
 std::vector<std::string> UnitList(bool includePercent);
 
-// The positions of units in the order a text is searched for them: first the units that hold
-// another unit of the list ("rem" holds "em", "vmin" holds "in"), then the others, each group in
-// list order; so "2rem" is cut at its "rem", never at the "em" inside it.
-std::vector<size_t> UnitSearchOrder(const std::vector<std::string_view>& units);
-
 struct TUnitSplit {
   std::string Value;       // the number box's text
   int32_t UnitIndex = -1;  // into the unit list, -1 for no unit
 };
 
-// The first unit, in search order, that occurs anywhere in text (a plain substring) cuts it: the
-// text before it is the value and whatever follows the unit is dropped. So "thin" gives "th" and
-// "in": the cut is by letters, not by a number's end. Without any unit the whole text is the value.
+// A number followed by one of the units, in any letter case, is cut into the number box's text
+// and that unit ("1.5EM" gives "1.5" and "em"). Anything else ("thin", "auto", "12 px") is
+// the value as a whole, without a unit.
 TUnitSplit SplitUnitValue(std::string_view text, const std::vector<std::string>& units);
 
 // Optional leading blanks, an optional sign, digits with an optional decimal point and fraction

@@ -20,18 +20,27 @@ inline constexpr std::array<std::string_view, 5> GenericFontFamilies = {
 
 struct TDialogLength {
   std::string Number;
-  std::string_view Unit;
+  std::string_view Unit;  // the list's spelling
+  std::string Written;    // the unit as the value spells it
   bool operator==(const TDialogLength&) const = default;
 };
 
-// The first unit, in search order (UnitSearchOrder), that occurs anywhere in value without regard
-// to case; the number is value with the unit's first lower-case occurrence taken out ("1.5EM" keeps
-// its "EM", and "thin" gives "th" and "in"). None when no unit occurs.
+// A number followed by one of the units in any letter case ("1.5EM": "1.5", "em", "EM"); none
+// for any other value ("thin", "auto", "1px 2px").
 std::optional<TDialogLength> SplitDialogLength(std::string_view value);
 
-// The names of a font-family list: a name in double quotes is one entry, an unquoted name with
-// blanks falls apart into its words.
+// The names of a font-family list, in its order: the list is cut at its commas (not those in
+// quotes), a quoted name loses its quotes, an unquoted name keeps its blanks.
 std::vector<std::string> FontListEntries(std::string_view value);
+
+// The fonts a value names, after the user has chosen again: the names kept from original in
+// their order, then the new ones chosen, and the generic families last, so a named font is
+// never behind a generic one that always matches. Names compare without regard to case.
+std::vector<std::string> ComposeFontStack(const std::vector<std::string>& original,
+                                          const std::vector<std::string>& chosen);
+
+// Whether name is one of the generic families, in any letter case.
+bool IsGenericFamily(std::string_view name);
 
 // The names joined by ", ", a name holding a blank in double quotes.
 std::string ComposeFontList(const std::vector<std::string>& names);

@@ -17,7 +17,7 @@ struct TCaretText {
     Document.SetText(text);
     RebuildBlocks(Document, Blocks);
   }
-  int32_t Block() const { return Blocks.InnermostBlockAt(Caret); }
+  int32_t Block() const { return RuleBlockAt(Document, Blocks, Caret); }
   TMemoryDocument Document;
   TModList Blocks;
   int32_t Caret;
@@ -65,7 +65,31 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"nested_rule", "@media print {\r\n a { color: red }\r\n b {^ color: blue }\r\n}",
                  "color", "blue"},
         ReadCase{"selector_spelled_like_a_property",
-                 "@media print {^\r\n .color { margin: 0 }\r\n}", "color", ""}),
+                 "@media print {^\r\n .color { margin: 0 }\r\n}", "color", ""},
+        // The rule at the caret: none outside the braces, in a selector or a prelude, or in a
+        // block of rules between its rules.
+        ReadCase{"caret_in_a_top_comment", "/* ^ */ a { color: red }", "color", ""},
+        ReadCase{"caret_in_the_selector", "a^ { color: red }", "color", ""},
+        ReadCase{"caret_after_the_rule", "a { color: red }^ b { color: blue }", "color", ""},
+        ReadCase{"caret_in_front_of_the_brace", "a{color:red^}b{color:blue}", "color", "red"},
+        ReadCase{"caret_in_an_empty_rule", "a{color:red}b{^}", "color", ""},
+        ReadCase{"caret_in_media_between_rules", "@media print {\r\n a { color: red }\r\n^\r\n}",
+                 "color", ""},
+        ReadCase{"caret_in_a_media_prelude", "@media (color^) { a { color: red } }", "color", ""},
+        ReadCase{"caret_in_a_nested_selector", "a { color: red; & b^ { color: blue } }", "color",
+                 ""},
+        ReadCase{"caret_after_a_nested_rule", "a { color: red; & b { color: blue }^ }", "color",
+                 "red"},
+        ReadCase{"media_nested_in_a_rule", "a { color: red; @media print { color: blue^ } }",
+                 "color", "blue"},
+        ReadCase{"font_face", "@font-face {^ font-family: X; }", "font-family", "X"},
+        ReadCase{"caret_in_a_custom_property_value", "a { --x: { b^: c }; color: red }", "color",
+                 "red"},
+        ReadCase{"multi_line_value", "a {^\r\n  font-family: a,\r\n    b;\r\n}", "font-family",
+                 "a,\r\n    b"},
+        ReadCase{"last_one_applies", "a {^ color: red; color: blue }", "color", "blue"},
+        ReadCase{"important_kept", "a {^ color: red !important }", "color", "red !important"},
+        ReadCase{"declaration_at_the_start_of_the_text", "color: red;^ a { }", "color", ""}),
     [](const auto& info) { return info.param.name; });
 
 struct WriteCase {
@@ -125,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"brace_on_the_declaration_line_add", "h1 {\r\n  color: red;^ }", "margin", "0",
                   "h1 {\r\n  color: red; margin: 0; }"},
         WriteCase{"missing_semicolon_above_the_brace", "h1 {^\r\n  color: red /* note */\r\n}",
-                  "margin", "0", "h1 {\r\n  color: red; /* note */\r\n        margin: 0;\r\n}"},
+                  "margin", "0", "h1 {\r\n  color: red; /* note */\r\n  margin: 0;\r\n}"},
         WriteCase{"data_url_replaced_whole", "a {^ background: url(data:x;base64,AA==); }",
                   "background", "none", "a { background: none; }"},
         WriteCase{"minified", "a{^color:red;margin:0}b{color:blue}", "color", "green",
@@ -133,18 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"nested_rule", "@media print {\r\n a { color: red }\r\n b {^ color: blue }\r\n}",
                   "color", "green",
                   "@media print {\r\n a { color: red }\r\n b { color: green; }\r\n}"},
-        WriteCase{"selector_text_untouched", "@media print {^\r\n .color { margin: 0 }\r\n}",
-                  "color", "blue",
-                  "@media print {\r\n .color { margin: 0 }\r\n        color: blue;\r\n}"},
         WriteCase{"lf_breaks_kept", "h1 {^\n  color: red;\n}", "margin", "0",
-                  "h1 {\n  color: red;\n        margin: 0;\n}"},
-        // Without a block at the caret: the first declaration anywhere, never selector or
-        // at-rule text; or a new line above the caret's line.
-        WriteCase{"no_block_replaces_the_first",
-                  ".color { }\r\n@media (color) { }\r\nh1 { color: red }\r\n^", "color", "blue",
-                  ".color { }\r\n@media (color) { }\r\nh1 { color: blue; }\r\n"},
-        WriteCase{"no_block_adds_above_the_caret", "a { }\r\n^", "color", "red",
-                  "a { }\r\n        color: red;\r\n"}),
+                  "h1 {\n  color: red;\n  margin: 0;\n}"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(WriteDeclaration, TheCaretStaysOnItsText) {
@@ -170,6 +184,169 @@ TEST(WriteDeclaration, RefusesABlockListOfAnotherText) {
   EXPECT_THROW(ReadDeclaration(sheet.Document, sheet.Blocks, 0, "color"), TError);
   EXPECT_THROW(PlanDeclarationWrite(sheet.Document, sheet.Blocks, 0, "color", "blue", {}), TError);
 }
+
+// The layouts every write has to keep whole: for each, the caret goes to every place of the
+// text, and every declaration of the rule there is replaced and removed, and one is added.
+struct LayoutCase {
+  std::string name;
+  std::string text;
+};
+
+// A rule's declarations as name and value, but those of one name.
+std::vector<std::pair<std::string, std::string>> Others(const TDocument& document,
+                                                        const TModList& blocks, int32_t block,
+                                                        std::string_view name) {
+  std::vector<std::pair<std::string, std::string>> others;
+  const std::string_view text = document.Text();
+  for (const TDeclarationItem& item : ParseDeclarations(document, blocks, block)) {
+    const auto slice = [&](int32_t from, int32_t to) {
+      return std::string(text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from)));
+    };
+    if (slice(item.NameStart, item.NameEnd) != name) {
+      others.emplace_back(slice(item.NameStart, item.NameEnd),
+                          slice(item.ValueStart, item.PriorityEnd));
+    }
+  }
+  return others;
+}
+
+// Writes name: value into the rule at caret and checks that only that rule changed, that it
+// still holds its other declarations, that the value reads back, that the caret stays in the
+// rule, and that the same write again changes nothing.
+void CheckWrite(const TMemoryDocument& document, const TModList& blocks, int32_t caret,
+                const std::string& name, const std::string& value) {
+  SCOPED_TRACE(testing::Message() << "caret " << caret << ", " << name << ": " << value);
+  const int32_t block = RuleBlockAt(document, blocks, caret);
+  const TItmRecord rule = blocks.Items(block);
+  const std::string_view before = document.Text();
+  const TEditBatch batch = PlanDeclarationWrite(
+      document, blocks, block, name, value, {.Indent = 4, .Caret = caret, .SelectionEnd = caret});
+  TMemoryDocument written(std::string(document.Text()));
+  const int32_t caretAfter = ApplyBatch(batch, written);
+  TModList after;
+  RebuildBlocks(written, after);
+  const std::string_view text = written.Text();
+  const size_t tail = before.size() - static_cast<size_t>(rule.EndPos);
+  ASSERT_GE(text.size(), tail);
+  EXPECT_EQ(text.substr(0, static_cast<size_t>(rule.StartPos) + 1),
+            before.substr(0, static_cast<size_t>(rule.StartPos) + 1));
+  EXPECT_EQ(text.substr(text.size() - tail), before.substr(static_cast<size_t>(rule.EndPos)));
+  // Braces in a custom property's value are blocks of the list, and go with the value.
+  int32_t gone = 0;
+  if (const auto old = FindDeclaration(document, blocks, block, name)) {
+    for (const TItmRecord& item : blocks.All()) {
+      gone += old->ValueStart <= item.StartPos && item.StartPos < old->ValueEnd ? 1 : 0;
+    }
+  }
+  ASSERT_EQ(after.Count(), blocks.Count() - gone) << text;
+  EXPECT_EQ(after.Items(block).EndPos,
+            rule.EndPos + static_cast<int32_t>(text.size()) - static_cast<int32_t>(before.size()));
+  EXPECT_EQ(RuleBlockAt(written, after, caretAfter), block) << text;
+  EXPECT_EQ(Others(written, after, block, name), Others(document, blocks, block, name)) << text;
+  EXPECT_EQ(ReadDeclaration(written, after, block, name), value) << text;
+  EXPECT_TRUE(
+      PlanDeclarationWrite(written, after, block, name, value, {4, caretAfter, caretAfter}).Empty())
+      << text;
+}
+
+class DeclarationLayouts : public testing::TestWithParam<LayoutCase> {};
+
+TEST_P(DeclarationLayouts, OnlyTheDeclarationWrittenChanges) {
+  const TMemoryDocument document(GetParam().text);
+  TModList blocks;
+  RebuildBlocks(document, blocks);
+  const auto size = static_cast<int32_t>(document.Text().size());
+  for (int32_t caret = 0; caret <= size; ++caret) {
+    const int32_t block = RuleBlockAt(document, blocks, caret);
+    if (block < 0) {
+      EXPECT_TRUE(
+          PlanDeclarationWrite(document, blocks, block, "color", "qm", {4, caret, caret}).Empty());
+      continue;
+    }
+    std::vector<std::string> names;
+    for (const TDeclarationItem& item : ParseDeclarations(document, blocks, block)) {
+      names.emplace_back(document.Text().substr(
+          static_cast<size_t>(item.NameStart), static_cast<size_t>(item.NameEnd - item.NameStart)));
+    }
+    for (const std::string& name : names) {
+      CheckWrite(document, blocks, caret, name, "qm");
+      CheckWrite(document, blocks, caret, name, "\"x:y\" rgb(1, 2, 3)");
+      CheckWrite(document, blocks, caret, name, "");
+    }
+    CheckWrite(document, blocks, caret, "zoom", "2");
+    if (HasFailure()) {
+      return;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DeclarationLayouts,
+    testing::Values(
+        LayoutCase{"caret_outside_every_rule",
+                   "/* color: red */\r\na { color: red }\r\nb {\r\n  color: blue;\r\n}\r\n"},
+        LayoutCase{"nested_in_media",
+                   "@media (min-width: 1px) {\n  a { color: red }\n  b { color: blue; }\n}\n"},
+        LayoutCase{"one_line_rules", "a{width:1px}b{width:5px}"},
+        LayoutCase{"name_in_a_string", "a { content: \"x; color: y\"; }\nb { color: green }"},
+        LayoutCase{"unclosed_parenthesis", "a{width:calc(;color:red}b{color:blue}"},
+        LayoutCase{"unclosed_parenthesis_last", "a { margin: 0; background: rgb(1,2 }\nb { }"},
+        LayoutCase{"selector_list", "h1,\nh2 {\n  color: red;\n}\nh3\n{\n}\n"},
+        LayoutCase{"declaration_at_the_start_of_the_text", "color:red;a{color:blue}"},
+        LayoutCase{"multi_line_values",
+                   "a {\n  font-family: a,\n    b;\n  box-shadow: 0 0 1px red,\n"
+                   "    0 0 2px blue;\n  transition: color 1s\n}\n"},
+        LayoutCase{"comment_between_name_and_colon", "a { color /* x */ : red; margin: 0 }"},
+        LayoutCase{"css_nesting",
+                   "a {\n  color: red;\n  &:hover { color: blue; }\n  .b & { margin: 0 }\n"
+                   "  @media print { color: green }\n  padding: 0;\n}\n"},
+        LayoutCase{"supports_and_layer",
+                   "@supports (display: grid) { .g { display: grid } }\n"
+                   "@layer base { p { margin: 0; } }"},
+        LayoutCase{"declaration_at_rules",
+                   "@font-face { font-family: X; src: url(x.woff) }\n"
+                   "@page :first { margin: 1in; @top-left { content: \"a\" } }"},
+        LayoutCase{"custom_properties", "a { --x: { b: c; }; --y:1px; color: var(--y) }"},
+        LayoutCase{"important", "a { color: red !important; margin: 0 ! IMPORTANT }"},
+        LayoutCase{"comments_everywhere",
+                   "/*a{*/a/*{*/{/*;*/color/*:*/:/*x*/red/*;*/;/*}*/margin:0/*}*/}/*}*/"},
+        LayoutCase{"nul_byte", std::string("a { content: \"\0\"; color: red }\nb{}", 34)},
+        LayoutCase{"minified", "a{color:red;margin:0}b{color:blue}@media print{c{color:green}}d{}"},
+        LayoutCase{"strings_with_braces",
+                   "a { content: \"}\"; color: red }\nb { content: \"{\"; color: blue }"},
+        LayoutCase{"data_url", "a{background:url(data:image/png;base64,AA==) no-repeat}"},
+        LayoutCase{"unclosed_string", "a { content: \"abc\n; color: red }\nb { color: blue }"},
+        LayoutCase{"junk_without_semicolon", "a { color: red; junk }\nb { }"},
+        LayoutCase{"keyframes", "@keyframes k { from { opacity: 0 } 50% { opacity: .5; } }"}),
+    [](const auto& info) { return info.param.name; });
+
+struct RefusalCase {
+  std::string value;
+  bool refused;
+};
+
+class ValueRefusalTable : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(ValueRefusalTable, RefusesWhatWouldEndTheDeclarationOrTheRule) {
+  const RefusalCase& c = GetParam();
+  const auto refusal = ValueRefusal(c.value);
+  EXPECT_EQ(refusal.has_value(), c.refused) << c.value;
+  if (refusal) {
+    EXPECT_FALSE(refusal->empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ValueRefusalTable,
+    testing::Values(RefusalCase{"red", false}, RefusalCase{"url(data:x;base64,AA==)", false},
+                    RefusalCase{"\"a;b\"", true}, RefusalCase{"\"}\"", true},
+                    RefusalCase{"'it\\'s'", false}, RefusalCase{"red /* ; } */", false},
+                    RefusalCase{"calc(1px + (2px))", false}, RefusalCase{"red;", true},
+                    RefusalCase{"red; color: blue", true}, RefusalCase{"red }", true},
+                    RefusalCase{"{", true}, RefusalCase{"calc(", true},
+                    RefusalCase{"rgb(1,2", true}, RefusalCase{"a)", true}, RefusalCase{"(]", true},
+                    RefusalCase{"\"open", true}, RefusalCase{"/* open", true},
+                    RefusalCase{"a\\", true}));
 
 }  // namespace
 }  // namespace qm

@@ -190,30 +190,32 @@ TEST_P(CommitShorthand, SpreadsTheValueOverItsParts) {
   EXPECT_EQ(parts, c.parts);
 }
 
+// The box rule: one word for every side, two for top and bottom then the sides, three for top,
+// the sides, bottom, four clockwise; words past the fourth belong to no side.
 INSTANTIATE_TEST_SUITE_P(
     Cases, CommitShorthand,
-    testing::Values(CommitCase{"three_words", "1px solid red", {"1px", "solid", "red", ""}},
-                    CommitCase{"one_word", "auto", {"auto", "auto", "auto", "auto"}},
-                    CommitCase{"two_blanks", "1px  solid", {"1px", "", "solid", ""}},
-                    CommitCase{"surrounding_blanks", " 1px solid ", {"1px", "solid", "", ""}},
-                    CommitCase{"one_word_with_blanks", " auto ", {"auto", "auto", "auto", "auto"}},
+    testing::Values(CommitCase{"one_word", "auto", {"auto", "auto", "auto", "auto"}},
+                    CommitCase{"two_words", "1px 2px", {"1px", "2px", "1px", "2px"}},
+                    CommitCase{"three_words", "1px  2px 3px", {"1px", "2px", "3px", "2px"}},
+                    CommitCase{"surrounding_blanks", " 1px 2% ", {"1px", "2%", "1px", "2%"}},
+                    CommitCase{"bracketed_blanks",
+                               "calc(1px + 2px) 0",
+                               {"calc(1px + 2px)", "0", "calc(1px + 2px)", "0"}},
                     CommitCase{"five_words", "1 2 3 4 5", {"1", "2", "3", "4"}},
                     CommitCase{"empty", "", {"", "", "", ""}}),
     [](const auto& info) { return info.param.name; });
 
-TEST(InspectorRows, EditedPartRebuildsItsShorthand) {
+TEST(InspectorRows, AnEditedPartKeepsItsShorthand) {
   TInspectorCollection items;
   items.LoadCatalogue(TIniFile::FromText(kRows));
   TInspectorItem& margin = Row(items, "margin");
-  CommitValue(items, margin, "1px solid red");
+  CommitValue(items, margin, "1px 2px");
   std::vector<std::string> reported;
   items.OnValueChange = [&](const TInspectorItem& item) { reported.push_back(item.Caption); };
 
-  CommitValue(items, items.Items(margin.Index() + 2), "dotted");
-  EXPECT_EQ(margin.Value(), "1px dotted red");
-  CommitValue(items, items.Items(margin.Index() + 1), "");
-  EXPECT_EQ(margin.Value(), "dotted red");
-  EXPECT_EQ(reported, (Rows{"margin-right", "margin", "margin-top", "margin"}));
+  CommitValue(items, items.Items(margin.Index() + 2), "3px");
+  EXPECT_EQ(margin.Value(), "1px 2px");
+  EXPECT_EQ(reported, (Rows{"margin-right"}));
 
   // A plain property has no parts to spread to.
   CommitValue(items, Row(items, "padding"), "4px 5px");

@@ -6,24 +6,25 @@
 namespace qm {
 namespace {
 
-TEST(ValueDialog, CutsALengthAtTheFirstUnitInListOrder) {
+TEST(ValueDialog, CutsALengthAtTheEndOfItsNumber) {
   struct Case {
     std::string_view value;
     std::optional<TDialogLength> expected;
   };
   const Case cases[] = {
-      {"12px", TDialogLength{"12", "px"}},
-      // Found in any case, taken out only in lower case.
-      {"1.5EM", TDialogLength{"1.5EM", "em"}},
-      {"2in", TDialogLength{"2", "in"}},
-      // Anywhere in the value: "thin" holds "in".
-      {"thin", TDialogLength{"th", "in"}},
-      // "em" comes before "px" in the list.
-      {"1empx", TDialogLength{"1px", "em"}},
-      // A unit that holds another is looked for first: "rem" before "em", "vmin" before "in".
-      {"2rem", TDialogLength{"2", "rem"}},
-      {"50vmin", TDialogLength{"50", "vmin"}},
-      {"100vw", TDialogLength{"100", "vw"}},
+      {"12px", TDialogLength{"12", "px", "px"}},
+      // The unit in any case, kept as written.
+      {"1.5EM", TDialogLength{"1.5", "em", "EM"}},
+      {" -.5in ", TDialogLength{"-.5", "in", "in"}},
+      // No number, or no unit of the list after it: nothing to cut.
+      {"thin", std::nullopt},
+      {"1empx", std::nullopt},
+      {"1px 2px", std::nullopt},
+      {"12", std::nullopt},
+      // Units of current CSS, "rem" not read as "em", "vmin" not as "in".
+      {"2rem", TDialogLength{"2", "rem", "rem"}},
+      {"50vmin", TDialogLength{"50", "vmin", "vmin"}},
+      {"100vw", TDialogLength{"100", "vw", "vw"}},
       {"auto", std::nullopt},
       {"", std::nullopt},
   };
@@ -32,18 +33,44 @@ TEST(ValueDialog, CutsALengthAtTheFirstUnitInListOrder) {
   }
 }
 
-TEST(ValueDialog, FontListsAreCutAndComposedByTheListRule) {
+TEST(ValueDialog, FontListsKeepEveryNameInOrder) {
+  using Names = std::vector<std::string>;
   EXPECT_EQ(FontListEntries(" Arial, \"Times New Roman\", serif "),
-            (std::vector<std::string>{"Arial", "Times New Roman", "serif"}));
-  EXPECT_EQ(FontListEntries("Arial, Times New Roman"),
-            (std::vector<std::string>{"Arial", "Times", "New", "Roman"}));
+            (Names{"Arial", "Times New Roman", "serif"}));
+  EXPECT_EQ(FontListEntries("Arial, Times New Roman,'a, b'"),
+            (Names{"Arial", "Times New Roman", "a, b"}));
   EXPECT_TRUE(FontListEntries("  ").empty());
   EXPECT_EQ(ComposeFontList({"cursive", "Times New Roman", "Verdana"}),
             "cursive, \"Times New Roman\", Verdana");
   EXPECT_EQ(ComposeFontList({}), "");
   EXPECT_TRUE(IsGenericFamilyText("monospace"));
-  EXPECT_TRUE(IsGenericFamilyText("sans"));
   EXPECT_FALSE(IsGenericFamilyText("DejaVu Sans"));
+}
+
+TEST(ValueDialog, ANewFontGoesBeforeTheGenericFamily) {
+  using Names = std::vector<std::string>;
+  struct Case {
+    Names original;
+    Names chosen;  // in the dialog's list order
+    Names expected;
+  };
+  const Case cases[] = {
+      // A font not installed here stays, in its place.
+      {{"Arial", "sans-serif"},
+       {"Arial", "DejaVu Sans", "sans-serif"},
+       {"Arial", "DejaVu Sans", "sans-serif"}},
+      {{"Arial", "sans-serif"},
+       {"sans-serif", "DejaVu Sans", "Arial"},
+       {"Arial", "DejaVu Sans", "sans-serif"}},
+      // The user's order, not the list's; case does not make a name new.
+      {{"b", "A", "serif"}, {"a", "B", "serif"}, {"b", "A", "serif"}},
+      // Unticked names go; a generic family chosen alone comes last all the same.
+      {{"Arial", "Verdana"}, {"monospace", "Verdana"}, {"Verdana", "monospace"}},
+      {{}, {"serif", "X"}, {"X", "serif"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ComposeFontStack(c.original, c.chosen), c.expected);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,263 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/declarationsync.h"
+
+#include <QDir>
+#include <algorithm>
+#include <utility>
+
+#include "app/opendocument.h"
+#include "model/asciicase.h"
+#include "model/declarations.h"
+#include "model/textencoding.h"
+#include "platform/fileio.h"
+
+namespace qm {
+
+namespace {
+
+// How long typing must pause before the views read the rule again.
+constexpr int kTypingPauseMs = 300;
+
+// The block whose "{" stands at start; -1 when none does.
+int32_t BlockStartingAt(const TModList& blocks, int32_t start) {
+  for (int32_t i = 0; i < blocks.Count(); ++i) {
+    if (blocks.Items(i).StartPos == start) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+}  // namespace
+
+TDeclarationSync::TDeclarationSync(TPrompts& prompts, QString dataFolder, QObject* parent)
+    : QObject(parent), Prompts(prompts), DataFolder(std::move(dataFolder)) {
+  TypingPause.setSingleShot(true);
+  TypingPause.setInterval(kTypingPauseMs);
+  connect(&TypingPause, &QTimer::timeout, this, [this] {
+    // Typing ends no open editor's work: none is open while the text has the focus.
+    Read();
+  });
+}
+
+void TDeclarationSync::SetCssLevel(int level) {
+  Level = level;
+  // Emptied first: a catalogue that cannot be read leaves no properties of the level before.
+  CatalogueIni = TIniFile();
+  Properties.Clear();
+  struct TTell {
+    TDeclarationSync& Sync;
+    ~TTell() {
+      emit Sync.CatalogueChanged();
+      Sync.Read();
+    }
+  } tell{*this};
+  const QString name = QStringLiteral("css%1.txt").arg(std::clamp(level, 0, 2) + 1);
+  const QByteArray bytes = ReadFileBytes(QDir(DataFolder).filePath(name));
+  CatalogueIni = TIniFile::FromText(std::string_view(bytes.constData(), bytes.size()));
+  Properties.LoadCatalogue(CatalogueIni);
+}
+
+bool TDeclarationSync::HasProperty(const QString& name) const {
+  return !name.isEmpty() && Properties.IndexOfTag(name.toStdString()) >= 0;
+}
+
+void TDeclarationSync::SetDocument(TOpenDocument* document) {
+  if (Doc != nullptr) {
+    disconnect(Doc->Editor(), nullptr, this, nullptr);
+    disconnect(Doc, nullptr, this, nullptr);
+  }
+  Doc = document;
+  TypingPause.stop();
+  MergeSource = nullptr;
+  if (Doc != nullptr) {
+    connect(Doc->Editor(), &TCssEditor::TextChanged, this, [this] {
+      if (!Doc->UpdatingText()) {
+        MergeSource = nullptr;
+        TypingPause.start();
+      }
+    });
+    connect(Doc, &QObject::destroyed, this, [this] { Doc = nullptr; });
+    // Undo and Redo are no typing: the views follow them at once.
+    connect(Doc->Editor(), &QsciScintilla::SCN_MODIFIED, this, [this](int, int type) {
+      if ((type & (QsciScintillaBase::SC_PERFORMED_UNDO | QsciScintillaBase::SC_PERFORMED_REDO)) !=
+              0 &&
+          !Doc->UpdatingText()) {
+        TypingPause.stop();
+        MergeSource = nullptr;
+        QTimer::singleShot(0, this, [this] {
+          if (Doc != nullptr && Doc->Editor()->TextVersion() != RuleVersion) {
+            Read();
+          }
+        });
+      }
+    });
+    // Every change the program makes (a write from any view, a colour swatch, Undo, a command)
+    // shows in the views at once.
+    connect(Doc, &TOpenDocument::Edited, this, [this] {
+      if (!Writing) {
+        Read();
+      }
+    });
+  }
+  Read();
+}
+
+QString TDeclarationSync::RuleName() const {
+  if (Doc == nullptr || Rule < 0) {
+    return {};
+  }
+  return QString::fromStdString(ToUtf8(Doc->Blocks().Items(Rule).Name, Doc->Encoding()));
+}
+
+std::string TDeclarationSync::Value(const std::string& name) const {
+  const auto found = Values.find(name);
+  return found == Values.end() ? std::string() : found->second;
+}
+
+QString TDeclarationSync::NoRuleMessage() {
+  return QStringLiteral("Put the caret inside a rule to see and change its declarations.");
+}
+
+int32_t TDeclarationSync::RuleAtCaret() const {
+  return RuleBlockAt(*Doc->Editor(), Doc->Blocks(), Doc->Editor()->Caret());
+}
+
+void TDeclarationSync::Read() {
+  TypingPause.stop();
+  Rule = Doc != nullptr ? RuleAtCaret() : -1;
+  RuleVersion = Doc != nullptr ? Doc->Editor()->TextVersion() : 0;
+  SeenVersion = RuleVersion;
+  ReadValues();
+  emit ValuesChanged();
+}
+
+void TDeclarationSync::ReadValues() {
+  Values.clear();
+  if (Rule < 0) {
+    return;
+  }
+  // One pass over the rule's own declarations; of two of one name the later one applies.
+  const TCssEditor& editor = *Doc->Editor();
+  const std::string_view text = editor.Text();
+  for (const TDeclarationItem& item : ParseDeclarations(editor, Doc->Blocks(), Rule)) {
+    const std::string_view name = text.substr(static_cast<size_t>(item.NameStart),
+                                              static_cast<size_t>(item.NameEnd - item.NameStart));
+    const std::string_view value =
+        text.substr(static_cast<size_t>(item.ValueStart),
+                    static_cast<size_t>(item.PriorityEnd - item.ValueStart));
+    Values[name.starts_with("--") ? std::string(name) : AsciiLowerCase(name)] =
+        ToUtf8(value, Doc->Encoding());
+  }
+}
+
+void TDeclarationSync::CaretMoved() {
+  if (Doc == nullptr) {
+    return;
+  }
+  const uint64_t version = Doc->Editor()->TextVersion();
+  if (version != RuleVersion) {
+    // Typing moves the caret too, and the pause after it reads; a move after typing reads at
+    // once.
+    if (TypingPause.isActive() && std::exchange(SeenVersion, version) != version) {
+      return;
+    }
+    emit LeavingRule();
+    Read();
+    return;
+  }
+  if (RuleAtCaret() == Rule) {
+    return;
+  }
+  MergeSource = nullptr;
+  // The open editor's text belongs to the rule the views show, which is still Rule.
+  emit LeavingRule();
+  Read();
+}
+
+void TDeclarationSync::EnsureCurrentRule() {
+  if (Doc != nullptr && Doc->Editor()->TextVersion() != RuleVersion) {
+    Read();
+  }
+}
+
+bool TDeclarationSync::Write(const QString& name, const QString& value, const void* source) {
+  if (Doc == nullptr || !HasProperty(name)) {
+    return false;
+  }
+  EnsureCurrentRule();
+  if (Rule < 0) {
+    emit StatusMessage(NoRuleMessage());
+    return false;
+  }
+  // The blanks around a value are no part of it (the text-decoration list ends its own with one).
+  const std::string utf8(Trimmed(value.toStdString()));
+  if (const std::optional<std::string> refusal = ValueRefusal(utf8)) {
+    emit StatusMessage(QString::fromStdString(*refusal));
+    return false;
+  }
+  // Refused before anything changes when the document's encoding cannot hold the value.
+  const std::string bytes = FromUtf8(utf8, Doc->Encoding());
+  TCssEditor& editor = *Doc->Editor();
+  const std::string tag = name.toStdString();
+  const int32_t ruleStart = Doc->Blocks().Items(Rule).StartPos;
+  const bool caretInRule = RuleAtCaret() == Rule;
+  const bool merge = source != nullptr && source == MergeSource && tag == MergeName &&
+                     ruleStart == MergeRuleStart && editor.TextVersion() == MergeVersion &&
+                     !editor.isRedoAvailable();
+  bool changed = false;
+  {
+    Writing = true;
+    struct TDone {
+      bool& Flag;
+      ~TDone() { Flag = false; }
+    } done{Writing};
+    TOpenDocument::TEditScope scope(*Doc);
+    if (merge) {
+      // The step the last keystroke of this field made is taken back, and this one takes its
+      // place: the field's whole edit is one step of Undo.
+      scope.Undo();
+    }
+    const uint64_t before = editor.TextVersion();
+    const TModList& blocks = Doc->Blocks();
+    const int32_t rule = BlockStartingAt(blocks, ruleStart);
+    scope.Apply(PlanDeclarationWrite(
+        editor, blocks, rule, tag, bytes,
+        {.Indent = Indent, .Caret = editor.Caret(), .SelectionEnd = editor.SelEnd()}));
+    changed = editor.TextVersion() != before;
+    if (caretInRule) {
+      KeepCaretInRule(ruleStart, tag);
+    }
+  }
+  if (changed) {
+    MergeSource = source;
+    MergeName = tag;
+    MergeRuleStart = ruleStart;
+    MergeVersion = editor.TextVersion();
+  } else if (merge) {
+    // Back at the text before the field's edit: the last step of Undo is no longer this field's.
+    MergeSource = nullptr;
+  }
+  Read();
+  emit Written(name, value);
+  return true;
+}
+
+void TDeclarationSync::KeepCaretInRule(int32_t ruleStart, const std::string& name) {
+  TCssEditor& editor = *Doc->Editor();
+  const TModList& blocks = Doc->Blocks();
+  const int32_t rule = BlockStartingAt(blocks, ruleStart);
+  if (rule < 0 || RuleBlockAt(editor, blocks, editor.Caret()) == rule) {
+    return;
+  }
+  // After the value written, or just inside the brace when the declaration is gone.
+  int32_t place = ruleStart + 1;
+  if (const std::optional<TDeclarationSpot> spot = FindDeclaration(editor, blocks, rule, name)) {
+    place = spot->ValueEnd;
+  }
+  if (RuleBlockAt(editor, blocks, place) == rule) {
+    editor.SetCaret(place);
+  }
+}
+
+}  // namespace qm
