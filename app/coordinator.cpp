@@ -43,7 +43,7 @@ void TFrmMain::ReadCaretBlock() {
     // Built afresh when the text has changed since: positions of another text version would
     // read the wrong places.
     const TModList& blocks = document->Blocks();
-    const int32_t block = blocks.InnermostBlockAt(editor.Caret());
+    const int32_t block = RuleBlockAt(editor, blocks, editor.Caret());
     for (int32_t i = 0; block >= 0 && i < ic->Count(); ++i) {
       TInspectorItem& item = ic->Items(i);
       if (item.CssTag.empty()) {
@@ -73,7 +73,7 @@ void TFrmMain::DoQueue(const QString& name, const QString& value, int32_t block)
   TCssEditor& editor = *document->Editor();
   const TModList& blocks = document->Blocks();
   if (block < 0) {
-    block = blocks.InnermostBlockAt(editor.Caret());
+    block = RuleBlockAt(editor, blocks, editor.Caret());
   }
   document->Apply(PlanDeclarationWrite(
       editor, blocks, block, name.toStdString(), bytes,

@@ -105,9 +105,8 @@ class TestDeclarations : public QObject {
     QTest::keyClick(editor, Qt::Key_Down);
     const QByteArray before = Text(w);
     PickEntry(w, "font-weight", QStringLiteral("bold"));
-    QCOMPARE(Text(w),
-             QByteArray("h1 {\r\n  color: #FF0000;\r\n  width: 12px;\r\n        font-weight: "
-                        "bold;\r\n}\r\np { margin: 5% }"));
+    QCOMPARE(Text(w), QByteArray("h1 {\r\n  color: #FF0000;\r\n  width: 12px;\r\n  font-weight: "
+                                 "bold;\r\n}\r\np { margin: 5% }"));
     QCOMPARE(w.StatusText(), QStringLiteral("Editing h1 properties."));
     QCOMPARE(Value(w, "font-weight"), QStringLiteral("bold"));
     QCOMPARE(w.Properties().Inspector()->InplaceCombo()->text(), QStringLiteral("bold"));
@@ -134,7 +133,8 @@ class TestDeclarations : public QObject {
     ic->SelectItem(&Row(w, "margin"));
     QTest::keyClicks(ic->InplaceEdit(), QStringLiteral("1px 2px"));
     ic->SelectItem(&Row(w, "color"));
-    QCOMPARE(Text(w), QByteArray("h1 {\r\n  color: #FF0000;\r\n        margin: 1px 2px;\r\n}\r\n"
+    // It takes the indentation of the rule's declarations.
+    QCOMPARE(Text(w), QByteArray("h1 {\r\n  color: #FF0000;\r\n  margin: 1px 2px;\r\n}\r\n"
                                  "p { margin: 5% }"));
   }
 
