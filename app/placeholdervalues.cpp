@@ -5,6 +5,7 @@
 
 #include "app/opendocument.h"
 #include "dialogs/cssedit.h"
+#include "model/declarations.h"
 #include "model/droplist.h"
 #include "model/error.h"
 #include "model/imageurl.h"
@@ -73,7 +74,7 @@ std::optional<QString> ComposeValue(TPrompts& prompts, TFrmEdit& valueDialog, co
 
 QString EditingStatus(const TOpenDocument& document) {
   const TModList& blocks = document.Blocks();
-  const int32_t block = blocks.InnermostBlockAt(document.Editor()->Caret());
+  const int32_t block = RuleBlockAt(*document.Editor(), blocks, document.Editor()->Caret());
   if (block < 0) {
     return {};
   }

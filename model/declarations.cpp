@@ -67,6 +67,10 @@ TRuleBody BodyOf(const TDocument& document, const TModList& blocks, int32_t bloc
   return ParseRuleBody(document.Text(), item.StartPos, item.EndPos);
 }
 
+bool OnlyBlanks(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
 bool NameIs(std::string_view written, std::string_view name) {
   if (name.size() > 1 && name[0] == '-' && name[1] == '-') {
     return written == name;  // custom properties are case-sensitive
@@ -85,10 +89,6 @@ std::optional<TDeclarationItem> Named(const TDocument& document,
     }
   }
   return std::nullopt;
-}
-
-bool OnlyBlanks(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
 int32_t LineEndAt(const TDocument& document, int32_t index) {
@@ -119,11 +119,16 @@ void PlanReplace(const TDocument& document, const TDeclarationItem& item, std::s
     written.append(": ");
   }
   written.append(value);
+  // Blanks in front of the ";" go with the old value; a comment there stays.
+  int32_t end = item.PriorityEnd;
   if (!item.HasSemicolon) {
     written.push_back(';');
+  } else if (OnlyBlanks(Slice(text, item.PriorityEnd, item.End - 1))) {
+    written.push_back(';');
+    end = item.End;
   }
-  if (Slice(text, item.NameStart, item.PriorityEnd) != written) {
-    batch.Add({item.NameStart, item.PriorityEnd, std::move(written), 0});
+  if (Slice(text, item.NameStart, end) != written) {
+    batch.Add({item.NameStart, end, std::move(written), 0});
   }
 }
 
@@ -277,7 +282,7 @@ TEditBatch PlanDeclarationWrite(const TDocument& document, const TModList& block
                                 const TDeclarationPlace& place) {
   RequireCurrent(document, blocks);
   TEditBatch batch;
-  if (name.empty() || !IsDeclarationBlock(document, blocks, block)) {
+  if (name.empty() || !IsDeclarationBlock(document, blocks, block) || ValueRefusal(value)) {
     return batch;
   }
   const TRuleBody body = BodyOf(document, blocks, block);

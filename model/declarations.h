@@ -68,13 +68,14 @@ struct TDeclarationPlace {
 };
 
 // Writing "name: value;" into block: an existing declaration gets the name and value (a comment
-// between name and colon and the blanks before its ";" stay), or is removed when value is empty
+// between name and colon, or between value and ";", stays), or is removed when value is empty
 // (with its lines when nothing else is left on them); a missing one is added after the rule's
 // last declaration, in front of its nested rules or its "}", on a line of its own indented like
 // the rule's declarations, or beside them in a one-line rule. A declaration in front of the new
 // one that lacks its ";" gets one. Only bytes of the one declaration change; the caret stays on
 // its text and inside the rule. A write that would change nothing, block -1, a block that holds
-// no declarations and an empty value for a missing declaration give an empty batch.
+// no declarations, a value that ValueRefusal refuses and an empty value for a missing declaration
+// give an empty batch.
 TEditBatch PlanDeclarationWrite(const TDocument& document, const TModList& blocks, int32_t block,
                                 std::string_view name, std::string_view value,
                                 const TDeclarationPlace& place);

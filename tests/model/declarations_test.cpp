@@ -334,6 +334,12 @@ TEST_P(ValueRefusalTable, RefusesWhatWouldEndTheDeclarationOrTheRule) {
   if (refusal) {
     EXPECT_FALSE(refusal->empty());
   }
+  // Nor does a write take it into the text.
+  const TMemoryDocument document("a { color: red }");
+  TModList blocks;
+  RebuildBlocks(document, blocks);
+  EXPECT_EQ(PlanDeclarationWrite(document, blocks, 0, "color", c.value, {4, 3, 3}).Empty(),
+            c.refused);
 }
 
 INSTANTIATE_TEST_SUITE_P(

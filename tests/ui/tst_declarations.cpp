@@ -137,6 +137,7 @@ class TestDeclarations : public QObject {
     ic->SelectItem(&Row(w, "margin"));
     QTest::keyClicks(ic->InplaceEdit(), QStringLiteral("1px 2px"));
     ic->SelectItem(&Row(w, "color"));
+    // It takes the indentation of the rule's declarations.
     QCOMPARE(Text(w), QByteArray("h1 {\r\n  color: #FF0000;\r\n  margin: 1px 2px;\r\n}\r\n"
                                  "p { margin: 5% }"));
   }
