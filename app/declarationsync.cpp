@@ -70,28 +70,31 @@ void TDeclarationSync::SetDocument(TOpenDocument* document) {
   Doc = document;
   TypingPause.stop();
   MergeSource = nullptr;
+  UndoneOrRedone = false;
   if (Doc != nullptr) {
-    connect(Doc->Editor(), &TCssEditor::TextChanged, this, [this] {
-      if (!Doc->UpdatingText()) {
-        MergeSource = nullptr;
-        TypingPause.start();
-      }
-    });
-    connect(Doc, &QObject::destroyed, this, [this] { Doc = nullptr; });
-    // Undo and Redo are no typing: the views follow them at once.
+    // Undo and Redo are no typing: the views follow them at once, as soon as the editor reports
+    // the change complete.
     connect(Doc->Editor(), &QsciScintilla::SCN_MODIFIED, this, [this](int, int type) {
       if ((type & (QsciScintillaBase::SC_PERFORMED_UNDO | QsciScintillaBase::SC_PERFORMED_REDO)) !=
               0 &&
           !Doc->UpdatingText()) {
-        TypingPause.stop();
-        MergeSource = nullptr;
-        QTimer::singleShot(0, this, [this] {
-          if (Doc != nullptr && Doc->Editor()->TextVersion() != RuleVersion) {
-            Read();
-          }
-        });
+        UndoneOrRedone = true;
       }
     });
+    connect(Doc->Editor(), &TCssEditor::TextChanged, this, [this] {
+      if (Doc->UpdatingText()) {
+        return;
+      }
+      MergeSource = nullptr;
+      if (std::exchange(UndoneOrRedone, false)) {
+        // What an open editor holds was read from the text before the Undo.
+        emit LeavingRule();
+        Read();
+      } else {
+        TypingPause.start();
+      }
+    });
+    connect(Doc, &QObject::destroyed, this, [this] { Doc = nullptr; });
     // Every change the program makes (a write from any view, a colour swatch, Undo, a command)
     // shows in the views at once.
     connect(Doc, &TOpenDocument::Edited, this, [this] {

@@ -101,6 +101,8 @@ class TDeclarationSync : public QObject {
   std::map<std::string, std::string> Values;
   // Set while a write of the views' own is under way; it reads when it is done.
   bool Writing = false;
+  // An Undo or Redo is under way: its change is shown at once, not after a pause.
+  bool UndoneOrRedone = false;
   // Reads again once the user pauses typing.
   QTimer TypingPause;
 

@@ -122,7 +122,10 @@ class TestDeclarations : public QObject {
     // After Undo the views show what the text says; the open editor of a row closes when the
     // caret leaves its rule, and writes nothing stale.
     ic->SelectItem(&Row(w, "font-weight"));
+    QCOMPARE(ic->InplaceCombo()->text(), QString());
     QTest::keyClick(editor, Qt::Key_Up);
+    QTest::keyClick(editor, Qt::Key_Up);
+    QVERIFY(!ic->InplaceCombo()->isHidden());
     QTest::keyClick(editor, Qt::Key_Up);
     QVERIFY(ic->InplaceCombo()->isHidden());
     QTest::keyClick(editor, Qt::Key_Down);
