@@ -324,7 +324,7 @@ std::optional<std::string> ValueRefusal(std::string_view value) {
     } else if (c == '"' || c == '\'') {
       size_t j = i + 1;
       while (j < value.size() && value[j] != c && value[j] != '\n' && value[j] != '\r') {
-        j += value[j] == '\\' ? 2 : 1;
+        j += value[j] == '\\' ? size_t{2} : size_t{1};
       }
       if (j >= value.size() || value[j] != c) {
         return "The value opens a quote that it does not close on its line.";
