@@ -171,7 +171,10 @@ void PlanAdd(const TDocument& document, const TItmRecord& block, const TRuleBody
   }
   if (needsSemicolon) {
     // A declaration in front that lacks its ";" would take the new one into its value.
-    batch.Add({lastEnd, lastEnd, ";", 0});
+    // After a backslash a line break comes first, or the ";" would be escaped.
+    const bool escaped = At(text, lastEnd - 1) == '\\';
+    const int32_t line = document.IndexToLineCol(lastEnd).Line;
+    batch.Add({lastEnd, lastEnd, (escaped ? BreakNear(document, line) : std::string()) + ";", 0});
   }
   std::string indent(static_cast<size_t>(defaultIndent), ' ');
   for (auto it = body.Declarations.rbegin(); it != body.Declarations.rend(); ++it) {
@@ -223,7 +226,7 @@ int32_t RuleBlockAt(const TDocument& document, const TModList& blocks, int32_t c
   while (block >= 0 && KindOf(text, blocks, block) == TBlockKind::Value) {
     block = ParentOf(blocks, block);
   }
-  if (block < 0 || !HoldsDeclarationsHere(text, blocks, block)) {
+  if (!IsDeclarationBlock(document, blocks, block)) {
     return -1;
   }
   for (const TNestedItem& nested : BodyOf(document, blocks, block).Nested) {
@@ -321,7 +324,7 @@ std::optional<std::string> ValueRefusal(std::string_view value) {
     } else if (c == '"' || c == '\'') {
       size_t j = i + 1;
       while (j < value.size() && value[j] != c && value[j] != '\n' && value[j] != '\r') {
-        j += value[j] == '\\' ? 2 : 1;
+        j += value[j] == '\\' ? size_t{2} : size_t{1};
       }
       if (j >= value.size() || value[j] != c) {
         return "The value opens a quote that it does not close on its line.";

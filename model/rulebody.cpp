@@ -4,6 +4,7 @@
 #include "model/rulebody.h"
 
 #include <array>
+#include <cstdint>
 
 #include "model/asciicase.h"
 
@@ -29,6 +30,7 @@ bool IsNameChar(char c) {
 struct TCursor {
   std::string_view Text;
   int32_t End = 0;
+  mutable int32_t UnclosedFrom = INT32_MAX;  // no "*/" from here to End
 
   bool CommentAt(int32_t i) const {
     return At(Text, i) == '/' && i + 1 < End && At(Text, i + 1) == '*';
@@ -38,11 +40,19 @@ struct TCursor {
   int32_t Next(int32_t i) const {
     const char c = At(Text, i);
     if (CommentAt(i)) {
-      const size_t close = Text.substr(0, static_cast<size_t>(End)).find("*/", size_t(i) + 2);
-      return close == std::string_view::npos ? End : static_cast<int32_t>(close) + 2;
+      // A comment left open to the end of the braces is a plain "/", like an open quote. Once
+      // no "*/" follows a place, none follows a later one: the search is not repeated.
+      if (i + 2 < UnclosedFrom) {
+        const size_t close = Text.substr(0, static_cast<size_t>(End)).find("*/", size_t(i) + 2);
+        if (close != std::string_view::npos) {
+          return static_cast<int32_t>(close) + 2;
+        }
+        UnclosedFrom = i + 2;
+      }
+      return i + 1;
     }
     if (c == '"' || c == '\'') {
-      // A string ends at its quote, or (unclosed) in front of the line break.
+      // A string ends at its quote on the same line.
       int32_t j = i + 1;
       while (j < End) {
         const char d = At(Text, j);
@@ -51,12 +61,14 @@ struct TCursor {
         } else if (d == c) {
           return j + 1;
         } else if (d == '\n' || d == '\r' || d == '\f') {
-          return j;
+          break;
         } else {
           ++j;
         }
       }
-      return End;
+      // A quote left open to the end of its line or of the braces is a plain byte, so that it
+      // cannot swallow what follows, nor a ";" put after it.
+      return i + 1;
     }
     if (c == '\\' && i + 1 < End && At(Text, i + 1) != '\n' && At(Text, i + 1) != '\r') {
       return NameEnd(i);
@@ -82,7 +94,9 @@ struct TCursor {
     return i < End ? i : End;
   }
 
-  bool Insignificant(int32_t i) const { return IsBlank(At(Text, i)) || CommentAt(i); }
+  bool Insignificant(int32_t i) const {
+    return IsBlank(At(Text, i)) || (CommentAt(i) && Next(i) > i + 1);
+  }
 
   // The first atom at or after i that is no blank or comment; End when there is none.
   int32_t SkipInsignificant(int32_t i) const {
@@ -284,17 +298,23 @@ constexpr std::array<std::string_view, 8> kGroupRules = {
 }  // namespace
 
 TRuleBody ParseRuleBody(std::string_view text, int32_t open, int32_t close) {
+  if (open < 0 || close <= open || close > static_cast<int32_t>(text.size())) {
+    TRuleBody none;
+    none.LastEnd = open + 1;
+    return none;
+  }
   return TBodyParser(text, open, close).Parse();
 }
 
 TBlockKind KindOfPrelude(std::string_view text, int32_t from, int32_t open) {
   const TCursor cursor{text, open};
-  const TCursor withBrace{text, open + 1};
+  // Whether the brace is inside a string or a comment that starts in front of it.
+  const TCursor whole{text, static_cast<int32_t>(text.size())};
   // The prelude starts after the last ";" or brace in front of it, outside brackets.
   int32_t start = from;
   int32_t depth = 0;
   for (int32_t i = from; i < open; i = cursor.Next(i)) {
-    if (withBrace.Next(i) > open) {
+    if (whole.Next(i) > open) {
       return TBlockKind::Value;  // the brace is in a string or a comment
     }
     const char c = At(text, i);

@@ -317,6 +317,8 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"data_url", "a{background:url(data:image/png;base64,AA==) no-repeat}"},
         LayoutCase{"unclosed_string", "a { content: \"abc\n; color: red }\nb { color: blue }"},
         LayoutCase{"junk_without_semicolon", "a { color: red; junk }\nb { }"},
+        LayoutCase{"backslash_before_the_brace", "a { content: x\\}\nb { }"},
+        LayoutCase{"open_quote_before_the_brace", "a{color:red;content:\"x}b{}"},
         LayoutCase{"keyframes", "@keyframes k { from { opacity: 0 } 50% { opacity: .5; } }"}),
     [](const auto& info) { return info.param.name; });
 

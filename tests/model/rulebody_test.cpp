@@ -108,8 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
                     KindCase{"property", "@property --x {", TBlockKind::DeclarationAtRule},
                     KindCase{"nested_in_a_rule", "a { color: red; & b {", TBlockKind::StyleRule},
                     KindCase{"custom_property_value", "a { --x: {", TBlockKind::Value},
-                    KindCase{"in_a_string", "a { content: \"{", TBlockKind::Value},
-                    KindCase{"in_a_comment", "a { /* { */ b /* {", TBlockKind::Value}),
+                    KindCase{"in_a_string", "a { content: \"{\" }", TBlockKind::Value},
+                    KindCase{"in_a_comment", "a { /* { */ b /* { */ }", TBlockKind::Value},
+                    KindCase{"after_an_open_quote", "a { b: \"x\n}\nc {", TBlockKind::StyleRule}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
