@@ -33,6 +33,16 @@ const std::string& ThreeMegabytes() {
   return text;
 }
 
+// One keystroke at the caret: a key typed, or the one typed before rubbed out, in turn.
+void TypeOrRubOut(TCssEditor& editor, bool& insert) {
+  if (insert) {
+    editor.SendScintilla(QsciScintillaBase::SCI_ADDTEXT, 1, "x");
+  } else {
+    editor.SendScintilla(QsciScintillaBase::SCI_DELETEBACK);
+  }
+  insert = !insert;
+}
+
 // A key typed and rubbed out in turn in the middle of the sheet; with restyle, also what a repaint
 // styles then: the screenful from the caret on. Without it the figure is the editor's own cost.
 void TypeInTheMiddle(benchmark::State& state, bool restyle,
@@ -46,12 +56,7 @@ void TypeInTheMiddle(benchmark::State& state, bool restyle,
   editor.SetCaret(at);
   bool insert = true;
   for (auto _ : state) {
-    if (insert) {
-      editor.SendScintilla(QsciScintillaBase::SCI_ADDTEXT, 1, "x");
-    } else {
-      editor.SendScintilla(QsciScintillaBase::SCI_DELETEBACK);
-    }
-    insert = !insert;
+    TypeOrRubOut(editor, insert);
     if (restyle) {
       editor.SendScintilla(QsciScintillaBase::SCI_COLOURISE, at, editor.LineStart(line + 60));
     }
@@ -87,12 +92,7 @@ void BM_KeystrokeAndBlocksIn3MB(benchmark::State& state) {
   editor.SetCaret(at);
   bool insert = true;
   for (auto _ : state) {
-    if (insert) {
-      editor.SendScintilla(QsciScintillaBase::SCI_ADDTEXT, 1, "x");
-    } else {
-      editor.SendScintilla(QsciScintillaBase::SCI_DELETEBACK);
-    }
-    insert = !insert;
+    TypeOrRubOut(editor, insert);
     benchmark::DoNotOptimize(document.Blocks().Count());
   }
 }

@@ -46,15 +46,6 @@ TInspectorItem& Part(TFrmMain& w, const char* shorthand, const char* part) {
   qFatal("no part %s of %s", part, shorthand);
 }
 
-template <typename T>
-T* Picker(TFrmMain& w, const char* name) {
-  T* picker = w.VisualEditor().findChild<T*>(QLatin1String(name));
-  if (picker == nullptr) {
-    qFatal("no picker %s", name);
-  }
-  return picker;
-}
-
 QString RuleHint(TFrmMain& w) {
   return w.findChild<QLabel*>(QStringLiteral("RuleHint"))->text();
 }

@@ -34,15 +34,6 @@ using namespace qm;
 
 namespace {
 
-template <typename T>
-T* Picker(TFrmMain& w, const char* name) {
-  T* picker = w.VisualEditor().findChild<T*>(QLatin1String(name));
-  if (picker == nullptr) {
-    qFatal("no picker %s", name);
-  }
-  return picker;
-}
-
 // Opens the drop-down and chooses entry from its list, as a click on the entry does.
 void Pick(TComboCSS* combo, const QString& entry) {
   combo->DropDown();

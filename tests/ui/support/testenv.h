@@ -13,6 +13,7 @@
 #include "app/previewpanel.h"
 #include "app/propertiespanel.h"
 #include "app/selectorspanel.h"
+#include "app/visualeditorpanel.h"
 #include "platform/httpformpost.h"
 #include "platform/settingsstore.h"
 #include "recordingshell.h"
@@ -63,6 +64,16 @@ inline QByteArray Text(const TOpenDocument& document) {
 }
 inline QByteArray Text(const TFrmMain& w) {
   return Text(w.CurrentEditor());
+}
+
+// The Visual Editor's picker of that object name; a test of a picker that is not there stops.
+template <typename T>
+T* Picker(TFrmMain& w, const char* name) {
+  T* picker = w.VisualEditor().findChild<T*>(QLatin1String(name));
+  if (picker == nullptr) {
+    qFatal("no picker %s", name);
+  }
+  return picker;
 }
 
 }  // namespace qm
