@@ -2,6 +2,12 @@
 #include "model/selectorblocks.h"
 
 #include <algorithm>
+#include <bit>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define QM_STOP_SEARCH_SSE2 1
+#endif
 
 #include "model/asciicase.h"
 #include "model/cssscanner.h"
@@ -155,6 +161,22 @@ constexpr std::array<bool, 256> StopBytes = MakeStopBytes();
 // The first stop byte in [from, to), else to. Kept apart from the scan's state, so that the loop
 // over the bytes between stops stays in registers.
 int32_t NextStop(const char* data, int32_t from, int32_t to) {
+#ifdef QM_STOP_SEARCH_SSE2
+  // Sixteen bytes compared with every stop byte at once: most of a sheet lies between stops.
+  const __m128i stops[] = {_mm_set1_epi8('{'), _mm_set1_epi8('}'), _mm_set1_epi8('/'),
+                           _mm_set1_epi8('*'), _mm_set1_epi8(';'), _mm_setzero_si128()};
+  while (to - from >= 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
+    __m128i hits = _mm_setzero_si128();
+    for (const __m128i& stop : stops) {
+      hits = _mm_or_si128(hits, _mm_cmpeq_epi8(chunk, stop));
+    }
+    if (const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0) {
+      return from + std::countr_zero(mask);
+    }
+    from += 16;
+  }
+#endif
   while (from < to && !StopBytes[static_cast<unsigned char>(data[from])]) {
     ++from;
   }
