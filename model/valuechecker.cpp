@@ -92,6 +92,15 @@ std::string Quoted(std::string_view value) {
   return std::string(value.substr(0, cut)) + "...";
 }
 
+// What browsers also accept for a property beyond its syntax, as " | form".
+std::string LegacyForm(std::string_view property) {
+  // The sides of rect() separated by blanks alone, which CSS 2.1 lets browsers read.
+  if (property == "clip") {
+    return " | rect( <top> <right> <bottom> <left> )";
+  }
+  return {};
+}
+
 }  // namespace
 
 TValueChecker TValueChecker::FromFiles(const std::filesystem::path& css3,
@@ -107,29 +116,36 @@ TValueChecker TValueChecker::FromText(std::string_view css3, std::string_view sy
       checker.grammar_.Name(key, checker.grammar_.Parse(value), false);
     }
   });
-  // A property's entry: its name and syntax; an at-rule's descriptor (atrule=) is no property.
+  // An entry's name and syntax; a descriptor (atrule=) is known as "@rule/name", apart from
+  // the property of its name.
   std::string name;
   std::string syntax;
-  bool descriptor = false;
+  std::string atRule;
   ForEachEntry(
       css3, [&](std::string_view, std::string_view key, std::string_view value, bool sectionEnds) {
         if (sectionEnds) {
-          if (!name.empty() && !syntax.empty() && !descriptor) {
-            const std::string lower = AsciiLowerCase(name);
-            checker.grammar_.Name(lower, checker.grammar_.Parse(syntax), true);
+          if (!name.empty() && !syntax.empty()) {
+            const std::string lower = AsciiLowerCase(atRule.empty() ? name : atRule + "/" + name);
+            checker.grammar_.Name(lower, checker.grammar_.Parse(syntax + LegacyForm(lower)), true);
             checker.syntaxes_.insert_or_assign(lower, syntax);
           }
           name.clear();
           syntax.clear();
-          descriptor = false;
+          atRule.clear();
         } else if (EqualIgnoringAsciiCase(key, "name")) {
           name = value;
         } else if (EqualIgnoringAsciiCase(key, "syntax")) {
           syntax = value;
         } else if (EqualIgnoringAsciiCase(key, "atrule")) {
-          descriptor = true;
+          atRule = value;
         }
       });
+  // The sides of rect() in clip, which the named syntaxes leave out.
+  for (const std::string_view side : {"top", "right", "bottom", "left"}) {
+    if (checker.grammar_.Root(side, false) < 0) {
+      checker.grammar_.Name(side, checker.grammar_.Parse("<length> | auto"), false);
+    }
+  }
   checker.grammar_.Bind();
   return checker;
 }
@@ -138,15 +154,21 @@ bool TValueChecker::Knows(std::string_view property) const {
   return syntaxes_.contains(AsciiLowerCase(Trimmed(property)));
 }
 
-TValueCheck TValueChecker::Check(std::string_view property, std::string_view value) const {
+TValueCheck TValueChecker::Check(std::string_view property, std::string_view value,
+                                 std::string_view atRule) const {
   property = Trimmed(property);
   if (property.starts_with('-')) {
     return {};  // a custom property, or one a browser maker has its own syntax for
   }
   value = WithoutPriority(value);
-  const std::string lower = AsciiLowerCase(property);
+  const std::string lower =
+      AsciiLowerCase(atRule.empty() ? property : std::string(atRule) + "/" + std::string(property));
   const auto syntax = syntaxes_.find(lower);
   if (syntax == syntaxes_.end()) {
+    // The catalogue lists only some descriptors of an at-rule: another name is not judged.
+    if (!atRule.empty()) {
+      return {TValueVerdict::Unknown, {}};
+    }
     return {TValueVerdict::Error, "`" + std::string(property) + "` is not a known property"};
   }
   const TValueTokens tokens = TokeniseValue(value);

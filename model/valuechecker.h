@@ -40,8 +40,10 @@ class TValueChecker {
 
   // The value (with or without "!important") of a declaration of property. Custom properties,
   // vendor-prefixed properties, CSS-wide keywords and values holding var(), env() or attr() are
-  // valid; a property the catalogue lacks is an error.
-  TValueCheck Check(std::string_view property, std::string_view value) const;
+  // valid; a property the catalogue lacks is an error. In the block of atRule (such as
+  // "@font-face") the name is one of its descriptors; one the catalogue lacks is not judged.
+  TValueCheck Check(std::string_view property, std::string_view value,
+                    std::string_view atRule = {}) const;
 
  private:
   TValueGrammar grammar_;

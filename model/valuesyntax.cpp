@@ -6,6 +6,7 @@
 #include <array>
 #include <bit>
 #include <charconv>
+#include <unordered_set>
 #include <utility>
 
 #include "model/asciicase.h"
@@ -41,7 +42,7 @@ struct TBuiltinName {
   std::string_view Name;
   TBuiltin Type;
 };
-constexpr std::array<TBuiltinName, 23> kBuiltins = {{
+constexpr std::array<TBuiltinName, 24> kBuiltins = {{
     {"length", TBuiltin::Length},
     {"percentage", TBuiltin::Percentage},
     {"number", TBuiltin::Number},
@@ -53,6 +54,7 @@ constexpr std::array<TBuiltinName, 23> kBuiltins = {{
     {"flex", TBuiltin::Flex},
     {"frequency", TBuiltin::Frequency},
     {"dimension", TBuiltin::Dimension},
+    {"dimension-token", TBuiltin::Dimension},
     {"string", TBuiltin::String},
     {"string-token", TBuiltin::String},
     {"url", TBuiltin::Url},
@@ -633,31 +635,59 @@ class TMatcher {
     return ends;
   }
 
-  // "&&" and "||": the positions reached with each subset of the children used, subsets in
-  // increasing order so that every subset is complete before it is extended.
+  // "&&" and "||": a search over which children are used and where the value stands, each
+  // child taking at least one token; a child left out must be one that may match nothing
+  // ("&&"), or at least one child must be used ("||").
   uint64_t Unordered(const TSyntaxNode& node, TRun run, uint64_t starts) {
     const size_t count = node.Children.size();
-    if (count > 10) {
+    constexpr size_t kMaxStates = 4096;
+    if (count > 32) {
       unknown = true;
       return 0;
     }
-    std::vector<uint64_t> reached(size_t{1} << count, 0);
-    reached[0] = starts;
-    uint64_t any = 0;
-    for (size_t used = 0; used < reached.size(); ++used) {
-      if (reached[used] == 0) {
-        continue;
-      }
-      if (used != 0) {
-        any |= reached[used];
-      }
+    std::vector<uint64_t> pending;  // (children used << 8) | position
+    std::unordered_set<uint64_t> seen;
+    for (uint64_t rest = starts; rest != 0; rest &= rest - 1) {
+      pending.push_back(static_cast<uint64_t>(std::countr_zero(rest)));
+    }
+    seen.insert(pending.begin(), pending.end());
+    uint64_t ends = 0;
+    while (!pending.empty() && !exhausted_) {
+      const uint64_t state = pending.back();
+      pending.pop_back();
+      const uint64_t used = state >> 8;
+      const auto at = static_cast<int32_t>(state & 0xFF);
+      bool restMayBeEmpty = true;
+      bool anyMayBeEmpty = false;
       for (size_t k = 0; k < count; ++k) {
-        if ((used & (size_t{1} << k)) == 0) {
-          reached[used | (size_t{1} << k)] |= Ends(node.Children[k], run, reached[used]);
+        if ((used & (uint64_t{1} << k)) != 0) {
+          continue;
+        }
+        uint64_t reached = Ends(node.Children[k], run, Bit(at));
+        const bool empty = (reached & Bit(at)) != 0;
+        restMayBeEmpty = restMayBeEmpty && empty;
+        anyMayBeEmpty = anyMayBeEmpty || empty;
+        reached &= ~Bit(at);
+        for (; reached != 0; reached &= reached - 1) {
+          const uint64_t next =
+              ((used | (uint64_t{1} << k)) << 8) | static_cast<uint64_t>(std::countr_zero(reached));
+          if (seen.insert(next).second) {
+            pending.push_back(next);
+          }
         }
       }
+      if (seen.size() > kMaxStates) {
+        unknown = true;
+        exhausted_ = true;
+        return 0;
+      }
+      const bool done =
+          node.Kind == TSyntaxKind::AllOf ? restMayBeEmpty : used != 0 || anyMayBeEmpty;
+      if (done) {
+        ends |= Bit(at);
+      }
     }
-    return node.Kind == TSyntaxKind::AllOf ? reached.back() : any;
+    return ends;
   }
 
   const std::vector<TSyntaxNode>& nodes_;

@@ -55,8 +55,15 @@ TEST(ValueCheckerOnRealSheets, EveryErrorIsARealFaultOfTheSheet) {
     RebuildBlocks(document, blocks);
     const std::string_view text = document.Text();
     for (int32_t block = 0; block < blocks.Count(); ++block) {
-      if (BlockKind(document, blocks, block) != TBlockKind::StyleRule) {
+      const TBlockKind kind = BlockKind(document, blocks, block);
+      if (!HoldsDeclarations(kind)) {
         continue;
+      }
+      // An at-rule's descriptors are checked as its own ("@font-face").
+      std::string_view atRule;
+      if (kind == TBlockKind::DeclarationAtRule) {
+        atRule = blocks.Items(block).Name;
+        atRule = atRule.substr(0, atRule.find_first_of(" \t\r\n"));
       }
       for (const TDeclarationItem& item : ParseDeclarations(document, blocks, block)) {
         const std::string_view name =
@@ -66,7 +73,7 @@ TEST(ValueCheckerOnRealSheets, EveryErrorIsARealFaultOfTheSheet) {
             text.substr(static_cast<size_t>(item.ValueStart),
                         static_cast<size_t>(item.ValueEnd - item.ValueStart));
         ++checked;
-        const TValueCheck check = checker.Check(name, value);
+        const TValueCheck check = checker.Check(name, value, atRule);
         unknown += check.Verdict == TValueVerdict::Unknown ? 1 : 0;
         if (check.Verdict != TValueVerdict::Error) {
           continue;

@@ -173,7 +173,12 @@ TEST(ValueChecker, TheCataloguesPropertiesTakeTheirBasicTypes) {
       {"flex", "1 1 0%", V},
       {"box-shadow", "inset 0 1px 2px rgba(0,0,0,.075), 0 0 0 .25rem #0d6efd40", V},
       {"animation", "spin 1s infinite linear", V},
-      {"resolution-test-only", "1x", E},
+      {"clip", "rect(0, 0, 0, 0)", V},
+      {"clip", "rect(1px 2px 3px auto)", V},
+      {"clip", "rect(1px, 2px 3px, auto)", E},
+      {"font-variant", "small-caps", V},
+      {"font-variant", "small-caps all-small-caps", E},
+      {"font-variant", "ordinal slashed-zero small-caps", V},
   };
   for (const TCase& c : cases) {
     EXPECT_EQ(checker.Check(c.Property, c.Value).Verdict, c.Verdict)
@@ -205,6 +210,29 @@ TEST(ValueChecker, WhatIsValidUntilComputedOrNotOursIsNeverFlagged) {
     EXPECT_EQ(checker.Check(c.Property, c.Value).Verdict, c.Verdict)
         << c.Property << ": " << c.Value << " -> " << checker.Check(c.Property, c.Value).Message;
   }
+}
+
+TEST(ValueChecker, AnAtRulesDescriptorsHaveTheirOwnSyntax) {
+  const TValueChecker checker = Catalogue();
+  struct TDescriptorCase {
+    std::string_view AtRule;
+    std::string_view Name;
+    std::string_view Value;
+    TValueVerdict Verdict;
+  };
+  const TDescriptorCase cases[] = {
+      {"@font-face", "font-display", "swap", V},
+      {"@font-face", "font-display", "fast", E},
+      {"@font-face", "src", "url(a.woff2) format(\"woff2\"), local(Arial)", V},
+      {"@font-face", "font-weight", "normal", U},  // a descriptor the catalogue lacks
+      {"@property", "inherits", "false", V},
+  };
+  for (const TDescriptorCase& c : cases) {
+    EXPECT_EQ(checker.Check(c.Name, c.Value, c.AtRule).Verdict, c.Verdict)
+        << c.AtRule << " " << c.Name << ": " << c.Value;
+  }
+  // Outside the at-rule the same name is the property.
+  EXPECT_EQ(checker.Check("src", "url(a.woff2)").Verdict, E);
 }
 
 TEST(ValueChecker, AMismatchSaysWhy) {
