@@ -3,6 +3,7 @@
 // by sets of positions, so that no value takes more than polynomial work.
 #include "model/valuesyntax.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -169,7 +170,8 @@ class TSyntaxParser {
 
   // "{m}", "{m,}" or "{m,n}" at at_; false (and at_ unchanged) for anything else.
   bool Range(int32_t& min, int32_t& max) {
-    const size_t close = text_.find('}', at_);
+    // A count is short: looking further for its "}" would make a stray "{" cost a scan.
+    const size_t close = text_.substr(0, std::min(text_.size(), at_ + 24)).find('}', at_);
     if (close == std::string_view::npos) {
       return false;
     }
@@ -377,6 +379,10 @@ bool IsCssWideKeyword(std::string_view name) {
   return false;
 }
 
+bool HasRange(const TSyntaxNode& type) {
+  return type.Low > -1e300 || type.High < 1e300;
+}
+
 bool InRange(const TSyntaxNode& type, double value) {
   return value >= type.Low && value <= type.High;
 }
@@ -525,7 +531,15 @@ class TMatcher {
         });
       case TSyntaxKind::Type:
         if (node.Target >= 0) {
-          return Ends(node.Target, run, starts);
+          // A range on a named type, as in <length-percentage [0,inf]>, holds for the numbers
+          // inside it.
+          const TSyntaxNode* outer = range_;
+          if (HasRange(node)) {
+            range_ = &node;
+          }
+          const uint64_t ends = Ends(node.Target, run, starts);
+          range_ = outer;
+          return ends;
         }
         if (node.Target == -1) {
           unknown = true;
@@ -536,8 +550,9 @@ class TMatcher {
             const int32_t first = std::countr_zero(starts);
             return first >= run.Length ? 0 : (Bit(run.Length + 1) - 1) & ~(Bit(first + 1) - 1);
           }
+          const TSyntaxNode& range = HasRange(node) || range_ == nullptr ? node : *range_;
           return OneToken(run, starts, [&](const TValueToken& token) {
-            return IsBuiltin(builtin, node, token);
+            return IsBuiltin(builtin, range, token);
           });
         }
       case TSyntaxKind::Sequence:
@@ -695,7 +710,9 @@ class TMatcher {
   bool wildcards_;
   int32_t steps_ = 0;
   int32_t depth_ = 0;
-  bool exhausted_ = false;  // the work is capped: the answer is "unknown", not "no"
+  bool exhausted_ = false;
+  const TSyntaxNode* range_ = nullptr;  // the range of the named type being matched  // the work is
+                                        // capped: the answer is "unknown", not "no"
 };
 
 }  // namespace
