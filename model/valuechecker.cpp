@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "model/asciicase.h"
+#include "model/valuetypes.h"
 
 namespace qm {
 namespace {
@@ -46,15 +47,6 @@ std::string ReadFile(const std::filesystem::path& path) {
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
-}
-
-bool IsCssWide(std::string_view name) {
-  for (const std::string_view wide : {"inherit", "initial", "unset", "revert", "revert-layer"}) {
-    if (EqualIgnoringAsciiCase(name, wide)) {
-      return true;
-    }
-  }
-  return false;
 }
 
 // The value without "!important" and the blanks around it.
@@ -177,7 +169,7 @@ TValueCheck TValueChecker::Check(std::string_view property, std::string_view val
   }
   if (ValidUntilComputed(tokens) ||
       (tokens.TopEnd == 1 && tokens.Tokens[0].Kind == TValueTokenKind::Ident &&
-       IsCssWide(tokens.Tokens[0].Text))) {
+       IsCssWideKeyword(tokens.Tokens[0].Text))) {
     return {};
   }
   const int32_t root = grammar_.Root(lower, true);
