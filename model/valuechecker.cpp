@@ -156,6 +156,9 @@ TValueCheck TValueChecker::Check(std::string_view property, std::string_view val
   const std::string lower =
       AsciiLowerCase(atRule.empty() ? property : std::string(atRule) + "/" + std::string(property));
   const auto syntax = syntaxes_.find(lower);
+  if (syntaxes_.empty()) {
+    return {TValueVerdict::Unknown, {}};  // without its data the checker judges nothing
+  }
   if (syntax == syntaxes_.end()) {
     // The catalogue lists only some descriptors of an at-rule: another name is not judged.
     if (!atRule.empty()) {

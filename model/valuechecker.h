@@ -29,7 +29,7 @@ class TValueChecker {
  public:
   // The checker of the catalogue's properties: css3 holds each property's "syntax=", syntaxes
   // the named syntaxes they refer to ("[syntaxes] name=syntax"). Files that are missing give a
-  // checker that knows no property. Each syntax is parsed once.
+  // checker that knows no property and judges no value. Each syntax is parsed once.
   static TValueChecker FromFiles(const std::filesystem::path& css3,
                                  const std::filesystem::path& syntaxes);
   // The same from the files' text.

@@ -173,6 +173,15 @@ TEST(ValueChecker, TheCataloguesPropertiesTakeTheirBasicTypes) {
       {"flex", "1 1 0%", V},
       {"box-shadow", "inset 0 1px 2px rgba(0,0,0,.075), 0 0 0 .25rem #0d6efd40", V},
       {"animation", "spin 1s infinite linear", V},
+      {"margin", "1px /* gap */ 2px", V},
+      {"margin", "1px/**/2px", V},
+      {"width", "+.5e1px", V},
+      {"line-height", "1e3", V},
+      {"z-index", "1e3", E},
+      {"background-image", "url(data:image/png;base64,AA==)", V},
+      {"background-image", "URL( 'a.png' )", V},
+      {"content", "'it\\'s'", V},
+      {"content", "\"a\" attr(title) \"b\"", V},
       {"padding-left", "-1px", E},
       {"padding-left", "calc(1px - 2em)", V},
       {"margin-left", "-1px", V},
@@ -234,8 +243,19 @@ TEST(ValueChecker, AnAtRulesDescriptorsHaveTheirOwnSyntax) {
     EXPECT_EQ(checker.Check(c.Name, c.Value, c.AtRule).Verdict, c.Verdict)
         << c.AtRule << " " << c.Name << ": " << c.Value;
   }
+  EXPECT_TRUE(checker.Knows("COLOR"));
+  EXPECT_FALSE(checker.Knows("font-display"));  // a descriptor, no property
   // Outside the at-rule the same name is the property.
   EXPECT_EQ(checker.Check("src", "url(a.woff2)").Verdict, E);
+}
+
+TEST(ValueChecker, WithoutItsDataTheCheckerJudgesNothing) {
+  for (const TValueChecker& checker :
+       {TValueChecker::FromFiles("/nonexistent/css3.txt", "/nonexistent/css3syntax.txt"),
+        TValueChecker::FromText(std::string(300, '\0') + "[1]\n\xff\xfe=[<", "\x01\x02{")}) {
+    EXPECT_EQ(checker.Check("color", "red").Verdict, U);
+    EXPECT_EQ(checker.Check("colour", "red").Verdict, U);
+  }
 }
 
 TEST(ValueChecker, AMismatchSaysWhy) {
