@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Checking every declaration of bootstrap 5 against the value syntaxes of current CSS: the check
+// alone, and with the rules' declarations found first; and building the checker from its data.
+#include <benchmark/benchmark.h>
+
+#include "bench/corpus.h"
+#include "model/declarations.h"
+#include "model/memorydocument.h"
+#include "model/valuechecker.h"
+
+namespace qm {
+namespace {
+
+TValueChecker LoadChecker() {
+  return TValueChecker::FromFiles(std::filesystem::path(QUILLMERE_DATA_DIR) / "css3.txt",
+                                  std::filesystem::path(QUILLMERE_DATA_DIR) / "css3syntax.txt");
+}
+
+// The declarations of every style rule, as (name, value) pairs into the document's text.
+std::vector<std::pair<std::string_view, std::string_view>> Declarations(
+    const TMemoryDocument& document, const TModList& blocks) {
+  std::vector<std::pair<std::string_view, std::string_view>> found;
+  const std::string_view text = document.Text();
+  for (int32_t block = 0; block < blocks.Count(); ++block) {
+    if (BlockKind(document, blocks, block) != TBlockKind::StyleRule) {
+      continue;
+    }
+    for (const TDeclarationItem& item : ParseDeclarations(document, blocks, block)) {
+      found.emplace_back(text.substr(static_cast<size_t>(item.NameStart),
+                                     static_cast<size_t>(item.NameEnd - item.NameStart)),
+                         text.substr(static_cast<size_t>(item.ValueStart),
+                                     static_cast<size_t>(item.ValueEnd - item.ValueStart)));
+    }
+  }
+  return found;
+}
+
+void BM_CheckEveryDeclarationOfBootstrap5(benchmark::State& state) {
+  const TValueChecker checker = LoadChecker();
+  const TMemoryDocument document(bench::CorpusSheet("bootstrap5/bootstrap.css"));
+  TModList blocks;
+  RebuildBlocks(document, blocks);
+  const auto declarations = Declarations(document, blocks);
+  size_t errors = 0;
+  for (auto _ : state) {
+    errors = 0;
+    for (const auto& [name, value] : declarations) {
+      errors += checker.Check(name, value).Verdict == TValueVerdict::Error ? 1 : 0;
+    }
+  }
+  state.counters["declarations"] = static_cast<double>(declarations.size());
+  state.counters["errors"] = static_cast<double>(errors);
+}
+BENCHMARK(BM_CheckEveryDeclarationOfBootstrap5)->Unit(benchmark::kMillisecond);
+
+void BM_FindAndCheckEveryDeclarationOfBootstrap5(benchmark::State& state) {
+  const TValueChecker checker = LoadChecker();
+  const TMemoryDocument document(bench::CorpusSheet("bootstrap5/bootstrap.css"));
+  TModList blocks;
+  RebuildBlocks(document, blocks);
+  for (auto _ : state) {
+    size_t errors = 0;
+    for (const auto& [name, value] : Declarations(document, blocks)) {
+      errors += checker.Check(name, value).Verdict == TValueVerdict::Error ? 1 : 0;
+    }
+    benchmark::DoNotOptimize(errors);
+  }
+}
+BENCHMARK(BM_FindAndCheckEveryDeclarationOfBootstrap5)->Unit(benchmark::kMillisecond);
+
+void BM_LoadChecker(benchmark::State& state) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(LoadChecker());
+  }
+}
+BENCHMARK(BM_LoadChecker)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace qm
+
+BENCHMARK_MAIN();

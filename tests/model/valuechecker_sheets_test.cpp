@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Every declaration of every rule of the real-world sheets checked against the catalogue: the
+// errors that remain are each a real fault of the sheet, listed here with why.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "model/declarations.h"
+#include "model/memorydocument.h"
+#include "model/textfile.h"
+#include "model/valuechecker.h"
+#include "realsheets.h"
+
+namespace qm {
+namespace {
+
+// The faults the sheets really hold, each with why it is one. An error that none of them
+// describes is a fault of the checker.
+struct TRealFault {
+  std::string_view Why;
+  bool (*Is)(std::string_view property, std::string_view value);
+};
+const TRealFault kRealFaults[] = {
+    {"filter: progid:... is Internet Explorer's own filter syntax, no CSS value",
+     [](std::string_view property, std::string_view value) {
+       return property == "filter" && value.starts_with("progid:");
+     }},
+    {"filter: alpha(opacity=N) is Internet Explorer's opacity, no CSS filter function",
+     [](std::string_view property, std::string_view value) {
+       return property == "filter" && value.starts_with("alpha(opacity=");
+     }},
+    {"a value ending in \\9 is the hack that only old Internet Explorer reads",
+     [](std::string_view, std::string_view value) { return value.ends_with("\\9"); }},
+    {"behavior is Internet Explorer's HTC binding, no CSS property",
+     [](std::string_view property, std::string_view) { return property == "behavior"; }},
+    {"color-adjust is the withdrawn name of print-color-adjust",
+     [](std::string_view property, std::string_view) { return property == "color-adjust"; }},
+};
+
+TEST(ValueCheckerOnRealSheets, EveryErrorIsARealFaultOfTheSheet) {
+  const TValueChecker checker =
+      TValueChecker::FromFiles(std::string(QUILLMERE_DATA_DIR) + "/css3.txt",
+                               std::string(QUILLMERE_DATA_DIR) + "/css3syntax.txt");
+  std::string unexpected;
+  std::set<std::string_view> seen;
+  int checked = 0;
+  int unknown = 0;
+  for (const TSheetFile& sheet : RealSheetFiles()) {
+    if (sheet.name.starts_with("corpus/")) {
+      continue;
+    }
+    const TMemoryDocument document{LoadText(ReadSheetBytes(sheet.path)).Text};
+    TModList blocks;
+    RebuildBlocks(document, blocks);
+    const std::string_view text = document.Text();
+    for (int32_t block = 0; block < blocks.Count(); ++block) {
+      const TBlockKind kind = BlockKind(document, blocks, block);
+      if (!HoldsDeclarations(kind)) {
+        continue;
+      }
+      // An at-rule's descriptors are checked as its own ("@font-face").
+      std::string_view atRule;
+      if (kind == TBlockKind::DeclarationAtRule) {
+        atRule = blocks.Items(block).Name;
+        atRule = atRule.substr(0, atRule.find_first_of(" \t\r\n"));
+      }
+      for (const TDeclarationItem& item : ParseDeclarations(document, blocks, block)) {
+        const std::string_view name =
+            text.substr(static_cast<size_t>(item.NameStart),
+                        static_cast<size_t>(item.NameEnd - item.NameStart));
+        const std::string_view value =
+            text.substr(static_cast<size_t>(item.ValueStart),
+                        static_cast<size_t>(item.ValueEnd - item.ValueStart));
+        ++checked;
+        const TValueCheck check = checker.Check(name, value, atRule);
+        unknown += check.Verdict == TValueVerdict::Unknown ? 1 : 0;
+        if (check.Verdict != TValueVerdict::Error) {
+          continue;
+        }
+        bool real = false;
+        for (const TRealFault& fault : kRealFaults) {
+          if (fault.Is(name, value)) {
+            real = true;
+            seen.insert(fault.Why);
+          }
+        }
+        if (!real) {
+          unexpected += sheet.name + ": " + check.Message + "\n";
+        }
+      }
+    }
+  }
+  EXPECT_GT(checked, 10000);
+  // Values the checker cannot judge stay rare.
+  EXPECT_LT(unknown, checked / 100);
+  EXPECT_EQ(unexpected, "");
+  EXPECT_EQ(seen.size(), std::size(kRealFaults));
+}
+
+}  // namespace
+}  // namespace qm
