@@ -186,7 +186,9 @@ int32_t NextStop(const char* data, int32_t from, int32_t to) {
 // The tokens of one line, asked for in the order of the line's bytes.
 class TLineKinds {
  public:
-  TLineKinds(std::string_view line, TScanState state) : Scanner_(line, state) {}
+  TLineKinds(std::string_view line, TScanState state) : Scanner_(line, state) {
+    Scanner_.SkipNameLookup();
+  }
   // Whether the byte at offset lies in a token that pairs braces (not a Comment or a String);
   // offsets must not decrease from one call to the next.
   bool PairsBraces(int32_t offset) {
