@@ -199,26 +199,22 @@ class TCutter {
 
   void ReadUrl(TValueToken& token) {
     token.Kind = TValueTokenKind::Url;
-    const size_t start = at_;
-    while (at_ < text_.size() && text_[at_] != ')') {
-      at_ += text_[at_] == '\\' ? 2 : 1;
-    }
-    if (at_ >= text_.size()) {
-      broken_ = true;
-      at_ = text_.size();
-      return;
-    }
-    token.Text = text_.substr(start, at_ - start);
-    ++at_;
+    ReadUntil(')', token);
   }
 
   void ReadString(TValueToken& token) {
     const char quote = text_[at_++];
+    token.Kind = TValueTokenKind::String;
+    ReadUntil(quote, token);
+  }
+
+  // The token's text runs to the first end byte that no backslash escapes, which is passed over;
+  // without one the value is broken and the rest of it is used up.
+  void ReadUntil(char end, TValueToken& token) {
     const size_t start = at_;
-    while (at_ < text_.size() && text_[at_] != quote) {
+    while (at_ < text_.size() && text_[at_] != end) {
       at_ += text_[at_] == '\\' ? 2 : 1;
     }
-    token.Kind = TValueTokenKind::String;
     if (at_ >= text_.size()) {
       broken_ = true;
       at_ = text_.size();
