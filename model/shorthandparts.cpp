@@ -2,7 +2,9 @@
 #include "model/shorthandparts.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <optional>
 
 #include "model/asciicase.h"
 #include "model/listrule.h"
@@ -151,17 +153,39 @@ class TParts {
   std::vector<std::string> Keywords;
 };
 
-bool IsBoxSides(const std::vector<TShorthandPart>& parts) {
-  static constexpr std::string_view kSides[] = {"-top", "-right", "-bottom", "-left"};
-  if (parts.size() != 4) {
-    return false;
-  }
-  for (size_t k = 0; k < 4; ++k) {
-    if (parts[k].Name.find(kSides[k]) == std::string::npos) {
-      return false;
+// Whether name is side's property or a part of it: "top", "margin-top", "border-top-width".
+bool NamesSide(std::string_view name, std::string_view side) {
+  for (size_t at = name.find(side); at != std::string_view::npos; at = name.find(side, at + 1)) {
+    const size_t after = at + side.size();
+    if ((at == 0 || name[at - 1] == '-') && (after == name.size() || name[after] == '-')) {
+      return true;
     }
   }
-  return true;
+  return false;
+}
+
+// Where the parts of the four sides of a box stand, in the order top, right, bottom, left; none
+// unless each part names exactly one side. The parts may come in any order: the current CSS
+// catalogue lists them alphabetically. Corners ("border-top-left-radius") name two sides.
+std::optional<std::array<size_t, 4>> BoxSides(const std::vector<TShorthandPart>& parts) {
+  static constexpr std::string_view kSides[] = {"top", "right", "bottom", "left"};
+  if (parts.size() != 4) {
+    return std::nullopt;
+  }
+  std::array<size_t, 4> at{};
+  std::array<int, 4> named{};
+  for (size_t k = 0; k < 4; ++k) {
+    for (size_t j = 0; j < 4; ++j) {
+      if (NamesSide(parts[j].Name, kSides[k])) {
+        at[k] = j;
+        ++named[j];
+      }
+    }
+  }
+  if (std::any_of(named.begin(), named.end(), [](int n) { return n != 1; })) {
+    return std::nullopt;
+  }
+  return at;
 }
 
 }  // namespace
@@ -189,13 +213,13 @@ std::vector<std::string> SpreadShorthand(std::string_view value,
   const auto text = [&](const TWord& word) {
     return std::string(value.substr(word.Start, word.End - word.Start));
   };
-  if (IsBoxSides(parts)) {
-    // Which word each side takes for one, two, three and four words.
+  if (const std::optional<std::array<size_t, 4>> sides = BoxSides(parts)) {
+    // Which word each side (top, right, bottom, left) takes for one, two, three and four words.
     static constexpr int kSideWord[4][4] = {{0, 0, 0, 0}, {0, 1, 0, 1}, {0, 1, 2, 1}, {0, 1, 2, 3}};
     if (!words.empty()) {
       const size_t n = std::min<size_t>(words.size(), 4) - 1;
       for (size_t k = 0; k < 4; ++k) {
-        spread[k] = text(words[static_cast<size_t>(kSideWord[n][k])]);
+        spread[(*sides)[k]] = text(words[static_cast<size_t>(kSideWord[n][k])]);
       }
     }
     return spread;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The components of a shorthand's value that the part rows show, with the shipped CSS2
-// catalogue's part lists.
+// The components of a shorthand's value that the part rows show, with the shipped catalogues'
+// part lists.
 #include "model/shorthandparts.h"
 
 #include <gtest/gtest.h>
@@ -19,14 +19,15 @@ struct SpreadCase {
   const char* shorthand;
   const char* value;
   Parts parts;
+  const char* catalogue = "css2.txt";
 };
 
 class Spread : public testing::TestWithParam<SpreadCase> {};
 
 TEST_P(Spread, EachPartShowsItsOwnComponents) {
   TInspectorCollection items;
-  items.LoadCatalogue(std::filesystem::path(QUILLMERE_DATA_DIR) / "css2.txt");
   const SpreadCase& c = GetParam();
+  items.LoadCatalogue(std::filesystem::path(QUILLMERE_DATA_DIR) / c.catalogue);
   const TInspectorItem& shorthand = items.Items(items.IndexOfTag(c.shorthand));
   EXPECT_EQ(SpreadShorthand(c.value, ShorthandPartsOf(items, shorthand)), c.parts);
 }
@@ -56,7 +57,19 @@ INSTANTIATE_TEST_SUITE_P(
         SpreadCase{"list_style", "list-style", "inside square", {"square", "inside", ""}},
         SpreadCase{
             "border_colour_sides", "border-color", "red blue", {"red", "blue", "red", "blue"}},
-        SpreadCase{"empty", "border", "", {"", "", ""}}),
+        SpreadCase{"empty", "border", "", {"", "", ""}},
+        // Current CSS lists the sides alphabetically: bottom, left, right, top.
+        SpreadCase{"sides_in_any_order", "margin", "0", {"0", "0", "0", "0"}, "css3.txt"},
+        SpreadCase{"two_sides_in_any_order",
+                   "margin",
+                   "1px 2px",
+                   {"1px", "2px", "2px", "1px"},
+                   "css3.txt"},
+        SpreadCase{"four_sides_in_any_order",
+                   "padding",
+                   "1px 2px 3px 4px",
+                   {"3px", "4px", "2px", "1px"},
+                   "css3.txt"}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -40,7 +40,11 @@ function english(fact) {
   }
   const entry = l10n[fact];
   const text = entry ? entry['en-US'] : String(fact);
-  return text.replace(/<[^>]*>/g, '').replace(/&nbsp;/g, ' ').replace(/\s+/g, ' ').trim();
+  return text.replace(/<[^>]*>/g, '')
+    // MDN's link macros ({{cssxref("display")}}, {{SVGElement("rect")}}) read as what they name.
+    .replace(/\{\{\s*(\w+)\(\s*"([^"]*)"[^}]*\)\s*\}\}/g,
+      (macro, kind, name) => (kind === 'SVGElement' ? `<${name}>` : name))
+    .replace(/&nbsp;/g, ' ').replace(/\s+/g, ' ').trim();
 }
 
 // The keywords and picker placeholders a value syntax allows at its top level, following the
