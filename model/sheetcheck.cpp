@@ -65,6 +65,9 @@ constexpr std::string_view kAtRules[] = {
     "apply",
 };
 
+// Real sheets nest a few levels deep; beyond this many the declarations are not read.
+constexpr size_t kMaxCheckedDepth = 32;
+
 struct TFound {
   int32_t Index = 0;
   TSeverity Severity = TSeverity::Error;
@@ -206,8 +209,28 @@ std::string_view Slice(std::string_view text, int32_t from, int32_t to) {
 void CheckDeclarations(const TDocument& document, const TModList& blocks,
                        const TValueChecker& checker, std::vector<TFound>& found) {
   const std::string_view text = document.Text();
+  // The ends of the blocks around the current one, innermost last; a block never closed runs to
+  // the text's end.
+  std::vector<int32_t> around;
+  bool tooDeep = false;
   for (int32_t block = 0; block < blocks.Count(); ++block) {
     const TItmRecord& record = blocks.Items(block);
+    while (!around.empty() && around.back() < record.StartPos) {
+      around.pop_back();
+    }
+    const size_t depth = around.size();
+    around.push_back(record.EndPos < 0 ? static_cast<int32_t>(text.size()) : record.EndPos);
+    // Each block's declarations are read over all of its braces, nested blocks included: a depth
+    // limit keeps the whole check linear in the text.
+    if (depth >= kMaxCheckedDepth) {
+      if (!tooDeep) {
+        found.push_back({record.StartPos, TSeverity::Warning,
+                         "blocks nested deeper than " + std::to_string(kMaxCheckedDepth) +
+                             " levels: the declarations inside them are not checked"});
+      }
+      tooDeep = true;
+      continue;
+    }
     const TBlockKind kind = BlockKind(document, blocks, block);
     if (!HoldsDeclarations(kind)) {
       continue;

@@ -32,7 +32,8 @@ bool IsKnownAtRule(std::string_view name);
 // declarations (style rules, keyframes and at-rules such as @font-face, nested ones too) checked
 // against its property or descriptor, an at-rule of unknown name, a "{" without its "}", and a
 // string or comment that is never closed. A string ends at its line's end as in CSS, so one
-// left open is told on that line. blocks must describe the document (TError otherwise).
+// left open is told on that line. The declarations of blocks nested more than 32 deep are not
+// checked (one warning says so). blocks must describe the document (TError otherwise).
 std::vector<TProblem> CheckSheet(const TDocument& document, const TModList& blocks,
                                  const TValueChecker& checker);
 

@@ -35,7 +35,7 @@ std::vector<std::string> Check(std::string_view bytes) {
 
 struct TCase {
   const char* Name;
-  std::string_view Sheet;
+  std::string Sheet;
   // Each problem's start: "LINE:COLUMN: severity: " and the first words of its message.
   std::vector<std::string> Expected;
 };
@@ -77,6 +77,15 @@ TEST(SheetCheck, ReportsEachPlantedFaultAtItsLineAndColumn) {
       {"an unclosed comment, and the blocks it swallows",
        "a { color: red }\nb { /* color: red }\n",
        {"2:3: error: unclosed block", "2:5: error: unclosed comment"}},
+      {"declarations nested too deep to read are left, with a warning",
+       [] {
+         std::string deep;
+         for (int level = 0; level < 40; ++level) {
+           deep += "a{";
+         }
+         return deep + "\n  color: nope;\n" + std::string(40, '}') + "\na { color: nope }";
+       }(),
+       {"1:66: warning: blocks nested deeper than 32 levels", "4:12: error: `color`: `nope`"}},
       {"an at-rule inside a string, comment or url is none",
        "/* @nonsense */ a { content: \"@x\"; background: url(a@2x.png) }",
        {}},
