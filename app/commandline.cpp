@@ -15,6 +15,11 @@ void DescribeCommandLine(QCommandLineParser& parser) {
   parser.setApplicationDescription(QStringLiteral("An editor for CSS style sheets."));
   parser.addHelpOption();
   parser.addVersionOption();
+  parser.addOption(QCommandLineOption(
+      QStringLiteral("check"),
+      QStringLiteral("Check the files without opening a window: one line per problem, "
+                     "FILE:LINE:COLUMN: error|warning: message. Exits with 1 when any error was "
+                     "found, 2 when a file cannot be read, 0 otherwise.")));
   parser.addPositionalArgument(
       QStringLiteral("files"),
       QStringLiteral(

@@ -10,6 +10,7 @@
 #endif
 
 #include "app/application.h"
+#include "app/checkfiles.h"
 #include "app/commandline.h"
 #include "app/cssmain.h"
 #include "platform/httpformpost.h"
@@ -37,6 +38,12 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(qm::VersionText(qm::DefaultDataFolder()));
     options.process(answer);
     return 0;
+  }
+  if (qm::AsksForCheck(arguments)) {
+    // Checks the files and ends the program, with no display either.
+    const QCoreApplication check(argc, argv);
+    options.process(check);
+    return qm::CheckFiles(options.positionalArguments(), qm::DefaultDataFolder(), stdout, stderr);
   }
 
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

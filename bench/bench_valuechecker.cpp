@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Checking every declaration of bootstrap 5 against the value syntaxes of current CSS: the check
-// alone, and with the rules' declarations found first; and building the checker from its data.
+// alone, and with the rules' declarations found first; a whole sheet's problems; and building the
+// checker from its data.
 #include <benchmark/benchmark.h>
 
 #include "bench/corpus.h"
 #include "model/declarations.h"
 #include "model/memorydocument.h"
+#include "model/sheetcheck.h"
 #include "model/valuechecker.h"
 
 namespace qm {
@@ -67,6 +69,24 @@ void BM_FindAndCheckEveryDeclarationOfBootstrap5(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FindAndCheckEveryDeclarationOfBootstrap5)->Unit(benchmark::kMillisecond);
+
+// What --check does with a sheet once it is read: its blocks, then every problem.
+void BM_CheckSheet(benchmark::State& state, const std::string& text) {
+  const TValueChecker checker = LoadChecker();
+  const TMemoryDocument document(text);
+  size_t problems = 0;
+  for (auto _ : state) {
+    TModList blocks;
+    RebuildBlocks(document, blocks);
+    problems = CheckSheet(document, blocks, checker).size();
+  }
+  state.counters["bytes"] = static_cast<double>(text.size());
+  state.counters["problems"] = static_cast<double>(problems);
+}
+BENCHMARK_CAPTURE(BM_CheckSheet, bootstrap5, bench::CorpusSheet("bootstrap5/bootstrap.css"))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CheckSheet, corpus, bench::ConcatenatedCorpus())
+    ->Unit(benchmark::kMillisecond);
 
 void BM_LoadChecker(benchmark::State& state) {
   for (auto _ : state) {
