@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QFile>
 
+#include "model/error.h"
 #include "model/memorydocument.h"
 #include "model/sheetcheck.h"
 #include "model/textfile.h"
+#include "platform/fileio.h"
 
 namespace qm {
 namespace {
@@ -47,15 +49,11 @@ int CheckFiles(const QStringList& files, const QString& dataFolder, FILE* out, F
   bool unreadable = false;
   bool errors = false;
   for (const QString& name : files) {
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
-      Write(err, "quillmere: " + name.toLocal8Bit() + ": " + file.errorString().toLocal8Bit());
-      unreadable = true;
-      continue;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-      Write(err, "quillmere: " + name.toLocal8Bit() + ": " + file.errorString().toLocal8Bit());
+    QByteArray bytes;
+    try {
+      bytes = ReadFileBytes(name);
+    } catch (const TError& error) {
+      Write(err, QByteArray("quillmere: ") + error.what());
       unreadable = true;
       continue;
     }

@@ -50,6 +50,11 @@ class TestCheckCommand : public QObject {
 
  private slots:
   void ExitCodesTellWhatWasFound_data() {
+    const QStringList badLines{
+        "bad.css:2:19: error: `flex-direction`: `colum` is not one of row | row-reverse | column "
+        "| column-reverse",
+        "bad.css:4:1: error: `@medai` is not a known at-rule",
+        "bad.css:5:3: error: unclosed block: `{` has no `}` before the end of the file"};
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<int>("code");
     QTest::addColumn<QStringList>("out");
@@ -62,23 +67,9 @@ class TestCheckCommand : public QObject {
                "only with its vendor-prefixed keyword"}
         << QString();
     QTest::newRow("errors, CR LF and CR lines")
-        << QStringList{"good.css", "bad.css"} << 1
-        << QStringList{
-               "bad.css:2:19: error: `flex-direction`: `colum` is not one of row | "
-               "row-reverse | column | column-reverse",
-               "bad.css:4:1: error: `@medai` is not a known at-rule",
-               "bad.css:5:3: error: unclosed block: `{` has no `}` before the end of the "
-               "file"}
-        << QString();
+        << QStringList{"good.css", "bad.css"} << 1 << badLines << QString();
     QTest::newRow("a missing file, the others still checked")
-        << QStringList{"missing.css", "bad.css"} << 2
-        << QStringList{
-               "bad.css:2:19: error: `flex-direction`: `colum` is not one of row | "
-               "row-reverse | column | column-reverse",
-               "bad.css:4:1: error: `@medai` is not a known at-rule",
-               "bad.css:5:3: error: unclosed block: `{` has no `}` before the end of the "
-               "file"}
-        << QStringLiteral("missing.css");
+        << QStringList{"missing.css", "bad.css"} << 2 << badLines << QStringLiteral("missing.css");
     QTest::newRow("a folder") << QStringList{"folder", "good.css"} << 2 << QStringList{}
                               << QStringLiteral("folder");
   }
