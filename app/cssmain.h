@@ -25,6 +25,7 @@ namespace qm {
 
 class TCssEditor;
 class TDeclarationSync;
+class TEditorAssist;
 class TOpenDocument;
 class TFrmAbout;
 class TFrmEdit;
@@ -258,6 +259,8 @@ class TFrmMain : public QMainWindow {
   TFindDialog* DialogReplace = nullptr;
   TEditorSearch SynSearch;
   TDeclarationSync* Sync = nullptr;
+  // Completion and tips in every document's editor.
+  TEditorAssist* Assist = nullptr;
   // The property Quick Info describes, shown again when the rule's values change.
   QString DescribedProperty;
   TSelectorsPanel* SelectorsPanel = nullptr;

@@ -15,6 +15,7 @@
 
 #include "app/cssmain.h"
 #include "app/declarationsync.h"
+#include "app/editorassist.h"
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
 #include "app/propertiespanel.h"
@@ -319,6 +320,7 @@ void TFrmMain::CreateDocks() {
   FrmEdit = new TFrmEdit(*Platform.Prompts, QFontDatabase::families(), this);
   Sync = new TDeclarationSync(*Platform.Prompts, Platform.DataFolder, this);
   Sync->SetIndent(DeclarationIndent_);
+  Assist = new TEditorAssist(*Sync, Platform.DataFolder, this);
   PropertiesPanel = new TPropertiesPanel(*Platform.Prompts, *FrmEdit, *Sync);
   makeDock(dxProperties, QStringLiteral("Properties"), "dxProperties", PropertiesPanel);
   QuickInfoPanel = new TQuickInfoPanel;
@@ -335,6 +337,10 @@ void TFrmMain::CreateDocks() {
   connect(SelectorsPanel, &TSelectorsPanel::Refreshed, this,
           [this] { RunCommand(*Platform.Prompts, [this] { ReadCaretBlock(); }); });
   connect(Sync, &TDeclarationSync::StatusMessage, StatusPanel, &QLabel::setText);
+  // The support strip names the chosen level's browsers before any property is described.
+  connect(Sync, &TDeclarationSync::CatalogueChanged, QuickInfoPanel,
+          [this] { QuickInfoPanel->ShowBrowsers(Sync->Catalogue().BrowserNames); });
+  QuickInfoPanel->ShowBrowsers(Sync->Catalogue().BrowserNames);
   // Quick Info shows the described property's value as the rule now has it.
   connect(Sync, &TDeclarationSync::ValuesChanged, this, [this] {
     GetSelectorInfo(DescribedProperty);

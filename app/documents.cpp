@@ -11,6 +11,7 @@
 #include "app/colorpick.h"
 #include "app/cssmain.h"
 #include "app/declarationsync.h"
+#include "app/editorassist.h"
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
 #include "app/propertiespanel.h"
@@ -102,6 +103,8 @@ void TFrmMain::NewDocument() {
   connect(editor, &QWidget::customContextMenuRequested, this,
           [this, editor](const QPoint& pos) { MainTextPopUp->popup(editor->mapToGlobal(pos)); });
   BindEditorEvents(document);
+  // After the window's key routing, so that an open completion list takes Tab first.
+  Assist->Attach(*document);
 
   ShowActiveDocument();
 }

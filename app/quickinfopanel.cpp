@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include "model/catalogue.h"
@@ -95,20 +96,13 @@ void TQuickInfoPanel::ShowProperty(const TInspectorItem* item, const QString& ru
   }
   TxtInfo->setPlainText(text);
   const std::vector<std::string>& browsers = item->Collection().BrowserNames;
-  TxtVersions->setVisible(!browsers.empty());
-  for (int i = 0; i < 3; ++i) {
-    ImgCaption[i]->setVisible(browsers.empty());
-    ImgS[i]->setVisible(browsers.empty());
-  }
+  ShowBrowsers(browsers);
   if (!browsers.empty()) {
     const QString versions = QString::fromStdString(DescribeSupport(browsers, item->Browsers));
     TxtVersions->setText(versions);
     TxtVersions->setToolTip(versions);
-    TxtSupport->setToolTip(QStringLiteral("The first version of each browser that supports it"));
     return;
   }
-  TxtSupport->setToolTip(
-      QStringLiteral("Support Informatoin for Internet Explorer 5.0, Netscape 6.0, Opera 5.0"));
   // The flags are listed Opera 5, Netscape 6, Internet Explorer 5; a flag that is missing or
   // neither 1 nor 0 leaves its picture as it was.
   const std::vector<std::string> flags = SplitList(item->Browsers, '|');
@@ -124,6 +118,27 @@ void TQuickInfoPanel::ShowProperty(const TInspectorItem* item, const QString& ru
     Shown[browser - 1] = flag == '1' ? TSupport::Supported : TSupport::NotSupported;
     ImgS[browser - 1]->setPixmap(flag == '1' ? ImgSupported : ImgNotSupported);
   }
+}
+
+void TQuickInfoPanel::ShowBrowsers(const std::vector<std::string>& browsers) {
+  TxtVersions->setVisible(!browsers.empty());
+  for (int i = 0; i < 3; ++i) {
+    ImgCaption[i]->setVisible(browsers.empty());
+    ImgS[i]->setVisible(browsers.empty());
+  }
+  if (browsers.empty()) {
+    TxtSupport->setToolTip(
+        QStringLiteral("Support Informatoin for Internet Explorer 5.0, Netscape 6.0, Opera 5.0"));
+    return;
+  }
+  // Until a property is described, the strip names the level's browsers without versions.
+  QStringList names;
+  for (const std::string& browser : browsers) {
+    names.append(QString::fromStdString(browser));
+  }
+  TxtVersions->setText(names.join(QStringLiteral(", ")));
+  TxtVersions->setToolTip(TxtVersions->text());
+  TxtSupport->setToolTip(QStringLiteral("The first version of each browser that supports it"));
 }
 
 TQuickInfoPanel::TSupport TQuickInfoPanel::Support(int n) const {

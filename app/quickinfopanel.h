@@ -5,6 +5,8 @@
 
 #include <QPixmap>
 #include <QWidget>
+#include <string>
+#include <vector>
 
 class QLabel;
 class QPlainTextEdit;
@@ -24,6 +26,10 @@ class TQuickInfoPanel : public QWidget {
   // rule named rule gives the property.
   void ShowProperty(const TInspectorItem* item, const QString& rule = {},
                     const QString& value = {});
+
+  // The support strip of a level: the pictures of the three old browsers when browsers is
+  // empty, else the names of the level's own browsers, whose versions a described property shows.
+  void ShowBrowsers(const std::vector<std::string>& browsers);
 
   enum class TSupport { Unknown, Supported, NotSupported };
   // The picture of browser n: 1 Internet Explorer 5, 2 Netscape 6, 3 Opera 5.

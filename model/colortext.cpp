@@ -641,6 +641,18 @@ std::string FunctionInNotation(std::string_view old, const TColorText& read, int
 
 }  // namespace
 
+std::span<const std::string_view> ColorNames() {
+  static const std::vector<std::string_view> names = [] {
+    std::vector<std::string_view> all;
+    all.reserve(NamedColors.size());
+    for (const TNamedColor& color : NamedColors) {
+      all.push_back(color.Name);
+    }
+    return all;
+  }();
+  return names;
+}
+
 std::optional<int32_t> ColorFromText(std::string_view text) {
   const std::optional<TColorText> read = ReadColor(text);
   return read ? std::optional<int32_t>(read->Color) : std::nullopt;

@@ -22,6 +22,9 @@ namespace qm {
 // alpha is checked but does not change the value: a swatch shows the colour itself.
 std::optional<int32_t> ColorFromText(std::string_view text);
 
+// The named colours of CSS, lower case, in alphabetical order.
+std::span<const std::string_view> ColorNames();
+
 struct TColorSpot {
   int32_t Start = 0;  // byte offset in the text looked at
   int32_t Length = 0;

@@ -268,6 +268,10 @@ bool IsKnownAtRule(std::string_view name) {
   return std::find(std::begin(kAtRules), std::end(kAtRules), bare) != std::end(kAtRules);
 }
 
+std::span<const std::string_view> KnownAtRules() {
+  return kAtRules;
+}
+
 std::vector<TProblem> CheckSheet(const TDocument& document, const TModList& blocks,
                                  const TValueChecker& checker) {
   RequireCurrent(document, blocks);

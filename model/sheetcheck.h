@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,8 @@ struct TProblem {
 // Whether name (without its "@", any letter case, a vendor prefix allowed) is an at-rule that
 // current CSS or a browser knows.
 bool IsKnownAtRule(std::string_view name);
+// Those at-rules' names, lower case and without "@".
+std::span<const std::string_view> KnownAtRules();
 
 // Every problem of the document in text order: each declaration of each block that holds
 // declarations (style rules, keyframes and at-rules such as @font-face, nested ones too) checked

@@ -146,6 +146,13 @@ bool TValueChecker::Knows(std::string_view property) const {
   return syntaxes_.contains(AsciiLowerCase(Trimmed(property)));
 }
 
+int32_t TValueChecker::SyntaxRoot(std::string_view property, std::string_view atRule) const {
+  property = Trimmed(property);
+  const std::string lower =
+      AsciiLowerCase(atRule.empty() ? property : std::string(atRule) + "/" + std::string(property));
+  return syntaxes_.contains(lower) ? grammar_.Root(lower, true) : -1;
+}
+
 TValueCheck TValueChecker::Check(std::string_view property, std::string_view value,
                                  std::string_view atRule) const {
   property = Trimmed(property);

@@ -38,6 +38,11 @@ class TValueChecker {
   // Whether name is a property the catalogue defines (in any letter case).
   bool Knows(std::string_view property) const;
 
+  // The grammar of every syntax, and the root of property's syntax in it (in the block of
+  // atRule, its descriptor's); -1 for a name the catalogue gives no syntax.
+  const TValueGrammar& Grammar() const { return grammar_; }
+  int32_t SyntaxRoot(std::string_view property, std::string_view atRule = {}) const;
+
   // The value (with or without "!important") of a declaration of property. Custom properties,
   // vendor-prefixed properties, CSS-wide keywords and values holding var(), env() or attr() are
   // valid; a property the catalogue lacks is an error. In the block of atRule (such as

@@ -4,7 +4,7 @@
 #include "model/valuetypes.h"
 
 #include <array>
-#include <initializer_list>
+#include <span>
 
 #include "model/asciicase.h"
 
@@ -55,7 +55,20 @@ bool IsMathFunction(std::string_view name) {
   return false;
 }
 
-bool UnitIn(std::string_view unit, std::initializer_list<std::string_view> units) {
+constexpr std::string_view kLengthUnits[] = {
+    "px",   "em",    "rem",   "ex",    "rex",   "ch",    "rch",   "ic",  "ric", "cap",
+    "rcap", "lh",    "rlh",   "vw",    "vh",    "vmin",  "vmax",  "vi",  "vb",  "svw",
+    "svh",  "lvw",   "lvh",   "dvw",   "dvh",   "svi",   "svb",   "lvi", "lvb", "dvi",
+    "dvb",  "svmin", "svmax", "lvmin", "lvmax", "dvmin", "dvmax", "cqw", "cqh", "cqi",
+    "cqb",  "cqmin", "cqmax", "cm",    "mm",    "q",     "in",    "pt",  "pc"};
+constexpr std::string_view kAngleUnits[] = {"deg", "grad", "rad", "turn"};
+constexpr std::string_view kTimeUnits[] = {"s", "ms"};
+constexpr std::string_view kResolutionUnits[] = {"dpi", "dpcm", "dppx", "x"};
+constexpr std::string_view kFlexUnits[] = {"fr"};
+constexpr std::string_view kFrequencyUnits[] = {"hz", "khz"};
+constexpr std::string_view kPercentageUnits[] = {"%"};
+
+bool UnitIn(std::string_view unit, std::span<const std::string_view> units) {
   for (const std::string_view known : units) {
     if (EqualIgnoringAsciiCase(unit, known)) {
       return true;
@@ -65,12 +78,7 @@ bool UnitIn(std::string_view unit, std::initializer_list<std::string_view> units
 }
 
 bool IsLengthUnit(std::string_view unit) {
-  return UnitIn(unit,
-                {"px",   "em",    "rem",   "ex",    "rex",   "ch",    "rch",   "ic",  "ric", "cap",
-                 "rcap", "lh",    "rlh",   "vw",    "vh",    "vmin",  "vmax",  "vi",  "vb",  "svw",
-                 "svh",  "lvw",   "lvh",   "dvw",   "dvh",   "svi",   "svb",   "lvi", "lvb", "dvi",
-                 "dvb",  "svmin", "svmax", "lvmin", "lvmax", "dvmin", "dvmax", "cqw", "cqh", "cqi",
-                 "cqb",  "cqmin", "cqmax", "cm",    "mm",    "q",     "in",    "pt",  "pc"});
+  return UnitIn(unit, kLengthUnits);
 }
 
 bool IsHexColor(std::string_view hex) {
@@ -105,16 +113,16 @@ bool IsBuiltinType(TBuiltinType builtin, double low, double high, const TValueTo
     case TBuiltinType::Integer:
       return token.Kind == K::Number && token.Integer && InRange(token.Number);
     case TBuiltinType::Angle:
-      return (token.Kind == K::Dimension && UnitIn(token.Text, {"deg", "grad", "rad", "turn"})) ||
+      return (token.Kind == K::Dimension && UnitIn(token.Text, kAngleUnits)) ||
              (token.Kind == K::Number && token.Number == 0);
     case TBuiltinType::Time:
-      return token.Kind == K::Dimension && UnitIn(token.Text, {"s", "ms"}) && InRange(token.Number);
+      return token.Kind == K::Dimension && UnitIn(token.Text, kTimeUnits) && InRange(token.Number);
     case TBuiltinType::Resolution:
-      return token.Kind == K::Dimension && UnitIn(token.Text, {"dpi", "dpcm", "dppx", "x"});
+      return token.Kind == K::Dimension && UnitIn(token.Text, kResolutionUnits);
     case TBuiltinType::Flex:
-      return token.Kind == K::Dimension && UnitIn(token.Text, {"fr"}) && InRange(token.Number);
+      return token.Kind == K::Dimension && UnitIn(token.Text, kFlexUnits) && InRange(token.Number);
     case TBuiltinType::Frequency:
-      return token.Kind == K::Dimension && UnitIn(token.Text, {"hz", "khz"});
+      return token.Kind == K::Dimension && UnitIn(token.Text, kFrequencyUnits);
     case TBuiltinType::Dimension:
       return token.Kind == K::Dimension;
     case TBuiltinType::String:
@@ -138,6 +146,27 @@ bool IsBuiltinType(TBuiltinType builtin, double low, double high, const TValueTo
       return true;
   }
   return false;
+}
+
+std::span<const std::string_view> UnitsOf(TBuiltinType type) {
+  switch (type) {
+    case TBuiltinType::Length:
+      return kLengthUnits;
+    case TBuiltinType::Percentage:
+      return kPercentageUnits;
+    case TBuiltinType::Angle:
+      return kAngleUnits;
+    case TBuiltinType::Time:
+      return kTimeUnits;
+    case TBuiltinType::Resolution:
+      return kResolutionUnits;
+    case TBuiltinType::Flex:
+      return kFlexUnits;
+    case TBuiltinType::Frequency:
+      return kFrequencyUnits;
+    default:
+      return {};
+  }
 }
 
 std::optional<TBuiltinType> BuiltinTypeNamed(std::string_view name) {

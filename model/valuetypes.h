@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "model/valuetokens.h"
@@ -42,6 +43,10 @@ std::optional<TBuiltinType> BuiltinTypeNamed(std::string_view name);
 // Whether token is an instance of type, its number within [low, high]; a math function such as
 // calc() stands for any numeric type. AnyTokens takes any token.
 bool IsBuiltinType(TBuiltinType type, double low, double high, const TValueToken& token);
+
+// The units a number of a numeric type is written with ("%" for Percentage), lower case; none
+// for the types written without one.
+std::span<const std::string_view> UnitsOf(TBuiltinType type);
 
 // "-webkit-box": a name of a browser maker's own; custom properties ("--x") are none.
 bool IsVendorPrefixed(std::string_view name);

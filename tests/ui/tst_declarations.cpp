@@ -323,6 +323,9 @@ class TestDeclarations : public QObject {
   void theCurrentLevelOffersTodaysValuesAndBrowsers() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
+    // Before any property is described the strip names the level's own browsers.
+    QVERIFY(!w.QuickInfo().Versions()->isHidden());
+    QCOMPARE(w.QuickInfo().Versions()->text(), QStringLiteral("Chrome, Edge, Firefox, Safari"));
     TPropertiesPanel& panel = w.Properties();
     QCOMPARE(panel.CssLevel(), 2);
     QCOMPARE(panel.CssTabs()->tabText(2), QStringLiteral("CSS3"));

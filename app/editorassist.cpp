@@ -1,0 +1,212 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The editor's own auto-completion list opened and filtered as the user types, a choice written
+// through the document's edit scope, and call tips where the pointer rests.
+#include "app/editorassist.h"
+
+#include <QDir>
+#include <QKeyEvent>
+#include <QStringList>
+
+#include "app/declarationsync.h"
+#include "app/opendocument.h"
+#include "model/asciicase.h"
+#include "model/hoverinfo.h"
+#include "model/valuechecker.h"
+
+namespace qm {
+namespace {
+
+using Sci = QsciScintillaBase;
+
+constexpr int kListId = 1;
+// How long the pointer rests before its tip shows.
+constexpr int kDwellMs = 600;
+
+bool StartsWord(int ch) {
+  return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') ||
+         ch == '-' || ch == '_' || ch == '@';
+}
+
+// Completion and tips of one document's editor; lives as long as the editor.
+class TDocumentAssist : public QObject {
+ public:
+  TDocumentAssist(TOpenDocument& document, const TEditorAssist& assist)
+      : QObject(document.Editor()), Document(document), Assist(assist) {
+    TCssEditor* editor = document.Editor();
+    // Installed after the window's own key routing, so this filter sees a key first: Tab
+    // chooses from an open list instead of indenting.
+    editor->installEventFilter(this);
+    // The list is shown in the order given (values before the keywords every property takes)
+    // and matches what is typed without regard to case.
+    editor->SendScintilla(Sci::SCI_AUTOCSETORDER, static_cast<unsigned long>(Sci::SC_ORDER_CUSTOM));
+    editor->SendScintilla(Sci::SCI_AUTOCSETIGNORECASE, static_cast<unsigned long>(true));
+    editor->SendScintilla(Sci::SCI_AUTOCSETCHOOSESINGLE, static_cast<unsigned long>(false));
+    editor->SendScintilla(Sci::SCI_AUTOCSETMAXHEIGHT, static_cast<unsigned long>(10));
+    editor->SendScintilla(Sci::SCI_SETMOUSEDWELLTIME, static_cast<unsigned long>(kDwellMs));
+    connect(editor, &Sci::SCN_CHARADDED, this, [this](int ch) {
+      if (StartsWord(ch) || Document.Editor()->isListActive()) {
+        ListLater();
+      }
+    });
+    connect(editor, &TCssEditor::TextChanged, this, [this] {
+      if (!Document.UpdatingText() && Document.Editor()->isListActive()) {
+        ListLater();
+      }
+    });
+    connect(editor, &QsciScintilla::userListActivated, this,
+            [this](int id, const QString& chosen) { Choose(id, chosen); });
+    connect(editor, &Sci::SCN_DWELLSTART, this,
+            [this](int position, int /*x*/, int /*y*/) { ShowTip(position); });
+    connect(editor, &Sci::SCN_DWELLEND, this, [this](int /*position*/, int /*x*/, int /*y*/) {
+      Document.Editor()->SendScintilla(Sci::SCI_CALLTIPCANCEL);
+    });
+  }
+
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) {
+      return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    TCssEditor& editor = *Document.Editor();
+    if (key->key() == Qt::Key_Space && modifiers == Qt::ControlModifier) {
+      ShowList(true);
+      return true;
+    }
+    if (key->key() == Qt::Key_Space && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
+      // The tip of the word at the caret, or of the word the caret has just left.
+      const int32_t caret = editor.Caret();
+      if (!ShowTip(caret) && caret > 0) {
+        ShowTip(caret - 1);
+      }
+      return true;
+    }
+    if (key->key() == Qt::Key_Tab && modifiers == Qt::NoModifier && editor.isListActive()) {
+      editor.SendScintilla(Sci::SCI_AUTOCCOMPLETE);
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  // A typed character that can start or continue a word, and any change while the list is
+  // open (Backspace, Delete), show the list anew once the keystroke has been handled everywhere:
+  // the views that follow the caret react to it too, and the editor itself closes its list when
+  // a character does not fit the entries it shows.
+  void ListLater() {
+    if (ListPending) {
+      return;
+    }
+    ListPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          ListPending = false;
+          if (!Document.UpdatingText()) {
+            ShowList(false);
+          }
+        },
+        Qt::QueuedConnection);
+  }
+
+  // Opens the list for the word at the caret, or filters the open one by what has been typed
+  // since; closes it when nothing fits. Without forced (as the user types) a list opens only
+  // once a word has begun, so Enter after a bare number or ":" still starts a new line.
+  void ShowList(bool forced) {
+    TCssEditor& editor = *Document.Editor();
+    std::vector<std::string> candidates;
+    TCompletionContext context;
+    if (!editor.SelAvail() && !editor.isReadOnly()) {
+      context = CompletionContextAt(editor, Document.Blocks(), editor.Caret());
+      if (forced || !context.Prefix.empty() || context.Kind == TCompletionKind::AtRule) {
+        candidates = CompletionCandidates(context, Assist.Sources());
+      }
+    }
+    // A list holding only the word as typed has nothing to offer.
+    if (candidates.empty() || (!forced && candidates.size() == 1 &&
+                               EqualIgnoringAsciiCase(candidates.front(), context.Prefix))) {
+      if (editor.isListActive()) {
+        editor.cancelList();
+      }
+      return;
+    }
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(candidates.size()));
+    for (const std::string& candidate : candidates) {
+      items.append(QString::fromStdString(candidate));
+    }
+    editor.SendScintilla(Sci::SCI_CALLTIPCANCEL);
+    editor.showUserList(kListId, items);
+  }
+
+  void Choose(int id, const QString& chosen) {
+    if (id != kListId) {
+      return;
+    }
+    TCssEditor& editor = *Document.Editor();
+    const TCompletionContext context =
+        CompletionContextAt(editor, Document.Blocks(), editor.Caret());
+    if (context.Kind == TCompletionKind::None) {
+      return;
+    }
+    {
+      TOpenDocument::TEditScope scope(Document);
+      scope.Apply(TEditBatch(PlanCompletion(context, chosen.toStdString())));
+    }
+    if (context.Kind == TCompletionKind::Property) {
+      // The editor closes its list once this notification returns: the values' list opens after.
+      QMetaObject::invokeMethod(
+          this, [this] { ShowList(true); }, Qt::QueuedConnection);
+    }
+  }
+
+  bool ShowTip(int32_t position) {
+    TCssEditor& editor = *Document.Editor();
+    if (position < 0 || editor.isListActive()) {
+      return false;
+    }
+    const std::string tip =
+        HoverTextAt(editor, Document.Blocks(), position, Assist.Catalogue(), Assist.Checker());
+    if (tip.empty()) {
+      return false;
+    }
+    editor.SendScintilla(Sci::SCI_CALLTIPSHOW, static_cast<unsigned long>(position), tip.c_str());
+    return true;
+  }
+
+  TOpenDocument& Document;
+  const TEditorAssist& Assist;
+  bool ListPending = false;
+};
+
+}  // namespace
+
+TEditorAssist::TEditorAssist(const TDeclarationSync& sync, QString dataFolder, QObject* parent)
+    : QObject(parent), Sync(sync), DataFolder(std::move(dataFolder)) {}
+
+TEditorAssist::~TEditorAssist() = default;
+
+void TEditorAssist::Attach(TOpenDocument& document) {
+  new TDocumentAssist(document, *this);
+}
+
+const TInspectorCollection& TEditorAssist::Catalogue() const {
+  return Sync.Catalogue();
+}
+
+const TValueChecker* TEditorAssist::Checker() const {
+  if (!Checker_) {
+    const QDir folder(DataFolder);
+    Checker_ = std::make_unique<TValueChecker>(
+        TValueChecker::FromFiles(folder.filePath(QStringLiteral("css3.txt")).toStdString(),
+                                 folder.filePath(QStringLiteral("css3syntax.txt")).toStdString()));
+  }
+  return Checker_.get();
+}
+
+TCompletionSources TEditorAssist::Sources() const {
+  return {&Catalogue(), Checker()};
+}
+
+}  // namespace qm

@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the pointer rests on, found from its line's tokens and its rule's declarations, and the
+// tip's text from the catalogue, the colour notations and the value checker.
+#include "model/hoverinfo.h"
+
+#include <optional>
+#include <vector>
+
+#include "model/asciicase.h"
+#include "model/catalogue.h"
+#include "model/colortext.h"
+#include "model/declarations.h"
+#include "model/listrule.h"
+#include "model/valuechecker.h"
+
+namespace qm {
+namespace {
+
+std::string_view Slice(std::string_view text, int32_t from, int32_t to) {
+  return text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from));
+}
+
+// The colour written at position, if one is.
+std::optional<int32_t> ColorAt(const TDocument& document, int32_t position) {
+  const TLineCol at = document.IndexToLineCol(position);
+  const std::string_view line = document.LineText(at.Line);
+  std::vector<TTokenKind> kinds(line.size(), TTokenKind::Null);
+  for (const TToken& token : document.LineTokens(at.Line)) {
+    for (int32_t i = token.Start; i < token.Start + token.Length; ++i) {
+      kinds[static_cast<size_t>(i)] = token.Kind;
+    }
+  }
+  const int32_t offset = at.Col - 1;
+  for (const TColorSpot& spot : FindColors(line, kinds)) {
+    if (spot.Start <= offset && offset < spot.Start + spot.Length) {
+      return spot.Color;
+    }
+  }
+  return std::nullopt;
+}
+
+// "@font-face" for a block of descriptors, whose names the checker looks up as its own.
+std::string_view AtRuleOf(const TDocument& document, const TModList& blocks, int32_t block) {
+  if (BlockKind(document, blocks, block) != TBlockKind::DeclarationAtRule) {
+    return {};
+  }
+  const std::string_view name = blocks.Items(block).Name;
+  return name.substr(0, name.find_first_of(" \t\r\n/("));
+}
+
+}  // namespace
+
+std::string PropertyTip(const TInspectorCollection& catalogue, std::string_view property) {
+  const int32_t row = catalogue.IndexOfTag(AsciiLowerCase(property));
+  if (row < 0) {
+    return {};
+  }
+  const TInspectorItem& item = catalogue.Items(row);
+  std::string tip = item.CssTag + "\n" +
+                    (item.Description.empty() ? "No available information." : item.Description);
+  if (catalogue.BrowserNames.empty()) {
+    // The flags are listed Opera 5, Netscape 6, Internet Explorer 5.
+    const std::vector<std::string> flags = SplitList(item.Browsers, '|');
+    const char* const names[] = {"Opera 5", "Netscape 6", "Internet Explorer 5"};
+    std::string support;
+    for (int i = 2; i >= 0; --i) {
+      const auto field = static_cast<size_t>(i);
+      if (field < flags.size() && !flags[field].empty() &&
+          (flags[field].front() == '1' || flags[field].front() == '0')) {
+        support += std::string(support.empty() ? "" : ", ") + names[i] +
+                   (flags[field].front() == '1' ? ": yes" : ": no");
+      }
+    }
+    if (!support.empty()) {
+      tip += "\nSupport: " + support;
+    }
+  }
+  return tip;
+}
+
+std::string ColorTip(int32_t color) {
+  return ColorInNotation("#FFFFFF", color) + "\n" + ColorInNotation("rgb(0, 0, 0)", color) + "\n" +
+         ColorInNotation("hsl(0, 0%, 0%)", color);
+}
+
+std::string HoverTextAt(const TDocument& document, const TModList& blocks, int32_t position,
+                        const TInspectorCollection& catalogue, const TValueChecker* checker) {
+  RequireCurrent(document, blocks);
+  const std::string_view text = document.Text();
+  if (position < 0 || position >= static_cast<int32_t>(text.size())) {
+    return {};
+  }
+  const TLineCol at = document.IndexToLineCol(position);
+  const TTokenKind kind = document.TokenAt(at.Line, at.Col);
+  if (kind == TTokenKind::Comment || kind == TTokenKind::String) {
+    return {};
+  }
+  const int32_t rule = RuleBlockAt(document, blocks, position);
+  if (rule < 0) {
+    return {};
+  }
+  for (const TDeclarationItem& item : ParseDeclarations(document, blocks, rule)) {
+    if (item.NameStart <= position && position < item.NameEnd) {
+      return PropertyTip(catalogue, Slice(text, item.NameStart, item.NameEnd));
+    }
+    if (item.ValueStart <= position && position < item.PriorityEnd) {
+      std::string tip;
+      if (const std::optional<int32_t> color = ColorAt(document, position)) {
+        tip = ColorTip(*color);
+      }
+      if (checker != nullptr) {
+        const TValueCheck check = checker->Check(Slice(text, item.NameStart, item.NameEnd),
+                                                 Slice(text, item.ValueStart, item.PriorityEnd),
+                                                 AtRuleOf(document, blocks, rule));
+        if (check.Verdict == TValueVerdict::Error || check.Verdict == TValueVerdict::Warning) {
+          tip += (tip.empty() ? "" : "\n") + check.Message;
+        }
+      }
+      return tip;
+    }
+  }
+  return {};
+}
+
+}  // namespace qm
