@@ -4,6 +4,7 @@
 #include "app/editorassist.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QStringList>
 
@@ -21,6 +22,18 @@ using Sci = QsciScintillaBase;
 constexpr int kListId = 1;
 // How long the pointer rests before its tip shows.
 constexpr int kDwellMs = 600;
+
+// Whether the place in the text at position lies on a screen. The editor places its list and
+// its call tips by the screen at that place and fails without one (a window reaching past the
+// screen's edge, a caret scrolled out of its view), so then neither is shown.
+bool OnScreen(const TCssEditor& editor, int32_t position) {
+  auto& self = const_cast<TCssEditor&>(editor);
+  const long x = self.SendScintilla(Sci::SCI_POINTXFROMPOSITION, 0UL, static_cast<long>(position));
+  const long y = self.SendScintilla(Sci::SCI_POINTYFROMPOSITION, 0UL, static_cast<long>(position));
+  const QPoint local(static_cast<int>(x), static_cast<int>(y));
+  return editor.viewport()->rect().contains(local) &&
+         QGuiApplication::screenAt(editor.viewport()->mapToGlobal(local)) != nullptr;
+}
 
 bool StartsWord(int ch) {
   return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') ||
@@ -117,7 +130,7 @@ class TDocumentAssist : public QObject {
     TCssEditor& editor = *Document.Editor();
     std::vector<std::string> candidates;
     TCompletionContext context;
-    if (!editor.SelAvail() && !editor.isReadOnly()) {
+    if (!editor.SelAvail() && !editor.isReadOnly() && OnScreen(editor, editor.Caret())) {
       context = CompletionContextAt(editor, Document.Blocks(), editor.Caret());
       if (forced || !context.Prefix.empty() || context.Kind == TCompletionKind::AtRule) {
         candidates = CompletionCandidates(context, Assist.Sources());
@@ -163,7 +176,7 @@ class TDocumentAssist : public QObject {
 
   bool ShowTip(int32_t position) {
     TCssEditor& editor = *Document.Editor();
-    if (position < 0 || editor.isListActive()) {
+    if (position < 0 || editor.isListActive() || !OnScreen(editor, position)) {
       return false;
     }
     const std::string tip =

@@ -43,9 +43,11 @@ struct TWindowOn {
     }
     Editor->setFocus();
   }
+  // A key pressed, and what the event loop then does for it (the list opens after the key).
   void Key(Qt::Key key, const QString& text) const {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QApplication::sendEvent(Editor, &press);
+    QCoreApplication::processEvents();
   }
 
   QTemporaryDir Dir;

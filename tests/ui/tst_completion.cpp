@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Completion as a user types into the editor: the editor's own list opens, filters and closes
 // with the keys, a choice is one step of Undo, and tips tell what a place in a rule is.
+#include <QGuiApplication>
 #include <QListWidget>
 
 #include "testenv.h"
@@ -169,6 +170,22 @@ class TestCompletion : public QObject {
     editor->SetCaret(static_cast<int32_t>(Text(editor).size()));
     QTest::keyClick(editor, Qt::Key_Space, Qt::ControlModifier);
     QVERIFY(!editor->isListActive());
+  }
+
+  // With the caret beyond every screen (a window moved past the screen's edge) the editor could
+  // place neither its list nor a tip: typing goes on without them.
+  void noListNorTipWhereNoScreenShowsTheCaret() {
+    TTestEnv env;
+    TCssEditor* editor = Open(env, "a { | }");
+    QVERIFY(editor != nullptr);
+    editor->window()->move(20000, 20000);
+    QCOMPARE(QGuiApplication::screenAt(editor->mapToGlobal(QPoint(0, 0))), nullptr);
+    Type(editor, "col");
+    QTest::keyClick(editor, Qt::Key_Space, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_Space, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(!editor->isListActive());
+    QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_CALLTIPACTIVE), 0L);
+    QCOMPARE(Marked(editor), QByteArray("a { col| }"));
   }
 
   // A tip tells what the place under the pointer, or at the caret with Ctrl+Shift+Space, is.
