@@ -28,7 +28,8 @@ struct TWindowOn {
       : Settings(TSettingsStore::ForIniFile(Dir.filePath(QStringLiteral("s.ini")))),
         Platform{Settings.get(), &Prompts, &Shell, Dir.path(), QStringLiteral(QUILLMERE_DATA_DIR)},
         Window(Platform) {
-    Window.resize(1000, 800);
+    // Within the offscreen screen, where the editor can place its list.
+    Window.setGeometry(0, 0, 780, 580);
     Window.show();
     Window.NewDocument();
     Editor = Window.CurrentEditor();
@@ -38,6 +39,7 @@ struct TWindowOn {
     for (int32_t b = blocks.Count() / 2; b < blocks.Count(); ++b) {
       if (RuleBlockAt(*Editor, blocks, blocks.Items(b).StartPos + 1) == b) {
         Editor->SetCaret(blocks.Items(b).StartPos + 1);
+        Editor->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
         break;
       }
     }

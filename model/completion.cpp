@@ -326,7 +326,10 @@ std::vector<std::string> AtRuleNames(const TCompletionContext& context) {
   return names;
 }
 
-void SortNames(std::vector<std::string>& names) {
+// The names that start with prefix, sorted: filtered first, since most do not.
+void SortNames(std::vector<std::string>& names, std::string_view prefix) {
+  std::erase_if(names,
+                [&](const std::string& name) { return !StartsWithIgnoringCase(name, prefix); });
   std::sort(names.begin(), names.end(),
             [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
   names.erase(std::unique(names.begin(), names.end()), names.end());
@@ -459,12 +462,12 @@ std::vector<std::string> CompletionCandidates(const TCompletionContext& context,
     case TCompletionKind::Property:
       if (sources.Catalogue != nullptr) {
         all = DeclarationNames(context, *sources.Catalogue);
-        SortNames(all);
+        SortNames(all, context.Prefix);
       }
       break;
     case TCompletionKind::AtRule:
       all = AtRuleNames(context);
-      SortNames(all);
+      SortNames(all, context.Prefix);
       break;
     case TCompletionKind::Value: {
       if (context.Property.starts_with("--")) {
