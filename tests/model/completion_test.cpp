@@ -153,6 +153,10 @@ TEST(Completion, CandidatesComeFromTheCataloguesDataInTheOrderTheListShowsThem) 
       // A descriptor belongs in its at-rule's block, and only there.
       {"@font-face { font-d| }", {"font-display"}, 1},
       {"a { font-d| }", {}, 0},
+      {"@font-face { font-display: sw| }", {"swap"}, 1},
+      // @page takes its descriptors and the properties of the page box.
+      {"@page { si| }", {"size"}, 1},
+      {"@page { margin-l| }", {"margin-left"}, 1},
       {"a { display: fl| }", {"flow", "flow-root", "flex"}, 3},
       {"a { display: inline-f| }", {"inline-flex"}, 1},
       // Keywords of the syntaxes a property names: border-style's through <line-style>.
