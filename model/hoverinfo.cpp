@@ -3,6 +3,7 @@
 // tip's text from the catalogue, the colour notations and the value checker.
 #include "model/hoverinfo.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -20,18 +21,35 @@ std::string_view Slice(std::string_view text, int32_t from, int32_t to) {
   return text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from));
 }
 
-// The colour written at position, if one is.
-std::optional<int32_t> ColorAt(const TDocument& document, int32_t position) {
+// The colour written at position in the value from valueStart to valueEnd, if one is. Only the
+// value's own part of the position's line is scanned, so a pointer in a long one-line sheet costs
+// no scan of the whole line.
+std::optional<int32_t> ColorAt(const TDocument& document, int32_t position, int32_t valueStart,
+                               int32_t valueEnd) {
   const TLineCol at = document.IndexToLineCol(position);
+  const int32_t lineStart = document.LineStart(at.Line);
   const std::string_view line = document.LineText(at.Line);
-  std::vector<TTokenKind> kinds(line.size(), TTokenKind::Null);
-  for (const TToken& token : document.LineTokens(at.Line)) {
+  const int32_t from = valueStart >= lineStart ? valueStart - lineStart : 0;
+  const int32_t to = std::min(static_cast<int32_t>(line.size()), valueEnd - lineStart);
+  const std::string_view stretch = Slice(line, from, std::max(from, to));
+  std::vector<TTokenKind> kinds(stretch.size(), TTokenKind::Null);
+  const auto mark = [&](const TToken& token) {
     for (int32_t i = token.Start; i < token.Start + token.Length; ++i) {
       kinds[static_cast<size_t>(i)] = token.Kind;
     }
+  };
+  // Read as a value from its start, or from the start of a line it goes on on; a comment the
+  // line starts in stays one.
+  TScanState state{TScanRange::AfterColon};
+  if (from == 0 && document.LineStartState(at.Line).Range == TScanRange::Comment) {
+    state = document.LineStartState(at.Line);
   }
-  const int32_t offset = at.Col - 1;
-  for (const TColorSpot& spot : FindColors(line, kinds)) {
+  TLineScanner scanner(stretch, state);
+  for (TToken token; scanner.Next(token);) {
+    mark(token);
+  }
+  const int32_t offset = at.Col - 1 - from;
+  for (const TColorSpot& spot : FindColors(stretch, kinds)) {
     if (spot.Start <= offset && offset < spot.Start + spot.Length) {
       return spot.Color;
     }
@@ -105,7 +123,8 @@ std::string HoverTextAt(const TDocument& document, const TModList& blocks, int32
     }
     if (item.ValueStart <= position && position < item.PriorityEnd) {
       std::string tip;
-      if (const std::optional<int32_t> color = ColorAt(document, position)) {
+      if (const std::optional<int32_t> color =
+              ColorAt(document, position, item.ValueStart, item.PriorityEnd)) {
         tip = ColorTip(*color);
       }
       if (checker != nullptr) {
