@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QStringList>
+#include <QToolTip>
 
 #include "app/declarationsync.h"
 #include "app/opendocument.h"
@@ -56,6 +57,10 @@ class TDocumentAssist : public QObject {
     editor->SendScintilla(Sci::SCI_AUTOCSETCHOOSESINGLE, static_cast<unsigned long>(false));
     editor->SendScintilla(Sci::SCI_AUTOCSETMAXHEIGHT, static_cast<unsigned long>(10));
     editor->SendScintilla(Sci::SCI_SETMOUSEDWELLTIME, static_cast<unsigned long>(kDwellMs));
+    // Tips in the colours of tool tips: the editor's own grey text is hard to read.
+    const QPalette palette = QToolTip::palette();
+    editor->SendScintilla(Sci::SCI_CALLTIPSETFORE, palette.color(QPalette::ToolTipText));
+    editor->SendScintilla(Sci::SCI_CALLTIPSETBACK, palette.color(QPalette::ToolTipBase));
     connect(editor, &Sci::SCN_CHARADDED, this, [this](int ch) {
       if (StartsWord(ch) || Document.Editor()->isListActive()) {
         ListLater();
