@@ -39,8 +39,13 @@ function english(fact) {
     return `as each of its parts: ${fact.join(', ')}`;
   }
   const entry = l10n[fact];
-  const text = entry ? entry['en-US'] : String(fact);
-  return text.replace(/<[^>]*>/g, '')
+  let text = entry ? entry['en-US'] : String(fact);
+  // "lpc" reads "$1$, percentage or calc()", its first word being the length fact's.
+  if (fact === 'lpc') {
+    text = text.replace('$1$', l10n.length['en-US']);
+  }
+  // A tag's quoted attributes may hold ">" (a link's title names "<length>").
+  return text.replace(/<(?:[^>"']|"[^"]*"|'[^']*')*>/g, '')
     // MDN's link macros ({{cssxref("display")}}, {{SVGElement("rect")}}) read as what they name.
     .replace(/\{\{\s*(\w+)\(\s*"([^"]*)"[^}]*\)\s*\}\}/g,
       (macro, kind, name) => (kind === 'SVGElement' ? `<${name}>` : name))
