@@ -11,6 +11,7 @@
 #include "app/colorpick.h"
 #include "app/cssmain.h"
 #include "app/declarationsync.h"
+#include "app/editmenu.h"
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
 #include "app/propertiespanel.h"
@@ -98,10 +99,7 @@ void TFrmMain::NewDocument() {
   connect(editor, &TCssEditor::TextRefused, this, [this](const QString& message) {
     Platform.Prompts->Message(TMessageKind::Warning, message, {TButton::Ok});
   });
-  editor->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(editor, &QWidget::customContextMenuRequested, this,
-          [this, editor](const QPoint& pos) { MainTextPopUp->popup(editor->mapToGlobal(pos)); });
-  BindEditorEvents(document);
+  EditMenu->Attach(*document);
 
   ShowActiveDocument();
 }
@@ -141,7 +139,7 @@ void TFrmMain::OpenOperation(const QString& given) {
   SetCaption(pgmain->currentIndex(), name);
   pgmain->setTabToolTip(pgmain->currentIndex(), NativeFullPath(path));
   // Before the tree is filled: formatting changes every position in it.
-  OfferToFormat();
+  EditMenu->OfferToFormat();
   SelectorsPanel->RefreshTree();
   // The page built from the sheet at once, in a Preview panel that is on the screen.
   if (dxPreview->isVisible()) {
@@ -186,17 +184,6 @@ void TFrmMain::ShowActiveDocument() {
   // The views show the rule at the caret of the document now active, not one of the last.
   Sync->SetDocument(document);
   ShowCaretStatus();
-}
-
-void TFrmMain::acNewExecute() {
-  NewDocument();
-}
-
-void TFrmMain::acOpenExecute() {
-  const QString path = Platform.Prompts->OpenFileName(OpenFilter);
-  if (!path.isEmpty()) {
-    OpenOperation(path);
-  }
 }
 
 void TFrmMain::acSaveExecute() {
