@@ -408,6 +408,8 @@ class TestMainWindow : public QObject {
                           "Show/Hide Preview window",
                           "|",
                           "Validate Using W3C"}));
+    QCOMPARE(ActionTexts(w.Menu("MainTextPopUp")->actions(), false),
+             (QStringList{"Cut", "Copy", "Paste", "|", "Select All", "|", "Comment", "Uncomment"}));
     QCOMPARE(w.Action("acFind")->shortcuts(),
              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_F3)}));
     // Every key is shown beside its menu command.
@@ -432,6 +434,27 @@ class TestMainWindow : public QObject {
     }
     QCOMPARE(captions,
              (QStringList{"Properties", "Quick Info", "Selectors", "Visual Editor", "Preview"}));
+  }
+
+  void everyCommandIsFoundByTheNameItIsKnownBy() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    // The window's and the Edit menu's commands share one set of names: a name given twice would
+    // hide one of them from the lookups, and a command without one from the saved tool bar.
+    QList<QAction*> commands = w.ToolBar()->actions();
+    for (const char* menu : {"mFile", "mEdit", "mTools", "mHelp", "MainTextPopUp"}) {
+      commands += w.Menu(QLatin1String(menu))->actions();
+    }
+    int named = 0;
+    for (QAction* command : commands) {
+      if (command->isSeparator() || command->menu() != nullptr) {
+        continue;
+      }
+      QVERIFY2(!command->objectName().isEmpty(), qPrintable(command->text()));
+      QCOMPARE(w.Action(command->objectName()), command);
+      ++named;
+    }
+    QVERIFY(named > 40);
   }
 
   void statusBarFollowsTheCaretLine() {
