@@ -12,8 +12,24 @@
 
 namespace qm {
 
-void AddCommands(QObject* owner, TPrompts& prompts, std::span<const TCommand> rows) {
+namespace {
+
+void AddSeparator(QWidget* bar) {
+  auto* separator = new QAction(bar);
+  separator->setSeparator(true);
+  bar->addAction(separator);
+}
+
+}  // namespace
+
+void AddCommands(QObject* owner, TPrompts& prompts, std::span<const TCommand> rows, QWidget* menu) {
   for (const TCommand& row : rows) {
+    if (qstrcmp(row.Name, "|") == 0) {
+      if (menu != nullptr) {
+        AddSeparator(menu);
+      }
+      continue;
+    }
     auto* action = new QAction(QString::fromUtf8(row.Caption), owner);
     action->setObjectName(QLatin1String(row.Name));
     if (row.Icon != nullptr) {
@@ -37,6 +53,9 @@ void AddCommands(QObject* owner, TPrompts& prompts, std::span<const TCommand> ro
       QObject::connect(action, &QAction::triggered, owner,
                        [&prompts, run = row.Run] { RunCommand(prompts, run); });
     }
+    if (menu != nullptr) {
+      menu->addAction(action);
+    }
   }
 }
 
@@ -48,9 +67,7 @@ void AddToBar(QWidget* bar, const std::function<QAction*(const QString&)>& find,
               std::initializer_list<const char*> names) {
   for (const char* name : names) {
     if (qstrcmp(name, "|") == 0) {
-      auto* separator = new QAction(bar);
-      separator->setSeparator(true);
-      bar->addAction(separator);
+      AddSeparator(bar);
       continue;
     }
     QAction* action = find(QLatin1String(name));

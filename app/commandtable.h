@@ -27,9 +27,10 @@ enum class TKeyScope {
 };
 
 struct TCommand {
-  // The action's object name: the menus, the tool bar and the tests find the command by it.
+  // The action's object name: the tool bar, the pop-up menu and the tests find the command by it.
+  // In a menu's table, "|" stands for a separator.
   const char* Name;
-  const char* Caption;
+  const char* Caption = "";
   // The tool tip; the caption when there is none. The first key follows it in brackets.
   const char* Hint = nullptr;
   // The image ":/icons/<Icon>.svg", or none.
@@ -42,15 +43,16 @@ struct TCommand {
   bool Checkable = false;
 };
 
-// Makes the action of each row, a child of owner; a failure of Run is reported through prompts
-// where the command starts.
-void AddCommands(QObject* owner, TPrompts& prompts, std::span<const TCommand> rows);
+// Makes the action of each row, a child of owner, and appends it to menu when there is one, in
+// the rows' order. A failure of Run is reported through prompts where the command starts.
+void AddCommands(QObject* owner, TPrompts& prompts, std::span<const TCommand> rows,
+                 QWidget* menu = nullptr);
 
 // The command called name among owner's own actions; none when owner has no such command.
 QAction* FindCommand(const QObject* owner, const QString& name);
 
-// Appends the commands called names to a menu, tool bar or pop-up menu in that order, a
-// separator for each "|"; find looks a name up. A name without a command is a programming error.
+// Appends the commands called names to a tool bar or pop-up menu in that order, a separator for
+// each "|"; find looks a name up. A name without a command is a programming error.
 void AddToBar(QWidget* bar, const std::function<QAction*(const QString&)>& find,
               std::initializer_list<const char*> names);
 

@@ -37,7 +37,6 @@ namespace qm {
 TFrmMain::TFrmMain(const TPlatform& platform, QWidget* parent)
     : QMainWindow(parent), Platform(platform) {
   setWindowIcon(QIcon(QStringLiteral(":/icons/quillmere.svg")));
-  CreateCommands();
   CreateMenus();
   CreateToolBar();
   CreateDocumentArea();

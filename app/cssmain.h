@@ -111,10 +111,9 @@ class TFrmMain : public QMainWindow {
 
  private:
   // Building the window (cssmain_build.cpp).
-  // The window's commands in one table, and the Edit menu with its own.
-  void CreateCommands();
-  // The menus and the tool bar, filled with the commands by name.
+  // The menus, each made from the table of its commands, and the Edit menu with its own.
   void CreateMenus();
+  // The tool bar: commands of the menus' tables, by name.
   void CreateToolBar();
   void CreateDocks();
   void CreateDocumentArea();

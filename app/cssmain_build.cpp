@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <span>
 
 #include "app/commandtable.h"
 #include "app/cssmain.h"
@@ -35,29 +36,46 @@
 
 namespace qm {
 
-void TFrmMain::CreateCommands() {
+void TFrmMain::CreateMenus() {
   EditMenu = new TEditMenu(this, *Platform.Prompts, [this] { return CurrentDocument(); });
   connect(EditMenu, &TEditMenu::SelectionFound, this, &TFrmMain::ShowCaretStatus);
+  const auto addMenu = [this](const QString& caption, const char* name,
+                              std::span<const TCommand> commands) {
+    QMenu* menu = menuBar()->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    AddCommands(this, *Platform.Prompts, commands, menu);
+    return menu;
+  };
 
-  // Name, caption, tool tip, image, keys, command.
-  constexpr TKeyScope kWindow = TKeyScope::Window;
-  constexpr bool kCheck = true;
-  const TCommand commands[] = {
+  // Each menu's commands in its order: name, caption, tool tip, image, keys, command.
+  const TCommand file[] = {
       {"acNew", "New", "Create a new file", "new", "Ctrl+N", [this] { NewDocument(); }},
       {"acOpen", "Open", "Open existing file", "open", "Ctrl+O",
        [this] { OpenOperation(Platform.Prompts->OpenFileName(OpenFilter)); }},
+      {"mClose", "Close", nullptr, nullptr, "Ctrl+W", [this] { mCloseClick(); }},
+      {"mCloseAll", "Close All", nullptr, nullptr, "", [this] { mCloseAllClick(); }},
+      {"|"},
       {"acSave", "Save", "Save Current File", "save", "Ctrl+S", [this] { acSaveExecute(); }},
       {"acSaveAs", "Save As", "Save As currrent file", "saveas", "Ctrl+Shift+S",
        [this] { acSaveAsExecute(); }},
       {"mSaveAll", "Save All", nullptr, "saveall", "", [this] { mSaveAllClick(); }},
-      {"mClose", "Close", nullptr, nullptr, "Ctrl+W", [this] { mCloseClick(); }},
-      {"mCloseAll", "Close All", nullptr, nullptr, "", [this] { mCloseAllClick(); }},
+      // The recent files stand between these two.
+      {"|"},
+      {"|"},
       {"mExit", "Exit", nullptr, nullptr, "", [this] { close(); }},
-      {"mNextTab", "Next Tab", nullptr, nullptr, "Ctrl+Tab", [this] { mNextTabClick(); }},
-      {"mPreviousTab", "Previous Tab", nullptr, nullptr, "Ctrl+Shift+Backtab",
-       [this] { mPreviousTabClick(); }},
+  };
+  mFile = addMenu(QStringLiteral("File"), "mFile", file);
+
+  menuBar()->addMenu(EditMenu->Menu());
+
+  constexpr TKeyScope kWindow = TKeyScope::Window;
+  constexpr bool kCheck = true;
+  // The configured browsers' commands go in front.
+  const TCommand tools[] = {
+      {"|"},
       {"acValidate", "Validate Using W3C", nullptr, "validate", "",
        [this] { acValidateExecute(); }},
+      {"|"},
       {"mPanelTv", "Show Selectors", nullptr, nullptr, "",
        [this] { dxSelectors->setVisible(Action("mPanelTv")->isChecked()); }, kWindow, kCheck},
       {"mPanelvle", "Show Properties", nullptr, nullptr, "",
@@ -71,7 +89,35 @@ void TFrmMain::CreateCommands() {
       // own button comes back on the next click whatever the mark says.
       {"mShowPreview", "Show Preview Window", "Show/Hide Preview window", "preview", "",
        [this] { dxPreview->setVisible(dxPreview->isHidden()); }, kWindow, kCheck},
+      {"|"},
       {"mOptions", "Options", nullptr, nullptr, "", [this] { FrmOptions->exec(); }},
+  };
+  mTools = addMenu(QStringLiteral("Tools"), "mTools", tools);
+
+  const TCommand help[] = {
+      {"mHomePage", "HomePage", nullptr, nullptr, "",
+       [this] { OpenUrlOrFail(*Platform.Shell, Sites.HomePage); }},
+      {"mReport", "Report errors,suggestion,comments", nullptr, nullptr, "",
+       [this] { mReportClick(); }},
+      {"|"},
+      {"mAbout", "About", nullptr, nullptr, "", [this] { FrmAbout->exec(); }},
+  };
+  QMenu* helpMenu = addMenu(QStringLiteral("Help"), "mHelp", help);
+  const TCommand references[] = {
+      {"mCSS1page", "CSS1 Reference", nullptr, nullptr, "",
+       [this] {
+         OpenUrlOrFail(*Platform.Shell, Sites.W3CSite + QStringLiteral("/pub/WWW/TR/REC-CSS1"));
+       }},
+      {"mCSS2page", "CSS2 Reference", nullptr, nullptr, "",
+       [this] { OpenUrlOrFail(*Platform.Shell, Sites.W3CSite + QStringLiteral("/TR/REC-CSS2/")); }},
+  };
+  auto* referencesMenu = new QMenu(QStringLiteral("References"), helpMenu);
+  AddCommands(this, *Platform.Prompts, references, referencesMenu);
+  helpMenu->insertMenu(Action("mReport"), referencesMenu);
+
+  // In no menu: the tool bar's browser buttons, and the keys between the tabs, which work in the
+  // whole window.
+  const TCommand others[] = {
       {"bBrowser1", "Browser1", "Preview file in Browser1", "browser1", "",
        [this] {
          PreviewInConfiguredBrowser(1, QStringLiteral("You did not configure a primary browser."));
@@ -81,43 +127,11 @@ void TFrmMain::CreateCommands() {
          PreviewInConfiguredBrowser(2,
                                     QStringLiteral("You did not configure a secondary browser."));
        }},
-      {"mHomePage", "HomePage", nullptr, nullptr, "",
-       [this] { OpenUrlOrFail(*Platform.Shell, Sites.HomePage); }},
-      {"mCSS1page", "CSS1 Reference", nullptr, nullptr, "",
-       [this] {
-         OpenUrlOrFail(*Platform.Shell, Sites.W3CSite + QStringLiteral("/pub/WWW/TR/REC-CSS1"));
-       }},
-      {"mCSS2page", "CSS2 Reference", nullptr, nullptr, "",
-       [this] { OpenUrlOrFail(*Platform.Shell, Sites.W3CSite + QStringLiteral("/TR/REC-CSS2/")); }},
-      {"mReport", "Report errors,suggestion,comments", nullptr, nullptr, "",
-       [this] { mReportClick(); }},
-      {"mAbout", "About", nullptr, nullptr, "", [this] { FrmAbout->exec(); }},
+      {"mNextTab", "Next Tab", nullptr, nullptr, "Ctrl+Tab", [this] { mNextTabClick(); }},
+      {"mPreviousTab", "Previous Tab", nullptr, nullptr, "Ctrl+Shift+Backtab",
+       [this] { mPreviousTabClick(); }},
   };
-  AddCommands(this, *Platform.Prompts, commands);
-}
-
-void TFrmMain::CreateMenus() {
-  const auto find = [this](const QString& name) { return Action(name); };
-  const auto addMenu = [this, &find](const QString& caption, const char* name,
-                                     std::initializer_list<const char*> names) {
-    QMenu* menu = menuBar()->addMenu(caption);
-    menu->setObjectName(QLatin1String(name));
-    AddToBar(menu, find, names);
-    return menu;
-  };
-  // The recent files stand between the last two separators.
-  mFile = addMenu(QStringLiteral("File"), "mFile",
-                  {"acNew", "acOpen", "mClose", "mCloseAll", "|", "acSave", "acSaveAs", "mSaveAll",
-                   "|", "|", "mExit"});
-  menuBar()->addMenu(EditMenu->Menu());
-  // The configured browsers' commands go in front.
-  mTools = addMenu(QStringLiteral("Tools"), "mTools",
-                   {"|", "acValidate", "|", "mPanelTv", "mPanelvle", "mPanelTxtInfo",
-                    "mPanelVisual", "mShowPreview", "|", "mOptions"});
-  QMenu* help = addMenu(QStringLiteral("Help"), "mHelp", {"mHomePage"});
-  AddToBar(help->addMenu(QStringLiteral("References")), find, {"mCSS1page", "mCSS2page"});
-  AddToBar(help, find, {"mReport", "|", "mAbout"});
-  // In no menu, but the keys work in the whole window.
+  AddCommands(this, *Platform.Prompts, others);
   addActions({Action("mNextTab"), Action("mPreviousTab")});
 }
 

@@ -69,50 +69,56 @@ void GoToMark(TCssEditor& editor,
 TEditMenu::TEditMenu(QWidget* window, TPrompts& prompts,
                      std::function<TOpenDocument*()> activeDocument)
     : QObject(window), Prompts(prompts), ActiveDocument(std::move(activeDocument)) {
-  // Name, caption, tool tip, image, keys, command. The editor takes the keys of some itself.
+  // The menu's commands in its order: name, caption, tool tip, image, keys, command. The editor
+  // takes the keys of some itself.
   constexpr TKeyScope kEditor = TKeyScope::Editor;
-  const TCommand commands[] = {
+  const TCommand menu[] = {
       {"mUndo", "Undo", "Undo Last Action", "undo", "Ctrl+Z", [this] { Undo(); }, kEditor},
       {"mRedo", "Redo", "Redo", "redo", "Ctrl+Y", [this] { Redo(); }, kEditor},
+      {"|"},
       {"acCut", "Cut", "Cut Selected Text", "cut", "Ctrl+X", [this] { Cut(); }, kEditor},
       {"acCopy", "Copy", "Copy Selected Text", "copy", "Ctrl+C", [this] { Copy(); }, kEditor},
       {"acPaste", "Paste", "Paste text from the clipboard", "paste", "Ctrl+V", [this] { Paste(); },
        kEditor},
       {"acSelectAll", "Select All", "Select All Text", nullptr, "Ctrl+A", [this] { SelectAll(); },
        kEditor},
+      {"|"},
       {"acFind", "Find", "Find the indicated text", "find", "Ctrl+F; F3", [this] { ShowFind(); }},
       {"mReplace", "Replace", nullptr, "replace", "Ctrl+H", [this] { ShowReplace(); }},
+      {"|"},
       {"mIndent", "Indent", "Indent Selected Text", "indent", "Tab", [this] { Indent(); }, kEditor},
       {"mOutdent", "Outdent", "Outdent Selected Text", "outdent", "Shift+Tab",
        [this] { Outdent(); }, kEditor},
+      {"|"},
       {"mNext", "Next Block", "Move to next selector", "nextblock", "", [this] { NextBlock(); }},
       {"mPrevious", "Previous Block", "Move to previous selector", "prevblock", "",
        [this] { PreviousBlock(); }},
+      {"|"},
       {"acComment", "Comment", "Comment Seleted Text", "comment", "Ctrl+K", [this] { Comment(); }},
       {"acUncomment", "Uncomment", "Take the comment marks off the selected text", nullptr,
        "Ctrl+Shift+K", [this] { Uncomment(); }},
+      {"|"},
       {"acFormat", "Format Document", "One declaration per line, indented by nesting", nullptr,
        "Ctrl+Shift+F", [this] { LayOut(&FormatSheet); }},
       {"acMinify", "Minify", "Everything on one line, without blanks between rules", nullptr, "",
        [this] { LayOut(&MinifySheet); }},
+  };
+  Menu_ = new QMenu(QStringLiteral("Edit"), window);
+  Menu_->setObjectName(QStringLiteral("mEdit"));
+  AddCommands(this, Prompts, menu, Menu_);
+  // The line marks, on the tool bar only.
+  const TCommand marks[] = {
       {"bPrevBookmark", "Previous Bookmark", nullptr, "prevbookmark", "",
        [this] { PreviousMark(); }},
       {"bNextBookmark", "Next bookmark", nullptr, "nextbookmark", "", [this] { NextMark(); }},
       {"bClearBookmarks", "Clear All Bookmarks", nullptr, "clearbookmarks", "",
        [this] { ClearMarks(); }},
   };
-  AddCommands(this, Prompts, commands);
+  AddCommands(this, Prompts, marks);
 
-  const auto find = [this](const QString& name) { return Action(name); };
-  Menu_ = new QMenu(QStringLiteral("Edit"), window);
-  Menu_->setObjectName(QStringLiteral("mEdit"));
-  AddToBar(Menu_, find, {"mUndo",       "mRedo", "|",        "acCut",     "acCopy", "acPaste",
-                         "acSelectAll", "|",     "acFind",   "mReplace",  "|",      "mIndent",
-                         "mOutdent",    "|",     "mNext",    "mPrevious", "|",      "acComment",
-                         "acUncomment", "|",     "acFormat", "acMinify"});
   PopUp_ = new QMenu(window);
   PopUp_->setObjectName(QStringLiteral("MainTextPopUp"));
-  AddToBar(PopUp_, find,
+  AddToBar(PopUp_, [this](const QString& name) { return Action(name); },
            {"acCut", "acCopy", "acPaste", "|", "acSelectAll", "|", "acComment", "acUncomment"});
 
   DialogFind = new TFindDialog(TFindDialog::TKind::Find, window);
