@@ -72,6 +72,14 @@ void TFrmMain::PreviewInBrowser(QAction* command) {
   }
 }
 
+void TFrmMain::bBrowser1Click() {
+  PreviewInConfiguredBrowser(1, QStringLiteral("You did not configure a primary browser."));
+}
+
+void TFrmMain::bBrowser2Click() {
+  PreviewInConfiguredBrowser(2, QStringLiteral("You did not configure a secondary browser."));
+}
+
 void TFrmMain::PreviewInConfiguredBrowser(int n, const QString& missing) {
   // The Tools menu starts with the configured browsers' commands, in their order.
   QAction* command = mTools->actions().value(n - 1);

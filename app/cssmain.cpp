@@ -180,10 +180,36 @@ bool TFrmMain::FormClose() {
   return true;
 }
 
+void TFrmMain::mExitClick() {
+  close();
+}
+
 void TFrmMain::ShowTitle() {
   const QString program = QStringLiteral("Quillmere");
   const int index = pgmain->currentIndex();
   setWindowTitle(index < 0 ? program : pgmain->tabText(index) + QStringLiteral(" - ") + program);
+}
+
+void TFrmMain::mPanelTvClick() {
+  dxSelectors->setVisible(Action("mPanelTv")->isChecked());
+}
+
+void TFrmMain::mPanelvleClick() {
+  dxProperties->setVisible(Action("mPanelvle")->isChecked());
+}
+
+void TFrmMain::mPanelTxtInfoClick() {
+  dxQuickInfo->setVisible(Action("mPanelTxtInfo")->isChecked());
+}
+
+void TFrmMain::mPanelVisualClick() {
+  dxVisualEditor->setVisible(Action("mPanelVisual")->isChecked());
+}
+
+// Its check mark and the panel's visibility each flip on their own: a panel closed by its own
+// button comes back on the next click whatever the mark says.
+void TFrmMain::mShowPreviewClick() {
+  dxPreview->setVisible(dxPreview->isHidden());
 }
 
 void TFrmMain::dragEnterEvent(QDragEnterEvent* event) {

@@ -130,11 +130,14 @@ class TFrmMain : public QMainWindow {
   void ShowTitle();
 
   // Documents (documents.cpp).
+  void acNewExecute();
+  void acOpenExecute();
   void acSaveExecute();
   void acSaveAsExecute();
   void mSaveAllClick();
   void mCloseClick();
   void mCloseAllClick();
+  void mExitClick();
   // Font, size and tab width from the settings, and the syntax styles, onto one editor.
   void ApplyEditorSettings(TCssEditor* editor);
   void SaveDocument(TOpenDocument* document);
@@ -170,8 +173,17 @@ class TFrmMain : public QMainWindow {
   // Adds a selector with an empty block after the block at the caret of the active document.
   void AddSelector(TSelectorTab tab, const std::string& name);
 
+  // Panels (cssmain.cpp).
+  void mPanelTvClick();
+  void mPanelvleClick();
+  void mPanelTxtInfoClick();
+  void mPanelVisualClick();
+  void mShowPreviewClick();
+
   // The external browsers (browsers.cpp).
   void PreviewInBrowser(QAction* command);
+  void bBrowser1Click();
+  void bBrowser2Click();
   // Starts the browser of the Tools menu's command n, or says that none is configured.
   void PreviewInConfiguredBrowser(int n, const QString& missing);
 
@@ -180,7 +192,12 @@ class TFrmMain : public QMainWindow {
   void acValidateExecute();
 
   // Help menu and Options (helpcommands.cpp).
+  void mHomePageClick();
+  void mCSS1pageClick();
+  void mCSS2pageClick();
   void mReportClick();
+  void mAboutClick();
+  void mOptionsClick();
   // What the Options dialog applied, for the window itself: the indent and the browser commands.
   void OptionsApplied(const TEditorOptions& options);
 

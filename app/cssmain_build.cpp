@@ -26,13 +26,10 @@
 #include "app/selectorspanel.h"
 #include "app/visualeditorpanel.h"
 #include "controls/inspectorcss.h"
-#include "dialogs/cssAbout.h"
 #include "dialogs/cssedit.h"
 #include "dialogs/cssnew.h"
-#include "dialogs/cssoptions.h"
 #include "platform/commandguard.h"
 #include "platform/prompts.h"
-#include "platform/shell.h"
 
 namespace qm {
 
@@ -49,9 +46,8 @@ void TFrmMain::CreateMenus() {
 
   // Each menu's commands in its order: name, caption, tool tip, image, keys, command.
   const TCommand file[] = {
-      {"acNew", "New", "Create a new file", "new", "Ctrl+N", [this] { NewDocument(); }},
-      {"acOpen", "Open", "Open existing file", "open", "Ctrl+O",
-       [this] { OpenOperation(Platform.Prompts->OpenFileName(OpenFilter)); }},
+      {"acNew", "New", "Create a new file", "new", "Ctrl+N", [this] { acNewExecute(); }},
+      {"acOpen", "Open", "Open existing file", "open", "Ctrl+O", [this] { acOpenExecute(); }},
       {"mClose", "Close", nullptr, nullptr, "Ctrl+W", [this] { mCloseClick(); }},
       {"mCloseAll", "Close All", nullptr, nullptr, "", [this] { mCloseAllClick(); }},
       {"|"},
@@ -62,7 +58,7 @@ void TFrmMain::CreateMenus() {
       // The recent files stand between these two.
       {"|"},
       {"|"},
-      {"mExit", "Exit", nullptr, nullptr, "", [this] { close(); }},
+      {"mExit", "Exit", nullptr, nullptr, "", [this] { mExitClick(); }},
   };
   mFile = addMenu(QStringLiteral("File"), "mFile", file);
 
@@ -76,40 +72,32 @@ void TFrmMain::CreateMenus() {
       {"acValidate", "Validate Using W3C", nullptr, "validate", "",
        [this] { acValidateExecute(); }},
       {"|"},
-      {"mPanelTv", "Show Selectors", nullptr, nullptr, "",
-       [this] { dxSelectors->setVisible(Action("mPanelTv")->isChecked()); }, kWindow, kCheck},
-      {"mPanelvle", "Show Properties", nullptr, nullptr, "",
-       [this] { dxProperties->setVisible(Action("mPanelvle")->isChecked()); }, kWindow, kCheck},
-      {"mPanelTxtInfo", "Show Info", nullptr, nullptr, "",
-       [this] { dxQuickInfo->setVisible(Action("mPanelTxtInfo")->isChecked()); }, kWindow, kCheck},
-      {"mPanelVisual", "Show Visual Editor", nullptr, nullptr, "",
-       [this] { dxVisualEditor->setVisible(Action("mPanelVisual")->isChecked()); }, kWindow,
+      {"mPanelTv", "Show Selectors", nullptr, nullptr, "", [this] { mPanelTvClick(); }, kWindow,
        kCheck},
-      // Its check mark and the panel's visibility each flip on their own: a panel closed by its
-      // own button comes back on the next click whatever the mark says.
+      {"mPanelvle", "Show Properties", nullptr, nullptr, "", [this] { mPanelvleClick(); }, kWindow,
+       kCheck},
+      {"mPanelTxtInfo", "Show Info", nullptr, nullptr, "", [this] { mPanelTxtInfoClick(); },
+       kWindow, kCheck},
+      {"mPanelVisual", "Show Visual Editor", nullptr, nullptr, "", [this] { mPanelVisualClick(); },
+       kWindow, kCheck},
       {"mShowPreview", "Show Preview Window", "Show/Hide Preview window", "preview", "",
-       [this] { dxPreview->setVisible(dxPreview->isHidden()); }, kWindow, kCheck},
+       [this] { mShowPreviewClick(); }, kWindow, kCheck},
       {"|"},
-      {"mOptions", "Options", nullptr, nullptr, "", [this] { FrmOptions->exec(); }},
+      {"mOptions", "Options", nullptr, nullptr, "", [this] { mOptionsClick(); }},
   };
   mTools = addMenu(QStringLiteral("Tools"), "mTools", tools);
 
   const TCommand help[] = {
-      {"mHomePage", "HomePage", nullptr, nullptr, "",
-       [this] { OpenUrlOrFail(*Platform.Shell, Sites.HomePage); }},
+      {"mHomePage", "HomePage", nullptr, nullptr, "", [this] { mHomePageClick(); }},
       {"mReport", "Report errors,suggestion,comments", nullptr, nullptr, "",
        [this] { mReportClick(); }},
       {"|"},
-      {"mAbout", "About", nullptr, nullptr, "", [this] { FrmAbout->exec(); }},
+      {"mAbout", "About", nullptr, nullptr, "", [this] { mAboutClick(); }},
   };
   QMenu* helpMenu = addMenu(QStringLiteral("Help"), "mHelp", help);
   const TCommand references[] = {
-      {"mCSS1page", "CSS1 Reference", nullptr, nullptr, "",
-       [this] {
-         OpenUrlOrFail(*Platform.Shell, Sites.W3CSite + QStringLiteral("/pub/WWW/TR/REC-CSS1"));
-       }},
-      {"mCSS2page", "CSS2 Reference", nullptr, nullptr, "",
-       [this] { OpenUrlOrFail(*Platform.Shell, Sites.W3CSite + QStringLiteral("/TR/REC-CSS2/")); }},
+      {"mCSS1page", "CSS1 Reference", nullptr, nullptr, "", [this] { mCSS1pageClick(); }},
+      {"mCSS2page", "CSS2 Reference", nullptr, nullptr, "", [this] { mCSS2pageClick(); }},
   };
   auto* referencesMenu = new QMenu(QStringLiteral("References"), helpMenu);
   AddCommands(this, *Platform.Prompts, references, referencesMenu);
@@ -119,14 +107,9 @@ void TFrmMain::CreateMenus() {
   // whole window.
   const TCommand others[] = {
       {"bBrowser1", "Browser1", "Preview file in Browser1", "browser1", "",
-       [this] {
-         PreviewInConfiguredBrowser(1, QStringLiteral("You did not configure a primary browser."));
-       }},
+       [this] { bBrowser1Click(); }},
       {"bBrowser2", "Browser2", "Preview file in Browser2", "browser2", "",
-       [this] {
-         PreviewInConfiguredBrowser(2,
-                                    QStringLiteral("You did not configure a secondary browser."));
-       }},
+       [this] { bBrowser2Click(); }},
       {"mNextTab", "Next Tab", nullptr, nullptr, "Ctrl+Tab", [this] { mNextTabClick(); }},
       {"mPreviousTab", "Previous Tab", nullptr, nullptr, "Ctrl+Shift+Backtab",
        [this] { mPreviousTabClick(); }},

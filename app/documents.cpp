@@ -186,6 +186,17 @@ void TFrmMain::ShowActiveDocument() {
   ShowCaretStatus();
 }
 
+void TFrmMain::acNewExecute() {
+  NewDocument();
+}
+
+void TFrmMain::acOpenExecute() {
+  const QString path = Platform.Prompts->OpenFileName(OpenFilter);
+  if (!path.isEmpty()) {
+    OpenOperation(path);
+  }
+}
+
 void TFrmMain::acSaveExecute() {
   if (TOpenDocument* document = CurrentDocument()) {
     SaveDocument(document);

@@ -73,70 +73,68 @@ TEditMenu::TEditMenu(QWidget* window, TPrompts& prompts,
   // takes the keys of some itself.
   constexpr TKeyScope kEditor = TKeyScope::Editor;
   const TCommand menu[] = {
-      {"mUndo", "Undo", "Undo Last Action", "undo", "Ctrl+Z", [this] { Undo(); }, kEditor},
-      {"mRedo", "Redo", "Redo", "redo", "Ctrl+Y", [this] { Redo(); }, kEditor},
+      {"mUndo", "Undo", "Undo Last Action", "undo", "Ctrl+Z", [this] { mUndoClick(); }, kEditor},
+      {"mRedo", "Redo", "Redo", "redo", "Ctrl+Y", [this] { mRedoClick(); }, kEditor},
       {"|"},
-      {"acCut", "Cut", "Cut Selected Text", "cut", "Ctrl+X", [this] { Cut(); }, kEditor},
-      {"acCopy", "Copy", "Copy Selected Text", "copy", "Ctrl+C", [this] { Copy(); }, kEditor},
-      {"acPaste", "Paste", "Paste text from the clipboard", "paste", "Ctrl+V", [this] { Paste(); },
+      {"acCut", "Cut", "Cut Selected Text", "cut", "Ctrl+X", [this] { acCutExecute(); }, kEditor},
+      {"acCopy", "Copy", "Copy Selected Text", "copy", "Ctrl+C", [this] { acCopyExecute(); },
        kEditor},
-      {"acSelectAll", "Select All", "Select All Text", nullptr, "Ctrl+A", [this] { SelectAll(); },
+      {"acPaste", "Paste", "Paste text from the clipboard", "paste", "Ctrl+V",
+       [this] { acPasteExecute(); }, kEditor},
+      {"acSelectAll", "Select All", "Select All Text", nullptr, "Ctrl+A",
+       [this] { acSelectAllExecute(); }, kEditor},
+      {"|"},
+      {"acFind", "Find", "Find the indicated text", "find", "Ctrl+F; F3",
+       [this] { acFindExecute(); }},
+      {"mReplace", "Replace", nullptr, "replace", "Ctrl+H", [this] { mReplaceClick(); }},
+      {"|"},
+      {"mIndent", "Indent", "Indent Selected Text", "indent", "Tab", [this] { mIndentClick(); },
        kEditor},
-      {"|"},
-      {"acFind", "Find", "Find the indicated text", "find", "Ctrl+F; F3", [this] { ShowFind(); }},
-      {"mReplace", "Replace", nullptr, "replace", "Ctrl+H", [this] { ShowReplace(); }},
-      {"|"},
-      {"mIndent", "Indent", "Indent Selected Text", "indent", "Tab", [this] { Indent(); }, kEditor},
       {"mOutdent", "Outdent", "Outdent Selected Text", "outdent", "Shift+Tab",
-       [this] { Outdent(); }, kEditor},
+       [this] { mOutdentClick(); }, kEditor},
       {"|"},
-      {"mNext", "Next Block", "Move to next selector", "nextblock", "", [this] { NextBlock(); }},
+      {"mNext", "Next Block", "Move to next selector", "nextblock", "", [this] { mNextClick(); }},
       {"mPrevious", "Previous Block", "Move to previous selector", "prevblock", "",
-       [this] { PreviousBlock(); }},
+       [this] { mPreviousClick(); }},
       {"|"},
-      {"acComment", "Comment", "Comment Seleted Text", "comment", "Ctrl+K", [this] { Comment(); }},
+      {"acComment", "Comment", "Comment Seleted Text", "comment", "Ctrl+K",
+       [this] { acCommentExecute(); }},
       {"acUncomment", "Uncomment", "Take the comment marks off the selected text", nullptr,
-       "Ctrl+Shift+K", [this] { Uncomment(); }},
+       "Ctrl+Shift+K", [this] { acUncommentExecute(); }},
       {"|"},
       {"acFormat", "Format Document", "One declaration per line, indented by nesting", nullptr,
        "Ctrl+Shift+F", [this] { LayOut(&FormatSheet); }},
       {"acMinify", "Minify", "Everything on one line, without blanks between rules", nullptr, "",
        [this] { LayOut(&MinifySheet); }},
   };
-  Menu_ = new QMenu(QStringLiteral("Edit"), window);
-  Menu_->setObjectName(QStringLiteral("mEdit"));
-  AddCommands(this, Prompts, menu, Menu_);
+  mEdit = new QMenu(QStringLiteral("Edit"), window);
+  mEdit->setObjectName(QStringLiteral("mEdit"));
+  AddCommands(this, Prompts, menu, mEdit);
   // The line marks, on the tool bar only.
   const TCommand marks[] = {
       {"bPrevBookmark", "Previous Bookmark", nullptr, "prevbookmark", "",
-       [this] { PreviousMark(); }},
-      {"bNextBookmark", "Next bookmark", nullptr, "nextbookmark", "", [this] { NextMark(); }},
+       [this] { bPreviousMarkClick(); }},
+      {"bNextBookmark", "Next bookmark", nullptr, "nextbookmark", "", [this] { bNextMarkClick(); }},
       {"bClearBookmarks", "Clear All Bookmarks", nullptr, "clearbookmarks", "",
-       [this] { ClearMarks(); }},
+       [this] { bClearMarksClick(); }},
   };
   AddCommands(this, Prompts, marks);
 
-  PopUp_ = new QMenu(window);
-  PopUp_->setObjectName(QStringLiteral("MainTextPopUp"));
-  AddToBar(PopUp_, [this](const QString& name) { return Action(name); },
+  MainTextPopUp = new QMenu(window);
+  MainTextPopUp->setObjectName(QStringLiteral("MainTextPopUp"));
+  AddToBar(MainTextPopUp, [this](const QString& name) { return Action(name); },
            {"acCut", "acCopy", "acPaste", "|", "acSelectAll", "|", "acComment", "acUncomment"});
 
   DialogFind = new TFindDialog(TFindDialog::TKind::Find, window);
   DialogFind->setObjectName(QStringLiteral("DialogFind"));
   DialogReplace = new TFindDialog(TFindDialog::TKind::Replace, window);
   DialogReplace->setObjectName(QStringLiteral("DialogReplace"));
-  connect(DialogFind, &TFindDialog::Find, this, [this] {
-    RunCommand(Prompts, [this] {
-      FindNext(*DialogFind, QStringLiteral("Search completed with no results!"));
-    });
-  });
-  connect(DialogReplace, &TFindDialog::Find, this, [this] {
-    RunCommand(Prompts, [this] {
-      FindNext(*DialogReplace, QStringLiteral("Search completed with no results!"));
-    });
-  });
+  connect(DialogFind, &TFindDialog::Find, this,
+          [this] { RunCommand(Prompts, [this] { DialogFindFind(); }); });
+  connect(DialogReplace, &TFindDialog::Find, this,
+          [this] { RunCommand(Prompts, [this] { DialogReplaceFind(); }); });
   connect(DialogReplace, &TFindDialog::Replace, this,
-          [this](bool all) { RunCommand(Prompts, [this, all] { Replace(all); }); });
+          [this](bool all) { RunCommand(Prompts, [this, all] { DialogReplaceReplace(all); }); });
 }
 
 QAction* TEditMenu::Action(const QString& name) const {
@@ -150,100 +148,100 @@ TCssEditor* TEditMenu::Editor() const {
 
 void TEditMenu::Attach(TOpenDocument& document) {
   TCssEditor* editor = document.Editor();
-  new TKeyRouter(editor, [this](QKeyEvent* event) { return EditorKeyDown(event); });
+  new TKeyRouter(editor, [this](QKeyEvent* event) { return MainTextKeyDown(event); });
   connect(editor, &QsciScintilla::marginClicked, this,
           [this, editor](int /*margin*/, int line, Qt::KeyboardModifiers /*state*/) {
-            RunCommand(Prompts, [=, this] { GutterClick(editor, line + 1); });
+            RunCommand(Prompts, [=, this] { MainTextGutterClick(editor, line + 1); });
           });
   editor->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(editor, &QWidget::customContextMenuRequested, this,
-          [this, editor](const QPoint& pos) { PopUp_->popup(editor->mapToGlobal(pos)); });
+          [this, editor](const QPoint& pos) { MainTextPopUp->popup(editor->mapToGlobal(pos)); });
 }
 
-void TEditMenu::Undo() {
+void TEditMenu::mUndoClick() {
   if (TCssEditor* editor = Editor()) {
     editor->undo();
     editor->CheckStatus();
   }
 }
 
-void TEditMenu::Redo() {
+void TEditMenu::mRedoClick() {
   if (TCssEditor* editor = Editor()) {
     editor->redo();
     editor->CheckStatus();
   }
 }
 
-void TEditMenu::Cut() {
+void TEditMenu::acCutExecute() {
   if (TOpenDocument* document = Document()) {
     TOpenDocument::TEditScope scope(*document);
     scope.Apply([](TCssEditor& editor) { editor.cut(); });
   }
 }
 
-void TEditMenu::Copy() {
+void TEditMenu::acCopyExecute() {
   if (TCssEditor* editor = Editor()) {
     editor->copy();
   }
 }
 
-void TEditMenu::Paste() {
+void TEditMenu::acPasteExecute() {
   if (TOpenDocument* document = Document()) {
     TOpenDocument::TEditScope scope(*document);
     scope.Apply([](TCssEditor& editor) { editor.paste(); });
   }
 }
 
-void TEditMenu::SelectAll() {
+void TEditMenu::acSelectAllExecute() {
   if (TCssEditor* editor = Editor()) {
     editor->selectAll();
     editor->CheckStatus();
   }
 }
 
-void TEditMenu::Indent() {
+void TEditMenu::mIndentClick() {
   CarryOnSelection(Document(), &PlanIndent);
 }
 
-void TEditMenu::Outdent() {
+void TEditMenu::mOutdentClick() {
   CarryOnSelection(Document(), &PlanOutdent);
 }
 
-void TEditMenu::Comment() {
+void TEditMenu::acCommentExecute() {
   CarryOnSelection(Document(), &PlanComment);
 }
 
-void TEditMenu::Uncomment() {
+void TEditMenu::acUncommentExecute() {
   CarryOnSelection(Document(), &PlanUncomment);
 }
 
-void TEditMenu::NextBlock() {
+void TEditMenu::mNextClick() {
   if (TOpenDocument* document = Document()) {
     document->MoveToNextBlock();
   }
 }
 
-void TEditMenu::PreviousBlock() {
+void TEditMenu::mPreviousClick() {
   if (TOpenDocument* document = Document()) {
     document->MoveToPreviousBlock();
   }
 }
 
-bool TEditMenu::EditorKeyDown(QKeyEvent* event) {
+bool TEditMenu::MainTextKeyDown(QKeyEvent* event) {
   struct TRoute {
     int Key;
     Qt::KeyboardModifiers Modifiers;
     void (TEditMenu::*Command)();
   };
   static const TRoute routes[] = {
-      {Qt::Key_Tab, Qt::NoModifier, &TEditMenu::Indent},
-      {Qt::Key_Backtab, Qt::ShiftModifier, &TEditMenu::Outdent},
-      {Qt::Key_Tab, Qt::ShiftModifier, &TEditMenu::Outdent},
-      {Qt::Key_X, Qt::ControlModifier, &TEditMenu::Cut},
-      {Qt::Key_Delete, Qt::ShiftModifier, &TEditMenu::Cut},
-      {Qt::Key_C, Qt::ControlModifier, &TEditMenu::Copy},
-      {Qt::Key_Insert, Qt::ControlModifier, &TEditMenu::Copy},
-      {Qt::Key_V, Qt::ControlModifier, &TEditMenu::Paste},
+      {Qt::Key_Tab, Qt::NoModifier, &TEditMenu::mIndentClick},
+      {Qt::Key_Backtab, Qt::ShiftModifier, &TEditMenu::mOutdentClick},
+      {Qt::Key_Tab, Qt::ShiftModifier, &TEditMenu::mOutdentClick},
+      {Qt::Key_X, Qt::ControlModifier, &TEditMenu::acCutExecute},
+      {Qt::Key_Delete, Qt::ShiftModifier, &TEditMenu::acCutExecute},
+      {Qt::Key_C, Qt::ControlModifier, &TEditMenu::acCopyExecute},
+      {Qt::Key_Insert, Qt::ControlModifier, &TEditMenu::acCopyExecute},
+      {Qt::Key_V, Qt::ControlModifier, &TEditMenu::acPasteExecute},
   };
   // Insert and Delete of the number pad are the same keys.
   const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
@@ -256,7 +254,7 @@ bool TEditMenu::EditorKeyDown(QKeyEvent* event) {
   return false;
 }
 
-void TEditMenu::GutterClick(TCssEditor* editor, int line) {
+void TEditMenu::MainTextGutterClick(TCssEditor* editor, int line) {
   if (editor->SelAvail()) {
     return;
   }
@@ -268,19 +266,19 @@ void TEditMenu::GutterClick(TCssEditor* editor, int line) {
   }
 }
 
-void TEditMenu::NextMark() {
+void TEditMenu::bNextMarkClick() {
   if (TCssEditor* editor = Editor()) {
     GoToMark(*editor, &NextMarkLine);
   }
 }
 
-void TEditMenu::PreviousMark() {
+void TEditMenu::bPreviousMarkClick() {
   if (TCssEditor* editor = Editor()) {
     GoToMark(*editor, &PreviousMarkLine);
   }
 }
 
-void TEditMenu::ClearMarks() {
+void TEditMenu::bClearMarksClick() {
   if (TCssEditor* editor = Editor()) {
     TLineMarks(*editor).Clear();
   }

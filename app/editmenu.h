@@ -30,9 +30,8 @@ class TEditMenu : public QObject {
   // tab, or none while no document is open.
   TEditMenu(QWidget* window, TPrompts& prompts, std::function<TOpenDocument*()> activeDocument);
 
-  // The menu bar's Edit menu and the editors' pop-up menu.
-  QMenu* Menu() const { return Menu_; }
-  QMenu* PopUp() const { return PopUp_; }
+  // The menu bar's Edit menu.
+  QMenu* Menu() const { return mEdit; }
   // One of its commands by name (mUndo, acFind, bNextBookmark, ...); none for another name.
   QAction* Action(const QString& name) const;
   TFindDialog& FindDialog() const { return *DialogFind; }
@@ -51,39 +50,41 @@ class TEditMenu : public QObject {
   TOpenDocument* Document() const { return ActiveDocument(); }
   TCssEditor* Editor() const;
 
-  void Undo();
-  void Redo();
-  void Cut();
-  void Copy();
-  void Paste();
-  void SelectAll();
-  void Indent();
-  void Outdent();
-  void Comment();
-  void Uncomment();
-  void NextBlock();
-  void PreviousBlock();
+  void mUndoClick();
+  void mRedoClick();
+  void acCutExecute();
+  void acCopyExecute();
+  void acPasteExecute();
+  void acSelectAllExecute();
+  void mIndentClick();
+  void mOutdentClick();
+  void acCommentExecute();
+  void acUncommentExecute();
+  void mNextClick();
+  void mPreviousClick();
   // Runs the command of a key the editor would otherwise handle itself; false for other keys.
-  bool EditorKeyDown(QKeyEvent* event);
-  void GutterClick(TCssEditor* editor, int line);
-  void NextMark();
-  void PreviousMark();
-  void ClearMarks();
+  bool MainTextKeyDown(QKeyEvent* event);
+  void MainTextGutterClick(TCssEditor* editor, int line);
+  void bNextMarkClick();
+  void bPreviousMarkClick();
+  void bClearMarksClick();
 
   // Find and Replace (editmenu_find.cpp).
-  void ShowFind();
-  void ShowReplace();
+  void acFindExecute();
+  void mReplaceClick();
+  void DialogFindFind();
+  void DialogReplaceFind();
+  void DialogReplaceReplace(bool all);
   // One Find Next with a dialog's options; noResults is the message when nothing is found.
   void FindNext(const TFindDialog& dialog, const QString& noResults);
-  void Replace(bool all);
 
   // Format Document and Minify (layoutcommands.cpp).
   void LayOut(std::string (*layout)(std::string_view));
 
   TPrompts& Prompts;
   std::function<TOpenDocument*()> ActiveDocument;
-  QMenu* Menu_ = nullptr;
-  QMenu* PopUp_ = nullptr;
+  QMenu* mEdit = nullptr;
+  QMenu* MainTextPopUp = nullptr;
   TFindDialog* DialogFind = nullptr;
   TFindDialog* DialogReplace = nullptr;
   TEditorSearch SynSearch;

@@ -20,17 +20,25 @@ TFindOptions Options(const TFindDialog& dialog) {
 
 }  // namespace
 
-void TEditMenu::ShowFind() {
+void TEditMenu::acFindExecute() {
   if (Document() != nullptr) {
     DialogFind->Execute();
   }
 }
 
-void TEditMenu::ShowReplace() {
+void TEditMenu::mReplaceClick() {
   if (Document() != nullptr) {
     DialogReplace->SetFindText(DialogFind->FindText());
     DialogReplace->Execute();
   }
+}
+
+void TEditMenu::DialogFindFind() {
+  FindNext(*DialogFind, QStringLiteral("Search completed with no results!"));
+}
+
+void TEditMenu::DialogReplaceFind() {
+  FindNext(*DialogReplace, QStringLiteral("Search completed with no results!"));
 }
 
 void TEditMenu::FindNext(const TFindDialog& dialog, const QString& noResults) {
@@ -49,7 +57,7 @@ void TEditMenu::FindNext(const TFindDialog& dialog, const QString& noResults) {
   }
 }
 
-void TEditMenu::Replace(bool all) {
+void TEditMenu::DialogReplaceReplace(bool all) {
   TOpenDocument* document = Document();
   if (document == nullptr) {
     return;
