@@ -60,7 +60,7 @@ void TFrmMain::CreateMenus() {
       {"|"},
       {"mExit", "Exit", nullptr, nullptr, "", [this] { mExitClick(); }},
   };
-  mFile = addMenu(QStringLiteral("File"), "mFile", file);
+  mFile = addMenu(QStringLiteral("&File"), "mFile", file);
 
   menuBar()->addMenu(EditMenu->Menu());
 
@@ -85,7 +85,7 @@ void TFrmMain::CreateMenus() {
       {"|"},
       {"mOptions", "Options", nullptr, nullptr, "", [this] { mOptionsClick(); }},
   };
-  mTools = addMenu(QStringLiteral("Tools"), "mTools", tools);
+  mTools = addMenu(QStringLiteral("&Tools"), "mTools", tools);
 
   const TCommand help[] = {
       {"mHomePage", "HomePage", nullptr, nullptr, "", [this] { mHomePageClick(); }},
@@ -94,12 +94,12 @@ void TFrmMain::CreateMenus() {
       {"|"},
       {"mAbout", "About", nullptr, nullptr, "", [this] { mAboutClick(); }},
   };
-  QMenu* helpMenu = addMenu(QStringLiteral("Help"), "mHelp", help);
+  QMenu* helpMenu = addMenu(QStringLiteral("&Help"), "mHelp", help);
   const TCommand references[] = {
       {"mCSS1page", "CSS1 Reference", nullptr, nullptr, "", [this] { mCSS1pageClick(); }},
       {"mCSS2page", "CSS2 Reference", nullptr, nullptr, "", [this] { mCSS2pageClick(); }},
   };
-  auto* referencesMenu = new QMenu(QStringLiteral("References"), helpMenu);
+  auto* referencesMenu = new QMenu(QStringLiteral("&References"), helpMenu);
   AddCommands(this, *Platform.Prompts, references, referencesMenu);
   helpMenu->insertMenu(Action("mReport"), referencesMenu);
 

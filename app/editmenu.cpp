@@ -107,7 +107,7 @@ TEditMenu::TEditMenu(QWidget* window, TPrompts& prompts,
       {"acMinify", "Minify", "Everything on one line, without blanks between rules", nullptr, "",
        [this] { LayOut(&MinifySheet); }},
   };
-  mEdit = new QMenu(QStringLiteral("Edit"), window);
+  mEdit = new QMenu(QStringLiteral("&Edit"), window);
   mEdit->setObjectName(QStringLiteral("mEdit"));
   AddCommands(this, Prompts, menu, mEdit);
   // The line marks, on the tool bar only.

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
 #include <QTabBar>
@@ -455,6 +456,23 @@ class TestMainWindow : public QObject {
       ++named;
     }
     QVERIFY(named > 40);
+  }
+
+  void theMenusOpenFromTheKeyboard() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    ShowSettled(w);
+    w.Action("acNew")->trigger();
+    // Alt with the menu's underlined letter, even in the editor, which would type the letter.
+    QTest::keyClick(w.CurrentEditor(), Qt::Key_E, Qt::AltModifier);
+    QTRY_VERIFY(w.Menu("mEdit")->isVisible());
+    QCOMPARE(Text(w), QByteArray());
+    w.Menu("mEdit")->close();
+    QStringList titles;
+    for (const QAction* menu : w.menuBar()->actions()) {
+      titles << menu->text();
+    }
+    QCOMPARE(titles, (QStringList{"&File", "&Edit", "&Tools", "&Help"}));
   }
 
   void statusBarFollowsTheCaretLine() {
