@@ -20,7 +20,7 @@ class TPrompts;
 enum class TKeyScope {
   // Anywhere in the window.
   Window,
-  // The editor takes these keys itself (some through the window's key routing): the menus and
+  // The editor takes these keys itself (some through the Edit menu's key routing): the menus and
   // tool tips only name them, and they never fire outside the menus, where a key belongs to the
   // widget with the focus.
   Editor,
