@@ -33,8 +33,9 @@ void TFrmMain::FillPreviewMenu() {
     }
   }
   // The buttons name the browser they start, or stay as designed when there is none.
-  bBrowser1->setToolTip(QStringLiteral("Preview file in Browser1"));
-  bBrowser2->setToolTip(QStringLiteral("Preview file in Browser2"));
+  QAction* const buttons[] = {Action("bBrowser1"), Action("bBrowser2")};
+  buttons[0]->setToolTip(QStringLiteral("Preview file in Browser1"));
+  buttons[1]->setToolTip(QStringLiteral("Preview file in Browser2"));
   const std::vector<TBrowserEntry> browsers = Setting::ReadBrowsers(*Platform.Settings);
   for (int n = 1; n <= static_cast<int>(browsers.size()); ++n) {
     const QString& name = browsers[n - 1].Name;
@@ -47,7 +48,7 @@ void TFrmMain::FillPreviewMenu() {
     });
     mTools->insertAction(mTools->actions().value(n - 1), command);
     if (n <= 2) {
-      (n == 1 ? bBrowser1 : bBrowser2)->setToolTip(command->text());
+      buttons[n - 1]->setToolTip(command->text());
     }
   }
 }

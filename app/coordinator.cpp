@@ -66,16 +66,4 @@ void TFrmMain::AddSelector(TSelectorTab tab, const std::string& name) {
   editor->setFocus();
 }
 
-void TFrmMain::MoveToNextBlock() {
-  if (TOpenDocument* document = CurrentDocument()) {
-    document->MoveToNextBlock();
-  }
-}
-
-void TFrmMain::MoveToPreviousBlock() {
-  if (TOpenDocument* document = CurrentDocument()) {
-    document->MoveToPreviousBlock();
-  }
-}
-
 }  // namespace qm

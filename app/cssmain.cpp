@@ -17,7 +17,9 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "app/commandtable.h"
 #include "app/declarationsync.h"
+#include "app/editmenu.h"
 #include "app/opendocument.h"
 #include "app/propertiespanel.h"
 #include "app/visualeditorpanel.h"
@@ -35,7 +37,6 @@ namespace qm {
 TFrmMain::TFrmMain(const TPlatform& platform, QWidget* parent)
     : QMainWindow(parent), Platform(platform) {
   setWindowIcon(QIcon(QStringLiteral(":/icons/quillmere.svg")));
-  CreateActions();
   CreateMenus();
   CreateToolBar();
   CreateDocumentArea();
@@ -49,8 +50,6 @@ TFrmMain::TFrmMain(const TPlatform& platform, QWidget* parent)
   FrmNew->OnAdd = [this](TSelectorTab tab, const std::string& name) {
     RunCommand(*Platform.Prompts, [this, tab, &name] { AddSelector(tab, name); });
   };
-  CreateEditCommands();
-  CreateLayoutCommands();
 }
 
 TFrmMain::~TFrmMain() = default;
@@ -61,7 +60,8 @@ void TFrmMain::FormCreate() {
   rmain = new TRecentFiles(settings, *Platform.Prompts, this);
   rmain->SetMaxItems(5);
   rmain->SetParentMenu(mFile);
-  rmain->SetPosition(static_cast<int>(mFile->actions().indexOf(mRecentBottom)));
+  // Between the two separators in front of Exit.
+  rmain->SetPosition(static_cast<int>(mFile->actions().indexOf(Action("mExit"))) - 1);
   rmain->OnClickRecentItem = [this](TRecentFiles*, const QString& filename) {
     RunCommand(*Platform.Prompts, [this, &filename] { OpenOperation(filename); });
   };
@@ -89,11 +89,13 @@ void TFrmMain::FormCreate() {
   }
   setAcceptDrops(true);
 
-  mPanelTv->setChecked(!dxSelectors->isHidden());
-  mPanelvle->setChecked(!dxProperties->isHidden());
-  mPanelTxtInfo->setChecked(!dxQuickInfo->isHidden());
-  mPanelVisual->setChecked(!dxVisualEditor->isHidden());
-  mShowPreview->setChecked(!dxPreview->isHidden());
+  const std::pair<const char*, QDockWidget*> panels[] = {
+      {"mPanelTv", dxSelectors},        {"mPanelvle", dxProperties}, {"mPanelTxtInfo", dxQuickInfo},
+      {"mPanelVisual", dxVisualEditor}, {"mShowPreview", dxPreview},
+  };
+  for (const auto& [command, dock] : panels) {
+    Action(QLatin1String(command))->setChecked(!dock->isHidden());
+  }
 
   PropertiesPanel->SetCssLevel(Setting::CurrentCss.Read(settings));
   ShowActiveDocument();
@@ -189,19 +191,19 @@ void TFrmMain::ShowTitle() {
 }
 
 void TFrmMain::mPanelTvClick() {
-  dxSelectors->setVisible(mPanelTv->isChecked());
+  dxSelectors->setVisible(Action("mPanelTv")->isChecked());
 }
 
 void TFrmMain::mPanelvleClick() {
-  dxProperties->setVisible(mPanelvle->isChecked());
+  dxProperties->setVisible(Action("mPanelvle")->isChecked());
 }
 
 void TFrmMain::mPanelTxtInfoClick() {
-  dxQuickInfo->setVisible(mPanelTxtInfo->isChecked());
+  dxQuickInfo->setVisible(Action("mPanelTxtInfo")->isChecked());
 }
 
 void TFrmMain::mPanelVisualClick() {
-  dxVisualEditor->setVisible(mPanelVisual->isChecked());
+  dxVisualEditor->setVisible(Action("mPanelVisual")->isChecked());
 }
 
 // Its check mark and the panel's visibility each flip on their own: a panel closed by its own
@@ -245,7 +247,16 @@ QDockWidget* TFrmMain::Dock(const QString& name) const {
 }
 
 QAction* TFrmMain::Action(const QString& name) const {
-  return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+  QAction* command = FindCommand(this, name);
+  return command != nullptr ? command : EditMenu->Action(name);
+}
+
+TFindDialog& TFrmMain::FindDialog() const {
+  return EditMenu->FindDialog();
+}
+
+TFindDialog& TFrmMain::ReplaceDialog() const {
+  return EditMenu->ReplaceDialog();
 }
 
 QMenu* TFrmMain::Menu(const QString& name) const {

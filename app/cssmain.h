@@ -7,7 +7,6 @@
 #include <QStringList>
 
 #include "controls/csseditor.h"
-#include "controls/editorsearch.h"
 #include "model/selectorblocks.h"
 #include "model/syntaxstyles.h"
 #include "platform/platform.h"
@@ -15,7 +14,6 @@
 
 class QAction;
 class QDockWidget;
-class QKeyEvent;
 class QLabel;
 class QMenu;
 class QTabWidget;
@@ -25,6 +23,7 @@ namespace qm {
 
 class TCssEditor;
 class TDeclarationSync;
+class TEditMenu;
 class TEditorAssist;
 class TOpenDocument;
 class TFrmAbout;
@@ -81,7 +80,8 @@ class TFrmMain : public QMainWindow {
   TDeclarationSync& Declarations() const { return *Sync; }
   // The dock panels by name: dxProperties, dxQuickInfo, dxSelectors, dxVisualEditor, dxPreview.
   QDockWidget* Dock(const QString& name) const;
-  // The window's commands by name (acNew, mSaveAll, mNext, bBrowser1, ...).
+  // The window's commands by name (acNew, mSaveAll, mNext, bBrowser1, ...), the Edit menu's
+  // included.
   QAction* Action(const QString& name) const;
   // The menus by name: mFile, mEdit, mTools, mHelp, and the editor's pop-up MainTextPopUp.
   QMenu* Menu(const QString& name) const;
@@ -92,8 +92,8 @@ class TFrmMain : public QMainWindow {
   TFrmAbout& AboutDialog() const { return *FrmAbout; }
   // The value dialog for fonts, lengths and percentages, one for the whole run.
   TFrmEdit& ValueDialog() const { return *FrmEdit; }
-  TFindDialog& FindDialog() const { return *DialogFind; }
-  TFindDialog& ReplaceDialog() const { return *DialogReplace; }
+  TFindDialog& FindDialog() const;
+  TFindDialog& ReplaceDialog() const;
   // The first panel of the status bar.
   QString StatusText() const;
   // Blanks in front of a declaration the program adds.
@@ -112,8 +112,9 @@ class TFrmMain : public QMainWindow {
 
  private:
   // Building the window (cssmain_build.cpp).
-  void CreateActions();
+  // The menus, each made from the table of its commands, and the Edit menu with its own.
   void CreateMenus();
+  // The tool bar: commands of the menus' tables, by name.
   void CreateToolBar();
   void CreateDocks();
   void CreateDocumentArea();
@@ -121,8 +122,6 @@ class TFrmMain : public QMainWindow {
   // After the first showing: the designed arrangement instead of a restored layout that squeezes
   // the documents, and floating panels in front.
   void FitDocumentArea();
-  // Runs handler for every trigger of action, reporting its failure where it starts.
-  void Bind(QAction* action, void (TFrmMain::*handler)());
 
   void FormCreate();
   bool FormClose();
@@ -174,42 +173,6 @@ class TFrmMain : public QMainWindow {
   void ShowCaretStatus();
   // Adds a selector with an empty block after the block at the caret of the active document.
   void AddSelector(TSelectorTab tab, const std::string& name);
-  void MoveToNextBlock();
-  void MoveToPreviousBlock();
-
-  // Editing commands, line marks, find and replace (editcommands.cpp).
-  // Binds the Edit menu's commands and makes the Find and Replace dialogs.
-  void CreateEditCommands();
-  // Format Document and Minify in the Edit menu, and the offer to format a file with very long
-  // lines when it opens.
-  void CreateLayoutCommands();
-  void LayOut(std::string (*layout)(std::string_view));
-  void OfferToFormat();
-  // Routes a document's keys and gutter clicks to the commands below.
-  void BindEditorEvents(TOpenDocument* document);
-  void mUndoClick();
-  void mRedoClick();
-  void acCutExecute();
-  void acCopyExecute();
-  void acPasteExecute();
-  void acSelectAllExecute();
-  void mIndentClick();
-  void mOutdentClick();
-  void acCommentExecute();
-  void acUncommentExecute();
-  // Runs the command of a key the editor would otherwise handle itself; false for other keys.
-  bool MainTextKeyDown(QKeyEvent* event);
-  void MainTextGutterClick(TCssEditor* editor, int line);
-  void bNextMarkClick();
-  void bPreviousMarkClick();
-  void bClearMarksClick();
-  void acFindExecute();
-  void mReplaceClick();
-  void DialogFindFind();
-  void DialogReplaceFind();
-  void DialogReplaceReplace(bool all);
-  // One Find Next with a dialog's options; noResults is the message when nothing is found.
-  void FindNext(const TFindDialog& dialog, const QString& noResults);
 
   // Panels (cssmain.cpp).
   void mPanelTvClick();
@@ -255,9 +218,7 @@ class TFrmMain : public QMainWindow {
   TFrmEdit* FrmEdit = nullptr;
   TFrmOptions* FrmOptions = nullptr;
   TFrmNew* FrmNew = nullptr;
-  TFindDialog* DialogFind = nullptr;
-  TFindDialog* DialogReplace = nullptr;
-  TEditorSearch SynSearch;
+  TEditMenu* EditMenu = nullptr;
   TDeclarationSync* Sync = nullptr;
   // Completion and tips in every document's editor.
   TEditorAssist* Assist = nullptr;
@@ -278,55 +239,7 @@ class TFrmMain : public QMainWindow {
   QDockWidget* dxVisualEditor = nullptr;
   QDockWidget* dxPreview = nullptr;
   QMenu* mFile = nullptr;
-  QMenu* mEdit = nullptr;
   QMenu* mTools = nullptr;
-  QMenu* mHelp = nullptr;
-  QMenu* MainTextPopUp = nullptr;
-  // The separators of the File menu between which the recent files stand.
-  QAction* mRecentTop = nullptr;
-  QAction* mRecentBottom = nullptr;
-
-  QAction* acNew = nullptr;
-  QAction* acOpen = nullptr;
-  QAction* acSave = nullptr;
-  QAction* acSaveAs = nullptr;
-  QAction* mSaveAll = nullptr;
-  QAction* mClose = nullptr;
-  QAction* mCloseAll = nullptr;
-  QAction* mExit = nullptr;
-  QAction* mUndo = nullptr;
-  QAction* mRedo = nullptr;
-  QAction* acCut = nullptr;
-  QAction* acCopy = nullptr;
-  QAction* acPaste = nullptr;
-  QAction* acSelectAll = nullptr;
-  QAction* acFind = nullptr;
-  QAction* mReplace = nullptr;
-  QAction* mIndent = nullptr;
-  QAction* mOutdent = nullptr;
-  QAction* mNext = nullptr;
-  QAction* mPrevious = nullptr;
-  QAction* acComment = nullptr;
-  QAction* acUncomment = nullptr;
-  QAction* acValidate = nullptr;
-  QAction* mPanelTv = nullptr;
-  QAction* mPanelvle = nullptr;
-  QAction* mPanelTxtInfo = nullptr;
-  QAction* mPanelVisual = nullptr;
-  QAction* mShowPreview = nullptr;
-  QAction* mOptions = nullptr;
-  QAction* mHomePage = nullptr;
-  QAction* mCSS1page = nullptr;
-  QAction* mCSS2page = nullptr;
-  QAction* mReport = nullptr;
-  QAction* mAbout = nullptr;
-  QAction* bPrevBookmark = nullptr;
-  QAction* bNextBookmark = nullptr;
-  QAction* bClearBookmarks = nullptr;
-  QAction* bBrowser1 = nullptr;
-  QAction* bBrowser2 = nullptr;
-  QAction* mNextTab = nullptr;
-  QAction* mPreviousTab = nullptr;
 };
 
 }  // namespace qm

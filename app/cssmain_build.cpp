@@ -4,6 +4,7 @@
 #include <QDockWidget>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStyle>
@@ -12,296 +13,144 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <span>
 
+#include "app/commandtable.h"
 #include "app/cssmain.h"
 #include "app/declarationsync.h"
 #include "app/editorassist.h"
+#include "app/editmenu.h"
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
 #include "app/propertiespanel.h"
 #include "app/quickinfopanel.h"
 #include "app/selectorspanel.h"
 #include "app/visualeditorpanel.h"
-#include "controls/bitmaps.h"
 #include "controls/inspectorcss.h"
 #include "dialogs/cssedit.h"
 #include "dialogs/cssnew.h"
 #include "platform/commandguard.h"
+#include "platform/prompts.h"
 
 namespace qm {
 
-namespace {
-
-// One command: a caption, a tool-tip hint (the caption when none is given) and an optional image.
-QAction* MakeAction(QObject* owner, const QString& caption, const QString& hint = {},
-                    const char* icon = nullptr) {
-  auto* action = new QAction(caption, owner);
-  action->setToolTip(hint.isEmpty() ? caption : hint);
-  if (icon != nullptr) {
-    action->setIcon(ProgramIcon(icon));
-  }
-  return action;
-}
-
-QAction* MakeCheck(QObject* owner, const QString& caption) {
-  auto* action = new QAction(caption, owner);
-  action->setCheckable(true);
-  return action;
-}
-
-}  // namespace
-
-void TFrmMain::CreateActions() {
-  acNew = MakeAction(this, QStringLiteral("New"), QStringLiteral("Create a new file"), "new");
-  acNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  acOpen = MakeAction(this, QStringLiteral("Open"), QStringLiteral("Open existing file"), "open");
-  acOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  acSave = MakeAction(this, QStringLiteral("Save"), QStringLiteral("Save Current File"), "save");
-  acSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  acSaveAs = MakeAction(this, QStringLiteral("Save As"), QStringLiteral("Save As currrent file"),
-                        "saveas");
-  acSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-  mSaveAll = MakeAction(this, QStringLiteral("Save All"), {}, "saveall");
-  mClose = MakeAction(this, QStringLiteral("Close"));
-  mClose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-  mCloseAll = MakeAction(this, QStringLiteral("Close All"));
-  mExit = MakeAction(this, QStringLiteral("Exit"));
-
-  mUndo = MakeAction(this, QStringLiteral("Undo"), QStringLiteral("Undo Last Action"), "undo");
-  mRedo = MakeAction(this, QStringLiteral("Redo"), QStringLiteral("Redo"), "redo");
-  acCut = MakeAction(this, QStringLiteral("Cut"), QStringLiteral("Cut Selected Text"), "cut");
-  acCopy = MakeAction(this, QStringLiteral("Copy"), QStringLiteral("Copy Selected Text"), "copy");
-  acPaste = MakeAction(this, QStringLiteral("Paste"),
-                       QStringLiteral("Paste text from the clipboard"), "paste");
-  acSelectAll = MakeAction(this, QStringLiteral("Select All"), QStringLiteral("Select All Text"));
-  mIndent =
-      MakeAction(this, QStringLiteral("Indent"), QStringLiteral("Indent Selected Text"), "indent");
-  mOutdent = MakeAction(this, QStringLiteral("Outdent"), QStringLiteral("Outdent Selected Text"),
-                        "outdent");
-  // The editor takes these keys itself (Tab and Shift+Tab through the window's key routing); the
-  // menus and tool tips only name them, and the
-  // shortcuts never fire outside the menus, where a key belongs to the widget with the focus.
-  const std::pair<QAction*, QKeySequence> editorKeys[] = {
-      {mUndo, QKeySequence(Qt::CTRL | Qt::Key_Z)},
-      {mRedo, QKeySequence(Qt::CTRL | Qt::Key_Y)},
-      {acCut, QKeySequence(Qt::CTRL | Qt::Key_X)},
-      {acCopy, QKeySequence(Qt::CTRL | Qt::Key_C)},
-      {acPaste, QKeySequence(Qt::CTRL | Qt::Key_V)},
-      {acSelectAll, QKeySequence(Qt::CTRL | Qt::Key_A)},
-      {mIndent, QKeySequence(Qt::Key_Tab)},
-      {mOutdent, QKeySequence(Qt::SHIFT | Qt::Key_Tab)},
-  };
-  for (const auto& [action, key] : editorKeys) {
-    action->setShortcut(key);
-    action->setShortcutContext(Qt::WidgetShortcut);
-  }
-  acFind =
-      MakeAction(this, QStringLiteral("Find"), QStringLiteral("Find the indicated text"), "find");
-  acFind->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_F3)});
-  mReplace = MakeAction(this, QStringLiteral("Replace"), {}, "replace");
-  mReplace->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-  mNext = MakeAction(this, QStringLiteral("Next Block"), QStringLiteral("Move to next selector"),
-                     "nextblock");
-  mPrevious = MakeAction(this, QStringLiteral("Previous Block"),
-                         QStringLiteral("Move to previous selector"), "prevblock");
-  acComment = MakeAction(this, QStringLiteral("Comment"), QStringLiteral("Comment Seleted Text"),
-                         "comment");
-  acComment->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
-  acUncomment = MakeAction(this, QStringLiteral("Uncomment"),
-                           QStringLiteral("Take the comment marks off the selected text"));
-  acUncomment->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
-  acValidate = MakeAction(this, QStringLiteral("Validate Using W3C"),
-                          QStringLiteral("Validate Using W3C"), "validate");
-
-  mPanelTv = MakeCheck(this, QStringLiteral("Show Selectors"));
-  mPanelvle = MakeCheck(this, QStringLiteral("Show Properties"));
-  mPanelTxtInfo = MakeCheck(this, QStringLiteral("Show Info"));
-  mPanelVisual = MakeCheck(this, QStringLiteral("Show Visual Editor"));
-  mShowPreview = MakeCheck(this, QStringLiteral("Show Preview Window"));
-  mShowPreview->setIcon(ProgramIcon("preview"));
-  mShowPreview->setToolTip(QStringLiteral("Show/Hide Preview window"));
-  mOptions = MakeAction(this, QStringLiteral("Options"));
-
-  mHomePage = MakeAction(this, QStringLiteral("HomePage"));
-  mCSS1page = MakeAction(this, QStringLiteral("CSS1 Reference"));
-  mCSS2page = MakeAction(this, QStringLiteral("CSS2 Reference"));
-  mReport = MakeAction(this, QStringLiteral("Report errors,suggestion,comments"));
-  mAbout = MakeAction(this, QStringLiteral("About"));
-
-  bPrevBookmark = MakeAction(this, QStringLiteral("Previous Bookmark"),
-                             QStringLiteral("Previous Bookmark"), "prevbookmark");
-  bNextBookmark = MakeAction(this, QStringLiteral("Next bookmark"), QStringLiteral("Next bookmark"),
-                             "nextbookmark");
-  bClearBookmarks = MakeAction(this, QStringLiteral("Clear All Bookmarks"),
-                               QStringLiteral("Clear All Bookmarks"), "clearbookmarks");
-  bBrowser1 = MakeAction(this, QStringLiteral("Browser1"),
-                         QStringLiteral("Preview file in Browser1"), "browser1");
-  bBrowser2 = MakeAction(this, QStringLiteral("Browser2"),
-                         QStringLiteral("Preview file in Browser2"), "browser2");
-  mNextTab = MakeAction(this, QStringLiteral("Next Tab"));
-  mNextTab->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab));
-  mPreviousTab = MakeAction(this, QStringLiteral("Previous Tab"));
-  mPreviousTab->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab));
-  addActions({mNextTab, mPreviousTab});
-  // A tool tip names the key that gives the same command.
-  for (QAction* action : findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly)) {
-    if (!action->shortcut().isEmpty()) {
-      action->setToolTip(action->toolTip() + QStringLiteral(" (") +
-                         action->shortcut().toString(QKeySequence::NativeText) +
-                         QStringLiteral(")"));
-    }
-  }
-
-  // Tests and the coordinator find a command by the name it is known by.
-  const std::pair<QAction*, const char*> names[] = {
-      {acNew, "acNew"},
-      {acOpen, "acOpen"},
-      {acSave, "acSave"},
-      {acSaveAs, "acSaveAs"},
-      {mSaveAll, "mSaveAll"},
-      {mClose, "mClose"},
-      {mCloseAll, "mCloseAll"},
-      {mExit, "mExit"},
-      {mUndo, "mUndo"},
-      {mRedo, "mRedo"},
-      {acCut, "acCut"},
-      {acCopy, "acCopy"},
-      {acPaste, "acPaste"},
-      {acSelectAll, "acSelectAll"},
-      {acFind, "acFind"},
-      {mReplace, "mReplace"},
-      {mIndent, "mIndent"},
-      {mOutdent, "mOutdent"},
-      {mNext, "mNext"},
-      {mPrevious, "mPrevious"},
-      {acComment, "acComment"},
-      {acUncomment, "acUncomment"},
-      {acValidate, "acValidate"},
-      {mPanelTv, "mPanelTv"},
-      {mPanelvle, "mPanelvle"},
-      {mPanelTxtInfo, "mPanelTxtInfo"},
-      {mPanelVisual, "mPanelVisual"},
-      {mShowPreview, "mShowPreview"},
-      {mOptions, "mOptions"},
-      {mHomePage, "mHomePage"},
-      {mCSS1page, "mCSS1page"},
-      {mCSS2page, "mCSS2page"},
-      {mReport, "mReport"},
-      {mAbout, "mAbout"},
-      {bPrevBookmark, "bPrevBookmark"},
-      {bNextBookmark, "bNextBookmark"},
-      {bClearBookmarks, "bClearBookmarks"},
-      {bBrowser1, "bBrowser1"},
-      {bBrowser2, "bBrowser2"},
-      {mNextTab, "mNextTab"},
-      {mPreviousTab, "mPreviousTab"},
-  };
-  for (const auto& [action, name] : names) {
-    action->setObjectName(QLatin1String(name));
-  }
-
-  Bind(acNew, &TFrmMain::acNewExecute);
-  Bind(acOpen, &TFrmMain::acOpenExecute);
-  Bind(acSave, &TFrmMain::acSaveExecute);
-  Bind(acSaveAs, &TFrmMain::acSaveAsExecute);
-  Bind(mSaveAll, &TFrmMain::mSaveAllClick);
-  Bind(mClose, &TFrmMain::mCloseClick);
-  Bind(mCloseAll, &TFrmMain::mCloseAllClick);
-  Bind(mExit, &TFrmMain::mExitClick);
-  Bind(mPanelTv, &TFrmMain::mPanelTvClick);
-  Bind(mPanelvle, &TFrmMain::mPanelvleClick);
-  Bind(mPanelTxtInfo, &TFrmMain::mPanelTxtInfoClick);
-  Bind(mPanelVisual, &TFrmMain::mPanelVisualClick);
-  Bind(mShowPreview, &TFrmMain::mShowPreviewClick);
-  Bind(mHomePage, &TFrmMain::mHomePageClick);
-  Bind(mCSS1page, &TFrmMain::mCSS1pageClick);
-  Bind(mCSS2page, &TFrmMain::mCSS2pageClick);
-  Bind(mReport, &TFrmMain::mReportClick);
-  Bind(mAbout, &TFrmMain::mAboutClick);
-  Bind(mOptions, &TFrmMain::mOptionsClick);
-  Bind(mNext, &TFrmMain::MoveToNextBlock);
-  Bind(mPrevious, &TFrmMain::MoveToPreviousBlock);
-  Bind(acValidate, &TFrmMain::acValidateExecute);
-  Bind(bBrowser1, &TFrmMain::bBrowser1Click);
-  Bind(bBrowser2, &TFrmMain::bBrowser2Click);
-  Bind(mNextTab, &TFrmMain::mNextTabClick);
-  Bind(mPreviousTab, &TFrmMain::mPreviousTabClick);
-}
-
-void TFrmMain::Bind(QAction* action, void (TFrmMain::*handler)()) {
-  connect(action, &QAction::triggered, this, [this, handler] {
-    RunCommand(*Platform.Prompts, [this, handler] { (this->*handler)(); });
-  });
-}
-
 void TFrmMain::CreateMenus() {
-  mFile = menuBar()->addMenu(QStringLiteral("File"));
-  mFile->setObjectName(QStringLiteral("mFile"));
-  mFile->addActions({acNew, acOpen, mClose, mCloseAll});
-  mFile->addSeparator();
-  mFile->addActions({acSave, acSaveAs, mSaveAll});
-  mRecentTop = mFile->addSeparator();
-  mRecentBottom = mFile->addSeparator();
-  mFile->addAction(mExit);
+  EditMenu = new TEditMenu(this, *Platform.Prompts, [this] { return CurrentDocument(); });
+  connect(EditMenu, &TEditMenu::SelectionFound, this, &TFrmMain::ShowCaretStatus);
+  const auto addMenu = [this](const QString& caption, const char* name,
+                              std::span<const TCommand> commands) {
+    QMenu* menu = menuBar()->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    AddCommands(this, *Platform.Prompts, commands, menu);
+    return menu;
+  };
 
-  mEdit = menuBar()->addMenu(QStringLiteral("Edit"));
-  mEdit->setObjectName(QStringLiteral("mEdit"));
-  mEdit->addActions({mUndo, mRedo});
-  mEdit->addSeparator();
-  mEdit->addActions({acCut, acCopy, acPaste, acSelectAll});
-  mEdit->addSeparator();
-  mEdit->addActions({acFind, mReplace});
-  mEdit->addSeparator();
-  mEdit->addActions({mIndent, mOutdent});
-  mEdit->addSeparator();
-  mEdit->addActions({mNext, mPrevious});
-  mEdit->addSeparator();
-  mEdit->addActions({acComment, acUncomment});
+  // Each menu's commands in its order: name, caption, tool tip, image, keys, command.
+  const TCommand file[] = {
+      {"acNew", "New", "Create a new file", "new", "Ctrl+N", [this] { acNewExecute(); }},
+      {"acOpen", "Open", "Open existing file", "open", "Ctrl+O", [this] { acOpenExecute(); }},
+      {"mClose", "Close", nullptr, nullptr, "Ctrl+W", [this] { mCloseClick(); }},
+      {"mCloseAll", "Close All", nullptr, nullptr, "", [this] { mCloseAllClick(); }},
+      {"|"},
+      {"acSave", "Save", "Save Current File", "save", "Ctrl+S", [this] { acSaveExecute(); }},
+      {"acSaveAs", "Save As", "Save As currrent file", "saveas", "Ctrl+Shift+S",
+       [this] { acSaveAsExecute(); }},
+      {"mSaveAll", "Save All", nullptr, "saveall", "", [this] { mSaveAllClick(); }},
+      // The recent files stand between these two.
+      {"|"},
+      {"|"},
+      {"mExit", "Exit", nullptr, nullptr, "", [this] { mExitClick(); }},
+  };
+  mFile = addMenu(QStringLiteral("&File"), "mFile", file);
 
-  mTools = menuBar()->addMenu(QStringLiteral("Tools"));
-  mTools->setObjectName(QStringLiteral("mTools"));
-  mTools->addSeparator();
-  mTools->addAction(acValidate);
-  mTools->addSeparator();
-  mTools->addActions({mPanelTv, mPanelvle, mPanelTxtInfo, mPanelVisual, mShowPreview});
-  mTools->addSeparator();
-  mTools->addAction(mOptions);
+  menuBar()->addMenu(EditMenu->Menu());
 
-  mHelp = menuBar()->addMenu(QStringLiteral("Help"));
-  mHelp->setObjectName(QStringLiteral("mHelp"));
-  mHelp->addAction(mHomePage);
-  QMenu* references = mHelp->addMenu(QStringLiteral("References"));
-  references->addActions({mCSS1page, mCSS2page});
-  mHelp->addAction(mReport);
-  mHelp->addSeparator();
-  mHelp->addAction(mAbout);
+  constexpr TKeyScope kWindow = TKeyScope::Window;
+  constexpr bool kCheck = true;
+  // The configured browsers' commands go in front.
+  const TCommand tools[] = {
+      {"|"},
+      {"acValidate", "Validate Using W3C", nullptr, "validate", "",
+       [this] { acValidateExecute(); }},
+      {"|"},
+      {"mPanelTv", "Show Selectors", nullptr, nullptr, "", [this] { mPanelTvClick(); }, kWindow,
+       kCheck},
+      {"mPanelvle", "Show Properties", nullptr, nullptr, "", [this] { mPanelvleClick(); }, kWindow,
+       kCheck},
+      {"mPanelTxtInfo", "Show Info", nullptr, nullptr, "", [this] { mPanelTxtInfoClick(); },
+       kWindow, kCheck},
+      {"mPanelVisual", "Show Visual Editor", nullptr, nullptr, "", [this] { mPanelVisualClick(); },
+       kWindow, kCheck},
+      {"mShowPreview", "Show Preview Window", "Show/Hide Preview window", "preview", "",
+       [this] { mShowPreviewClick(); }, kWindow, kCheck},
+      {"|"},
+      {"mOptions", "Options", nullptr, nullptr, "", [this] { mOptionsClick(); }},
+  };
+  mTools = addMenu(QStringLiteral("&Tools"), "mTools", tools);
 
-  MainTextPopUp = new QMenu(this);
-  MainTextPopUp->setObjectName(QStringLiteral("MainTextPopUp"));
-  MainTextPopUp->addActions({acCut, acCopy, acPaste});
-  MainTextPopUp->addSeparator();
-  MainTextPopUp->addAction(acSelectAll);
-  MainTextPopUp->addSeparator();
-  MainTextPopUp->addActions({acComment, acUncomment});
+  const TCommand help[] = {
+      {"mHomePage", "HomePage", nullptr, nullptr, "", [this] { mHomePageClick(); }},
+      {"mReport", "Report errors,suggestion,comments", nullptr, nullptr, "",
+       [this] { mReportClick(); }},
+      {"|"},
+      {"mAbout", "About", nullptr, nullptr, "", [this] { mAboutClick(); }},
+  };
+  QMenu* helpMenu = addMenu(QStringLiteral("&Help"), "mHelp", help);
+  const TCommand references[] = {
+      {"mCSS1page", "CSS1 Reference", nullptr, nullptr, "", [this] { mCSS1pageClick(); }},
+      {"mCSS2page", "CSS2 Reference", nullptr, nullptr, "", [this] { mCSS2pageClick(); }},
+  };
+  auto* referencesMenu = new QMenu(QStringLiteral("&References"), helpMenu);
+  AddCommands(this, *Platform.Prompts, references, referencesMenu);
+  helpMenu->insertMenu(Action("mReport"), referencesMenu);
+
+  // In no menu: the tool bar's browser buttons, and the keys between the tabs, which work in the
+  // whole window.
+  const TCommand others[] = {
+      {"bBrowser1", "Browser1", "Preview file in Browser1", "browser1", "",
+       [this] { bBrowser1Click(); }},
+      {"bBrowser2", "Browser2", "Preview file in Browser2", "browser2", "",
+       [this] { bBrowser2Click(); }},
+      {"mNextTab", "Next Tab", nullptr, nullptr, "Ctrl+Tab", [this] { mNextTabClick(); }},
+      {"mPreviousTab", "Previous Tab", nullptr, nullptr, "Ctrl+Shift+Backtab",
+       [this] { mPreviousTabClick(); }},
+  };
+  AddCommands(this, *Platform.Prompts, others);
+  addActions({Action("mNextTab"), Action("mPreviousTab")});
 }
 
 void TFrmMain::CreateToolBar() {
   MainToolBar = addToolBar(QStringLiteral("Main"));
   MainToolBar->setObjectName(QStringLiteral("MainToolBar"));
   MainToolBar->setIconSize(QSize(16, 16));
-  MainToolBar->addActions({acNew, acOpen, acSave});
-  MainToolBar->addSeparator();
-  MainToolBar->addActions({acCut, acCopy, acPaste, acFind});
-  MainToolBar->addSeparator();
-  MainToolBar->addActions({mUndo, mRedo});
-  MainToolBar->addSeparator();
-  MainToolBar->addActions({mIndent, mOutdent, acComment, mNext, mPrevious});
-  MainToolBar->addSeparator();
-  MainToolBar->addActions({bPrevBookmark, bNextBookmark, bClearBookmarks});
-  MainToolBar->addSeparator();
-  MainToolBar->addActions({bBrowser1, bBrowser2, mShowPreview});
-  MainToolBar->addSeparator();
-  MainToolBar->addAction(acValidate);
+  AddToBar(MainToolBar, [this](const QString& name) { return Action(name); },
+           {"acNew",
+            "acOpen",
+            "acSave",
+            "|",
+            "acCut",
+            "acCopy",
+            "acPaste",
+            "acFind",
+            "|",
+            "mUndo",
+            "mRedo",
+            "|",
+            "mIndent",
+            "mOutdent",
+            "acComment",
+            "mNext",
+            "mPrevious",
+            "|",
+            "bPrevBookmark",
+            "bNextBookmark",
+            "bClearBookmarks",
+            "|",
+            "bBrowser1",
+            "bBrowser2",
+            "mShowPreview",
+            "|",
+            "acValidate"});
 }
 
 void TFrmMain::CreateDocks() {

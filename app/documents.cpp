@@ -12,6 +12,7 @@
 #include "app/cssmain.h"
 #include "app/declarationsync.h"
 #include "app/editorassist.h"
+#include "app/editmenu.h"
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
 #include "app/propertiespanel.h"
@@ -99,10 +100,7 @@ void TFrmMain::NewDocument() {
   connect(editor, &TCssEditor::TextRefused, this, [this](const QString& message) {
     Platform.Prompts->Message(TMessageKind::Warning, message, {TButton::Ok});
   });
-  editor->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(editor, &QWidget::customContextMenuRequested, this,
-          [this, editor](const QPoint& pos) { MainTextPopUp->popup(editor->mapToGlobal(pos)); });
-  BindEditorEvents(document);
+  EditMenu->Attach(*document);
   // After the window's key routing, so that an open completion list takes Tab first.
   Assist->Attach(*document);
 
@@ -144,7 +142,7 @@ void TFrmMain::OpenOperation(const QString& given) {
   SetCaption(pgmain->currentIndex(), name);
   pgmain->setTabToolTip(pgmain->currentIndex(), NativeFullPath(path));
   // Before the tree is filled: formatting changes every position in it.
-  OfferToFormat();
+  EditMenu->OfferToFormat();
   SelectorsPanel->RefreshTree();
   // The page built from the sheet at once, in a Preview panel that is on the screen.
   if (dxPreview->isVisible()) {

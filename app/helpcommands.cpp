@@ -1,16 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Help menu, Options and the recent-files items: pages, the feedback mail, the About box.
-#include <QAction>
-#include <QTabWidget>
-
+// The Help menu and Options: pages, the feedback mail, the About box, and what the Options
+// dialog applied, taken up by the window.
 #include "app/cssmain.h"
 #include "app/declarationsync.h"
-#include "app/opendocument.h"
-#include "controls/recentfiles.h"
 #include "dialogs/cssAbout.h"
 #include "dialogs/cssoptions.h"
 #include "platform/prompts.h"
-#include "platform/settings.h"
 #include "platform/shell.h"
 
 namespace qm {

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
 #include <QTabBar>
@@ -408,6 +409,8 @@ class TestMainWindow : public QObject {
                           "Show/Hide Preview window",
                           "|",
                           "Validate Using W3C"}));
+    QCOMPARE(ActionTexts(w.Menu("MainTextPopUp")->actions(), false),
+             (QStringList{"Cut", "Copy", "Paste", "|", "Select All", "|", "Comment", "Uncomment"}));
     QCOMPARE(w.Action("acFind")->shortcuts(),
              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_F3)}));
     // Every key is shown beside its menu command.
@@ -432,6 +435,44 @@ class TestMainWindow : public QObject {
     }
     QCOMPARE(captions,
              (QStringList{"Properties", "Quick Info", "Selectors", "Visual Editor", "Preview"}));
+  }
+
+  void everyCommandIsFoundByTheNameItIsKnownBy() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    // The window's and the Edit menu's commands share one set of names: a name given twice would
+    // hide one of them from the lookups, and a command without one from the saved tool bar.
+    QList<QAction*> commands = w.ToolBar()->actions();
+    for (const char* menu : {"mFile", "mEdit", "mTools", "mHelp", "MainTextPopUp"}) {
+      commands += w.Menu(QLatin1String(menu))->actions();
+    }
+    int named = 0;
+    for (QAction* command : commands) {
+      if (command->isSeparator() || command->menu() != nullptr) {
+        continue;
+      }
+      QVERIFY2(!command->objectName().isEmpty(), qPrintable(command->text()));
+      QCOMPARE(w.Action(command->objectName()), command);
+      ++named;
+    }
+    QVERIFY(named > 40);
+  }
+
+  void theMenusOpenFromTheKeyboard() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    ShowSettled(w);
+    w.Action("acNew")->trigger();
+    // Alt with the menu's underlined letter, even in the editor, which would type the letter.
+    QTest::keyClick(w.CurrentEditor(), Qt::Key_E, Qt::AltModifier);
+    QTRY_VERIFY(w.Menu("mEdit")->isVisible());
+    QCOMPARE(Text(w), QByteArray());
+    w.Menu("mEdit")->close();
+    QStringList titles;
+    for (const QAction* menu : w.menuBar()->actions()) {
+      titles << menu->text();
+    }
+    QCOMPARE(titles, (QStringList{"&File", "&Edit", "&Tools", "&Help"}));
   }
 
   void statusBarFollowsTheCaretLine() {
