@@ -24,6 +24,15 @@ struct TProblem {
   bool operator==(const TProblem&) const = default;
 };
 
+// A problem at the bytes [Start, End) of the text, where the editor marks it.
+struct TProblemSpan {
+  int32_t Start = 0;
+  int32_t End = 0;
+  TSeverity Severity = TSeverity::Error;
+  std::string Message;
+  bool operator==(const TProblemSpan&) const = default;
+};
+
 // Whether name (without its "@", any letter case, a vendor prefix allowed) is an at-rule that
 // current CSS or a browser knows.
 bool IsKnownAtRule(std::string_view name);
