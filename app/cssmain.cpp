@@ -94,6 +94,7 @@ void TFrmMain::FormCreate() {
   mPanelTxtInfo->setChecked(!dxQuickInfo->isHidden());
   mPanelVisual->setChecked(!dxVisualEditor->isHidden());
   mShowPreview->setChecked(!dxPreview->isHidden());
+  mPanelProblems->setChecked(!dxProblems->isHidden());
 
   PropertiesPanel->SetCssLevel(Setting::CurrentCss.Read(settings));
   ShowActiveDocument();
@@ -208,6 +209,14 @@ void TFrmMain::mPanelVisualClick() {
 // button comes back on the next click whatever the mark says.
 void TFrmMain::mShowPreviewClick() {
   dxPreview->setVisible(dxPreview->isHidden());
+}
+
+// Shows the panel when it is hidden, whatever the mark says; the mark follows the panel, also when
+// it is closed by its own button.
+void TFrmMain::mPanelProblemsClick() {
+  dxProblems->setVisible(dxProblems->isHidden());
+  dxProblems->raise();
+  mPanelProblems->setChecked(!dxProblems->isHidden());
 }
 
 void TFrmMain::dragEnterEvent(QDragEnterEvent* event) {

@@ -17,6 +17,7 @@
 #include "app/declarationsync.h"
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
+#include "app/problemspanel.h"
 #include "app/propertiespanel.h"
 #include "app/quickinfopanel.h"
 #include "app/selectorspanel.h"
@@ -119,6 +120,7 @@ void TFrmMain::CreateActions() {
   mShowPreview = MakeCheck(this, QStringLiteral("Show Preview Window"));
   mShowPreview->setIcon(ProgramIcon("preview"));
   mShowPreview->setToolTip(QStringLiteral("Show/Hide Preview window"));
+  mPanelProblems = MakeCheck(this, QStringLiteral("Show Problems"));
   mOptions = MakeAction(this, QStringLiteral("Options"));
 
   mHomePage = MakeAction(this, QStringLiteral("HomePage"));
@@ -181,6 +183,7 @@ void TFrmMain::CreateActions() {
       {mPanelTxtInfo, "mPanelTxtInfo"},
       {mPanelVisual, "mPanelVisual"},
       {mShowPreview, "mShowPreview"},
+      {mPanelProblems, "mPanelProblems"},
       {mOptions, "mOptions"},
       {mHomePage, "mHomePage"},
       {mCSS1page, "mCSS1page"},
@@ -212,6 +215,7 @@ void TFrmMain::CreateActions() {
   Bind(mPanelTxtInfo, &TFrmMain::mPanelTxtInfoClick);
   Bind(mPanelVisual, &TFrmMain::mPanelVisualClick);
   Bind(mShowPreview, &TFrmMain::mShowPreviewClick);
+  Bind(mPanelProblems, &TFrmMain::mPanelProblemsClick);
   Bind(mHomePage, &TFrmMain::mHomePageClick);
   Bind(mCSS1page, &TFrmMain::mCSS1pageClick);
   Bind(mCSS2page, &TFrmMain::mCSS2pageClick);
@@ -262,7 +266,8 @@ void TFrmMain::CreateMenus() {
   mTools->addSeparator();
   mTools->addAction(acValidate);
   mTools->addSeparator();
-  mTools->addActions({mPanelTv, mPanelvle, mPanelTxtInfo, mPanelVisual, mShowPreview});
+  mTools->addActions(
+      {mPanelTv, mPanelvle, mPanelTxtInfo, mPanelVisual, mShowPreview, mPanelProblems});
   mTools->addSeparator();
   mTools->addAction(mOptions);
 
@@ -329,6 +334,10 @@ void TFrmMain::CreateDocks() {
   makeDock(dxVisualEditor, QStringLiteral("Visual Editor"), "dxVisualEditor", VisualEditorPanel);
   PreviewPanel = new TPreviewPanel(Platform);
   makeDock(dxPreview, QStringLiteral("Preview"), "dxPreview", PreviewPanel);
+  ProblemsPanel = new TProblemsPanel;
+  makeDock(dxProblems, QStringLiteral("Problems"), "dxProblems", ProblemsPanel);
+  // The status bar tells the problem at the caret as the check finds it.
+  connect(ProblemsPanel, &TProblemsPanel::Shown, this, &TFrmMain::ShowCaretStatus);
 
   connect(SelectorsPanel, &TSelectorsPanel::NewSelectorRequested, this,
           [this](TSelectorTab tab) { FrmNew->ShowOnTab(tab); });
@@ -352,6 +361,12 @@ void TFrmMain::CreateDocks() {
   addDockWidget(Qt::RightDockWidgetArea, dxSelectors);
   splitDockWidget(dxSelectors, dxVisualEditor, Qt::Vertical);
   addDockWidget(Qt::BottomDockWidgetArea, dxPreview);
+  // Beside the preview, shown from the Tools menu: the first start stays as roomy as before (the
+  // underlines and the status bar tell the problems without it).
+  addDockWidget(Qt::BottomDockWidgetArea, dxProblems, Qt::Horizontal);
+  dxProblems->hide();
+  connect(dxProblems, &QDockWidget::visibilityChanged, this,
+          [this] { mPanelProblems->setChecked(!dxProblems->isHidden()); });
 }
 
 void TFrmMain::ApplyDesignedDockSizes() {
