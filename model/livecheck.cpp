@@ -104,9 +104,16 @@ void TLiveCheck::Clear() {
 void TLiveCheck::CheckBlocks(const TDocument& document, const TModList& blocks,
                              const TValueChecker& checker, const TTextChange* change) {
   const int32_t textEnd = static_cast<int32_t>(document.Text().size());
-  std::vector<TBlockCheck> old = std::move(Blocks_);
-  Blocks_.clear();
-  Blocks_.reserve(static_cast<size_t>(blocks.Count()));
+  const size_t count = static_cast<size_t>(blocks.Count());
+  // An edit that adds or removes no block leaves each block at its index: its entry is brought
+  // up to date where it is.
+  const bool inPlace = change != nullptr && Blocks_.size() == count;
+  std::vector<TBlockCheck> old;
+  if (!inPlace) {
+    old = std::move(Blocks_);
+    Blocks_.clear();
+    Blocks_.resize(count);
+  }
   TooDeep_.clear();
   size_t next = 0;  // the first block of the last check not yet passed
   // The ends of the blocks around the current one, innermost last; a block never closed runs to
@@ -127,7 +134,6 @@ void TLiveCheck::CheckBlocks(const TDocument& document, const TModList& blocks,
       from = before.EndPos >= 0 && before.EndPos < record.StartPos ? before.EndPos + 1
                                                                    : before.StartPos + 1;
     }
-    TBlockCheck check{record.StartPos, record.EndPos, from, deep, {}};
     // Each block's declarations are read over all of its braces, nested blocks included: a depth
     // limit keeps the whole check linear in the text.
     if (deep && TooDeep_.empty()) {
@@ -135,36 +141,50 @@ void TLiveCheck::CheckBlocks(const TDocument& document, const TModList& blocks,
                           "blocks nested deeper than " + std::to_string(kMaxCheckedDepth) +
                               " levels: the declarations inside them are not checked"});
     }
-    bool kept = false;
+    // The last check of a block whose text the change did not touch, if there was one.
+    TBlockCheck* before = nullptr;
     if (change != nullptr && (from > change->NewEnd || change->Start > end)) {
-      while (next < old.size()) {
-        const std::optional<int32_t> start = Mapped(old[next].StartPos, *change);
-        if (start && *start >= record.StartPos) {
-          break;
-        }
-        ++next;
-      }
-      if (next < old.size()) {
-        TBlockCheck& before = old[next];
-        const std::optional<int32_t> oldEnd =
-            before.EndPos < 0 ? std::optional<int32_t>(-1) : Mapped(before.EndPos, *change);
-        kept = Mapped(before.StartPos, *change) == record.StartPos && oldEnd == record.EndPos &&
-               Mapped(before.From, *change) == from && before.Deep == deep;
-        if (kept) {
-          const int32_t delta =
-              before.StartPos >= change->OldEnd ? change->NewEnd - change->OldEnd : 0;
-          check.Problems = std::move(before.Problems);
-          for (TProblemSpan& problem : check.Problems) {
-            problem.Start += delta;
-            problem.End += delta;
+      if (inPlace) {
+        before = &Blocks_[static_cast<size_t>(block)];
+      } else {
+        while (next < old.size()) {
+          const std::optional<int32_t> start = Mapped(old[next].StartPos, *change);
+          if (start && *start >= record.StartPos) {
+            break;
           }
+          ++next;
         }
+        before = next < old.size() ? &old[next] : nullptr;
       }
     }
-    if (!kept && !deep) {
-      CheckDeclarations(document, blocks, block, checker, check.Problems);
+    bool kept = false;
+    int32_t delta = 0;
+    if (before != nullptr) {
+      const std::optional<int32_t> oldEnd =
+          before->EndPos < 0 ? std::optional<int32_t>(-1) : Mapped(before->EndPos, *change);
+      kept = Mapped(before->StartPos, *change) == record.StartPos && oldEnd == record.EndPos &&
+             Mapped(before->From, *change) == from && before->Deep == deep;
+      delta = before->StartPos >= change->OldEnd ? change->NewEnd - change->OldEnd : 0;
     }
-    Blocks_.push_back(std::move(check));
+    TBlockCheck& check = Blocks_[static_cast<size_t>(block)];
+    if (kept) {
+      if (before != &check) {
+        check.Problems = std::move(before->Problems);
+      }
+      for (TProblemSpan& problem : check.Problems) {
+        problem.Start += delta;
+        problem.End += delta;
+      }
+    } else {
+      check.Problems.clear();
+      if (!deep) {
+        CheckDeclarations(document, blocks, block, checker, check.Problems);
+      }
+    }
+    check.StartPos = record.StartPos;
+    check.EndPos = record.EndPos;
+    check.From = from;
+    check.Deep = deep;
   }
 }
 
