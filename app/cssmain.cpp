@@ -217,6 +217,12 @@ void TFrmMain::mPanelProblemsClick() {
   dxProblems->setVisible(dxProblems->isHidden());
   dxProblems->raise();
   mPanelProblems->setChecked(!dxProblems->isHidden());
+  // Beside the preview it gets room for its messages: half the width, unless it has more.
+  if (!dxProblems->isHidden() && !dxProblems->isFloating() && !dxPreview->isHidden() &&
+      !dxPreview->isFloating() && dockWidgetArea(dxProblems) == dockWidgetArea(dxPreview) &&
+      dxProblems->width() * 3 < width()) {
+    resizeDocks({dxPreview, dxProblems}, {width() / 2, width() / 2}, Qt::Horizontal);
+  }
 }
 
 void TFrmMain::dragEnterEvent(QDragEnterEvent* event) {

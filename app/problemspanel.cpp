@@ -105,9 +105,14 @@ TProblemsPanel::TProblemsPanel(QWidget* parent) : QWidget(parent) {
   LstProblems->setEditTriggers(QAbstractItemView::NoEditTriggers);
   LstProblems->header()->setStretchLastSection(true);
   LstProblems->header()->setSectionResizeMode(QHeaderView::Interactive);
-  LstProblems->setColumnWidth(TProblemsModel::Line, 60);
-  LstProblems->setColumnWidth(TProblemsModel::Column, 60);
-  LstProblems->setColumnWidth(TProblemsModel::Severity, 90);
+  // The numbers and the word narrow, so that the message starts early.
+  const QFontMetrics metrics(LstProblems->font());
+  LstProblems->setColumnWidth(TProblemsModel::Line,
+                              metrics.horizontalAdvance(QStringLiteral("Line")) + 24);
+  LstProblems->setColumnWidth(TProblemsModel::Column,
+                              metrics.horizontalAdvance(QStringLiteral("Column")) + 16);
+  LstProblems->setColumnWidth(TProblemsModel::Severity,
+                              metrics.horizontalAdvance(QStringLiteral("Warning")) + 40);
   // A double-click or Enter.
   connect(LstProblems, &QTreeView::activated, this,
           [this](const QModelIndex& index) { GoTo(index.row()); });
