@@ -33,10 +33,6 @@ struct TProblemSpan {
   bool operator==(const TProblemSpan&) const = default;
 };
 
-// Whether name (without its "@", any letter case, a vendor prefix allowed) is an at-rule that
-// current CSS or a browser knows.
-bool IsKnownAtRule(std::string_view name);
-
 // Every problem of the document in text order: each declaration of each block that holds
 // declarations (style rules, keyframes and at-rules such as @font-face, nested ones too) checked
 // against its property or descriptor, an at-rule of unknown name, a "{" without its "}", and a

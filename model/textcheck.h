@@ -12,6 +12,10 @@
 
 namespace qm {
 
+// Whether name (without its "@", any letter case, a vendor prefix allowed) is an at-rule that
+// current CSS or a browser knows.
+bool IsKnownAtRule(std::string_view name);
+
 class TTextCheck {
  public:
   // Scans the whole text.
