@@ -113,6 +113,11 @@ int32_t At(size_t index) {
   return static_cast<int32_t>(index);
 }
 
+TProblemSpan OpenBlock(int32_t brace) {
+  return {brace, brace + 1, TSeverity::Error,
+          "unclosed block: `{` has no `}` before the end of the file"};
+}
+
 // Where an index of the text before change is in the text after it; none inside what changed.
 std::optional<int32_t> Mapped(int32_t index, const TTextChange& change) {
   if (index < change.Start) {
@@ -138,10 +143,15 @@ struct TTextCheck::TOldScan {
   TTextChange Change;
   std::vector<TPoint> Points;
   std::vector<TProblemSpan> Found;
-  std::vector<TProblemSpan> AtEnd;
-  size_t Next = 0;  // the first of Points not yet passed
+  std::optional<TProblemSpan> Comment;  // the comment it left open
+  std::vector<int32_t> FinalOpen;       // the blocks it left open
+  size_t Next = 0;                      // the first of Points not yet passed
+  std::vector<int32_t> OpenInStep;      // the new scan's open blocks where it came back in step
 
-  // Whether the new scan at index with open is where the old one was at one of its points.
+  // Whether the new scan at index with open is where the old one was at one of its points, in a
+  // state from which it finds the same. The braces open there matter only to the blocks left
+  // open: when the old scan went on to close some of those open at the point and left the rest
+  // open, the new scan closes as many of its own, whatever they are, and finds the same after.
   bool InStep(int32_t index, const std::vector<int32_t>& open) {
     if (index < Change.NewEnd) {
       return false;
@@ -151,16 +161,42 @@ struct TTextCheck::TOldScan {
            (Points[Next].Index < Change.OldEnd || Points[Next].Index + delta < index)) {
       ++Next;
     }
-    if (Next == Points.size() || Points[Next].Index + delta != index ||
-        Points[Next].Open.size() != open.size()) {
+    if (Next == Points.size() || Points[Next].Index + delta != index) {
       return false;
     }
-    for (size_t k = 0; k < open.size(); ++k) {
-      if (Mapped(Points[Next].Open[k], Change) != open[k]) {
+    const std::vector<int32_t>& was = Points[Next].Open;
+    bool same = was.size() == open.size();
+    for (size_t k = 0; same && k < open.size(); ++k) {
+      same = Mapped(was[k], Change) == open[k];
+    }
+    if (!same) {
+      // Without a block of the point's left open to the end, the old scan may have met a "}"
+      // with none open, which the new one would take as closing one of its own.
+      const size_t kept = OpenBefore(FinalOpen, Points[Next].Index);
+      if (kept == 0 || open.size() < was.size() - kept) {
         return false;
       }
     }
+    OpenInStep = open;
     return true;
+  }
+
+  // The braces of an old stack after the point in step as the new scan has them then.
+  std::vector<int32_t> Translated(const std::vector<int32_t>& stack) const {
+    const int32_t delta = Change.NewEnd - Change.OldEnd;
+    const size_t before = OpenBefore(stack, Points[Next].Index);
+    const size_t closed = Points[Next].Open.size() - before;
+    std::vector<int32_t> now(OpenInStep.begin(),
+                             OpenInStep.end() - static_cast<std::ptrdiff_t>(closed));
+    for (size_t k = before; k < stack.size(); ++k) {
+      now.push_back(stack[k] + delta);
+    }
+    return now;
+  }
+
+  // How many braces of a stack (in text order) were opened before index.
+  static size_t OpenBefore(const std::vector<int32_t>& stack, int32_t index) {
+    return static_cast<size_t>(std::lower_bound(stack.begin(), stack.end(), index) - stack.begin());
   }
 };
 
@@ -192,7 +228,13 @@ void TTextCheck::Update(std::string_view text, const TTextChange& change) {
       [](const TProblemSpan& found, int32_t index) { return found.Start < index; });
   old.Found.assign(std::make_move_iterator(kept), std::make_move_iterator(Found_.end()));
   Found_.erase(kept, Found_.end());
-  old.AtEnd = std::move(AtEnd_);
+  for (size_t k = 0; k < AtEnd_.size(); ++k) {
+    if (k == 0 && EndsInComment_) {
+      old.Comment = std::move(AtEnd_[k]);
+    } else {
+      old.FinalOpen.push_back(AtEnd_[k].Start);
+    }
+  }
   AtEnd_.clear();
   if (!Scan(text, from, std::move(open), &old)) {
     return;
@@ -208,23 +250,16 @@ void TTextCheck::Update(std::string_view text, const TTextChange& change) {
     }
   }
   for (size_t k = old.Next + 1; k < old.Points.size(); ++k) {
-    TPoint& point = old.Points[k];
-    point.Index += delta;
-    for (int32_t& brace : point.Open) {
-      brace = *Mapped(brace, change);
-    }
-    Points_.push_back(std::move(point));
+    Points_.push_back({old.Points[k].Index + delta, old.Translated(old.Points[k].Open)});
   }
-  for (TProblemSpan& end : old.AtEnd) {
-    const std::optional<int32_t> start = Mapped(end.Start, change);
-    if (!start) {
-      // Cannot be, as the scans agree from here on; a fresh scan is the safe answer.
-      Full(text);
-      return;
-    }
-    end.End += *start - end.Start;
-    end.Start = *start;
-    AtEnd_.push_back(std::move(end));
+  if (old.Comment) {
+    old.Comment->Start += delta;
+    old.Comment->End += delta;
+    AtEnd_.push_back(std::move(*old.Comment));
+    EndsInComment_ = true;
+  }
+  for (const int32_t brace : old.Translated(old.FinalOpen)) {
+    AtEnd_.push_back(OpenBlock(brace));
   }
 }
 
@@ -232,10 +267,10 @@ bool TTextCheck::Scan(std::string_view text, size_t from, std::vector<int32_t> o
                       TOldScan* old) {
   size_t nextPoint =
       Points_.empty() ? 0 : static_cast<size_t>(Points_.back().Index) + kPointSpacing;
+  EndsInComment_ = false;
   const auto reportOpen = [&] {
     for (const int32_t brace : open) {
-      AtEnd_.push_back({brace, brace + 1, TSeverity::Error,
-                        "unclosed block: `{` has no `}` before the end of the file"});
+      AtEnd_.push_back(OpenBlock(brace));
     }
   };
   bool statementStart = true;
@@ -247,6 +282,7 @@ bool TTextCheck::Scan(std::string_view text, size_t from, std::vector<int32_t> o
       if (end == std::string_view::npos) {
         AtEnd_.push_back({At(i), At(i + 2), TSeverity::Error,
                           "unclosed comment: `/*` has no `*/` before the end of the file"});
+        EndsInComment_ = true;
         reportOpen();
         return false;
       }

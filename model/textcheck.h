@@ -45,6 +45,7 @@ class TTextCheck {
   std::vector<TProblemSpan> Found_;
   std::vector<TProblemSpan> AtEnd_;
   std::vector<TPoint> Points_;
+  bool EndsInComment_ = false;  // AtEnd_ starts with a comment left open
 };
 
 }  // namespace qm

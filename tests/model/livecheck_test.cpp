@@ -80,25 +80,38 @@ TEST(LiveCheck, EditsThatOpenAndCloseBlocksStringsAndComments) {
 }
 
 TEST(LiveCheck, TypingAndDeletingAllOverARealSheet) {
-  const std::string text = LoadText(ReadSheetBytes(RealSheetPath("jquery-ui/jquery-ui.css"))).Text;
-  std::mt19937 random(25);
-  const char* typed[] = {"e", "; ", "colr: red;", "{", "}", "/*", "*/", "\"", "@x ", ":", "\r\n"};
-  std::vector<TEdit> edits;
-  int32_t size = static_cast<int32_t>(text.size());
-  for (int n = 0; n < 60; ++n) {
-    const int32_t index = static_cast<int32_t>(random() % static_cast<uint32_t>(size));
-    if (n % 3 == 2) {
-      const int32_t length =
-          std::min<int32_t>(1 + static_cast<int32_t>(random() % 40), size - index);
-      edits.push_back({index, length, ""});
-      size -= length;
-    } else {
-      const std::string what = typed[random() % std::size(typed)];
-      edits.push_back({index, 0, what});
-      size += static_cast<int32_t>(what.size());
+  const struct {
+    const char* Sheet;
+    std::vector<std::string> Typed;
+    int Edits;
+  } cases[] = {
+      {"jquery-ui/jquery-ui.css",
+       {"e", "; ", "colr: red;", "{", "}", "/*", "*/", "\"", "@x ", ":", "\r\n"},
+       60},
+      // Braces opened and closed all over: blocks nest deeper and come back out.
+      {"jquery-ui/theme.css", {"{", "}", "{", "}}", "a{", "x"}, 100},
+  };
+  for (const auto& one : cases) {
+    SCOPED_TRACE(one.Sheet);
+    const std::string text = LoadText(ReadSheetBytes(RealSheetPath(one.Sheet))).Text;
+    std::mt19937 random(25);
+    std::vector<TEdit> edits;
+    int32_t size = static_cast<int32_t>(text.size());
+    for (int n = 0; n < one.Edits; ++n) {
+      const int32_t index = static_cast<int32_t>(random() % static_cast<uint32_t>(size));
+      if (n % 3 == 2) {
+        const int32_t length =
+            std::min<int32_t>(1 + static_cast<int32_t>(random() % 40), size - index);
+        edits.push_back({index, length, ""});
+        size -= length;
+      } else {
+        const std::string& what = one.Typed[random() % one.Typed.size()];
+        edits.push_back({index, 0, what});
+        size += static_cast<int32_t>(what.size());
+      }
     }
+    ExpectUpdatesMatchFullChecks(text, edits);
   }
-  ExpectUpdatesMatchFullChecks(text, edits);
 }
 
 TEST(LiveCheck, ProblemAtFindsTheSpanUnderAPlace) {
