@@ -49,6 +49,7 @@ void TDocumentCheck::SetEnabled(bool enabled) {
   if (!enabled) {
     Pause.stop();
     Live.Clear();
+    Places_.clear();
     Marks_.Clear();
     emit ProblemsChanged();
     return;
@@ -82,6 +83,11 @@ void TDocumentCheck::CheckNow() {
   } catch (const std::exception&) {
     // A check is never the user's command: nothing to report, the next one starts afresh.
     Live.Clear();
+  }
+  Places_.clear();
+  Places_.reserve(Live.Problems().size());
+  for (const TProblemSpan& problem : Live.Problems()) {
+    Places_.push_back(editor->IndexToLineCol(problem.Start));
   }
   Marks_.Show(Live.Problems());
   emit ProblemsChanged();

@@ -39,6 +39,8 @@ class TDocumentCheck : public QObject {
 
   // The problems of the last check, in text order. Their places are those of the text then.
   const std::vector<TProblemSpan>& Problems() const { return Live.Problems(); }
+  // The line and column of each problem, as the text was then.
+  const std::vector<TLineCol>& Places() const { return Places_; }
   // The squiggles in the editor.
   const TProblemMarks& Marks() const { return Marks_; }
   // Whether the problems are those of the text as it is now.
@@ -55,6 +57,7 @@ class TDocumentCheck : public QObject {
   TOpenDocument& Document;
   TProblemMarks Marks_;
   TLiveCheck Live;
+  std::vector<TLineCol> Places_;
   QTimer Pause;
   std::function<const TValueChecker&()> Source;
   bool Enabled_ = true;

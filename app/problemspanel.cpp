@@ -144,11 +144,11 @@ void TProblemsPanel::SetDocument(TOpenDocument* document) {
 void TProblemsPanel::ShowProblems() {
   std::vector<TProblemsModel::TRow> rows;
   if (Document != nullptr && Document->Check().Enabled()) {
-    const TCssEditor& editor = *Document->Editor();
-    const bool current = Document->Check().Current();
-    for (const TProblemSpan& problem : Document->Check().Problems()) {
-      // Shown where the check found it; the text may have moved on since.
-      const TLineCol at = current ? editor.IndexToLineCol(problem.Start) : TLineCol{};
+    const TDocumentCheck& check = Document->Check();
+    // Shown where the check found them; the text may have moved on since.
+    for (size_t k = 0; k < check.Problems().size(); ++k) {
+      const TProblemSpan& problem = check.Problems()[k];
+      const TLineCol at = check.Places().at(k);
       rows.push_back({at.Line, at.Col, problem.Start, problem.Severity == TSeverity::Error,
                       QString::fromStdString(problem.Message)});
     }
