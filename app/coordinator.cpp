@@ -6,6 +6,7 @@
 #include "app/cssmain.h"
 #include "app/declarationsync.h"
 #include "app/opendocument.h"
+#include "app/problemspanel.h"
 #include "app/propertiespanel.h"
 #include "app/quickinfopanel.h"
 #include "app/selectorspanel.h"
@@ -43,8 +44,12 @@ void TFrmMain::GetSelectorInfo(const QString& name) {
 
 void TFrmMain::ShowCaretStatus() {
   const TOpenDocument* document = CurrentDocument();
-  RuleHint->setText(document != nullptr && !Sync->HasRule() ? TDeclarationSync::NoRuleMessage()
-                                                            : QString());
+  // The problem the caret is in matters more than where the caret is.
+  const QString problem =
+      document != nullptr ? TProblemsPanel::ProblemAtCaret(*document) : QString();
+  RuleHint->setText(!problem.isEmpty()                        ? problem
+                    : document != nullptr && !Sync->HasRule() ? TDeclarationSync::NoRuleMessage()
+                                                              : QString());
   if (document == nullptr) {
     StatusPanel->clear();
     return;

@@ -91,7 +91,7 @@ void TFrmMain::FormCreate() {
 
   const std::pair<const char*, QDockWidget*> panels[] = {
       {"mPanelTv", dxSelectors},        {"mPanelvle", dxProperties}, {"mPanelTxtInfo", dxQuickInfo},
-      {"mPanelVisual", dxVisualEditor}, {"mShowPreview", dxPreview},
+      {"mPanelVisual", dxVisualEditor}, {"mShowPreview", dxPreview}, {"mPanelProblems", dxProblems},
   };
   for (const auto& [command, dock] : panels) {
     Action(QLatin1String(command))->setChecked(!dock->isHidden());
@@ -210,6 +210,20 @@ void TFrmMain::mPanelVisualClick() {
 // button comes back on the next click whatever the mark says.
 void TFrmMain::mShowPreviewClick() {
   dxPreview->setVisible(dxPreview->isHidden());
+}
+
+// Shows the panel when it is hidden, whatever the mark says; the mark follows the panel, also when
+// it is closed by its own button.
+void TFrmMain::mPanelProblemsClick() {
+  dxProblems->setVisible(dxProblems->isHidden());
+  dxProblems->raise();
+  Action("mPanelProblems")->setChecked(!dxProblems->isHidden());
+  // Beside the preview it gets room for its messages: half the width, unless it has more.
+  if (!dxProblems->isHidden() && !dxProblems->isFloating() && !dxPreview->isHidden() &&
+      !dxPreview->isFloating() && dockWidgetArea(dxProblems) == dockWidgetArea(dxPreview) &&
+      dxProblems->width() * 3 < width()) {
+    resizeDocks({dxPreview, dxProblems}, {width() / 2, width() / 2}, Qt::Horizontal);
+  }
 }
 
 void TFrmMain::dragEnterEvent(QDragEnterEvent* event) {

@@ -33,6 +33,7 @@ class TFrmNew;
 class TFrmOptions;
 struct TEditorOptions;
 class TPreviewPanel;
+class TProblemsPanel;
 class TPropertiesPanel;
 class TQuickInfoPanel;
 class TRecentFiles;
@@ -76,9 +77,13 @@ class TFrmMain : public QMainWindow {
   TQuickInfoPanel& QuickInfo() const { return *QuickInfoPanel; }
   TVisualEditorPanel& VisualEditor() const { return *VisualEditorPanel; }
   TPreviewPanel& Preview() const { return *PreviewPanel; }
+  TProblemsPanel& Problems() const { return *ProblemsPanel; }
   // The catalogue, the rule at the active document's caret, and every write the views make.
   TDeclarationSync& Declarations() const { return *Sync; }
-  // The dock panels by name: dxProperties, dxQuickInfo, dxSelectors, dxVisualEditor, dxPreview.
+  // Completion and tips in every document's editor.
+  const TEditorAssist& Assistant() const { return *Assist; }
+  // The dock panels by name: dxProperties, dxQuickInfo, dxSelectors, dxVisualEditor, dxPreview,
+  // dxProblems.
   QDockWidget* Dock(const QString& name) const;
   // The window's commands by name (acNew, mSaveAll, mNext, bBrowser1, ...), the Edit menu's
   // included.
@@ -169,7 +174,8 @@ class TFrmMain : public QMainWindow {
   // Quick Info for the property name of the loaded catalogue, with its value in the rule.
   void GetSelectorInfo(const QString& name);
   // "Line %d of  %d, Col %d" for the caret of the active document; empty without one. Beside
-  // it, while the caret is in no rule, the hint to put it inside one.
+  // it the problem the caret is in, or while the caret is in no rule, the hint to put it inside
+  // one.
   void ShowCaretStatus();
   // Adds a selector with an empty block after the block at the caret of the active document.
   void AddSelector(TSelectorTab tab, const std::string& name);
@@ -180,6 +186,7 @@ class TFrmMain : public QMainWindow {
   void mPanelTxtInfoClick();
   void mPanelVisualClick();
   void mShowPreviewClick();
+  void mPanelProblemsClick();
 
   // The external browsers (browsers.cpp).
   void PreviewInBrowser(QAction* command);
@@ -229,6 +236,7 @@ class TFrmMain : public QMainWindow {
   TQuickInfoPanel* QuickInfoPanel = nullptr;
   TVisualEditorPanel* VisualEditorPanel = nullptr;
   TPreviewPanel* PreviewPanel = nullptr;
+  TProblemsPanel* ProblemsPanel = nullptr;
   QTabWidget* pgmain = nullptr;
   QLabel* StatusPanel = nullptr;
   QLabel* RuleHint = nullptr;
@@ -238,6 +246,7 @@ class TFrmMain : public QMainWindow {
   QDockWidget* dxSelectors = nullptr;
   QDockWidget* dxVisualEditor = nullptr;
   QDockWidget* dxPreview = nullptr;
+  QDockWidget* dxProblems = nullptr;
   QMenu* mFile = nullptr;
   QMenu* mTools = nullptr;
 };

@@ -22,6 +22,7 @@
 #include "app/editorassist.h"
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
+#include "app/problemspanel.h"
 #include "app/propertiespanel.h"
 #include "app/quickinfopanel.h"
 #include "app/selectorspanel.h"
@@ -83,6 +84,8 @@ void TFrmMain::CreateMenus() {
        kWindow, kCheck},
       {"mShowPreview", "Show Preview Window", "Show/Hide Preview window", "preview", "",
        [this] { mShowPreviewClick(); }, kWindow, kCheck},
+      {"mPanelProblems", "Show Problems", nullptr, nullptr, "", [this] { mPanelProblemsClick(); },
+       kWindow, kCheck},
       {"|"},
       {"mOptions", "Options", nullptr, nullptr, "", [this] { mOptionsClick(); }},
   };
@@ -169,7 +172,7 @@ void TFrmMain::CreateDocks() {
   FrmEdit = new TFrmEdit(*Platform.Prompts, QFontDatabase::families(), this);
   Sync = new TDeclarationSync(*Platform.Prompts, Platform.DataFolder, this);
   Sync->SetIndent(DeclarationIndent_);
-  Assist = new TEditorAssist(*Sync, Platform.DataFolder, this);
+  Assist = new TEditorAssist(*Sync, this);
   PropertiesPanel = new TPropertiesPanel(*Platform.Prompts, *FrmEdit, *Sync);
   makeDock(dxProperties, QStringLiteral("Properties"), "dxProperties", PropertiesPanel);
   QuickInfoPanel = new TQuickInfoPanel;
@@ -180,6 +183,10 @@ void TFrmMain::CreateDocks() {
   makeDock(dxVisualEditor, QStringLiteral("Visual Editor"), "dxVisualEditor", VisualEditorPanel);
   PreviewPanel = new TPreviewPanel(Platform);
   makeDock(dxPreview, QStringLiteral("Preview"), "dxPreview", PreviewPanel);
+  ProblemsPanel = new TProblemsPanel;
+  makeDock(dxProblems, QStringLiteral("Problems"), "dxProblems", ProblemsPanel);
+  // The status bar tells the problem at the caret as the check finds it.
+  connect(ProblemsPanel, &TProblemsPanel::Shown, this, &TFrmMain::ShowCaretStatus);
 
   connect(SelectorsPanel, &TSelectorsPanel::NewSelectorRequested, this,
           [this](TSelectorTab tab) { FrmNew->ShowOnTab(tab); });
@@ -207,6 +214,12 @@ void TFrmMain::CreateDocks() {
   addDockWidget(Qt::RightDockWidgetArea, dxSelectors);
   splitDockWidget(dxSelectors, dxVisualEditor, Qt::Vertical);
   addDockWidget(Qt::BottomDockWidgetArea, dxPreview);
+  // Beside the preview, shown from the Tools menu: the first start stays as roomy as before (the
+  // underlines and the status bar tell the problems without it).
+  addDockWidget(Qt::BottomDockWidgetArea, dxProblems, Qt::Horizontal);
+  dxProblems->hide();
+  connect(dxProblems, &QDockWidget::visibilityChanged, this,
+          [this] { Action("mPanelProblems")->setChecked(!dxProblems->isHidden()); });
 }
 
 void TFrmMain::ApplyDesignedDockSizes() {

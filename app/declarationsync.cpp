@@ -62,6 +62,16 @@ bool TDeclarationSync::HasProperty(const QString& name) const {
   return !name.isEmpty() && Properties.IndexOfTag(name.toStdString()) >= 0;
 }
 
+const TValueChecker& TDeclarationSync::ValueChecker() const {
+  if (!Checker) {
+    const QDir data(DataFolder);
+    Checker =
+        TValueChecker::FromFiles(data.filePath(QStringLiteral("css3.txt")).toStdString(),
+                                 data.filePath(QStringLiteral("css3syntax.txt")).toStdString());
+  }
+  return *Checker;
+}
+
 void TDeclarationSync::SetDocument(TOpenDocument* document) {
   if (Doc != nullptr) {
     disconnect(Doc->Editor(), nullptr, this, nullptr);

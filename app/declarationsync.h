@@ -7,10 +7,12 @@
 #include <QString>
 #include <QTimer>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "model/catalogue.h"
 #include "model/inifile.h"
+#include "model/valuechecker.h"
 
 namespace qm {
 
@@ -31,6 +33,9 @@ class TDeclarationSync : public QObject {
   const TIniFile& CatalogueFile() const { return CatalogueIni; }
   const TInspectorCollection& Catalogue() const { return Properties; }
   bool HasProperty(const QString& name) const;
+  // The value syntaxes of current CSS that the check as you type judges values by, read from
+  // the data folder when first asked for (none judged when they are missing).
+  const TValueChecker& ValueChecker() const;
 
   // The document whose caret the views follow; none while no document is open.
   void SetDocument(TOpenDocument* document);
@@ -91,6 +96,7 @@ class TDeclarationSync : public QObject {
   int Indent = 8;
   TIniFile CatalogueIni;
   TInspectorCollection Properties;
+  mutable std::optional<TValueChecker> Checker;
 
   TOpenDocument* Doc = nullptr;
   // The rule the views show, as an index into the block list of text version RuleVersion.

@@ -11,10 +11,12 @@
 #include "app/colorpick.h"
 #include "app/cssmain.h"
 #include "app/declarationsync.h"
+#include "app/documentcheck.h"
 #include "app/editmenu.h"
 #include "app/editorassist.h"
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
+#include "app/problemspanel.h"
 #include "app/propertiespanel.h"
 #include "app/selectorspanel.h"
 #include "app/visualeditorpanel.h"
@@ -76,11 +78,15 @@ void TFrmMain::NewDocument() {
   TCssEditor* editor = document->Editor();
   ApplyEditorSettings(editor);
   AddColorPicking(*document, *Platform.Prompts);
-  connect(FrmOptions, &TFrmOptions::Applied, editor, [editor](const TEditorOptions& options) {
-    editor->ApplyFont(options.FontName, options.FontSize);
-    editor->ApplyTabWidth(options.TabWidth);
-    editor->ApplySyntaxStyles(options.Styles);
-  });
+  document->Check().SetChecker([this]() -> const TValueChecker& { return Sync->ValueChecker(); });
+  document->Check().SetEnabled(Setting::CheckAsYouType.Read(*Platform.Settings) != 0);
+  connect(FrmOptions, &TFrmOptions::Applied, editor,
+          [editor, document](const TEditorOptions& options) {
+            editor->ApplyFont(options.FontName, options.FontSize);
+            editor->ApplyTabWidth(options.TabWidth);
+            editor->ApplySyntaxStyles(options.Styles);
+            document->Check().SetEnabled(options.CheckAsYouType);
+          });
 
   connect(document, &TOpenDocument::StatusChange, this, [this, document](TStatusChanges changes) {
     RunCommand(*Platform.Prompts,
@@ -174,6 +180,7 @@ void TFrmMain::ShowActiveDocument() {
   TOpenDocument* document = CurrentDocument();
   SelectorsPanel->SetDocument(document);
   PreviewPanel->SetDocument(document);
+  ProblemsPanel->SetDocument(document);
   if (document == nullptr) {
     pgmain->hide();
   } else {

@@ -3,7 +3,6 @@
 // through the document's edit scope, and call tips where the pointer rests.
 #include "app/editorassist.h"
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QStringList>
@@ -13,6 +12,7 @@
 #include "app/opendocument.h"
 #include "model/asciicase.h"
 #include "model/hoverinfo.h"
+#include "model/sheetcheck.h"
 #include "model/valuechecker.h"
 
 namespace qm {
@@ -184,8 +184,7 @@ class TDocumentAssist : public QObject {
     if (position < 0 || editor.isListActive() || !OnScreen(editor, position)) {
       return false;
     }
-    const std::string tip =
-        HoverTextAt(editor, Document.Blocks(), position, Assist.Catalogue(), Assist.Checker());
+    const std::string tip = Assist.TipAt(Document, position);
     if (tip.empty()) {
       return false;
     }
@@ -200,8 +199,8 @@ class TDocumentAssist : public QObject {
 
 }  // namespace
 
-TEditorAssist::TEditorAssist(const TDeclarationSync& sync, QString dataFolder, QObject* parent)
-    : QObject(parent), Sync(sync), DataFolder(std::move(dataFolder)) {}
+TEditorAssist::TEditorAssist(const TDeclarationSync& sync, QObject* parent)
+    : QObject(parent), Sync(sync) {}
 
 TEditorAssist::~TEditorAssist() = default;
 
@@ -214,13 +213,15 @@ const TInspectorCollection& TEditorAssist::Catalogue() const {
 }
 
 const TValueChecker* TEditorAssist::Checker() const {
-  if (!Checker_) {
-    const QDir folder(DataFolder);
-    Checker_ = std::make_unique<TValueChecker>(
-        TValueChecker::FromFiles(folder.filePath(QStringLiteral("css3.txt")).toStdString(),
-                                 folder.filePath(QStringLiteral("css3syntax.txt")).toStdString()));
+  return &Sync.ValueChecker();
+}
+
+std::string TEditorAssist::TipAt(const TOpenDocument& document, int32_t position) const {
+  // A problem the check marks there matters more than what the word is.
+  if (const TProblemSpan* problem = document.ProblemAt(position)) {
+    return problem->Message;
   }
-  return Checker_.get();
+  return HoverTextAt(*document.Editor(), document.Blocks(), position, Catalogue(), Checker());
 }
 
 TCompletionSources TEditorAssist::Sources() const {

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <QObject>
-#include <QString>
-#include <memory>
+#include <cstdint>
+#include <string>
 
 #include "model/completion.h"
 
@@ -18,9 +18,9 @@ class TValueChecker;
 
 class TEditorAssist : public QObject {
  public:
-  // dataFolder holds "css3.txt" and "css3syntax.txt", read when a value is first completed or
-  // checked; the catalogue is the one sync holds, whichever level is chosen.
-  TEditorAssist(const TDeclarationSync& sync, QString dataFolder, QObject* parent = nullptr);
+  // The catalogue is the one sync holds, whichever level is chosen; the value syntaxes are the
+  // ones it reads when first asked, shared with the check as you type.
+  explicit TEditorAssist(const TDeclarationSync& sync, QObject* parent = nullptr);
   ~TEditorAssist() override;
 
   // Gives the document's editor completion (typing, Ctrl+Space) and tips (the pointer resting,
@@ -28,15 +28,16 @@ class TEditorAssist : public QObject {
   // scope, one step of Undo.
   void Attach(TOpenDocument& document);
 
+  // The tip for position in document: the problem the check marks there, else what the word there
+  // is; empty where there is nothing to tell.
+  std::string TipAt(const TOpenDocument& document, int32_t position) const;
+
   TCompletionSources Sources() const;
-  // The value syntaxes; none when their files cannot be read.
   const TValueChecker* Checker() const;
   const TInspectorCollection& Catalogue() const;
 
  private:
   const TDeclarationSync& Sync;
-  const QString DataFolder;
-  mutable std::unique_ptr<TValueChecker> Checker_;
 };
 
 }  // namespace qm

@@ -3,6 +3,7 @@
 
 #include <QVBoxLayout>
 
+#include "app/documentcheck.h"
 #include "platform/fileio.h"
 
 namespace qm {
@@ -11,6 +12,7 @@ TOpenDocument::TOpenDocument(QWidget* parent) : QWidget(parent), Editor_(new TCs
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Editor_);
+  Check_ = new TDocumentCheck(*this);
   connect(Editor_, &TCssEditor::StatusChange, this, [this](TStatusChanges changes) {
     if (!UpdatingText()) {
       emit StatusChange(changes);
@@ -28,6 +30,7 @@ void TOpenDocument::Load(const QString& path, const QByteArray& bytes) {
   }
   Format_ = std::move(loaded.Format);
   Path_ = path;
+  Check_->CheckSoon();
 }
 
 void TOpenDocument::SaveTo(const QString& path) {
@@ -38,6 +41,10 @@ void TOpenDocument::SaveTo(const QString& path) {
 
 std::string TOpenDocument::FileBytes() const {
   return SaveText(Editor_->Text(), Format_);
+}
+
+const TProblemSpan* TOpenDocument::ProblemAt(int32_t position) const {
+  return Check_->ProblemAt(position);
 }
 
 const TModList& TOpenDocument::Blocks() const {

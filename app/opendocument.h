@@ -16,6 +16,9 @@
 
 namespace qm {
 
+class TDocumentCheck;
+struct TProblemSpan;
+
 class TOpenDocument : public QWidget {
   Q_OBJECT
 
@@ -42,6 +45,11 @@ class TOpenDocument : public QWidget {
   // The selector blocks of the current text: rebuilt here when the text has changed since the
   // list was built, so a list of another text version is never handed out.
   const TModList& Blocks() const;
+
+  // The check as you type of this document and its problems.
+  TDocumentCheck& Check() const { return *Check_; }
+  // The problem marked at a place of the current text, else null: what pointing there explains.
+  const TProblemSpan* ProblemAt(int32_t position) const;
 
   // True inside an edit scope: the program is changing the text or the caret, and what the
   // editor reports meanwhile is not the user's doing (the caret-driven reading stays quiet).
@@ -90,6 +98,7 @@ class TOpenDocument : public QWidget {
   void EndScope(bool failed);
 
   TCssEditor* const Editor_;
+  TDocumentCheck* Check_ = nullptr;
   QString Path_;
   TTextFormat Format_;
   // The file's encoding is the editor's: it reads the bytes and encodes what is typed.

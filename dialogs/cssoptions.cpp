@@ -83,6 +83,10 @@ QWidget* TFrmOptions::CreateEditorPage() {
   fontForm->addRow(QStringLiteral("Name:"), CmbFont);
   fontForm->addRow(QStringLiteral("Size: "), CmbSize);
   fontForm->addRow(QStringLiteral("Tab Width: "), TxtTabWidth);
+  ChkCheckAsYouType = new QCheckBox(QStringLiteral("&Mark problems as you type"), page);
+  ChkCheckAsYouType->setToolTip(
+      QStringLiteral("Underline unknown properties, values that do not fit and unclosed blocks, "
+                     "strings and comments, and list them in the Problems panel"));
 
   auto* coding = new QGroupBox(QStringLiteral(" Color Coding "), page);
   LstElements = new QListWidget(coding);
@@ -122,6 +126,7 @@ QWidget* TFrmOptions::CreateEditorPage() {
 
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(font);
+  layout->addWidget(ChkCheckAsYouType);
   layout->addWidget(coding, 1);
   return page;
 }
@@ -185,6 +190,7 @@ void TFrmOptions::FormShow() {
   CmbFont->setCurrentText(Setting::FontName.Read(Settings));
   CmbSize->setCurrentText(Setting::FontSize.ReadText(Settings));
   TxtTabWidth->setText(Setting::TabWidth.ReadText(Settings));
+  ChkCheckAsYouType->setChecked(Setting::CheckAsYouType.Read(Settings) != 0);
   Working = Styles;
   LstElements->setCurrentRow(-1);
   ccForeground->Select(std::nullopt);
@@ -341,6 +347,7 @@ void TFrmOptions::CmdApplyClick() {
   Setting::FontName.Write(Settings, CmbFont->currentText());
   Setting::FontSize.WriteText(Settings, CmbSize->currentText());
   Setting::TabWidth.WriteText(Settings, TxtTabWidth->text());
+  Setting::CheckAsYouType.Write(Settings, ChkCheckAsYouType->isChecked() ? 1 : 0);
   std::vector<TBrowserEntry> browsers;
   for (int i = 0; i < LstBrowsers->count(); ++i) {
     browsers.push_back({LstBrowsers->item(i)->text(), Paths.value(i)});
@@ -351,7 +358,8 @@ void TFrmOptions::CmdApplyClick() {
   Settings.Flush();
   accept();
   emit Applied({Setting::FontName.Read(Settings), Setting::FontSize.Read(Settings),
-                Setting::TabWidth.Read(Settings), Styles});
+                Setting::TabWidth.Read(Settings), Setting::CheckAsYouType.Read(Settings) != 0,
+                Styles});
 }
 
 }  // namespace qm

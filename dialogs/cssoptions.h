@@ -30,6 +30,7 @@ struct TEditorOptions {
   QString FontName;
   int FontSize = 0;
   int TabWidth = 0;
+  bool CheckAsYouType = true;
   TSyntaxStyles Styles;
 };
 
@@ -50,6 +51,7 @@ class TFrmOptions : public QDialog {
   QComboBox* CmbFont = nullptr;
   QComboBox* CmbSize = nullptr;
   QLineEdit* TxtTabWidth = nullptr;
+  QCheckBox* ChkCheckAsYouType = nullptr;
   QListWidget* LstElements = nullptr;
   QCheckBox* ccBold = nullptr;
   QCheckBox* ccItalic = nullptr;

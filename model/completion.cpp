@@ -11,7 +11,7 @@
 #include "model/colortext.h"
 #include "model/declarations.h"
 #include "model/listrule.h"
-#include "model/sheetcheck.h"
+#include "model/textcheck.h"
 #include "model/valuechecker.h"
 #include "model/valuetypes.h"
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,11 +24,14 @@ struct TProblem {
   bool operator==(const TProblem&) const = default;
 };
 
-// Whether name (without its "@", any letter case, a vendor prefix allowed) is an at-rule that
-// current CSS or a browser knows.
-bool IsKnownAtRule(std::string_view name);
-// Those at-rules' names, lower case and without "@".
-std::span<const std::string_view> KnownAtRules();
+// A problem at the bytes [Start, End) of the text, where the editor marks it.
+struct TProblemSpan {
+  int32_t Start = 0;
+  int32_t End = 0;
+  TSeverity Severity = TSeverity::Error;
+  std::string Message;
+  bool operator==(const TProblemSpan&) const = default;
+};
 
 // Every problem of the document in text order: each declaration of each block that holds
 // declarations (style rules, keyframes and at-rules such as @font-face, nested ones too) checked

@@ -377,10 +377,10 @@ class TestMainWindow : public QObject {
                                                                           "|",
                                                                           "Format Document",
                                                                           "Minify"}));
-    QCOMPARE(
-        ActionTexts(w.Menu("mTools")->actions(), false),
-        (QStringList{"|", "Validate Using W3C", "|", "Show Selectors", "Show Properties",
-                     "Show Info", "Show Visual Editor", "Show Preview Window", "|", "Options"}));
+    QCOMPARE(ActionTexts(w.Menu("mTools")->actions(), false),
+             (QStringList{"|", "Validate Using W3C", "|", "Show Selectors", "Show Properties",
+                          "Show Info", "Show Visual Editor", "Show Preview Window", "Show Problems",
+                          "|", "Options"}));
     QCOMPARE(ActionTexts(w.ToolBar()->actions(), true),
              (QStringList{"Create a new file (Ctrl+N)",
                           "Open existing file (Ctrl+O)",

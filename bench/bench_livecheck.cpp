@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The check as you type after one keystroke in the middle of a 3 MB sheet: the block list and
+// the problems brought up to date, as the editor does once typing pauses.
+#include <benchmark/benchmark.h>
+
+#include "bench/corpus.h"
+#include "model/livecheck.h"
+#include "model/memorydocument.h"
+
+namespace qm {
+namespace {
+
+const TValueChecker& Checker() {
+  static const TValueChecker checker =
+      TValueChecker::FromFiles(std::filesystem::path(QUILLMERE_DATA_DIR) / "css3.txt",
+                               std::filesystem::path(QUILLMERE_DATA_DIR) / "css3syntax.txt");
+  return checker;
+}
+
+// What is typed and rubbed out again in turn: a letter inside a declaration, or a brace that
+// opens a block up to the next "}".
+const char* const kTyped[] = {"x", "{"};
+
+void BM_RecheckAfterKeystroke(benchmark::State& state) {
+  TMemoryDocument document(bench::ConcatenatedCorpus());
+  TModList blocks;
+  RebuildBlocks(document, blocks);
+  TLiveCheck live;
+  live.Full(document, blocks, Checker());
+  // Inside a declaration of a rule in the middle of the sheet.
+  const std::string_view text = document.Text();
+  const int32_t at = static_cast<int32_t>(text.find(": ", text.find('{', text.size() / 2))) + 2;
+  const std::string_view typed = kTyped[state.range(0)];
+  bool insert = true;
+  for (auto _ : state) {
+    state.PauseTiming();
+    document.Replace(at, insert ? 0 : static_cast<int32_t>(typed.size()), insert ? typed : "");
+    insert = !insert;
+    state.ResumeTiming();
+    UpdateBlocks(document, blocks);
+    live.Update(document, blocks, Checker());
+    benchmark::DoNotOptimize(live.Problems().size());
+  }
+  state.counters["bytes"] = static_cast<double>(document.Text().size());
+  state.counters["problems"] = static_cast<double>(live.Problems().size());
+  state.SetLabel(std::string("typed ") + kTyped[state.range(0)]);
+}
+BENCHMARK(BM_RecheckAfterKeystroke)->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace qm
+
+BENCHMARK_MAIN();
