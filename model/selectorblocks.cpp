@@ -218,7 +218,7 @@ class TBlockScan {
 // Names from text that is about to change view a copy of the stretch they lie in.
 void KeepNames(std::string_view text, std::vector<TItmRecord>::iterator first,
                std::vector<TItmRecord>::iterator last,
-               std::vector<std::shared_ptr<const std::string>>& texts, size_t& copied) {
+               std::vector<std::shared_ptr<std::string>>& texts, size_t& copied) {
   if (first == last) {
     return;
   }
@@ -230,7 +230,7 @@ void KeepNames(std::string_view text, std::vector<TItmRecord>::iterator first,
     to = std::max(to, at + it->Name.size());
   }
   from = std::min(from, to);
-  auto copy = std::make_shared<const std::string>(text.substr(from, to - from));
+  auto copy = std::make_shared<std::string>(text.substr(from, to - from));
   for (auto it = first; it != last; ++it) {
     const auto at = static_cast<size_t>(it->Name.data() - text.data()) - from;
     it->Name = std::string_view(*copy).substr(at, it->Name.size());
@@ -239,19 +239,47 @@ void KeepNames(std::string_view text, std::vector<TItmRecord>::iterator first,
   texts.push_back(std::move(copy));
 }
 
+// Puts with in the place of [first, last), moving the elements after it once at most.
+template <typename T>
+void ReplaceRange(std::vector<T>& all, typename std::vector<T>::iterator first,
+                  typename std::vector<T>::iterator last, std::vector<T>& with) {
+  const auto kept = static_cast<size_t>(last - first);
+  const size_t common = std::min(kept, with.size());
+  first = std::move(with.begin(), with.begin() + static_cast<ptrdiff_t>(common), first);
+  if (with.size() > common) {
+    all.insert(first, std::make_move_iterator(with.begin() + static_cast<ptrdiff_t>(common)),
+               std::make_move_iterator(with.end()));
+  } else {
+    all.erase(first, last);
+  }
+}
+
 }  // namespace
 
 void RebuildBlocks(const TDocument& document, TModList& blocks) {
-  auto text = std::make_shared<const std::string>(document.Text());
   // A rebuild is mostly of a text much like the last one: room for as many blocks again.
   std::vector<TItmRecord> items;
   items.reserve(blocks.Items_.size() + blocks.Items_.size() / 8);
   std::vector<int32_t> checkpoints;
   checkpoints.reserve(blocks.Checkpoints_.size() + blocks.Checkpoints_.size() / 8);
+  // The names view a copy of the text. When no copy of the list shares the last one, its memory
+  // is taken again: a big sheet's copy then costs no fresh pages. Until the list is whole again
+  // it describes no text.
+  blocks.Built_ = false;
+  blocks.Items_.clear();
+  std::shared_ptr<std::string> text;
+  if (blocks.Texts_.size() == 1 && blocks.Texts_.front().use_count() == 1) {
+    text = std::move(blocks.Texts_.front());
+  }
+  blocks.Texts_.clear();
+  if (text) {
+    text->assign(document.Text());
+  } else {
+    text = std::make_shared<std::string>(document.Text());
+  }
   TBlockScan(*text, items, checkpoints).Scan(0);
   blocks.Items_ = std::move(items);
   blocks.Checkpoints_ = std::move(checkpoints);
-  blocks.Texts_.clear();
   blocks.Texts_.push_back(std::move(text));
   blocks.UpdatedBytes_ = 0;
   blocks.Version_ = document.TextVersion();
@@ -282,34 +310,25 @@ void UpdateBlocks(const TDocument& document, TModList& blocks) {
   std::vector<int32_t> checkpoints;
   const int32_t met = TBlockScan(text, items, checkpoints).Scan(from, change->NewEnd, shift, &old);
 
+  // What the scan read again replaces the old stretch, from the checkpoint to the one met (or
+  // the end); the rest of the old list stays where it is, shifted.
   std::vector<TItmRecord>& all = blocks.Items_;
   const auto byStart = [](const TItmRecord& item, int32_t index) { return item.StartPos < index; };
-  const auto keptBefore = std::lower_bound(all.begin(), all.end(), from, byStart);
-  std::vector<TItmRecord> after;
-  std::vector<int32_t> checkpointsAfter;
-  if (met >= 0) {
-    const int32_t oldMet = met - shift;
-    after.assign(std::lower_bound(all.begin(), all.end(), oldMet, byStart), all.end());
-    for (TItmRecord& item : after) {
-      item.StartPos += shift;
-      if (item.EndPos >= 0) {
-        item.EndPos += shift;
-      }
-    }
-    // The checkpoint met is the last one the scan made.
-    checkpointsAfter.assign(std::lower_bound(old.begin(), old.end(), oldMet), old.end());
-    for (int32_t& point : checkpointsAfter) {
-      point += shift;
+  const auto first = std::lower_bound(all.begin(), all.end(), from, byStart);
+  const auto last = met < 0 ? all.end() : std::lower_bound(first, all.end(), met - shift, byStart);
+  for (auto it = last; it != all.end(); ++it) {
+    it->StartPos += shift;
+    if (it->EndPos >= 0) {
+      it->EndPos += shift;
     }
   }
+  const auto pointsLast = met < 0 ? old.end() : std::lower_bound(resume, old.end(), met - shift);
+  for (auto it = pointsLast; it != old.end(); ++it) {
+    *it += shift;
+  }
   KeepNames(text, items.begin(), items.end(), blocks.Texts_, blocks.UpdatedBytes_);
-  // The blocks before the checkpoint closed before it.
-  all.erase(keptBefore, all.end());
-  all.insert(all.end(), items.begin(), items.end());
-  all.insert(all.end(), after.begin(), after.end());
-  old.erase(resume, old.end());
-  old.insert(old.end(), checkpoints.begin(), checkpoints.end());
-  old.insert(old.end(), checkpointsAfter.begin(), checkpointsAfter.end());
+  ReplaceRange(all, first, last, items);
+  ReplaceRange(old, resume, pointsLast, checkpoints);
   blocks.Version_ = document.TextVersion();
 }
 

@@ -63,7 +63,7 @@ class TModList {
 
   // The names view these texts, shared by copies of the list: one copy of the whole text per
   // full build and one of the stretch each update looked at again.
-  std::vector<std::shared_ptr<const std::string>> Texts_;
+  std::vector<std::shared_ptr<std::string>> Texts_;
   size_t UpdatedBytes_ = 0;
   std::vector<TItmRecord> Items_;
   // Just past each "}" after which no block is open and a scan of the blocks can resume.

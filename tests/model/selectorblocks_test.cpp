@@ -200,14 +200,17 @@ TEST(BlockList, DeeplyNestedNamesShareOneText) {
   }
 }
 
-// The names of a list stay readable when the list is copied or the document goes away.
+// The names of a list stay readable when the list is copied, the document goes away, or the
+// list it was copied from is rebuilt from another text.
 TEST(BlockList, NamesLiveWithTheList) {
   TModList copy;
   {
     TMemoryDocument document("a {}\r\n.note {}");
     TModList blocks = Blocks(document);
-    document.SetText("changed");
     copy = blocks;
+    document.SetText("#other {}\r\nb {}");
+    RebuildBlocks(document, blocks);
+    EXPECT_EQ(blocks.Items(0).Name, "#other");
   }
   ASSERT_EQ(copy.Count(), 2);
   EXPECT_EQ(copy.Items(1).Name, ".note");
