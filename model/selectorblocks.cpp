@@ -257,16 +257,12 @@ void ReplaceRange(std::vector<T>& all, typename std::vector<T>::iterator first,
 }  // namespace
 
 void RebuildBlocks(const TDocument& document, TModList& blocks) {
-  // A rebuild is mostly of a text much like the last one: room for as many blocks again.
-  std::vector<TItmRecord> items;
-  items.reserve(blocks.Items_.size() + blocks.Items_.size() / 8);
-  std::vector<int32_t> checkpoints;
-  checkpoints.reserve(blocks.Checkpoints_.size() + blocks.Checkpoints_.size() / 8);
   // The names view a copy of the text. When no copy of the list shares the last one, its memory
-  // is taken again: a big sheet's copy then costs no fresh pages. Until the list is whole again
-  // it describes no text.
+  // is taken again, as is the lists' room: a rebuild of a big sheet then costs no fresh pages.
+  // Until the list is whole again it describes no text.
   blocks.Built_ = false;
   blocks.Items_.clear();
+  blocks.Checkpoints_.clear();
   std::shared_ptr<std::string> text;
   if (blocks.Texts_.size() == 1 && blocks.Texts_.front().use_count() == 1) {
     text = std::move(blocks.Texts_.front());
@@ -277,9 +273,7 @@ void RebuildBlocks(const TDocument& document, TModList& blocks) {
   } else {
     text = std::make_shared<std::string>(document.Text());
   }
-  TBlockScan(*text, items, checkpoints).Scan(0);
-  blocks.Items_ = std::move(items);
-  blocks.Checkpoints_ = std::move(checkpoints);
+  TBlockScan(*text, blocks.Items_, blocks.Checkpoints_).Scan(0);
   blocks.Texts_.push_back(std::move(text));
   blocks.UpdatedBytes_ = 0;
   blocks.Version_ = document.TextVersion();
