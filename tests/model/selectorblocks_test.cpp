@@ -426,7 +426,7 @@ TEST(BlockList, AnUpdateLooksOnlyNearTheEdit) {
 
 // After every edit of a random sequence over real sheets (and generated ones with every kind of
 // line break), the list brought up to date equals one built from scratch; the edits are the
-// pieces that move blocks, comments and strings, at random places.
+// pieces that move blocks, comments, strings and url(), at random places.
 TEST(BlockList, AnUpdatedListEqualsARebuiltOne) {
   std::vector<TSample> sheets = CorpusSheets();
   std::mt19937 random(23);
@@ -447,6 +447,8 @@ TEST(BlockList, AnUpdatedListEqualsARebuiltOne) {
                                                        "x{y:z}",
                                                        "@media p{",
                                                        "\\",
+                                                       "url(",
+                                                       ")",
                                                        "#",
                                                        ",",
                                                        std::string_view("\0", 1),
