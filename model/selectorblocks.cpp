@@ -6,7 +6,6 @@
 #include "model/asciicase.h"
 #include "model/codescan.h"
 #include "model/error.h"
-#include "model/textscan.h"
 
 namespace qm {
 
@@ -392,16 +391,16 @@ std::optional<TTextEdit> PlanDeleteBlock(const TDocument& document, const TModLi
   if (block.EndPos < 0 || block.StartPos < 0 || block.EndPos >= static_cast<int32_t>(text.size())) {
     return std::nullopt;
   }
-  // The selector starts after the nearest "}", ";", "{" or comment end before the brace, so an
+  // The selector is the block's own name, which starts after the nearest code "}", ";" or "{",
+  // or comment end, before the brace (a ";" in a string such as [title="a;b"] is none), so an
   // at-rule statement, a comment or an enclosing block's opening stays.
   int32_t start = block.StartPos;
-  while (start > 0) {
-    const char c = text[static_cast<size_t>(start - 1)];
-    if (c == '}' || c == ';' || c == '{' ||
-        (c == '/' && start >= 2 && text[static_cast<size_t>(start - 2)] == '*')) {
-      break;
-    }
+  while (start > 0 && IsBlankOrControl(text[static_cast<size_t>(start - 1)])) {
     --start;
+  }
+  start -= static_cast<int32_t>(block.Name.size());
+  if (start < 0 || text.substr(static_cast<size_t>(start), block.Name.size()) != block.Name) {
+    start = block.StartPos;
   }
   while (start < block.StartPos && IsBlankOrControl(text[static_cast<size_t>(start)])) {
     ++start;

@@ -386,7 +386,9 @@ INSTANTIATE_TEST_SUITE_P(
                                "@media print {\r\n}"},
                     DeleteCase{"at_rule_with_its_blocks", "@media print {\r\n  h1 { }\r\n}\r\np{}",
                                0, "p{}"},
-                    DeleteCase{"only_block", "h1 { }", 0, ""}),
+                    DeleteCase{"only_block", "h1 { }", 0, ""},
+                    DeleteCase{"selector_holding_a_string", "a{}\r\n[title=\"x;y}\"] {}\r\nc{}", 1,
+                               "a{}\r\nc{}"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DeleteBlock, AnUnclosedBlockIsNotDeleted) {
