@@ -264,8 +264,8 @@ bool TLineScanner::Next(TToken& token) {
                  s[static_cast<size_t>(word)] <= '9') {
             ++word;
           }
-          kind = !LookUpNames_ || IsPropertyName(s.substr(static_cast<size_t>(start),
-                                                          static_cast<size_t>(word - start)))
+          kind = IsPropertyName(
+                     s.substr(static_cast<size_t>(start), static_cast<size_t>(word - start)))
                      ? TTokenKind::Property
                      : TTokenKind::UndefinedProperty;
         }

@@ -68,11 +68,6 @@ class TLineScanner {
   TLineScanner(std::string_view line, TScanState state, int32_t offset = 0)
       : Line_(line), State_(state), Pos_(offset) {}
 
-  // Where only the tokens' extents and the Comment and String kinds matter (pairing braces), a
-  // word where a property name may stand is not looked up: it comes as Property, known or not.
-  // Extents and states stay the same, since the look-up decides a word's kind only.
-  void SkipNameLookup() { LookUpNames_ = false; }
-
   // The next token; false at the end of the line.
   bool Next(TToken& token);
   // The state after the last token returned (the state at the line's end once Next is false).
@@ -83,7 +78,6 @@ class TLineScanner {
   std::string_view Line_;
   TScanState State_;
   int32_t Pos_;
-  bool LookUpNames_ = true;
 };
 
 // Replaces tokens with the tokens of line; returns the state at the line's end.

@@ -319,8 +319,8 @@ std::optional<std::string> ValueRefusal(std::string_view value) {
       }
       i = close + 1;
     } else if (c == '{' || c == '}') {
-      // Not even in quotes: the block list counts a brace in a string inside url( as a rule's.
-      return "The value cannot hold \"{\" or \"}\": it would end the rule.";
+      // Only a string keeps them from the rule: in a bracket they would still pair.
+      return "The value cannot hold \"{\" or \"}\" outside quotes: it would end the rule.";
     } else if (c == '"' || c == '\'') {
       size_t j = i + 1;
       while (j < value.size() && value[j] != c && value[j] != '\n' && value[j] != '\r') {
@@ -329,14 +329,7 @@ std::optional<std::string> ValueRefusal(std::string_view value) {
       if (j >= value.size() || value[j] != c) {
         return "The value opens a quote that it does not close on its line.";
       }
-      const std::string_view quoted = value.substr(i, j - i);
-      if (quoted.find_first_of("{}") != std::string_view::npos) {
-        // The sheet's colouring, and the block list built from it, do not always know a string.
-        return "The value cannot hold \"{\" or \"}\": it would end the rule.";
-      }
-      if (quoted.find(';') != std::string_view::npos) {
-        return "The value cannot hold \";\", not even in quotes: it would end the declaration.";
-      }
+      // Braces and ";" in a string closed on its line are the string's text.
       i = j;
     } else if (c == ';' && open.empty()) {
       return "The value cannot hold \";\" outside quotes and brackets: it would end the "

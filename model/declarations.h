@@ -31,8 +31,9 @@ std::vector<TDeclarationItem> ParseDeclarations(const TDocument& document, const
                                                 int32_t block);
 
 // Why a value typed into a view cannot be written as it is: it would end the declaration or the
-// rule (a ";" outside brackets, any "{" or "}"), or leave a string, comment or bracket
-// open so that it would swallow what follows. nullopt when the value can be written.
+// rule (a ";" outside brackets and strings, a "{" or "}" outside strings), or leave a string,
+// comment or bracket open so that it would swallow what follows. nullopt when the value can be
+// written.
 std::optional<std::string> ValueRefusal(std::string_view value);
 
 // Where one declaration stands in the text.

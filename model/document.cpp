@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/document.h"
+#include "model/codescan.h"
 
 #include <algorithm>
 #include <optional>
@@ -20,6 +21,7 @@ struct TDocument::TIndexes {
   const char* Data = nullptr;
   size_t Size = 0;
   std::optional<TCommentIndex> Comments;
+  std::optional<TBracePairs> Braces;
   std::unordered_map<int32_t, std::vector<TResumePoint>> LongLines;
 };
 
@@ -123,42 +125,11 @@ TTokenKind TDocument::TokenAt(int32_t line, int32_t col) const {
 }
 
 int32_t TDocument::MatchingBrace(int32_t index) const {
-  const std::string_view text = Text();
-  if (index < 0 || static_cast<size_t>(index) >= text.size() ||
-      text[static_cast<size_t>(index)] != '{') {
-    return -1;
+  TIndexes& indexes = Indexes();
+  if (!indexes.Braces) {
+    indexes.Braces.emplace(Text());
   }
-  int32_t line = IndexToLineCol(index).Line;
-  const int32_t count = LineCount();
-  if (line > count) {
-    return -1;
-  }
-  TResumePoint resume = ResumeBefore(line, index - LineStart(line));
-  int32_t depth = 1;
-  for (; line <= count; ++line) {
-    const std::string_view lineText = LineText(line);
-    const int32_t lineStart = LineStart(line);
-    // Offsets in this line that come after the opening brace.
-    const int32_t first = std::max(0, index + 1 - lineStart);
-    TLineScanner scanner(lineText, resume.State, resume.Offset);
-    TToken token;
-    while (scanner.Next(token)) {
-      if (token.Kind == TTokenKind::Comment || token.Kind == TTokenKind::String) {
-        continue;
-      }
-      for (int32_t i = std::max(first, token.Start); i < token.Start + token.Length; ++i) {
-        const char c = lineText[static_cast<size_t>(i)];
-        if (c == '{') {
-          ++depth;
-        } else if (c == '}' && --depth == 0) {
-          return lineStart + i;
-        }
-      }
-    }
-    // The next line starts in the state this one left, whatever an editor has styled so far.
-    resume = {0, scanner.State()};
-  }
-  return -1;
+  return indexes.Braces->Partner(index);
 }
 
 std::vector<TToken> TDocument::LineTokens(int32_t line) const {

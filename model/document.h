@@ -64,9 +64,9 @@ class TDocument {
   // outside the text of the lines, and from a NUL byte to the line's end. The default scans the
   // line; an editor may answer from its styles instead.
   virtual TTokenKind TokenAt(int32_t line, int32_t col) const;
-  // Index of the "}" that closes the "{" at index: nested braces are counted, braces inside
-  // Comment and String tokens are not (those inside a Value, as in url(data:...), are).
-  // -1 when the text ends first or there is no "{" at index.
+  // Index of the "}" that closes the "{" at index, both code as TCodeScanner reads it: nested
+  // braces are counted, those in comments, strings (double or single quotes) and unquoted url()
+  // are not. -1 when the text ends first or there is no code "{" at index.
   virtual int32_t MatchingBrace(int32_t index) const;
 
   // Every token of a line, offsets from column 1, its line break left out.

@@ -2,17 +2,10 @@
 #include "model/selectorblocks.h"
 
 #include <algorithm>
-#include <bit>
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define QM_STOP_SEARCH_SSE2 1
-#endif
 
 #include "model/asciicase.h"
-#include "model/cssscanner.h"
+#include "model/codescan.h"
 #include "model/error.h"
-#include "model/textscan.h"
 
 namespace qm {
 
@@ -148,205 +141,52 @@ std::string SelectorKind(std::string_view name) {
 
 namespace {
 
-// The bytes the pass must stop at: braces, the comment markers' bytes, and the name stops.
-constexpr std::array<bool, 256> MakeStopBytes() {
-  std::array<bool, 256> stops{};
-  for (const unsigned char c : {'{', '}', '/', '*', ';', '\0'}) {
-    stops[c] = true;
-  }
-  return stops;
-}
-constexpr std::array<bool, 256> StopBytes = MakeStopBytes();
-
-// The first stop byte in [from, to), else to. Kept apart from the scan's state, so that the loop
-// over the bytes between stops stays in registers.
-int32_t NextStop(const char* data, int32_t from, int32_t to) {
-#ifdef QM_STOP_SEARCH_SSE2
-  // Sixteen bytes compared with every stop byte at once: most of a sheet lies between stops.
-  const __m128i stops[] = {_mm_set1_epi8('{'), _mm_set1_epi8('}'), _mm_set1_epi8('/'),
-                           _mm_set1_epi8('*'), _mm_set1_epi8(';'), _mm_setzero_si128()};
-  while (to - from >= 16) {
-    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
-    __m128i hits = _mm_setzero_si128();
-    for (const __m128i& stop : stops) {
-      hits = _mm_or_si128(hits, _mm_cmpeq_epi8(chunk, stop));
-    }
-    if (const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0) {
-      return from + std::countr_zero(mask);
-    }
-    from += 16;
-  }
-#endif
-  while (from < to && !StopBytes[static_cast<unsigned char>(data[from])]) {
-    ++from;
-  }
-  return from;
-}
-
-// The tokens of one line, asked for in the order of the line's bytes.
-class TLineKinds {
- public:
-  TLineKinds(std::string_view line, TScanState state) : Scanner_(line, state) {
-    Scanner_.SkipNameLookup();
-  }
-  // Whether the byte at offset lies in a token that pairs braces (not a Comment or a String);
-  // offsets must not decrease from one call to the next.
-  bool PairsBraces(int32_t offset) {
-    while (offset >= Token_.Start + Token_.Length) {
-      if (!Scanner_.Next(Token_)) {
-        return false;
-      }
-    }
-    return Token_.Kind != TTokenKind::Comment && Token_.Kind != TTokenKind::String;
-  }
-
- private:
-  TLineScanner Scanner_;
-  TToken Token_;
-};
-
-// One pass over the text, or over a stretch of it from a checkpoint on, that finds every block,
-// its name and its partner. Only lines that hold a brace are scanned for tokens, from the state
-// the document keeps for the line.
+// One pass over the code bytes of the text, or of a stretch of it from a checkpoint on, that
+// finds every block, its name and its partner.
 class TBlockScan {
  public:
-  TBlockScan(const TDocument& document, std::string_view text, std::vector<TItmRecord>& items,
-             std::vector<TBlockCheckpoint>& checkpoints)
-      : Document_(document), Text_(text), Items_(items), Checkpoints_(checkpoints) {}
+  TBlockScan(std::string_view text, std::vector<TItmRecord>& items,
+             std::vector<int32_t>& checkpoints)
+      : Text_(text), Items_(items), Checkpoints_(checkpoints) {}
 
-  void ResumeAt(const TBlockCheckpoint& point) {
-    InComment_ = point.InComment;
-    LastStop_ = point.LastStop;
-  }
-
-  // Scans the lines from line on. With an old list to meet, stops at the first line at or after
-  // from whose checkpoint the old list has too (shifted by shift), and returns that line's index;
-  // else scans to the end and returns -1.
-  int32_t ScanLines(int32_t line, int32_t from = 0, int32_t shift = 0,
-                    const std::vector<TBlockCheckpoint>* old = nullptr) {
-    const int32_t lines = Document_.LineCount();
-    int32_t index = Document_.LineStart(line);
-    for (; line <= lines; ++line) {
-      const int32_t start = Document_.LineStart(line);
-      const int32_t end = start + Document_.LineLength(line);
-      // Between lines only line breaks; a brace there would lie in no token.
-      ScanBytes(index, start);
-      if (ScanLine(line, start, end, from, shift, old)) {
-        return start;
+  // Scans from from, 0 or a checkpoint. With an old list to meet, stops at the first checkpoint
+  // just past a "}" at or after changeEnd that the old list has too (shifted by shift), and
+  // returns it; else scans to the end and returns -1.
+  int32_t Scan(int32_t from, int32_t changeEnd = 0, int32_t shift = 0,
+               const std::vector<int32_t>* old = nullptr) {
+    LastStop_ = from - 1;
+    TCodeScanner code(Text_, from);
+    TCodeStop stop;
+    while (code.Next(stop)) {
+      const int32_t p = stop.Index;
+      if (stop.Byte == TCodeByte::Open) {
+        // A brace at index 0 opens no block, but pairs.
+        Open_.push_back(p > 0 ? static_cast<int32_t>(Items_.size()) : -1);
+        if (p > 0) {
+          Items_.push_back(Record(p));
+        }
+      } else if (stop.Byte == TCodeByte::Close) {
+        if (!Open_.empty()) {
+          if (Open_.back() >= 0) {
+            Items_[static_cast<size_t>(Open_.back())].EndPos = p;
+          }
+          Open_.pop_back();
+        }
+        if (Open_.empty() && stop.Clean) {
+          // The rest of the old list, shifted, is what the scan would find from here on.
+          if (old != nullptr && p >= changeEnd &&
+              std::binary_search(old->begin(), old->end(), p + 1 - shift)) {
+            return p + 1;
+          }
+          Checkpoints_.push_back(p + 1);
+        }
       }
-      index = end;
+      LastStop_ = p;
     }
-    ScanBytes(index, static_cast<int32_t>(Text_.size()));
     return -1;
   }
 
  private:
-  bool Settled() const { return Open_.empty() && Waiting_.empty() && Depth_ == 0; }
-
-  // Whether the old list, shifted, has this checkpoint: then the rest of the old list, shifted,
-  // is what the scan would find. A name running back into the changed stretch would differ.
-  static bool Meets(const TBlockCheckpoint& here, int32_t from, int32_t shift,
-                    const std::vector<TBlockCheckpoint>& old) {
-    if (here.Index < from || here.LastStop < from) {
-      return false;
-    }
-    const auto it = std::lower_bound(
-        old.begin(), old.end(), here.Index - shift,
-        [](const TBlockCheckpoint& point, int32_t index) { return point.Index < index; });
-    if (it == old.end() || it->Index != here.Index - shift) {
-      return false;
-    }
-    TBlockCheckpoint shifted = *it;
-    shifted.Index += shift;
-    shifted.LastStop += shift;
-    return shifted == here;
-  }
-
-  bool ScanLine(int32_t line, int32_t start, int32_t end, int32_t from, int32_t shift,
-                const std::vector<TBlockCheckpoint>* old) {
-    const bool settled = Settled();
-    const bool inComment = InComment_;
-    const int32_t lastStop = LastStop_;
-    std::optional<TLineKinds> kinds;
-    const char* const data = Text_.data();
-    for (int32_t index = start; index < end; ++index) {
-      index = NextStop(data, index, end);
-      if (index == end) {
-        break;
-      }
-      const char c = data[index];
-      bool pairs = false;
-      if (c == '{' || c == '}') {
-        if (!kinds) {
-          const TScanState state = Document_.LineStartState(line);
-          if (settled) {
-            const TBlockCheckpoint here{start, lastStop, state, inComment};
-            if (old != nullptr && Meets(here, from, shift, *old)) {
-              return true;
-            }
-            Checkpoints_.push_back(here);
-          }
-          kinds.emplace(Text_.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)),
-                        state);
-        }
-        pairs = kinds->PairsBraces(index - start);
-      }
-      Stop(index, c, pairs);
-    }
-    return false;
-  }
-
-  // Bytes outside every line's tokens.
-  void ScanBytes(int32_t from, int32_t to) {
-    const char* const data = Text_.data();
-    for (int32_t index = NextStop(data, from, to); index < to;
-         index = NextStop(data, index + 1, to)) {
-      Stop(index, data[index], false);
-    }
-  }
-
-  void Stop(int32_t index, char c, bool pairs) {
-    if (c == '{') {
-      Open(index, pairs);
-    } else if (c == '}' && pairs) {
-      Close(index);
-    }
-    Note(index, c);
-  }
-
-  void Open(int32_t p, bool pairs) {
-    // A comment is open when the last marker that begins before p is a "/*"; braces there, and
-    // one at index 0, open no block.
-    int32_t block = -1;
-    if (p > 0 && !InComment_) {
-      block = static_cast<int32_t>(Items_.size());
-      Items_.push_back(Record(p));
-    }
-    if (pairs) {
-      Open_.push_back(block);
-      ++Depth_;
-    } else if (block >= 0) {
-      // Counted from here on, it closes at the first pairing "}" that takes the depth below the
-      // one it met. Those waiting wait for depths at most one below the current one, the later
-      // ones for higher depths, so each "}" settles only the top of this stack.
-      Waiting_.push_back({Depth_ - 1, block});
-    }
-  }
-
-  void Close(int32_t index) {
-    if (!Open_.empty()) {
-      if (Open_.back() >= 0) {
-        Items_[static_cast<size_t>(Open_.back())].EndPos = index;
-      }
-      Open_.pop_back();
-    }
-    --Depth_;
-    while (!Waiting_.empty() && Waiting_.back().first == Depth_) {
-      Items_[static_cast<size_t>(Waiting_.back().second)].EndPos = index;
-      Waiting_.pop_back();
-    }
-  }
-
   // The selector runs from after the last stop to the brace. Every brace is a stop, so the bytes
   // looked at for names are each looked at once.
   TItmRecord Record(int32_t p) {
@@ -366,37 +206,18 @@ class TBlockScan {
     return record;
   }
 
-  void Note(int32_t index, char c) {
-    const auto at = static_cast<size_t>(index);
-    const char next = at + 1 < Text_.size() ? Text_[at + 1] : '\0';
-    if (c == '/' && next == '*') {
-      InComment_ = true;
-    } else if (c == '*' && next == '/') {
-      InComment_ = false;
-    }
-    const bool ends = c == '{' || c == '}' || c == ';' || c == '\0';
-    if ((ends && !InComment_) || c == '\0' || (c == '/' && at > 0 && Text_[at - 1] == '*')) {
-      LastStop_ = index;
-    }
-  }
-
-  const TDocument& Document_;
   std::string_view Text_;
   std::vector<TItmRecord>& Items_;
-  std::vector<TBlockCheckpoint>& Checkpoints_;
-  bool InComment_ = false;
+  std::vector<int32_t>& Checkpoints_;
   int32_t LastStop_ = -1;
-  // Pairing braces open, by item index (-1 for a brace that opens no block), and their depth;
-  // blocks whose brace does not pair (in a string, for one) with the depth they wait for.
+  // The open braces, by item index (-1 for the one at index 0).
   std::vector<int32_t> Open_;
-  int64_t Depth_ = 0;
-  std::vector<std::pair<int64_t, int32_t>> Waiting_;
 };
 
 // Names from text that is about to change view a copy of the stretch they lie in.
 void KeepNames(std::string_view text, std::vector<TItmRecord>::iterator first,
                std::vector<TItmRecord>::iterator last,
-               std::vector<std::shared_ptr<const std::string>>& texts, size_t& copied) {
+               std::vector<std::shared_ptr<std::string>>& texts, size_t& copied) {
   if (first == last) {
     return;
   }
@@ -408,7 +229,7 @@ void KeepNames(std::string_view text, std::vector<TItmRecord>::iterator first,
     to = std::max(to, at + it->Name.size());
   }
   from = std::min(from, to);
-  auto copy = std::make_shared<const std::string>(text.substr(from, to - from));
+  auto copy = std::make_shared<std::string>(text.substr(from, to - from));
   for (auto it = first; it != last; ++it) {
     const auto at = static_cast<size_t>(it->Name.data() - text.data()) - from;
     it->Name = std::string_view(*copy).substr(at, it->Name.size());
@@ -417,20 +238,41 @@ void KeepNames(std::string_view text, std::vector<TItmRecord>::iterator first,
   texts.push_back(std::move(copy));
 }
 
+// Puts with in the place of [first, last), moving the elements after it once at most.
+template <typename T>
+void ReplaceRange(std::vector<T>& all, typename std::vector<T>::iterator first,
+                  typename std::vector<T>::iterator last, std::vector<T>& with) {
+  const auto kept = static_cast<size_t>(last - first);
+  const size_t common = std::min(kept, with.size());
+  first = std::move(with.begin(), with.begin() + static_cast<ptrdiff_t>(common), first);
+  if (with.size() > common) {
+    all.insert(first, std::make_move_iterator(with.begin() + static_cast<ptrdiff_t>(common)),
+               std::make_move_iterator(with.end()));
+  } else {
+    all.erase(first, last);
+  }
+}
+
 }  // namespace
 
 void RebuildBlocks(const TDocument& document, TModList& blocks) {
-  auto text = std::make_shared<const std::string>(document.Text());
-  // A rebuild is mostly of a text much like the last one: room for as many blocks again.
-  std::vector<TItmRecord> items;
-  items.reserve(blocks.Items_.size() + blocks.Items_.size() / 8);
-  std::vector<TBlockCheckpoint> checkpoints;
-  checkpoints.reserve(blocks.Checkpoints_.size() + blocks.Checkpoints_.size() / 8);
-  TBlockScan scan(document, *text, items, checkpoints);
-  scan.ScanLines(1);
-  blocks.Items_ = std::move(items);
-  blocks.Checkpoints_ = std::move(checkpoints);
+  // The names view a copy of the text. When no copy of the list shares the last one, its memory
+  // is taken again, as is the lists' room: a rebuild of a big sheet then costs no fresh pages.
+  // Until the list is whole again it describes no text.
+  blocks.Built_ = false;
+  blocks.Items_.clear();
+  blocks.Checkpoints_.clear();
+  std::shared_ptr<std::string> text;
+  if (blocks.Texts_.size() == 1 && blocks.Texts_.front().use_count() == 1) {
+    text = std::move(blocks.Texts_.front());
+  }
   blocks.Texts_.clear();
+  if (text) {
+    text->assign(document.Text());
+  } else {
+    text = std::make_shared<std::string>(document.Text());
+  }
+  TBlockScan(*text, blocks.Items_, blocks.Checkpoints_).Scan(0);
   blocks.Texts_.push_back(std::move(text));
   blocks.UpdatedBytes_ = 0;
   blocks.Version_ = document.TextVersion();
@@ -452,58 +294,34 @@ void UpdateBlocks(const TDocument& document, TModList& blocks) {
     return;
   }
   const int32_t shift = change->NewEnd - change->OldEnd;
-  // From the line before the change's, which a line break typed at its start may join.
-  const int32_t changedLine =
-      std::max(1, std::min(document.IndexToLineCol(change->Start).Line, document.LineCount()) - 1);
-  const int32_t lineStart = document.LineStart(changedLine);
-  std::vector<TBlockCheckpoint>& old = blocks.Checkpoints_;
-  auto resume = std::upper_bound(
-      old.begin(), old.end(), lineStart,
-      [](int32_t index, const TBlockCheckpoint& point) { return index < point.Index; });
-  const TBlockCheckpoint from = resume == old.begin() ? TBlockCheckpoint{} : *std::prev(resume);
-  const int32_t firstLine = from.Index == 0 ? 1 : document.IndexToLineCol(from.Index).Line;
+  // The last checkpoint at or before the change: everything in front of it reads as before.
+  std::vector<int32_t>& old = blocks.Checkpoints_;
+  const auto resume = std::upper_bound(old.begin(), old.end(), change->Start);
+  const int32_t from = resume == old.begin() ? 0 : *std::prev(resume);
 
   std::vector<TItmRecord> items;
-  std::vector<TBlockCheckpoint> checkpoints;
-  TBlockScan scan(document, text, items, checkpoints);
-  scan.ResumeAt(from);
-  const int32_t met = scan.ScanLines(firstLine, change->NewEnd, shift, &old);
+  std::vector<int32_t> checkpoints;
+  const int32_t met = TBlockScan(text, items, checkpoints).Scan(from, change->NewEnd, shift, &old);
 
+  // What the scan read again replaces the old stretch, from the checkpoint to the one met (or
+  // the end); the rest of the old list stays where it is, shifted.
   std::vector<TItmRecord>& all = blocks.Items_;
-  const auto keptBefore =
-      std::lower_bound(all.begin(), all.end(), from.Index,
-                       [](const TItmRecord& item, int32_t index) { return item.StartPos < index; });
-  std::vector<TItmRecord> after;
-  std::vector<TBlockCheckpoint> checkpointsAfter;
-  if (met >= 0) {
-    const int32_t oldMet = met - shift;
-    const auto keptAfter = std::lower_bound(
-        all.begin(), all.end(), oldMet,
-        [](const TItmRecord& item, int32_t index) { return item.StartPos < index; });
-    after.assign(keptAfter, all.end());
-    for (TItmRecord& item : after) {
-      item.StartPos += shift;
-      if (item.EndPos >= 0) {
-        item.EndPos += shift;
-      }
-    }
-    const auto pointAfter = std::lower_bound(
-        old.begin(), old.end(), oldMet,
-        [](const TBlockCheckpoint& point, int32_t index) { return point.Index < index; });
-    checkpointsAfter.assign(pointAfter, old.end());
-    for (TBlockCheckpoint& point : checkpointsAfter) {
-      point.Index += shift;
-      point.LastStop += shift;
+  const auto byStart = [](const TItmRecord& item, int32_t index) { return item.StartPos < index; };
+  const auto first = std::lower_bound(all.begin(), all.end(), from, byStart);
+  const auto last = met < 0 ? all.end() : std::lower_bound(first, all.end(), met - shift, byStart);
+  for (auto it = last; it != all.end(); ++it) {
+    it->StartPos += shift;
+    if (it->EndPos >= 0) {
+      it->EndPos += shift;
     }
   }
+  const auto pointsLast = met < 0 ? old.end() : std::lower_bound(resume, old.end(), met - shift);
+  for (auto it = pointsLast; it != old.end(); ++it) {
+    *it += shift;
+  }
   KeepNames(text, items.begin(), items.end(), blocks.Texts_, blocks.UpdatedBytes_);
-  // The blocks before the checkpoint closed before it.
-  all.erase(keptBefore, all.end());
-  all.insert(all.end(), items.begin(), items.end());
-  all.insert(all.end(), after.begin(), after.end());
-  old.erase(resume == old.begin() ? old.begin() : std::prev(resume), old.end());
-  old.insert(old.end(), checkpoints.begin(), checkpoints.end());
-  old.insert(old.end(), checkpointsAfter.begin(), checkpointsAfter.end());
+  ReplaceRange(all, first, last, items);
+  ReplaceRange(old, resume, pointsLast, checkpoints);
   blocks.Version_ = document.TextVersion();
 }
 
@@ -573,16 +391,16 @@ std::optional<TTextEdit> PlanDeleteBlock(const TDocument& document, const TModLi
   if (block.EndPos < 0 || block.StartPos < 0 || block.EndPos >= static_cast<int32_t>(text.size())) {
     return std::nullopt;
   }
-  // The selector starts after the nearest "}", ";", "{" or comment end before the brace, so an
+  // The selector is the block's own name, which starts after the nearest code "}", ";" or "{",
+  // or comment end, before the brace (a ";" in a string such as [title="a;b"] is none), so an
   // at-rule statement, a comment or an enclosing block's opening stays.
   int32_t start = block.StartPos;
-  while (start > 0) {
-    const char c = text[static_cast<size_t>(start - 1)];
-    if (c == '}' || c == ';' || c == '{' ||
-        (c == '/' && start >= 2 && text[static_cast<size_t>(start - 2)] == '*')) {
-      break;
-    }
+  while (start > 0 && IsBlankOrControl(text[static_cast<size_t>(start - 1)])) {
     --start;
+  }
+  start -= static_cast<int32_t>(block.Name.size());
+  if (start < 0 || text.substr(static_cast<size_t>(start), block.Name.size()) != block.Name) {
+    start = block.StartPos;
   }
   while (start < block.StartPos && IsBlankOrControl(text[static_cast<size_t>(start)])) {
     ++start;

@@ -26,15 +26,6 @@ struct TItmRecord {
   bool operator==(const TItmRecord&) const = default;
 };
 
-// A line start with no block open, where a scan of the blocks can resume.
-struct TBlockCheckpoint {
-  int32_t Index = 0;
-  int32_t LastStop = -1;  // the last byte before it after which a selector's text may start
-  TScanState State;       // the token scanner's state there
-  bool InComment = false;
-  bool operator==(const TBlockCheckpoint&) const = default;
-};
-
 class TModList;
 void RebuildBlocks(const TDocument& document, TModList& blocks);
 void UpdateBlocks(const TDocument& document, TModList& blocks);
@@ -72,10 +63,11 @@ class TModList {
 
   // The names view these texts, shared by copies of the list: one copy of the whole text per
   // full build and one of the stretch each update looked at again.
-  std::vector<std::shared_ptr<const std::string>> Texts_;
+  std::vector<std::shared_ptr<std::string>> Texts_;
   size_t UpdatedBytes_ = 0;
   std::vector<TItmRecord> Items_;
-  std::vector<TBlockCheckpoint> Checkpoints_;
+  // Just past each "}" after which no block is open and a scan of the blocks can resume.
+  std::vector<int32_t> Checkpoints_;
   uint64_t Version_ = 0;
   bool Built_ = false;
 };
@@ -89,9 +81,10 @@ extern const std::array<std::string_view, 103> ElementNames;
 std::string SelectorKind(std::string_view name);
 
 // Rebuilds blocks from the document's text in one pass, and stamps the list with the document's
-// TextVersion(). A block's partner is the "}" that the document's MatchingBrace gives. A block's
-// name is its own selector: the text after the last "{", "}" or ";" outside comments (or after a
-// comment's end) before its brace, trimmed.
+// TextVersion(). Blocks are the "{" that are code as TCodeScanner reads it (not in a comment, a
+// string or an unquoted url()), except one at index 0; a block's partner is the "}" that the
+// document's MatchingBrace gives. A block's name is its own selector: the text after the last
+// code "{", "}", ";" or NUL, or comment end, before its brace, trimmed.
 void RebuildBlocks(const TDocument& document, TModList& blocks);
 // The same list as RebuildBlocks gives, looking only at what changed when the document can tell
 // what changed since the list's version: from the changed line on until the scan is back in step

@@ -271,6 +271,7 @@ TEST_P(DeclarationLayouts, OnlyTheDeclarationWrittenChanges) {
     for (const std::string& name : names) {
       CheckWrite(document, blocks, caret, name, "qm");
       CheckWrite(document, blocks, caret, name, "\"x:y\" rgb(1, 2, 3)");
+      CheckWrite(document, blocks, caret, name, "\"a;{\" '}/*'");
       CheckWrite(document, blocks, caret, name, "");
     }
     CheckWrite(document, blocks, caret, "zoom", "2");
@@ -347,7 +348,8 @@ TEST_P(ValueRefusalTable, RefusesWhatWouldEndTheDeclarationOrTheRule) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ValueRefusalTable,
     testing::Values(RefusalCase{"red", false}, RefusalCase{"url(data:x;base64,AA==)", false},
-                    RefusalCase{"\"a;b\"", true}, RefusalCase{"\"}\"", true},
+                    RefusalCase{"\"a;b\"", false}, RefusalCase{"\"}\"", false},
+                    RefusalCase{"'{;}' \"/*\"", false}, RefusalCase{"url(x{)", true},
                     RefusalCase{"'it\\'s'", false}, RefusalCase{"red /* ; } */", false},
                     RefusalCase{"calc(1px + (2px))", false}, RefusalCase{"red;", true},
                     RefusalCase{"red; color: blue", true}, RefusalCase{"red }", true},

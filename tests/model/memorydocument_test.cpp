@@ -49,15 +49,23 @@ INSTANTIATE_TEST_SUITE_P(
         BraceCase{"outer", "a { b { } }", 2, 10}, BraceCase{"inner", "a { b { } }", 6, 8},
         BraceCase{"comment_braces_do_not_count", "a { /* } */ }", 2, 12},
         BraceCase{"string_braces_do_not_count", "a { content: \"}\" }", 2, 17},
-        BraceCase{"value_braces_count", "a { b: url(data:x{y}) }", 2, 22},
         BraceCase{"comment_over_lines", "a {\r\n/* }\r\n } */\r\n}", 2, 18},
-        BraceCase{"open_string_ends_with_its_line", "a { \"}\r\n}", 2, 8},
-        BraceCase{"a_brace_inside_a_string_pairs_with_the_next_one", "a { content: \"{\"; }", 14,
-                  18},
+        BraceCase{"quote_left_open_on_its_line_is_a_byte", "a { \"}\r\n}", 2, 5},
+        BraceCase{"a_brace_inside_a_string_is_none", "a { content: \"{\"; }", 14, -1},
+        BraceCase{"single_quotes", "a { content: '}' }", 2, 17},
+        BraceCase{"escaped_quote_in_a_string", "a { content: '\\'}' }", 2, 19},
+        BraceCase{"other_quote_in_a_string", "a { content: \"'}\" }", 2, 18},
+        BraceCase{"escaped_brace", "a { content: \\} }", 2, 16},
+        BraceCase{"backslash_at_the_line_end_escapes_nothing", "a { b: c\\\r\n}", 2, 11},
+        BraceCase{"url_braces_do_not_count", "a { b: url(data:x}) }", 2, 20},
+        BraceCase{"url_in_capitals", "a { b: URL(x}) }", 2, 15},
+        BraceCase{"a_function_ending_in_url_is_no_url", "a { b: myurl(x}) }", 2, 14},
+        BraceCase{"quoted_url_is_a_string", "a { b: url( \"x)}\" ) }", 2, 20},
+        BraceCase{"open_url_ends_with_its_line", "a { b: url(x}\r\n) }", 2, 12},
         BraceCase{"unmatched", "a { b { }", 2, -1}, BraceCase{"not_a_brace", "a { }", 0, -1},
         BraceCase{"closing_brace", "a { }", 4, -1}, BraceCase{"before_the_text", "{}", -1, -1},
         BraceCase{"past_the_text", "{}", 2, -1},
-        // Bytes after a NUL have no token, so nothing marks their braces as comment or string.
+        // A NUL ends no comment, string or line.
         BraceCase{"after_a_nul", std::string("a {\0}", 5), 2, 4}),
     [](const auto& info) { return info.param.name; });
 

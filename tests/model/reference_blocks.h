@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The block list built the way the rule reads: a search for each "{" outside comments (the
-// indexed search, which the differential test holds against the literal one), a scan back from
-// it for the selector, and the literal brace matching for its partner.
+// The block list built the way the rule reads: each code "{" of the literal byte reading, a scan
+// back from it for the selector, and the literal brace matching for its partner.
 #pragma once
 
 #include "model/document.h"
@@ -24,28 +23,19 @@ struct TBlock {
 
 inline std::vector<TBlock> Blocks(const TDocument& document, const TSheet& sheet) {
   const std::string_view text = document.Text();
+  const std::vector<TByteRole> roles = ByteRoles(text);
   std::vector<TBlock> blocks;
-  // Whether a comment is open at each byte: the last marker that begins before it is a "/*".
-  std::vector<bool> inComment(text.size() + 1, false);
-  int32_t lastOpen = -1;
-  int32_t lastClose = -1;
-  for (size_t i = 0; i <= text.size(); ++i) {
-    inComment[i] = lastOpen > lastClose;
-    if (i + 1 < text.size() && text.substr(i, 2) == "/*") {
-      lastOpen = static_cast<int32_t>(i);
-    } else if (i + 1 < text.size() && text.substr(i, 2) == "*/") {
-      lastClose = static_cast<int32_t>(i);
+  for (int32_t p = 1; p < static_cast<int32_t>(text.size()); ++p) {
+    if (text[size_t(p)] != '{' || roles[size_t(p)] != TByteRole::Code) {
+      continue;
     }
-  }
-  for (int32_t p = qm::FindOutsideComments(document, text, "{", 2, -1, {}, true, false); p >= 0;
-       p = qm::FindOutsideComments(document, text, "{", p + 2, -1, {}, true, false)) {
-    // The selector starts after the last "{", "}" or ";" outside comments, comment end or NUL.
+    // The selector starts after the last code "{", "}", ";" or NUL, or comment end.
     int32_t i = p;
     while (i > 0) {
       const auto before = static_cast<size_t>(i - 1);
       const char c = text[before];
-      const bool ends = (c == '{' || c == '}' || c == ';') && !inComment[before];
-      if (ends || c == '\0' || (c == '/' && before > 0 && text[before - 1] == '*')) {
+      if (roles[before] == TByteRole::CommentEnd ||
+          (roles[before] == TByteRole::Code && (c == '{' || c == '}' || c == ';' || c == '\0'))) {
         break;
       }
       --i;

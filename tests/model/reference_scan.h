@@ -5,6 +5,7 @@
 
 #include "model/cssscanner.h"
 #include "model/textscan.h"
+#include "reference_code.h"
 
 #include <algorithm>
 #include <string>
@@ -266,30 +267,14 @@ struct TSheet {
     return kind == TTokenKind::Null || kind == TTokenKind::Value;
   }
 
-  // Forward from the "{" at index, counting braces outside Comment and String tokens.
+  // The partner of the code "{" at index, counted over the code bytes.
   int32_t MatchingBrace(int32_t index) const {
-    if (index < 0 || index >= static_cast<int32_t>(Text.size()) || Text[index] != '{') {
-      return -1;
+    if (Roles.empty() && !Text.empty()) {
+      Roles = ByteRoles(Text);
     }
-    int32_t depth = 1;
-    const TLineCol at = IndexToLineCol(index);
-    for (int32_t line = at.Line; line <= LineCount(); ++line) {
-      const int32_t start = Starts[static_cast<size_t>(line - 1)];
-      const int32_t length = Lengths[static_cast<size_t>(line - 1)];
-      for (int32_t col = line == at.Line ? at.Col + 1 : 1; col <= length; ++col) {
-        const char c = Text[static_cast<size_t>(start + col - 1)];
-        const TTokenKind kind = TokenAt(line, col);
-        if ((c != '{' && c != '}') || kind == TTokenKind::Comment || kind == TTokenKind::String) {
-          continue;
-        }
-        depth += c == '{' ? 1 : -1;
-        if (depth == 0) {
-          return start + col - 1;
-        }
-      }
-    }
-    return -1;
+    return MatchingCodeBrace(Text, Roles, index);
   }
+  mutable std::vector<TByteRole> Roles;
 };
 
 // ---- The searches, step by step.
