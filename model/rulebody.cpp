@@ -313,11 +313,14 @@ TBlockKind KindOfPrelude(std::string_view text, int32_t from, int32_t open) {
   // The prelude starts after the last ";" or brace in front of it, outside brackets.
   int32_t start = from;
   int32_t depth = 0;
-  for (int32_t i = from; i < open; i = cursor.Next(i)) {
-    if (whole.Next(i) > open) {
+  for (int32_t i = from; i < open;) {
+    const char c = At(text, i);
+    const int32_t next = cursor.Next(i);
+    // Only a string, a comment or an atom cut short at the brace can reach past it.
+    const bool mayReach = c == '"' || c == '\'' || c == '/' || next >= open;
+    if (mayReach && whole.Next(i) > open) {
       return TBlockKind::Value;  // the brace is in a string or a comment
     }
-    const char c = At(text, i);
     if (c == '(' || c == '[') {
       ++depth;
     } else if ((c == ')' || c == ']') && depth > 0) {
@@ -326,6 +329,7 @@ TBlockKind KindOfPrelude(std::string_view text, int32_t from, int32_t open) {
       depth = 0;
       start = i + 1;
     }
+    i = next;
   }
   start = cursor.SkipInsignificant(start);
   if (start >= open) {

@@ -4,6 +4,7 @@
 #include "model/textcheck.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -69,6 +70,18 @@ constexpr std::string_view kAtRules[] = {
 // Resume places are noted about this far apart, where few enough blocks are open.
 constexpr size_t kPointSpacing = 2048;
 constexpr size_t kPointDepth = 16;
+
+// The bytes the scan does something with; every other one only ends a statement's start.
+constexpr std::array<bool, 256> kActive = [] {
+  std::array<bool, 256> active{};
+  for (int c = 0; c <= ' '; ++c) {
+    active[static_cast<size_t>(c)] = true;
+  }
+  for (const char c : std::string_view("/\"'\\@uU{};")) {
+    active[static_cast<unsigned char>(c)] = true;
+  }
+  return active;
+}();
 
 bool IsNameByte(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
@@ -281,6 +294,13 @@ bool TTextCheck::Scan(std::string_view text, size_t from, std::vector<int32_t> o
   size_t i = from;
   while (i < text.size()) {
     const char c = text[i];
+    if (!kActive[static_cast<unsigned char>(c)]) {
+      statementStart = false;
+      do {
+        ++i;
+      } while (i < text.size() && !kActive[static_cast<unsigned char>(text[i])]);
+      continue;
+    }
     if (c == '/' && i + 1 < text.size() && text[i + 1] == '*') {
       const size_t end = text.find("*/", i + 2);
       if (end == std::string_view::npos) {
