@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/corpus.h"
+#include "catalogues.h"
 #include "model/livecheck.h"
 #include "model/memorydocument.h"
 
@@ -11,10 +12,7 @@ namespace qm {
 namespace {
 
 const TValueChecker& Checker() {
-  static const TValueChecker checker =
-      TValueChecker::FromFiles(std::filesystem::path(QUILLMERE_DATA_DIR) / "css3.txt",
-                               std::filesystem::path(QUILLMERE_DATA_DIR) / "css3syntax.txt");
-  return checker;
+  return Css3Checker();
 }
 
 // What is typed and rubbed out again in turn: a letter inside a declaration, or a brace that

@@ -10,6 +10,7 @@
 #include "app/cssmain.h"
 #include "app/opendocument.h"
 #include "bench/corpus.h"
+#include "bench/qtmain.h"
 #include "bench/silentprompts.h"
 #include "controls/csseditor.h"
 #include "model/catalogue.h"
@@ -120,10 +121,5 @@ BENCHMARK(BM_ContextAndCandidatesIn3MB)->Unit(benchmark::kMicrosecond);
 }  // namespace qm
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return qm::bench::RunWithQt(argc, argv);
 }

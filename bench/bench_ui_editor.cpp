@@ -15,6 +15,7 @@
 #include "app/propertiespanel.h"
 #include "app/selectorspanel.h"
 #include "bench/corpus.h"
+#include "bench/qtmain.h"
 #include "bench/silentprompts.h"
 #include "controls/csseditor.h"
 #include "controls/inspectorcss.h"
@@ -186,10 +187,5 @@ BENCHMARK(BM_OpenAndRefreshItm3MB)->Unit(benchmark::kMillisecond);
 }  // namespace qm
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return qm::bench::RunWithQt(argc, argv);
 }

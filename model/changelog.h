@@ -21,6 +21,9 @@ struct TTextChange {
 // The change made of first and then, a change in the text first left.
 TTextChange Combined(const TTextChange& first, const TTextChange& then);
 
+// Where an index of the text before change is in the text after it; none inside what changed.
+std::optional<int32_t> Mapped(int32_t index, const TTextChange& change);
+
 class TChangeLog {
  public:
   // A change that made version out of version - 1.

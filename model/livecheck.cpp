@@ -20,17 +20,6 @@ std::string_view Slice(std::string_view text, int32_t from, int32_t to) {
   return text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from));
 }
 
-// Where an index of the text before change is after it; none inside what changed.
-std::optional<int32_t> Mapped(int32_t index, const TTextChange& change) {
-  if (index < change.Start) {
-    return index;
-  }
-  if (index >= change.OldEnd) {
-    return index + change.NewEnd - change.OldEnd;
-  }
-  return std::nullopt;
-}
-
 // The problems of one block's own declarations, each against its property or descriptor.
 void CheckDeclarations(const TDocument& document, const TModList& blocks, int32_t block,
                        const TValueChecker& checker, std::vector<TProblemSpan>& found) {

@@ -131,17 +131,6 @@ TProblemSpan OpenBlock(int32_t brace) {
           "unclosed block: `{` has no `}` before the end of the file"};
 }
 
-// Where an index of the text before change is in the text after it; none inside what changed.
-std::optional<int32_t> Mapped(int32_t index, const TTextChange& change) {
-  if (index < change.Start) {
-    return index;
-  }
-  if (index >= change.OldEnd) {
-    return index + change.NewEnd - change.OldEnd;
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 bool IsKnownAtRule(std::string_view name) {

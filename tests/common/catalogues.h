@@ -1,8 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Small catalogues that the model's and the inspector widget's tests share.
+// Small catalogues that the model's and the inspector widget's tests share, and the value
+// syntaxes of current CSS as the program ships them.
 #pragma once
 
+#include <string>
+
+#include "model/valuechecker.h"
+
 namespace qm {
+
+#ifdef QUILLMERE_DATA_DIR
+// The shipped value syntaxes, read once.
+inline const TValueChecker& Css3Checker() {
+  static const TValueChecker checker =
+      TValueChecker::FromFiles(std::string(QUILLMERE_DATA_DIR) + "/css3.txt",
+                               std::string(QUILLMERE_DATA_DIR) + "/css3syntax.txt");
+  return checker;
+}
+#endif
 
 // Three categories of two properties each.
 inline constexpr const char* kThreeByTwo = R"([categories]

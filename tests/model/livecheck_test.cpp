@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogues.h"
 #include "model/livecheck.h"
 #include "model/memorydocument.h"
 #include "model/textfile.h"
@@ -16,10 +17,7 @@ namespace qm {
 namespace {
 
 const TValueChecker& Checker() {
-  static const TValueChecker checker =
-      TValueChecker::FromFiles(std::string(QUILLMERE_DATA_DIR) + "/css3.txt",
-                               std::string(QUILLMERE_DATA_DIR) + "/css3syntax.txt");
-  return checker;
+  return Css3Checker();
 }
 
 struct TEdit {

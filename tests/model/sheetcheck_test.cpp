@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogues.h"
 #include "model/memorydocument.h"
 #include "model/sheetcheck.h"
 #include "model/textfile.h"
@@ -15,10 +16,7 @@ namespace qm {
 namespace {
 
 const TValueChecker& Checker() {
-  static const TValueChecker checker =
-      TValueChecker::FromFiles(std::string(QUILLMERE_DATA_DIR) + "/css3.txt",
-                               std::string(QUILLMERE_DATA_DIR) + "/css3syntax.txt");
-  return checker;
+  return Css3Checker();
 }
 
 // The problems of a file's bytes as "LINE:COLUMN: severity: message" lines.
