@@ -23,7 +23,7 @@ namespace qm {
 namespace {
 
 // The window over the program's catalogues with text open and the caret just inside the brace
-// of the block in the middle of the text that holds declarations.
+// of the style rule in the middle of the text.
 struct TWindowOn {
   explicit TWindowOn(const std::string& text)
       : Settings(TSettingsStore::ForIniFile(Dir.filePath(QStringLiteral("s.ini")))),
@@ -38,13 +38,20 @@ struct TWindowOn {
     TOpenDocument& document = *Window.CurrentDocument();
     const TModList& blocks = document.Blocks();
     for (int32_t b = blocks.Count() / 2; b < blocks.Count(); ++b) {
-      if (RuleBlockAt(*Editor, blocks, blocks.Items(b).StartPos + 1) == b) {
+      // A style rule, where property names are listed (a descriptor block lists its own).
+      if (RuleBlockAt(*Editor, blocks, blocks.Items(b).StartPos + 1) == b &&
+          BlockKind(*Editor, blocks, b) == TBlockKind::StyleRule) {
         Editor->SetCaret(blocks.Items(b).StartPos + 1);
         Editor->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
         break;
       }
     }
+    // The window active and the editor in focus before the keys are timed: the editor's list
+    // closes when the editor loses the focus.
+    Window.activateWindow();
+    QCoreApplication::processEvents();
     Editor->setFocus();
+    QCoreApplication::processEvents();
   }
   // A key pressed, and what the event loop then does for it (the list opens after the key).
   void Key(Qt::Key key, const QString& text) const {
