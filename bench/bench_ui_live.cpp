@@ -16,6 +16,7 @@
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
 #include "bench/corpus.h"
+#include "bench/qtmain.h"
 #include "bench/silentprompts.h"
 #include "controls/colorswatches.h"
 #include "controls/csseditor.h"
@@ -159,9 +160,5 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return qm::bench::RunWithQt(argc, argv);
 }

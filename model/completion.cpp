@@ -11,6 +11,7 @@
 #include "model/colortext.h"
 #include "model/declarations.h"
 #include "model/listrule.h"
+#include "model/textbytes.h"
 #include "model/textcheck.h"
 #include "model/valuechecker.h"
 #include "model/valuetypes.h"
@@ -18,25 +19,13 @@
 namespace qm {
 namespace {
 
-bool IsNameChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '_' || static_cast<unsigned char>(c) >= 0x80;
-}
+using textbytes::At;
+using textbytes::IsBlank;
+using textbytes::IsNameChar;
+using textbytes::Slice;
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
-}
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
-}
-
-char At(std::string_view text, int32_t i) {
-  return text[static_cast<size_t>(i)];
-}
-
-std::string_view Slice(std::string_view text, int32_t from, int32_t to) {
-  return text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from));
 }
 
 // The at-rule a block's prelude names ("@media"), lower case; empty for a selector's block.

@@ -4,18 +4,14 @@
 #include <algorithm>
 
 #include "model/asciicase.h"
+#include "model/textbytes.h"
 
 namespace qm {
 
 namespace {
 
-char At(std::string_view text, int32_t index) {
-  return text[static_cast<size_t>(index)];
-}
-
-std::string_view Slice(std::string_view text, int32_t from, int32_t to) {
-  return text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from));
-}
+using textbytes::At;
+using textbytes::Slice;
 
 bool Contains(const TItmRecord& item, int32_t caret) {
   return item.EndPos >= 0 && item.StartPos < caret && caret <= item.EndPos;

@@ -12,14 +12,13 @@
 #include "model/colortext.h"
 #include "model/declarations.h"
 #include "model/listrule.h"
+#include "model/textbytes.h"
 #include "model/valuechecker.h"
 
 namespace qm {
 namespace {
 
-std::string_view Slice(std::string_view text, int32_t from, int32_t to) {
-  return text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from));
-}
+using textbytes::Slice;
 
 // The colour written at position in the value from valueStart to valueEnd, if one is. Only the
 // value's own part of the position's line is scanned, so a pointer in a long one-line sheet costs

@@ -9,16 +9,15 @@
 #include <string>
 
 #include "model/declarations.h"
+#include "model/textbytes.h"
 
 namespace qm {
 namespace {
 
+using textbytes::Slice;
+
 // Real sheets nest a few levels deep; beyond this many the declarations are not read.
 constexpr size_t kMaxCheckedDepth = 32;
-
-std::string_view Slice(std::string_view text, int32_t from, int32_t to) {
-  return text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from));
-}
 
 // The problems of one block's own declarations, each against its property or descriptor.
 void CheckDeclarations(const TDocument& document, const TModList& blocks, int32_t block,

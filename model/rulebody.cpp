@@ -7,23 +7,15 @@
 #include <cstdint>
 
 #include "model/asciicase.h"
+#include "model/textbytes.h"
 
 namespace qm {
 
 namespace {
 
-char At(std::string_view text, int32_t index) {
-  return text[static_cast<size_t>(index)];
-}
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
-bool IsNameChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '_' || static_cast<unsigned char>(c) >= 0x80;
-}
+using textbytes::At;
+using textbytes::IsBlank;
+using textbytes::IsNameChar;
 
 // The bytes of a rule's braces, read atom by atom: a comment, a string, an escape, a run of name
 // characters or one other byte. Nothing is read at or past End.

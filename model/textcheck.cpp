@@ -10,9 +10,12 @@
 #include <string>
 
 #include "model/asciicase.h"
+#include "model/textbytes.h"
 
 namespace qm {
 namespace {
+
+using textbytes::IsNameChar;
 
 // The at-rules of current CSS and those browsers still read, and the rules inside them
 // (@font-feature-values' feature blocks, @page's margin boxes).
@@ -82,11 +85,6 @@ constexpr std::array<bool, 256> kActive = [] {
   }
   return active;
 }();
-
-bool IsNameByte(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '_' || static_cast<unsigned char>(c) >= 0x80;
-}
 
 // The name without a vendor prefix such as "-webkit-"; empty when it has none.
 std::string_view WithoutVendorPrefix(std::string_view name) {
@@ -325,7 +323,7 @@ bool TTextCheck::Scan(std::string_view text, size_t from, std::vector<int32_t> o
     }
     if (c == '@' && statementStart) {
       size_t end = i + 1;
-      while (end < text.size() && IsNameByte(text[end])) {
+      while (end < text.size() && IsNameChar(text[end])) {
         ++end;
       }
       const std::string_view name = text.substr(i + 1, end - i - 1);
