@@ -5,16 +5,6 @@
 
 namespace qm {
 
-std::optional<int32_t> Mapped(int32_t index, const TTextChange& change) {
-  if (index < change.Start) {
-    return index;
-  }
-  if (index >= change.OldEnd) {
-    return index + change.NewEnd - change.OldEnd;
-  }
-  return std::nullopt;
-}
-
 TTextChange Combined(const TTextChange& first, const TTextChange& then) {
   // Positions after first's stretch moved by shift; then's end, taken back into the older text,
   // either lies in first's stretch or after it.

@@ -22,7 +22,15 @@ struct TTextChange {
 TTextChange Combined(const TTextChange& first, const TTextChange& then);
 
 // Where an index of the text before change is in the text after it; none inside what changed.
-std::optional<int32_t> Mapped(int32_t index, const TTextChange& change);
+inline std::optional<int32_t> Mapped(int32_t index, const TTextChange& change) {
+  if (index < change.Start) {
+    return index;
+  }
+  if (index >= change.OldEnd) {
+    return index + change.NewEnd - change.OldEnd;
+  }
+  return std::nullopt;
+}
 
 class TChangeLog {
  public:
