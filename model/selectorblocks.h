@@ -26,6 +26,14 @@ struct TItmRecord {
   bool operator==(const TItmRecord&) const = default;
 };
 
+// A place just past a "}" where a scan of the blocks can resume or stop, and the one block still
+// open there, if any: the StartPos of its brace (0 for a brace at index 0, which opens no block),
+// -1 when none is.
+struct TBlockCheckpoint {
+  int32_t Index = 0;
+  int32_t Outer = -1;
+};
+
 class TModList;
 void RebuildBlocks(const TDocument& document, TModList& blocks);
 void UpdateBlocks(const TDocument& document, TModList& blocks);
@@ -66,8 +74,10 @@ class TModList {
   std::vector<std::shared_ptr<std::string>> Texts_;
   size_t UpdatedBytes_ = 0;
   std::vector<TItmRecord> Items_;
-  // Just past each "}" after which no block is open and a scan of the blocks can resume.
-  std::vector<int32_t> Checkpoints_;
+  // Just past each "}" after which at most one block is open, in text order.
+  std::vector<TBlockCheckpoint> Checkpoints_;
+  // Each "}" that closes no block, in text order.
+  std::vector<int32_t> Strays_;
   uint64_t Version_ = 0;
   bool Built_ = false;
 };

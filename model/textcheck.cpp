@@ -149,13 +149,15 @@ struct TTextCheck::TOldScan {
   std::vector<TProblemSpan> Found;
   std::optional<TProblemSpan> Comment;  // the comment it left open
   std::vector<int32_t> FinalOpen;       // the blocks it left open
+  std::vector<int32_t> Strays;          // the "}" it met with no block open
   size_t Next = 0;                      // the first of Points not yet passed
   std::vector<int32_t> OpenInStep;      // the new scan's open blocks where it came back in step
 
   // Whether the new scan at index with open is where the old one was at one of its points, in a
   // state from which it finds the same. The braces open there matter only to the blocks left
-  // open: when the old scan went on to close some of those open at the point and left the rest
-  // open, the new scan closes as many of its own, whatever they are, and finds the same after.
+  // open: when the old scan went on to close some of those open at the point, and met no "}"
+  // with none open, the new scan closes as many of its own, whatever they are, and finds the
+  // same after.
   bool InStep(int32_t index, const std::vector<int32_t>& open) {
     if (index < Change.NewEnd) {
       return false;
@@ -174,10 +176,11 @@ struct TTextCheck::TOldScan {
       same = Mapped(was[k], Change) == open[k];
     }
     if (!same) {
-      // Without a block of the point's left open to the end, the old scan may have met a "}"
-      // with none open, which the new one would take as closing one of its own.
+      // A "}" the old scan met with none open would close one of the new scan's own. With a
+      // block of the point's left open to the end, it met none.
       const size_t kept = OpenBefore(FinalOpen, Points[Next].Index);
-      if (kept == 0 || open.size() < was.size() - kept) {
+      const bool stray = kept == 0 && !Strays.empty() && Strays.back() >= Points[Next].Index;
+      if (stray || open.size() < was.size() - kept) {
         return false;
       }
     }
@@ -208,6 +211,7 @@ void TTextCheck::Full(std::string_view text) {
   Found_.clear();
   AtEnd_.clear();
   Points_.clear();
+  Strays_.clear();
   Scan(text, 0, {}, nullptr);
 }
 
@@ -232,6 +236,9 @@ void TTextCheck::Update(std::string_view text, const TTextChange& change) {
       [](const TProblemSpan& found, int32_t index) { return found.Start < index; });
   old.Found.assign(std::make_move_iterator(kept), std::make_move_iterator(Found_.end()));
   Found_.erase(kept, Found_.end());
+  const auto keptStrays = std::lower_bound(Strays_.begin(), Strays_.end(), At(from));
+  old.Strays.assign(keptStrays, Strays_.end());
+  Strays_.erase(keptStrays, Strays_.end());
   for (size_t k = 0; k < AtEnd_.size(); ++k) {
     if (k == 0 && EndsInComment_) {
       old.Comment = std::move(AtEnd_[k]);
@@ -251,6 +258,11 @@ void TTextCheck::Update(std::string_view text, const TTextChange& change) {
       found.Start += delta;
       found.End += delta;
       Found_.push_back(std::move(found));
+    }
+  }
+  for (const int32_t stray : old.Strays) {
+    if (stray >= stop) {
+      Strays_.push_back(stray + delta);
     }
   }
   for (size_t k = old.Next + 1; k < old.Points.size(); ++k) {
@@ -354,8 +366,12 @@ bool TTextCheck::Scan(std::string_view text, size_t from, std::vector<int32_t> o
     }
     if (c == '{') {
       open.push_back(At(i));
-    } else if (c == '}' && !open.empty()) {
-      open.pop_back();
+    } else if (c == '}') {
+      if (open.empty()) {
+        Strays_.push_back(At(i));
+      } else {
+        open.pop_back();
+      }
     }
     statementStart = c == '{' || c == '}' || c == ';';
     ++i;

@@ -48,6 +48,7 @@ class TTextCheck {
   std::vector<TProblemSpan> Found_;
   std::vector<TProblemSpan> AtEnd_;
   std::vector<TPoint> Points_;
+  std::vector<int32_t> Strays_;  // each "}" met with no block open
   bool EndsInComment_ = false;  // AtEnd_ starts with a comment left open
 };
 
