@@ -49,7 +49,7 @@ class TTextCheck {
   std::vector<TProblemSpan> AtEnd_;
   std::vector<TPoint> Points_;
   std::vector<int32_t> Strays_;  // each "}" met with no block open
-  bool EndsInComment_ = false;  // AtEnd_ starts with a comment left open
+  bool EndsInComment_ = false;   // AtEnd_ starts with a comment left open
 };
 
 }  // namespace qm
