@@ -219,9 +219,10 @@ const TValueChecker* TEditorAssist::Checker() const {
 std::string TEditorAssist::TipAt(const TOpenDocument& document, int32_t position) const {
   // A problem the check marks there matters more than what the word is.
   if (const TProblemSpan* problem = document.ProblemAt(position)) {
-    return problem->Message;
+    return WrappedTip(problem->Message);
   }
-  return HoverTextAt(*document.Editor(), document.Blocks(), position, Catalogue(), Checker());
+  return WrappedTip(
+      HoverTextAt(*document.Editor(), document.Blocks(), position, Catalogue(), Checker()));
 }
 
 TCompletionSources TEditorAssist::Sources() const {

@@ -100,6 +100,44 @@ std::string ColorTip(int32_t color) {
          ColorInNotation("hsl(0, 0%, 0%)", color);
 }
 
+std::string WrappedTip(std::string_view tip, size_t width) {
+  constexpr std::string_view kIndent = "  ";
+  std::string wrapped;
+  wrapped.reserve(tip.size());
+  while (!tip.empty()) {
+    const size_t lineEnd = std::min(tip.find('\n'), tip.size());
+    std::string_view line = tip.substr(0, lineEnd);
+    tip.remove_prefix(std::min(lineEnd + 1, tip.size()));
+    bool first = true;
+    do {
+      const size_t room = first ? width : std::max(width, kIndent.size() + 1) - kIndent.size();
+      size_t cut = line.size();
+      if (line.size() > room) {
+        cut = line.rfind(' ', room);
+        if (cut == std::string_view::npos || cut == 0) {
+          cut = std::min(line.find(' ', room), line.size());
+        }
+      }
+      if (!first) {
+        wrapped += kIndent;
+      }
+      wrapped += line.substr(0, cut);
+      line.remove_prefix(cut);
+      while (!line.empty() && line.front() == ' ') {
+        line.remove_prefix(1);
+      }
+      if (!line.empty()) {
+        wrapped += '\n';
+      }
+      first = false;
+    } while (!line.empty());
+    if (!tip.empty()) {
+      wrapped += '\n';
+    }
+  }
+  return wrapped;
+}
+
 std::string HoverTextAt(const TDocument& document, const TModList& blocks, int32_t position,
                         const TInspectorCollection& catalogue, const TValueChecker* checker) {
   RequireCurrent(document, blocks);

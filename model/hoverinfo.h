@@ -31,4 +31,10 @@ std::string PropertyTip(const TInspectorCollection& catalogue, std::string_view 
 // "#RRGGBB", "rgb(r, g, b)" and "hsl(h, s%, l%)", one a line.
 std::string ColorTip(int32_t color);
 
+// A tip shows its lines as they are: each line of tip longer than width bytes is broken at its
+// last blank that keeps it within width (a longer word stays whole), and the lines it goes on
+// in are indented by two blanks, so that no line runs off the screen.
+inline constexpr size_t TipWidth = 100;
+std::string WrappedTip(std::string_view tip, size_t width = TipWidth);
+
 }  // namespace qm

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "model/catalogue.h"
@@ -82,6 +83,34 @@ TEST(HoverInfo, AnOlderLevelsPropertyNamesItsThreeBrowsers) {
             "color\nThe foreground colour of the element's text. Initial value: depends on the "
             "browser.\nSupport: Internet Explorer 5: yes, Netscape 6: yes, Opera 5: yes");
   EXPECT_EQ(PropertyTip(css1, "flex"), "");
+}
+
+// A tip's long lines are broken at blanks so that none runs off the screen; short lines, line
+// breaks of their own and words longer than the width stay as they are.
+TEST(HoverInfo, LongTipLinesAreBrokenAtBlanks) {
+  const struct {
+    std::string_view Tip;
+    std::string_view Wrapped;
+  } cases[] = {
+      {"color\nshort line", "color\nshort line"},
+      {"aaaa bbbb cccc dddd", "aaaa bbbb\n  cccc\n  dddd"},
+      {"aaaa\n\nbbbb cccc dddd", "aaaa\n\nbbbb cccc\n  dddd"},
+      {"aaaaaaaaaaaaaa bb", "aaaaaaaaaaaaaa\n  bb"},
+      {"a  b", "a  b"},
+      {"", ""},
+  };
+  for (const auto& one : cases) {
+    EXPECT_EQ(WrappedTip(one.Tip, 10), one.Wrapped) << one.Tip;
+  }
+  TInspectorCollection css3;
+  css3.LoadCatalogue(DataFile("css3.txt"));
+  const std::string tip = WrappedTip(PropertyTip(css3, "grid-template-columns"));
+  ASSERT_NE(tip.find("Animation type"), std::string::npos);
+  for (size_t start = 0; start < tip.size();) {
+    const size_t end = std::min(tip.find('\n', start), tip.size());
+    EXPECT_LE(end - start, TipWidth) << tip.substr(start, end - start);
+    start = end + 1;
+  }
 }
 
 }  // namespace

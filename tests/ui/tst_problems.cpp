@@ -13,6 +13,7 @@
 #include "app/problemspanel.h"
 #include "commands.h"
 #include "dialogs/cssoptions.h"
+#include "model/hoverinfo.h"
 #include "platform/settings.h"
 #include "testenv.h"
 
@@ -237,9 +238,9 @@ class TestProblems : public QObject {
     const TProblemSpan* problem = document.ProblemAt(12);
     QVERIFY(problem != nullptr);
     QCOMPARE(document.ProblemAt(3), nullptr);
-    // The tip tells the problem rather than what the value is.
+    // The tip tells the problem rather than what the value is, its long line broken.
     QCOMPARE(QString::fromStdString(w.Assistant().TipAt(document, 12)),
-             QString::fromStdString(problem->Message));
+             QString::fromStdString(WrappedTip(problem->Message)));
     TCssEditor* editor = document.Editor();
     emit editor->SCN_DWELLSTART(12, 40, 5);
     QTRY_VERIFY(editor->SendScintilla(QsciScintillaBase::SCI_CALLTIPACTIVE) != 0);
