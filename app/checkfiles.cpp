@@ -8,6 +8,7 @@
 #include "model/memorydocument.h"
 #include "model/sheetcheck.h"
 #include "model/textfile.h"
+#include "model/textkind.h"
 #include "platform/fileio.h"
 
 namespace qm {
@@ -57,8 +58,15 @@ int CheckFiles(const QStringList& files, const QString& dataFolder, FILE* out, F
       unreadable = true;
       continue;
     }
-    const TMemoryDocument document{
-        LoadText(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))).Text};
+    const std::string_view raw(bytes.constData(), static_cast<size_t>(bytes.size()));
+    // An image or a program named by mistake would only give a screen of made-up problems.
+    if (!LooksLikeText(raw)) {
+      Write(err, "quillmere: Cannot check file \"" + name.toLocal8Bit() +
+                     "\": it does not look like a style sheet.");
+      unreadable = true;
+      continue;
+    }
+    const TMemoryDocument document{LoadText(raw).Text};
     TModList blocks;
     RebuildBlocks(document, blocks);
     for (const TProblem& problem : CheckSheet(document, blocks, checker)) {

@@ -13,9 +13,9 @@ namespace qm {
 bool AsksForCheck(const QStringList& arguments);
 
 // Checks each file with the value syntaxes of dataFolder and writes "FILE:LINE:COLUMN:
-// error|warning: message" lines to out, and why a file cannot be read to err. Returns the exit
-// code: 2 when a file could not be read (the others are still checked), else 1 when any error
-// was found, else 0.
+// error|warning: message" lines to out, and why a file cannot be read or is not checked (it
+// holds no text) to err. Returns the exit code: 2 when a file could not be read or checked (the
+// others are still checked), else 1 when any error was found, else 0.
 int CheckFiles(const QStringList& files, const QString& dataFolder, FILE* out, FILE* err);
 
 }  // namespace qm

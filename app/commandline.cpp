@@ -19,7 +19,7 @@ void DescribeCommandLine(QCommandLineParser& parser) {
       QStringLiteral("check"),
       QStringLiteral("Check the files without opening a window: one line per problem, "
                      "FILE:LINE:COLUMN: error|warning: message. Exits with 1 when any error was "
-                     "found, 2 when a file cannot be read, 0 otherwise.")));
+                     "found, 2 when a file cannot be read or holds no text, 0 otherwise.")));
   parser.addPositionalArgument(
       QStringLiteral("files"),
       QStringLiteral(

@@ -72,6 +72,9 @@ class TestCheckCommand : public QObject {
         << QStringList{"missing.css", "bad.css"} << 2 << badLines << QStringLiteral("missing.css");
     QTest::newRow("a folder") << QStringList{"folder", "good.css"} << 2 << QStringList{}
                               << QStringLiteral("folder");
+    QTest::newRow("a file that is no text")
+        << QStringList{"image.css", "bad.css"} << 2 << badLines
+        << QStringLiteral("\"image.css\": it does not look like a style sheet");
   }
   void ExitCodesTellWhatWasFound() {
     QFETCH(QStringList, files);
@@ -83,6 +86,7 @@ class TestCheckCommand : public QObject {
     Write(dir, QStringLiteral("warn.css"), "li { text-align: -webkit-match-parent }\n");
     Write(dir, QStringLiteral("bad.css"),
           "a {\r\n  flex-direction: colum;\r\n}\r@medai print {}\rb {\n");
+    Write(dir, QStringLiteral("image.css"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
     const TRun run = RunProgram(dir.path(), QStringList{QStringLiteral("--check")} + files);
     QCOMPARE(run.Out, out);
