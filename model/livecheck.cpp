@@ -49,6 +49,11 @@ void CheckDeclarations(const TDocument& document, const TModList& blocks, int32_
   }
 }
 
+TProblemSpan OpenBlock(int32_t brace) {
+  return {brace, brace + 1, TSeverity::Error,
+          "unclosed block: `{` has no `}` before the end of the file"};
+}
+
 void SortByStart(std::vector<TProblemSpan>& problems) {
   std::stable_sort(problems.begin(), problems.end(),
                    [](const TProblemSpan& a, const TProblemSpan& b) { return a.Start < b.Start; });
@@ -103,6 +108,12 @@ void TLiveCheck::CheckBlocks(const TDocument& document, const TModList& blocks,
     Blocks_.resize(count);
   }
   TooDeep_.clear();
+  Unclosed_.clear();
+  // A brace at the text's very start opens no block of the list, but may be left open as well.
+  const std::string_view text = document.Text();
+  if (!text.empty() && text.front() == '{' && document.MatchingBrace(0) < 0) {
+    Unclosed_.push_back(OpenBlock(0));
+  }
   size_t next = 0;  // the first block of the last check not yet passed
   // The ends of the blocks around the current one, innermost last; a block never closed runs to
   // the text's end.
@@ -115,6 +126,9 @@ void TLiveCheck::CheckBlocks(const TDocument& document, const TModList& blocks,
     const bool deep = around.size() >= kMaxCheckedDepth;
     const int32_t end = record.EndPos < 0 ? textEnd : record.EndPos;
     around.push_back(end);
+    if (record.EndPos < 0) {
+      Unclosed_.push_back(OpenBlock(record.StartPos));
+    }
     // The kind comes from the text after whatever ends last in front of the brace.
     int32_t from = 0;
     if (block > 0) {
@@ -178,7 +192,10 @@ void TLiveCheck::CheckBlocks(const TDocument& document, const TModList& blocks,
 
 void TLiveCheck::Assemble() {
   std::vector<TProblemSpan> text = Text_.Found();
-  text.insert(text.end(), Text_.AtEnd().begin(), Text_.AtEnd().end());
+  if (Text_.OpenComment()) {
+    text.push_back(*Text_.OpenComment());
+  }
+  text.insert(text.end(), Unclosed_.begin(), Unclosed_.end());
   SortByStart(text);
   std::vector<TProblemSpan> declarations = TooDeep_;
   for (const TBlockCheck& block : Blocks_) {

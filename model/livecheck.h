@@ -50,6 +50,7 @@ class TLiveCheck {
   TTextCheck Text_;
   std::vector<TBlockCheck> Blocks_;
   std::vector<TProblemSpan> TooDeep_;
+  std::vector<TProblemSpan> Unclosed_;  // each block left open, in text order
   std::vector<TProblemSpan> Problems_;
   uint64_t Version_ = 0;
   bool Checked_ = false;

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The problems one pass over a sheet's text finds: at-rules of unknown name, and blocks, strings
-// and comments left open; after an edit only the stretch around it is scanned again.
+// The problems one pass over a sheet's text finds: at-rules of unknown name, and strings and
+// comments left open; after an edit only the stretch around it is scanned again. Blocks left
+// open are the block list's to tell.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -30,26 +32,19 @@ class TTextCheck {
 
   // At-rules of unknown name and strings left open, in text order.
   const std::vector<TProblemSpan>& Found() const { return Found_; }
-  // What only the text's end tells: a comment left open, then each block left open, outermost
-  // first.
-  const std::vector<TProblemSpan>& AtEnd() const { return AtEnd_; }
+  // The comment left open at the text's end, if one is.
+  const std::optional<TProblemSpan>& OpenComment() const { return OpenComment_; }
 
  private:
-  // A place right after a "{", "}" or ";" where a scan can resume: the braces still open there.
-  struct TPoint {
-    int32_t Index = 0;
-    std::vector<int32_t> Open;
-  };
   struct TOldScan;
-  // Scans text from from with open's braces open. With old, the scan ends where it reaches a
-  // point of the old scan in the same state (true then).
-  bool Scan(std::string_view text, size_t from, std::vector<int32_t> open, TOldScan* old);
+  // Scans text from from, a statement's start. With old, the scan ends where it reaches a point
+  // of the old scan (true then).
+  bool Scan(std::string_view text, size_t from, TOldScan* old);
 
   std::vector<TProblemSpan> Found_;
-  std::vector<TProblemSpan> AtEnd_;
-  std::vector<TPoint> Points_;
-  std::vector<int32_t> Strays_;  // each "}" met with no block open
-  bool EndsInComment_ = false;   // AtEnd_ starts with a comment left open
+  std::optional<TProblemSpan> OpenComment_;
+  // Places right after a "{", "}" or ";" where a scan can resume.
+  std::vector<int32_t> Points_;
 };
 
 }  // namespace qm
