@@ -96,7 +96,8 @@ void TLiveCheck::Clear() {
 
 void TLiveCheck::CheckBlocks(const TDocument& document, const TModList& blocks,
                              const TValueChecker& checker, const TTextChange* change) {
-  const int32_t textEnd = static_cast<int32_t>(document.Text().size());
+  const std::string_view text = document.Text();
+  const auto textEnd = static_cast<int32_t>(text.size());
   const size_t count = static_cast<size_t>(blocks.Count());
   // An edit that adds or removes no block leaves each block at its index: its entry is brought
   // up to date where it is.
@@ -110,7 +111,6 @@ void TLiveCheck::CheckBlocks(const TDocument& document, const TModList& blocks,
   TooDeep_.clear();
   Unclosed_.clear();
   // A brace at the text's very start opens no block of the list, but may be left open as well.
-  const std::string_view text = document.Text();
   if (!text.empty() && text.front() == '{' && document.MatchingBrace(0) < 0) {
     Unclosed_.push_back(OpenBlock(0));
   }
