@@ -4,11 +4,11 @@
 #include <QDir>
 #include <QFile>
 
+#include "model/check/sheetcheck.h"
 #include "model/error.h"
-#include "model/memorydocument.h"
-#include "model/sheetcheck.h"
-#include "model/textfile.h"
-#include "model/textkind.h"
+#include "model/text/memorydocument.h"
+#include "model/text/textfile.h"
+#include "model/text/textkind.h"
 #include "platform/fileio.h"
 
 namespace qm {

@@ -5,7 +5,7 @@
 
 #include "app/opendocument.h"
 #include "controls/colorswatches.h"
-#include "model/colortext.h"
+#include "model/values/colortext.h"
 #include "platform/commandguard.h"
 #include "platform/prompts.h"
 

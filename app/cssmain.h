@@ -7,8 +7,8 @@
 #include <QStringList>
 
 #include "controls/csseditor.h"
-#include "model/selectorblocks.h"
-#include "model/syntaxstyles.h"
+#include "model/program/syntaxstyles.h"
+#include "model/sheet/selectorblocks.h"
 #include "platform/platform.h"
 #include "platform/siteaddresses.h"
 
@@ -164,7 +164,7 @@ class TFrmMain : public QMainWindow {
   // True unless a file's bytes are not text and the user chose not to open it.
   bool ConfirmOpenAsText(const QByteArray& bytes);
 
-  // The coordinator (coordinator.cpp): the caret-driven reading and the program's writes.
+  // The coordinator (cssmain_coordinator.cpp): the caret-driven reading and the program's writes.
   // What the editor of a document reports: a move of the caret into another rule, without a
   // selection, reads that rule's declarations into the views.
   void MainTextStatusChange(TOpenDocument* document, TStatusChanges changes);
@@ -188,18 +188,18 @@ class TFrmMain : public QMainWindow {
   void mShowPreviewClick();
   void mPanelProblemsClick();
 
-  // The external browsers (browsers.cpp).
+  // The external browsers (cssmain_browsers.cpp).
   void PreviewInBrowser(QAction* command);
   void bBrowser1Click();
   void bBrowser2Click();
   // Starts the browser of the Tools menu's command n, or says that none is configured.
   void PreviewInConfiguredBrowser(int n, const QString& missing);
 
-  // Validation (validation.cpp): the sheet to the W3C CSS Validation Service, its answer to the
-  // Preview panel.
+  // Validation (cssmain_validation.cpp): the sheet to the W3C CSS Validation Service, its answer to
+  // the Preview panel.
   void acValidateExecute();
 
-  // Help menu and Options (helpcommands.cpp).
+  // Help menu and Options (cssmain_help.cpp).
   void mHomePageClick();
   void mCSS1pageClick();
   void mCSS2pageClick();

@@ -7,8 +7,8 @@
 
 #include "app/opendocument.h"
 #include "model/asciicase.h"
-#include "model/declarations.h"
-#include "model/textencoding.h"
+#include "model/sheet/declarations.h"
+#include "model/text/textencoding.h"
 #include "platform/fileio.h"
 
 namespace qm {

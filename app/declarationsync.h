@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
-#include "model/catalogue.h"
-#include "model/inifile.h"
-#include "model/valuechecker.h"
+#include "model/catalogue/catalogue.h"
+#include "model/catalogue/inifile.h"
+#include "model/values/valuechecker.h"
 
 namespace qm {
 

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "controls/problemmarks.h"
-#include "model/livecheck.h"
+#include "model/check/livecheck.h"
 
 namespace qm {
 

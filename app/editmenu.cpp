@@ -11,8 +11,8 @@
 #include "app/opendocument.h"
 #include "controls/linemarks.h"
 #include "dialogs/finddialog.h"
-#include "model/editcommands.h"
-#include "model/sheetlayout.h"
+#include "model/sheet/editcommands.h"
+#include "model/sheet/sheetlayout.h"
 #include "platform/commandguard.h"
 
 namespace qm {

@@ -78,7 +78,7 @@ class TEditMenu : public QObject {
   // One Find Next with a dialog's options; noResults is the message when nothing is found.
   void FindNext(const TFindDialog& dialog, const QString& noResults);
 
-  // Format Document and Minify (layoutcommands.cpp).
+  // Format Document and Minify (editmenu_layout.cpp).
   void LayOut(std::string (*layout)(std::string_view));
 
   TPrompts& Prompts;

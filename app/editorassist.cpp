@@ -11,9 +11,9 @@
 #include "app/declarationsync.h"
 #include "app/opendocument.h"
 #include "model/asciicase.h"
-#include "model/hoverinfo.h"
-#include "model/sheetcheck.h"
-#include "model/valuechecker.h"
+#include "model/assist/hoverinfo.h"
+#include "model/check/sheetcheck.h"
+#include "model/values/valuechecker.h"
 
 namespace qm {
 namespace {

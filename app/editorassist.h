@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/completion.h"
+#include "model/assist/completion.h"
 
 namespace qm {
 

@@ -10,7 +10,7 @@
 #include <QWebEngineView>
 
 #include "app/opendocument.h"
-#include "model/textencoding.h"
+#include "model/text/textencoding.h"
 
 namespace qm {
 

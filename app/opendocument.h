@@ -10,9 +10,9 @@
 #include <functional>
 
 #include "controls/csseditor.h"
-#include "model/editbatch.h"
-#include "model/selectorblocks.h"
-#include "model/textfile.h"
+#include "model/sheet/selectorblocks.h"
+#include "model/text/editbatch.h"
+#include "model/text/textfile.h"
 
 namespace qm {
 

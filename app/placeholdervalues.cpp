@@ -5,12 +5,12 @@
 
 #include "app/opendocument.h"
 #include "dialogs/cssedit.h"
-#include "model/declarations.h"
-#include "model/droplist.h"
+#include "model/catalogue/droplist.h"
 #include "model/error.h"
-#include "model/imageurl.h"
-#include "model/textencoding.h"
-#include "model/textscan.h"
+#include "model/program/imageurl.h"
+#include "model/sheet/declarations.h"
+#include "model/text/textencoding.h"
+#include "model/text/textscan.h"
 #include "platform/prompts.h"
 
 namespace qm {

@@ -14,7 +14,7 @@
 
 #include "app/livepreview.h"
 #include "app/opendocument.h"
-#include "model/previewpage.h"
+#include "model/program/previewpage.h"
 #include "platform/commandguard.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"

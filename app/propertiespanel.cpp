@@ -12,7 +12,7 @@
 #include "controls/bitmaps.h"
 #include "controls/inspectorcss.h"
 #include "dialogs/cssedit.h"
-#include "model/gridrows.h"
+#include "model/catalogue/gridrows.h"
 #include "platform/commandguard.h"
 #include "platform/prompts.h"
 

@@ -7,8 +7,8 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
-#include "model/catalogue.h"
-#include "model/cataloguefacts.h"
+#include "model/catalogue/catalogue.h"
+#include "model/catalogue/cataloguefacts.h"
 #include "model/listrule.h"
 
 namespace qm {

@@ -13,7 +13,7 @@
 
 #include "app/opendocument.h"
 #include "controls/bitmaps.h"
-#include "model/textencoding.h"
+#include "model/text/textencoding.h"
 #include "platform/commandguard.h"
 #include "platform/prompts.h"
 

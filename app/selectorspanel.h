@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "model/selectorblocks.h"
+#include "model/sheet/selectorblocks.h"
 
 class QAction;
 class QMenu;

@@ -6,7 +6,7 @@
 
 #include "app/cssmain.h"
 #include "app/opendocument.h"
-#include "model/textkind.h"
+#include "model/text/textkind.h"
 #include "platform/prompts.h"
 
 namespace qm {

@@ -16,11 +16,11 @@
 #include "app/declarationsync.h"
 #include "app/opendocument.h"
 #include "app/placeholdervalues.h"
-#include "app/tabrows.h"
 #include "controls/ComboBoxUnit.h"
 #include "controls/Combocss.h"
 #include "controls/labelcss.h"
 #include "controls/shapeext.h"
+#include "controls/tabrows.h"
 #include "platform/commandguard.h"
 #include "platform/prompts.h"
 

@@ -51,7 +51,7 @@ class TVisualEditorPanel : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Building the pages from the table of pickers (visualpages.cpp).
+  // Building the pages from the table of pickers (visualeditorpanel_pages.cpp).
   void BuildPages();
   QWidget* BuildRowsPage(const std::vector<const TVisualPicker*>& pickers);
   QWidget* BuildBoxPage(const std::vector<const TVisualPicker*>& pickers);

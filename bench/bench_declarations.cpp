@@ -5,9 +5,9 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/corpus.h"
-#include "model/catalogue.h"
-#include "model/declarations.h"
-#include "model/memorydocument.h"
+#include "model/catalogue/catalogue.h"
+#include "model/sheet/declarations.h"
+#include "model/text/memorydocument.h"
 
 namespace qm {
 namespace {

@@ -5,8 +5,8 @@
 
 #include "bench/corpus.h"
 #include "catalogues.h"
-#include "model/livecheck.h"
-#include "model/memorydocument.h"
+#include "model/check/livecheck.h"
+#include "model/text/memorydocument.h"
 
 namespace qm {
 namespace {

@@ -2,8 +2,8 @@
 // Colouring whole sheets line by line as the editor's lexer does, and what a keystroke in the
 // middle of a 3 MB sheet costs.
 #include "bench/corpus.h"
-#include "model/cssscanner.h"
-#include "model/memorydocument.h"
+#include "model/text/cssscanner.h"
+#include "model/text/memorydocument.h"
 #include "tests/model/reference_scan.h"
 
 #include <benchmark/benchmark.h>

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "bench/corpus.h"
-#include "model/memorydocument.h"
-#include "model/selectorblocks.h"
+#include "model/sheet/selectorblocks.h"
+#include "model/text/memorydocument.h"
 
 namespace qm {
 namespace {

@@ -2,8 +2,8 @@
 // What the comment- and value-aware searches cost on big sheets, against the literal versions
 // of the tests, which look back over the whole text for every candidate.
 #include "bench/corpus.h"
-#include "model/memorydocument.h"
-#include "model/textscan.h"
+#include "model/text/memorydocument.h"
+#include "model/text/textscan.h"
 #include "tests/model/reference_scan.h"
 
 #include <benchmark/benchmark.h>

@@ -13,9 +13,9 @@
 #include "bench/qtmain.h"
 #include "bench/silentprompts.h"
 #include "controls/csseditor.h"
-#include "model/catalogue.h"
-#include "model/completion.h"
-#include "model/declarations.h"
+#include "model/assist/completion.h"
+#include "model/catalogue/catalogue.h"
+#include "model/sheet/declarations.h"
 #include "platform/settingsstore.h"
 #include "platform/shell.h"
 

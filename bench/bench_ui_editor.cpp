@@ -19,7 +19,7 @@
 #include "bench/silentprompts.h"
 #include "controls/csseditor.h"
 #include "controls/inspectorcss.h"
-#include "model/sheetlayout.h"
+#include "model/sheet/sheetlayout.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
 #include "platform/shell.h"

@@ -5,10 +5,10 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/corpus.h"
-#include "model/declarations.h"
-#include "model/memorydocument.h"
-#include "model/sheetcheck.h"
-#include "model/valuechecker.h"
+#include "model/check/sheetcheck.h"
+#include "model/sheet/declarations.h"
+#include "model/text/memorydocument.h"
+#include "model/values/valuechecker.h"
 
 namespace qm {
 namespace {

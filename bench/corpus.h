@@ -3,7 +3,7 @@
 // joined by CR LF) and a 3 MB sheet made by concatenating them.
 #pragma once
 
-#include "model/textfile.h"
+#include "model/text/textfile.h"
 #include "tests/common/realsheets.h"
 
 #include <string>

@@ -5,7 +5,7 @@
 #include <QScopedValueRollback>
 #include <utility>
 
-#include "model/unitvalue.h"
+#include "model/values/unitvalue.h"
 
 namespace qm {
 

@@ -13,7 +13,7 @@
 #include <algorithm>
 
 #include "controls/bitmaps.h"
-#include "model/droplist.h"
+#include "model/catalogue/droplist.h"
 
 namespace qm {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <tuple>
 
-#include "model/colortext.h"
+#include "model/values/colortext.h"
 
 namespace qm {
 

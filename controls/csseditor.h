@@ -10,11 +10,11 @@
 #include <string>
 #include <string_view>
 
-#include "model/changelog.h"
-#include "model/document.h"
-#include "model/editbatch.h"
-#include "model/syntaxstyles.h"
-#include "model/textencoding.h"
+#include "model/program/syntaxstyles.h"
+#include "model/text/changelog.h"
+#include "model/text/document.h"
+#include "model/text/editbatch.h"
+#include "model/text/textencoding.h"
 
 namespace qm {
 

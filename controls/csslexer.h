@@ -5,7 +5,7 @@
 
 #include <Qsci/qscilexercustom.h>
 
-#include "model/syntaxstyles.h"
+#include "model/program/syntaxstyles.h"
 
 namespace qm {
 

@@ -7,8 +7,8 @@
 
 #include "controls/csseditor.h"
 #include "model/error.h"
-#include "model/textencoding.h"
-#include "model/textscan.h"
+#include "model/text/textencoding.h"
+#include "model/text/textscan.h"
 
 namespace qm {
 

@@ -7,7 +7,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "model/editbatch.h"
+#include "model/text/editbatch.h"
 
 namespace qm {
 

@@ -14,7 +14,7 @@
 
 #include "controls/bitmaps.h"
 #include "controls/modeltext.h"
-#include "model/gridrows.h"
+#include "model/catalogue/gridrows.h"
 #include "model/listrule.h"
 
 namespace qm {

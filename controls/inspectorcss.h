@@ -12,8 +12,8 @@
 
 #include "controls/Combocss.h"
 #include "controls/controlevents.h"
-#include "model/catalogue.h"
-#include "model/inifile.h"
+#include "model/catalogue/catalogue.h"
+#include "model/catalogue/inifile.h"
 
 namespace qm {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "model/sheetcheck.h"
+#include "model/check/problem.h"
 
 namespace qm {
 

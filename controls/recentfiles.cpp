@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QMenu>
 
-#include "model/recentlist.h"
+#include "model/program/recentlist.h"
 #include "platform/prompts.h"
 #include "platform/settings.h"
 #include "platform/settingsstore.h"

@@ -11,7 +11,7 @@
 #include <QPushButton>
 
 #include "controls/modeltext.h"
-#include "model/valuedialog.h"
+#include "model/catalogue/valuedialog.h"
 #include "platform/prompts.h"
 
 namespace qm {

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "model/selectorblocks.h"
+#include "model/sheet/selectorblocks.h"
 
 class QComboBox;
 class QLabel;

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QStringList>
 
-#include "model/syntaxstyles.h"
+#include "model/program/syntaxstyles.h"
 
 class QCheckBox;
 class QComboBox;

@@ -3,7 +3,7 @@
 // subkey per class name with the integers "Background", "Foreground" and "Style".
 #pragma once
 
-#include "model/syntaxstyles.h"
+#include "model/program/syntaxstyles.h"
 
 namespace qm {
 

@@ -1,13 +1,36 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DSOURCE_DIR=<repository> -P layers.cmake: fails naming every include that reaches up a
-# layer (model < platform < controls < dialogs < app), and every Qt include in the model. The
-# libraries' links catch a call upwards; this catches an inline or header-only use as well.
+# layer (model < platform < controls < dialogs < app), every Qt include in the model, and every
+# include between the model's rooms that runs against their order. The libraries' links catch a
+# call upwards; this catches an inline or header-only use as well.
 set(layers model platform controls dialogs app)
+
+# The model's rooms, each with the rooms it may include besides itself; the helpers at the
+# model's root include none of them. sheet/ and values/ are kept apart: the value grammar knows
+# nothing of braces and blocks, and blocks nothing of values.
+set(room_text "")
+set(room_sheet text)
+set(room_values text)
+set(room_check text sheet values)
+set(room_catalogue text values)
+set(room_program text sheet values catalogue)
+set(room_assist text sheet values check catalogue)
+set(rooms text sheet values check catalogue program assist)
+
 set(faults "")
 foreach(layer ${layers})
   list(FIND layers ${layer} rank)
   file(GLOB_RECURSE sources ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
   foreach(source ${sources})
+    # The room a model source sits in: "" at the model's root.
+    set(room "")
+    if(layer STREQUAL "model" AND source MATCHES "/model/([A-Za-z_]+)/[^/]+$")
+      set(room ${CMAKE_MATCH_1})
+      list(FIND rooms ${room} known)
+      if(known LESS 0)
+        string(APPEND faults "${source}: in a folder the layer test does not know\n")
+      endif()
+    endif()
     file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
     foreach(line ${includes})
       if(line MATCHES "<Q")
@@ -15,9 +38,20 @@ foreach(layer ${layers})
           string(APPEND faults "${source}: ${line} (the model includes no Qt)\n")
         endif()
       elseif(line MATCHES "[<\"]([A-Za-z_]+)/")
-        list(FIND layers ${CMAKE_MATCH_1} used)
+        set(used_layer ${CMAKE_MATCH_1})
+        list(FIND layers ${used_layer} used)
         if(used GREATER rank)
           string(APPEND faults "${source}: ${line}\n")
+        elseif(layer STREQUAL "model" AND line MATCHES "\"model/([A-Za-z_]+)/")
+          set(used_room ${CMAKE_MATCH_1})
+          if(room STREQUAL "")
+            string(APPEND faults "${source}: ${line} (the model's root includes none of its rooms)\n")
+          elseif(NOT used_room STREQUAL room)
+            list(FIND room_${room} ${used_room} allowed)
+            if(allowed LESS 0)
+              string(APPEND faults "${source}: ${line} (${room}/ may include only: ${room_${room}})\n")
+            endif()
+          endif()
         endif()
       endif()
     endforeach()

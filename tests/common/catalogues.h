@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "model/valuechecker.h"
+#include "model/values/valuechecker.h"
 
 namespace qm {
 

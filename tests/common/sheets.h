@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/textfile.h"
+#include "model/text/textfile.h"
 #include "realsheets.h"
 
 namespace qm {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "model/catalogue.h"
-#include "model/inifile.h"
+#include "model/catalogue/catalogue.h"
+#include "model/catalogue/inifile.h"
 #include "model/listrule.h"
 
 namespace qm {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/catalogue.h"
+#include "model/catalogue/catalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "model/inifile.h"
+#include "model/catalogue/inifile.h"
 #include "model/listrule.h"
 
 namespace qm {

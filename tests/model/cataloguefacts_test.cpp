@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How the current level's facts and browser versions become the Quick Info text.
-#include "model/cataloguefacts.h"
+#include "model/catalogue/cataloguefacts.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "model/catalogue.h"
-#include "model/inifile.h"
+#include "model/catalogue/catalogue.h"
+#include "model/catalogue/inifile.h"
 
 namespace qm {
 namespace {

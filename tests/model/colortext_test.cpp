@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/colortext.h"
+#include "model/values/colortext.h"
 
 #include <gtest/gtest.h>
 

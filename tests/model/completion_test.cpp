@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Completion at the caret: which word the caret is in and what it can become, from the current
 // CSS catalogue and value syntaxes; and the text a choice puts in place.
-#include "model/completion.h"
+#include "model/assist/completion.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "model/catalogue.h"
-#include "model/memorydocument.h"
-#include "model/valuechecker.h"
+#include "model/catalogue/catalogue.h"
+#include "model/text/memorydocument.h"
+#include "model/values/valuechecker.h"
 
 namespace qm {
 namespace {

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "model/asciicase.h"
-#include "model/catalogue.h"
-#include "model/inifile.h"
+#include "model/catalogue/catalogue.h"
+#include "model/catalogue/inifile.h"
 #include "model/listrule.h"
 #include "realsheets.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/cssscanner.h"
+#include "model/text/cssscanner.h"
 
 #include <gtest/gtest.h>
 

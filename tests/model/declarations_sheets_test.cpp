@@ -7,8 +7,8 @@
 #include <array>
 
 #include "model/asciicase.h"
-#include "model/declarations.h"
-#include "model/memorydocument.h"
+#include "model/sheet/declarations.h"
+#include "model/text/memorydocument.h"
 #include "realsheets.h"
 
 namespace qm {

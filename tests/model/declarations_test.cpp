@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/declarations.h"
+#include "model/sheet/declarations.h"
 
 #include <gtest/gtest.h>
 
 #include "model/error.h"
-#include "model/memorydocument.h"
+#include "model/text/memorydocument.h"
 
 namespace qm {
 namespace {

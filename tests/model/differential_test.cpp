@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The indexed scanner and searches against the literal versions in reference_scan.h, on every
 // corpus sheet and on generated sheets full of the awkward cases.
-#include "model/memorydocument.h"
-#include "model/selectorblocks.h"
-#include "model/textfile.h"
-#include "model/textscan.h"
+#include "model/sheet/selectorblocks.h"
+#include "model/text/memorydocument.h"
+#include "model/text/textfile.h"
+#include "model/text/textscan.h"
 #include "reference_blocks.h"
 #include "reference_scan.h"
 #include "sheets.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/droplist.h"
+#include "model/catalogue/droplist.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/editbatch.h"
+#include "model/text/editbatch.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "model/memorydocument.h"
+#include "model/text/memorydocument.h"
 
 namespace qm {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/editcommands.h"
+#include "model/sheet/editcommands.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 
 #include "markedtext.h"
-#include "model/memorydocument.h"
+#include "model/text/memorydocument.h"
 #include "realsheets.h"
 
 namespace qm {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/gridrows.h"
+#include "model/catalogue/gridrows.h"
 
 #include "catalogues.h"
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/inifile.h"
+#include "model/catalogue/inifile.h"
 
 namespace qm {
 namespace {

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tip under the pointer: a property's Quick Info, a colour's three notations, and why a
 // value is refused; nothing outside rules, in selectors, comments and strings.
-#include "model/hoverinfo.h"
+#include "model/assist/hoverinfo.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 
-#include "model/catalogue.h"
-#include "model/memorydocument.h"
-#include "model/valuechecker.h"
+#include "model/catalogue/catalogue.h"
+#include "model/text/memorydocument.h"
+#include "model/values/valuechecker.h"
 
 namespace qm {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/imageurl.h"
+#include "model/program/imageurl.h"
 
 #include <gtest/gtest.h>
 

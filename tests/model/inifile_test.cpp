@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/inifile.h"
+#include "model/catalogue/inifile.h"
 
 #include <gtest/gtest.h>
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "catalogues.h"
-#include "model/livecheck.h"
-#include "model/memorydocument.h"
-#include "model/textfile.h"
+#include "model/check/livecheck.h"
+#include "model/text/memorydocument.h"
+#include "model/text/textfile.h"
 #include "realsheets.h"
 
 namespace qm {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/memorydocument.h"
+#include "model/text/memorydocument.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/previewpage.h"
+#include "model/program/previewpage.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "model/asciicase.h"
-#include "model/memorydocument.h"
+#include "model/text/memorydocument.h"
 
 namespace qm {
 namespace {

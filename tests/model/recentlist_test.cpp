@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/recentlist.h"
+#include "model/program/recentlist.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // back from it for the selector, and the literal brace matching for its partner.
 #pragma once
 
-#include "model/document.h"
-#include "model/selectorblocks.h"
+#include "model/sheet/selectorblocks.h"
+#include "model/text/document.h"
 #include "reference_scan.h"
 
 #include <cstdint>

@@ -3,8 +3,8 @@
 // rules read, to hold the indexed versions that the program ships against.
 #pragma once
 
-#include "model/cssscanner.h"
-#include "model/textscan.h"
+#include "model/text/cssscanner.h"
+#include "model/text/textscan.h"
 #include "reference_code.h"
 
 #include <algorithm>

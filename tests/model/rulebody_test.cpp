@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/rulebody.h"
+#include "model/sheet/rulebody.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/selectorblocks.h"
+#include "model/sheet/selectorblocks.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 #include <set>
 
 #include "model/error.h"
-#include "model/memorydocument.h"
-#include "model/rulebody.h"
-#include "model/textfile.h"
-#include "model/textscan.h"
+#include "model/sheet/rulebody.h"
+#include "model/text/memorydocument.h"
+#include "model/text/textfile.h"
+#include "model/text/textscan.h"
 #include "realsheets.h"
 #include "sheets.h"
 

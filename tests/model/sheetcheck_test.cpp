@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "catalogues.h"
-#include "model/memorydocument.h"
-#include "model/sheetcheck.h"
-#include "model/textfile.h"
+#include "model/check/sheetcheck.h"
+#include "model/text/memorydocument.h"
+#include "model/text/textfile.h"
 #include "realsheets.h"
 
 namespace qm {

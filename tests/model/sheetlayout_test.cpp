@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/sheetlayout.h"
+#include "model/sheet/sheetlayout.h"
 
 #include <gtest/gtest.h>
 
-#include "model/memorydocument.h"
-#include "model/selectorblocks.h"
+#include "model/sheet/selectorblocks.h"
+#include "model/text/memorydocument.h"
 #include "sheets.h"
 
 namespace qm {

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The components of a shorthand's value that the part rows show, with the shipped catalogues'
 // part lists.
-#include "model/shorthandparts.h"
+#include "model/catalogue/shorthandparts.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "model/catalogue.h"
+#include "model/catalogue/catalogue.h"
 
 namespace qm {
 namespace {

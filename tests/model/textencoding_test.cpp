@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/textencoding.h"
+#include "model/text/textencoding.h"
 
 #include <gtest/gtest.h>
 

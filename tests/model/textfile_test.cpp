@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/textfile.h"
+#include "model/text/textfile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/textkind.h"
+#include "model/text/textkind.h"
 
 #include <gtest/gtest.h>
 

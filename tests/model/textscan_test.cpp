@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/textscan.h"
+#include "model/text/textscan.h"
 
 #include "model/error.h"
-#include "model/memorydocument.h"
+#include "model/text/memorydocument.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/unitvalue.h"
+#include "model/values/unitvalue.h"
 
 #include <gtest/gtest.h>
 

@@ -6,10 +6,10 @@
 #include <set>
 #include <string>
 
-#include "model/declarations.h"
-#include "model/memorydocument.h"
-#include "model/textfile.h"
-#include "model/valuechecker.h"
+#include "model/sheet/declarations.h"
+#include "model/text/memorydocument.h"
+#include "model/text/textfile.h"
+#include "model/values/valuechecker.h"
 #include "realsheets.h"
 
 namespace qm {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/valuedialog.h"
+#include "model/catalogue/valuedialog.h"
 
 #include <gtest/gtest.h>
 

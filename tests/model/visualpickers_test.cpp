@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/visualpickers.h"
+#include "model/catalogue/visualpickers.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/catalogue.h"
+#include "model/catalogue/catalogue.h"
 
 namespace qm {
 namespace {

@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "controls/csseditor.h"
-#include "model/memorydocument.h"
+#include "model/text/memorydocument.h"
 #include "sheets.h"
 #include "testenv.h"
 

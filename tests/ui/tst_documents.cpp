@@ -11,7 +11,7 @@
 #include "app/opendocument.h"
 #include "commands.h"
 #include "controls/recentfiles.h"
-#include "model/textencoding.h"
+#include "model/text/textencoding.h"
 #include "platform/settings.h"
 #include "testenv.h"
 

@@ -13,7 +13,7 @@
 #include "commands.h"
 #include "dialogs/finddialog.h"
 #include "markedtext.h"
-#include "model/textencoding.h"
+#include "model/text/textencoding.h"
 #include "testenv.h"
 
 using namespace qm;

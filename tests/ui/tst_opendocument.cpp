@@ -12,7 +12,7 @@
 #include "app/opendocument.h"
 #include "controls/editorsearch.h"
 #include "model/error.h"
-#include "model/memorydocument.h"
+#include "model/text/memorydocument.h"
 #include "testenv.h"
 
 using namespace qm;

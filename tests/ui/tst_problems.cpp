@@ -13,7 +13,7 @@
 #include "app/problemspanel.h"
 #include "commands.h"
 #include "dialogs/cssoptions.h"
-#include "model/hoverinfo.h"
+#include "model/assist/hoverinfo.h"
 #include "platform/settings.h"
 #include "testenv.h"
 

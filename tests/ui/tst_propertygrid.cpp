@@ -12,7 +12,7 @@
 
 #include "catalogues.h"
 #include "controls/inspectorcss.h"
-#include "model/gridrows.h"
+#include "model/catalogue/gridrows.h"
 #include "testenv.h"
 
 using namespace qm;

@@ -13,7 +13,7 @@
 #include <QTreeWidget>
 
 #include "dialogs/cssnew.h"
-#include "model/selectorblocks.h"
+#include "model/sheet/selectorblocks.h"
 #include "testenv.h"
 
 using namespace qm;

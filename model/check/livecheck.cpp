@@ -1,0 +1,228 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A document's problems, its rules checked one by one: after an edit a rule is checked again only
+// when the edit touched its text or moved its braces, or its neighbours' that its kind depends on.
+#include "model/check/livecheck.h"
+
+#include <algorithm>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "model/sheet/declarations.h"
+#include "model/textbytes.h"
+
+namespace qm {
+namespace {
+
+using textbytes::Slice;
+
+// Real sheets nest a few levels deep; beyond this many the declarations are not read.
+constexpr size_t kMaxCheckedDepth = 32;
+
+// The problems of one block's own declarations, each against its property or descriptor.
+void CheckDeclarations(const TDocument& document, const TModList& blocks, int32_t block,
+                       const TValueChecker& checker, std::vector<TProblemSpan>& found) {
+  const TBlockKind kind = BlockKind(document, blocks, block);
+  if (!HoldsDeclarations(kind)) {
+    return;
+  }
+  const std::string_view text = document.Text();
+  // An at-rule's descriptors are its own: "@font-face" tells which.
+  std::string_view atRule;
+  if (kind == TBlockKind::DeclarationAtRule) {
+    atRule = blocks.Items(block).Name;
+    atRule = atRule.substr(0, atRule.find_first_of(" \t\r\n/("));
+  }
+  for (const TDeclarationItem& item : ParseDeclarations(document, blocks, block)) {
+    const std::string_view name = Slice(text, item.NameStart, item.NameEnd);
+    TValueCheck check = checker.Check(name, Slice(text, item.ValueStart, item.PriorityEnd), atRule);
+    if (check.Verdict != TValueVerdict::Error && check.Verdict != TValueVerdict::Warning) {
+      continue;
+    }
+    // A value that does not fit is shown at the value; an unknown name at the name.
+    const bool atValue =
+        item.ValueEnd > item.ValueStart && (checker.Knows(name) || !atRule.empty());
+    found.push_back({atValue ? item.ValueStart : item.NameStart,
+                     atValue ? item.PriorityEnd : std::max(item.NameEnd, item.NameStart + 1),
+                     check.Verdict == TValueVerdict::Error ? TSeverity::Error : TSeverity::Warning,
+                     std::move(check.Message)});
+  }
+}
+
+TProblemSpan OpenBlock(int32_t brace) {
+  return {brace, brace + 1, TSeverity::Error,
+          "unclosed block: `{` has no `}` before the end of the file"};
+}
+
+void SortByStart(std::vector<TProblemSpan>& problems) {
+  std::stable_sort(problems.begin(), problems.end(),
+                   [](const TProblemSpan& a, const TProblemSpan& b) { return a.Start < b.Start; });
+}
+
+}  // namespace
+
+void TLiveCheck::Full(const TDocument& document, const TModList& blocks,
+                      const TValueChecker& checker) {
+  RequireCurrent(document, blocks);
+  Text_.Full(document.Text());
+  Blocks_.clear();
+  CheckBlocks(document, blocks, checker, nullptr);
+  Version_ = document.TextVersion();
+  Checked_ = true;
+  Assemble();
+}
+
+void TLiveCheck::Update(const TDocument& document, const TModList& blocks,
+                        const TValueChecker& checker) {
+  if (Describes(document)) {
+    return;
+  }
+  const std::optional<TTextChange> change =
+      Checked_ ? document.ChangedSince(Version_) : std::nullopt;
+  if (!change) {
+    Full(document, blocks, checker);
+    return;
+  }
+  RequireCurrent(document, blocks);
+  Text_.Update(document.Text(), *change);
+  CheckBlocks(document, blocks, checker, &*change);
+  Version_ = document.TextVersion();
+  Assemble();
+}
+
+void TLiveCheck::Clear() {
+  *this = TLiveCheck();
+}
+
+void TLiveCheck::CheckBlocks(const TDocument& document, const TModList& blocks,
+                             const TValueChecker& checker, const TTextChange* change) {
+  const std::string_view text = document.Text();
+  const auto textEnd = static_cast<int32_t>(text.size());
+  const size_t count = static_cast<size_t>(blocks.Count());
+  // An edit that adds or removes no block leaves each block at its index: its entry is brought
+  // up to date where it is.
+  const bool inPlace = change != nullptr && Blocks_.size() == count;
+  std::vector<TBlockCheck> old;
+  if (!inPlace) {
+    old = std::move(Blocks_);
+    Blocks_.clear();
+    Blocks_.resize(count);
+  }
+  TooDeep_.clear();
+  Unclosed_.clear();
+  // A brace at the text's very start opens no block of the list, but may be left open as well.
+  if (!text.empty() && text.front() == '{' && document.MatchingBrace(0) < 0) {
+    Unclosed_.push_back(OpenBlock(0));
+  }
+  size_t next = 0;  // the first block of the last check not yet passed
+  // The ends of the blocks around the current one, innermost last; a block never closed runs to
+  // the text's end.
+  std::vector<int32_t> around;
+  for (int32_t block = 0; block < blocks.Count(); ++block) {
+    const TItmRecord& record = blocks.Items(block);
+    while (!around.empty() && around.back() < record.StartPos) {
+      around.pop_back();
+    }
+    const bool deep = around.size() >= kMaxCheckedDepth;
+    const int32_t end = record.EndPos < 0 ? textEnd : record.EndPos;
+    around.push_back(end);
+    if (record.EndPos < 0) {
+      Unclosed_.push_back(OpenBlock(record.StartPos));
+    }
+    // The kind comes from the text after whatever ends last in front of the brace.
+    int32_t from = 0;
+    if (block > 0) {
+      const TItmRecord& before = blocks.Items(block - 1);
+      from = before.EndPos >= 0 && before.EndPos < record.StartPos ? before.EndPos + 1
+                                                                   : before.StartPos + 1;
+    }
+    // Each block's declarations are read over all of its braces, nested blocks included: a depth
+    // limit keeps the whole check linear in the text.
+    if (deep && TooDeep_.empty()) {
+      TooDeep_.push_back({record.StartPos, record.StartPos + 1, TSeverity::Warning,
+                          "blocks nested deeper than " + std::to_string(kMaxCheckedDepth) +
+                              " levels: the declarations inside them are not checked"});
+    }
+    // The last check of a block whose text the change did not touch, if there was one.
+    TBlockCheck* before = nullptr;
+    if (change != nullptr && (from > change->NewEnd || change->Start > end)) {
+      if (inPlace) {
+        before = &Blocks_[static_cast<size_t>(block)];
+      } else {
+        while (next < old.size()) {
+          const std::optional<int32_t> start = Mapped(old[next].StartPos, *change);
+          if (start && *start >= record.StartPos) {
+            break;
+          }
+          ++next;
+        }
+        before = next < old.size() ? &old[next] : nullptr;
+      }
+    }
+    bool kept = false;
+    int32_t delta = 0;
+    if (before != nullptr) {
+      const std::optional<int32_t> oldEnd =
+          before->EndPos < 0 ? std::optional<int32_t>(-1) : Mapped(before->EndPos, *change);
+      kept = Mapped(before->StartPos, *change) == record.StartPos && oldEnd == record.EndPos &&
+             Mapped(before->From, *change) == from && before->Deep == deep;
+      delta = before->StartPos >= change->OldEnd ? change->NewEnd - change->OldEnd : 0;
+    }
+    TBlockCheck& check = Blocks_[static_cast<size_t>(block)];
+    if (kept) {
+      if (before != &check) {
+        check.Problems = std::move(before->Problems);
+      }
+      for (TProblemSpan& problem : check.Problems) {
+        problem.Start += delta;
+        problem.End += delta;
+      }
+    } else {
+      check.Problems.clear();
+      if (!deep) {
+        CheckDeclarations(document, blocks, block, checker, check.Problems);
+      }
+    }
+    check.StartPos = record.StartPos;
+    check.EndPos = record.EndPos;
+    check.From = from;
+    check.Deep = deep;
+  }
+}
+
+void TLiveCheck::Assemble() {
+  std::vector<TProblemSpan> text = Text_.Found();
+  if (Text_.OpenComment()) {
+    text.push_back(*Text_.OpenComment());
+  }
+  text.insert(text.end(), Unclosed_.begin(), Unclosed_.end());
+  SortByStart(text);
+  std::vector<TProblemSpan> declarations = TooDeep_;
+  for (const TBlockCheck& block : Blocks_) {
+    declarations.insert(declarations.end(), block.Problems.begin(), block.Problems.end());
+  }
+  SortByStart(declarations);
+  Problems_.clear();
+  Problems_.reserve(text.size() + declarations.size());
+  // On equal places the text's problems come first.
+  std::merge(std::make_move_iterator(text.begin()), std::make_move_iterator(text.end()),
+             std::make_move_iterator(declarations.begin()),
+             std::make_move_iterator(declarations.end()), std::back_inserter(Problems_),
+             [](const TProblemSpan& a, const TProblemSpan& b) { return a.Start < b.Start; });
+}
+
+const TProblemSpan* TLiveCheck::ProblemAt(int32_t index) const {
+  auto it =
+      std::upper_bound(Problems_.begin(), Problems_.end(), index,
+                       [](int32_t at, const TProblemSpan& problem) { return at < problem.Start; });
+  // Spans are short: one holding index starts shortly before it.
+  for (int steps = 0; it != Problems_.begin() && steps < 64; ++steps) {
+    --it;
+    if (index < it->End) {
+      return &*it;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace qm

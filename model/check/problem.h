@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the check tells of a sheet: a problem at a line and column, as --check prints it, or at a
+// stretch of bytes, as the editor marks it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace qm {
+
+enum class TSeverity : uint8_t { Error, Warning };
+
+struct TProblem {
+  int32_t Line = 1;    // 1-based
+  int32_t Column = 1;  // 1-based, in bytes
+  TSeverity Severity = TSeverity::Error;
+  std::string Message;
+  bool operator==(const TProblem&) const = default;
+};
+
+// A problem at the bytes [Start, End) of the text, where the editor marks it.
+struct TProblemSpan {
+  int32_t Start = 0;
+  int32_t End = 0;
+  TSeverity Severity = TSeverity::Error;
+  std::string Message;
+  bool operator==(const TProblemSpan&) const = default;
+};
+
+}  // namespace qm

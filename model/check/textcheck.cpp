@@ -1,0 +1,299 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The pass over a sheet's text for at-rule names and for strings and comments left open,
+// resumable at the places it notes on its way.
+#include "model/check/textcheck.h"
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "model/asciicase.h"
+#include "model/textbytes.h"
+
+namespace qm {
+namespace {
+
+using textbytes::IsNameChar;
+
+// The at-rules of current CSS and those browsers still read, and the rules inside them
+// (@font-feature-values' feature blocks, @page's margin boxes).
+constexpr std::string_view kAtRules[] = {
+    "annotation",
+    "bottom-center",
+    "bottom-left",
+    "bottom-left-corner",
+    "bottom-right",
+    "bottom-right-corner",
+    "character-variant",
+    "charset",
+    "color-profile",
+    "container",
+    "counter-style",
+    "custom-media",
+    "document",
+    "font-face",
+    "font-feature-values",
+    "font-palette-values",
+    "historical-forms",
+    "import",
+    "keyframes",
+    "layer",
+    "left-bottom",
+    "left-middle",
+    "left-top",
+    "media",
+    "namespace",
+    "ornaments",
+    "page",
+    "position-try",
+    "property",
+    "right-bottom",
+    "right-middle",
+    "right-top",
+    "scope",
+    "starting-style",
+    "styleset",
+    "stylistic",
+    "supports",
+    "swash",
+    "top-center",
+    "top-left",
+    "top-left-corner",
+    "top-right",
+    "top-right-corner",
+    "view-transition",
+    "viewport",
+    "function",
+    "font-variant",
+    "apply",
+};
+
+// Resume places are noted about this far apart.
+constexpr size_t kPointSpacing = 2048;
+
+// The bytes the scan does something with; every other one only ends a statement's start.
+constexpr std::array<bool, 256> kActive = [] {
+  std::array<bool, 256> active{};
+  for (int c = 0; c <= ' '; ++c) {
+    active[static_cast<size_t>(c)] = true;
+  }
+  for (const char c : std::string_view("/\"'\\@uU{};")) {
+    active[static_cast<unsigned char>(c)] = true;
+  }
+  return active;
+}();
+
+// The name without a vendor prefix such as "-webkit-"; empty when it has none.
+std::string_view WithoutVendorPrefix(std::string_view name) {
+  if (name.size() < 3 || name[0] != '-' || name[1] == '-') {
+    return {};
+  }
+  const size_t dash = name.find('-', 1);
+  return dash == std::string_view::npos ? std::string_view() : name.substr(dash + 1);
+}
+
+// Where a string that starts with its quote at start ends: just past its closing quote, or at
+// the line break or text end that leaves it open (then open is set).
+size_t StringEnd(std::string_view text, size_t start, bool& open) {
+  const char quote = text[start];
+  size_t i = start + 1;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == quote) {
+      open = false;
+      return i + 1;
+    }
+    if (c == '\r' || c == '\n') {
+      break;
+    }
+    if (c == '\\' && i + 1 < text.size()) {
+      // An escaped line break continues the string on the next line.
+      i += text.compare(i + 1, 2, "\r\n") == 0 ? 3 : 2;
+      continue;
+    }
+    ++i;
+  }
+  open = true;
+  return i;
+}
+
+int32_t At(size_t index) {
+  return static_cast<int32_t>(index);
+}
+
+}  // namespace
+
+bool IsKnownAtRule(std::string_view name) {
+  const std::string lower = AsciiLowerCase(name);
+  const std::string_view plain = WithoutVendorPrefix(lower);
+  const std::string_view bare = plain.empty() ? std::string_view(lower) : plain;
+  return std::find(std::begin(kAtRules), std::end(kAtRules), bare) != std::end(kAtRules);
+}
+
+std::span<const std::string_view> KnownAtRules() {
+  return kAtRules;
+}
+
+// What the last scan found from where the new one resumes, in the old text's indexes.
+struct TTextCheck::TOldScan {
+  TTextChange Change;
+  std::vector<int32_t> Points;
+  std::vector<TProblemSpan> Found;
+  std::optional<TProblemSpan> Comment;  // the comment it left open
+  size_t Next = 0;                      // the first of Points not yet passed
+
+  // Whether the new scan at index, a statement's start past the change, is where the old one was
+  // at one of its points: from there on it finds the same.
+  bool InStep(int32_t index) {
+    if (index < Change.NewEnd) {
+      return false;
+    }
+    const int32_t delta = Change.NewEnd - Change.OldEnd;
+    while (Next < Points.size() && (Points[Next] < Change.OldEnd || Points[Next] + delta < index)) {
+      ++Next;
+    }
+    return Next < Points.size() && Points[Next] + delta == index;
+  }
+};
+
+void TTextCheck::Full(std::string_view text) {
+  Found_.clear();
+  OpenComment_.reset();
+  Points_.clear();
+  Scan(text, 0, nullptr);
+}
+
+void TTextCheck::Update(std::string_view text, const TTextChange& change) {
+  // The last point at or before the change: what the scan knew there came from the text in front
+  // of it alone.
+  const auto resume = std::upper_bound(Points_.begin(), Points_.end(), change.Start);
+  const size_t from = resume == Points_.begin() ? 0 : static_cast<size_t>(*std::prev(resume));
+  TOldScan old;
+  old.Change = change;
+  old.Points.assign(resume, Points_.end());
+  Points_.erase(resume, Points_.end());
+  const auto kept = std::lower_bound(
+      Found_.begin(), Found_.end(), At(from),
+      [](const TProblemSpan& found, int32_t index) { return found.Start < index; });
+  old.Found.assign(std::make_move_iterator(kept), std::make_move_iterator(Found_.end()));
+  Found_.erase(kept, Found_.end());
+  old.Comment = std::move(OpenComment_);
+  OpenComment_.reset();
+  if (!Scan(text, from, &old)) {
+    return;
+  }
+  // Back in step: the rest is what the last scan found, moved by the change's length.
+  const int32_t delta = change.NewEnd - change.OldEnd;
+  const int32_t stop = Points_.back() - delta;
+  for (TProblemSpan& found : old.Found) {
+    if (found.Start >= stop) {
+      found.Start += delta;
+      found.End += delta;
+      Found_.push_back(std::move(found));
+    }
+  }
+  for (size_t k = old.Next + 1; k < old.Points.size(); ++k) {
+    Points_.push_back(old.Points[k] + delta);
+  }
+  if (old.Comment) {
+    old.Comment->Start += delta;
+    old.Comment->End += delta;
+    OpenComment_ = std::move(old.Comment);
+  }
+}
+
+bool TTextCheck::Scan(std::string_view text, size_t from, TOldScan* old) {
+  size_t nextPoint = Points_.empty() ? 0 : static_cast<size_t>(Points_.back()) + kPointSpacing;
+  bool statementStart = true;
+  size_t i = from;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (!kActive[static_cast<unsigned char>(c)]) {
+      statementStart = false;
+      do {
+        ++i;
+      } while (i < text.size() && !kActive[static_cast<unsigned char>(text[i])]);
+      continue;
+    }
+    if (c == '/' && i + 1 < text.size() && text[i + 1] == '*') {
+      const size_t end = text.find("*/", i + 2);
+      if (end == std::string_view::npos) {
+        OpenComment_ =
+            TProblemSpan{At(i), At(i + 2), TSeverity::Error,
+                         "unclosed comment: `/*` has no `*/` before the end of the file"};
+        return false;
+      }
+      i = end + 2;
+      continue;
+    }
+    if (c == '"' || c == '\'') {
+      bool unclosed = false;
+      const size_t end = StringEnd(text, i, unclosed);
+      if (unclosed) {
+        Found_.push_back(
+            {At(i), At(std::max(end, i + 1)), TSeverity::Error,
+             std::string("unclosed string: the line ends before its closing `") + c + "`"});
+      }
+      i = end;
+      statementStart = false;
+      continue;
+    }
+    if (c == '\\') {
+      i += 2;
+      statementStart = false;
+      continue;
+    }
+    if (IsBlankOrControl(c)) {
+      ++i;
+      continue;
+    }
+    if (c == '@' && statementStart) {
+      size_t end = i + 1;
+      while (end < text.size() && IsNameChar(text[end])) {
+        ++end;
+      }
+      const std::string_view name = text.substr(i + 1, end - i - 1);
+      if (!IsKnownAtRule(name)) {
+        // A browser maker's own at-rule is its business: at most a warning.
+        const bool vendor = !WithoutVendorPrefix(name).empty();
+        Found_.push_back({At(i), At(end), vendor ? TSeverity::Warning : TSeverity::Error,
+                          "`@" + std::string(name) + "` is not a known at-rule"});
+      }
+      i = end;
+      statementStart = false;
+      continue;
+    }
+    // An unquoted url() may hold "@", quotes and "/*" of its own.
+    if ((c == 'u' || c == 'U') && EqualIgnoringAsciiCase(text.substr(i, 4), "url(")) {
+      size_t j = i + 4;
+      while (j < text.size() && (text[j] == ' ' || text[j] == '\t')) {
+        ++j;
+      }
+      if (j < text.size() && text[j] != '"' && text[j] != '\'') {
+        while (j < text.size() && text[j] != ')' && text[j] != '\r' && text[j] != '\n') {
+          j += text[j] == '\\' ? 2 : 1;
+        }
+        i = std::min(j, text.size());
+        statementStart = false;
+        continue;
+      }
+    }
+    statementStart = c == '{' || c == '}' || c == ';';
+    ++i;
+    if (statementStart) {
+      const bool inStep = old != nullptr && old->InStep(At(i));
+      if (inStep || i >= nextPoint) {
+        Points_.push_back(At(i));
+        nextPoint = i + kPointSpacing;
+      }
+      if (inStep) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+}  // namespace qm

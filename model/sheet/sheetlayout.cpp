@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/sheet/sheetlayout.h"
+
+#include <algorithm>
+
+namespace qm {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+bool IsBreak(char c) {
+  return c == '\r' || c == '\n';
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\f' || IsBreak(c);
+}
+
+// The length of the escape at i: the backslash and the character after it, or the line break.
+size_t EscapeLength(std::string_view text, size_t i) {
+  const bool crLf = i + 2 < text.size() && text[i + 1] == '\r' && text[i + 2] == '\n';
+  return std::min(crLf ? size_t(3) : size_t(2), text.size() - i);
+}
+
+// Splits the text into the pieces that stay as they are (a selector, prelude or declaration
+// with its blank runs made one blank, or a comment between them) and the braces and semicolons
+// between them, and hands them to a layout.
+template <typename TLayout>
+void Lay(std::string_view text, TLayout& layout) {
+  std::string piece;   // the current selector, prelude or declaration
+  bool blank = false;  // blanks were seen after the piece's last byte
+  int nesting = 0;     // ( and [ open in the piece: a ";" there belongs to it, as in url(data:...)
+  const auto flush = [&](char boundary) {
+    layout.Piece(piece, boundary);
+    piece.clear();
+    blank = false;
+    nesting = 0;
+  };
+  const auto take = [&](std::string_view bytes) {
+    if (blank && !piece.empty()) {
+      piece.push_back(' ');
+    }
+    blank = false;
+    piece.append(bytes);
+  };
+  const size_t size = text.size();
+  for (size_t i = 0; i < size;) {
+    const char c = text[i];
+    if (c == '/' && i + 1 < size && text[i + 1] == '*') {
+      const size_t close = text.find("*/", i + 2);
+      const size_t end = close == std::string_view::npos ? size : close + 2;
+      if (piece.empty()) {
+        layout.Comment(text.substr(i, end - i));
+        blank = false;
+      } else {
+        take(text.substr(i, end - i));
+      }
+      i = end;
+    } else if (c == '"' || c == '\'') {
+      // To the closing quote, or to the line's end, where an unclosed string ends.
+      size_t end = i + 1;
+      while (end < size && text[end] != c && !IsBreak(text[end])) {
+        end += text[end] == '\\' ? EscapeLength(text, end) : 1;
+      }
+      end = std::min(size, end < size && text[end] == c ? end + 1 : end);
+      take(text.substr(i, end - i));
+      i = end;
+    } else if (c == '\\') {
+      take(text.substr(i, EscapeLength(text, i)));
+      i += EscapeLength(text, i);
+    } else if (IsBlank(c)) {
+      blank = true;
+      ++i;
+    } else if (c == '{' || c == '}' || (c == ';' && nesting == 0)) {
+      flush(c);
+      ++i;
+    } else {
+      if (c == '(' || c == '[') {
+        ++nesting;
+      } else if ((c == ')' || c == ']') && nesting > 0) {
+        --nesting;
+      }
+      take(text.substr(i, 1));
+      ++i;
+    }
+  }
+  if (!piece.empty()) {
+    flush('\0');
+  }
+}
+
+class TFormatLayout {
+ public:
+  void Piece(const std::string& piece, char boundary) {
+    if (boundary == '}') {
+      if (!piece.empty()) {
+        Line(piece);
+      }
+      Depth_ = std::max(0, Depth_ - 1);
+      Line("}");
+      return;
+    }
+    if (boundary == '{') {
+      Line(piece.empty() ? std::string("{") : piece + " {");
+      ++Depth_;
+      return;
+    }
+    Line(boundary == ';' ? piece + ";" : piece);
+  }
+  void Comment(std::string_view comment) { Line(comment); }
+  std::string Text() {
+    if (Out_.ends_with(kCrLf)) {
+      Out_.resize(Out_.size() - kCrLf.size());
+    }
+    return std::move(Out_);
+  }
+
+ private:
+  void Line(std::string_view line) {
+    Out_.append(static_cast<size_t>(2 * Depth_), ' ');
+    Out_.append(line);
+    Out_.append(kCrLf);
+  }
+  std::string Out_;
+  int Depth_ = 0;
+};
+
+class TMinifyLayout {
+ public:
+  void Piece(const std::string& piece, char boundary) {
+    Append(piece);
+    if (boundary != '\0') {
+      Out_.push_back(boundary);
+    }
+  }
+  void Comment(std::string_view comment) { Append(comment); }
+  std::string Text() { return std::move(Out_); }
+
+ private:
+  // A comment's end followed by "*" or "/" would read as "*/*" or "*//": one blank keeps them
+  // apart for every reader that looks for comment markers.
+  void Append(std::string_view text) {
+    if (!text.empty() && (text[0] == '*' || text[0] == '/') && Out_.ends_with("*/")) {
+      Out_.push_back(' ');
+    }
+    Out_.append(text);
+  }
+
+  std::string Out_;
+};
+
+}  // namespace
+
+std::string FormatSheet(std::string_view text) {
+  TFormatLayout layout;
+  Lay(text, layout);
+  return layout.Text();
+}
+
+std::string MinifySheet(std::string_view text) {
+  TMinifyLayout layout;
+  Lay(text, layout);
+  return layout.Text();
+}
+
+size_t LongestLine(std::string_view text) {
+  size_t longest = 0;
+  size_t start = 0;
+  for (size_t i = 0; i <= text.size(); ++i) {
+    if (i == text.size() || IsBreak(text[i])) {
+      longest = std::max(longest, i - start);
+      start = i + 1;
+    }
+  }
+  return longest;
+}
+
+}  // namespace qm
