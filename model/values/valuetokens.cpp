@@ -4,22 +4,22 @@
 
 #include <charconv>
 
+#include "model/textbytes.h"
+
 namespace qm {
 namespace {
 
 constexpr int kMaxDepth = 32;
 
+using textbytes::IsDigit;
+
+// A name's first byte after its hyphens: no digit, and a backslash for the escape it starts.
 bool IsIdentStart(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' ||
-         static_cast<unsigned char>(c) >= 0x80 || c == '\\';
+  return (textbytes::IsNameStart(c) && c != '-') || c == '\\';
 }
 
 bool IsIdentChar(char c) {
-  return IsIdentStart(c) || (c >= '0' && c <= '9') || c == '-';
-}
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
+  return textbytes::IsNameChar(c) || c == '\\';
 }
 
 struct TRawToken {
