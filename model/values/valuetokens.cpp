@@ -4,6 +4,7 @@
 
 #include <charconv>
 
+#include "model/text/csslexis.h"
 #include "model/textbytes.h"
 
 namespace qm {
@@ -113,8 +114,7 @@ class TCutter {
       if (static_cast<unsigned char>(text_[at_]) <= ' ') {
         ++at_;
       } else if (text_.substr(at_, 2) == "/*") {
-        const size_t end = text_.find("*/", at_ + 2);
-        at_ = end == std::string_view::npos ? text_.size() : end + 2;
+        at_ = static_cast<size_t>(lexis::CommentEnd(text_, static_cast<int32_t>(at_)).End);
       } else {
         return;
       }
