@@ -32,7 +32,9 @@ constexpr int32_t NewlineLength(std::string_view text, int32_t i) {
 }
 
 // Whether the backslash at i escapes the byte after it outside a string: not before a newline,
-// nor at the text's end, where it is a plain backslash.
+// nor at the text's end, where it is a plain backslash. A hex escape ("\7B ") runs on over up to
+// six hex digits and a blank, but none of those ends a string, comment or rule: where a run ends
+// needs only the byte after the backslash.
 constexpr bool StartsEscape(std::string_view text, int32_t i) {
   const auto at = static_cast<size_t>(i);
   return text[at] == '\\' && at + 1 < text.size() && !IsNewline(text[at + 1]);
