@@ -1,22 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/listrule.h"
 
+#include "model/asciicase.h"
+
 namespace qm {
-
-namespace {
-
-bool IsBlank(char c) {
-  return static_cast<unsigned char>(c) <= ' ';
-}
-
-}  // namespace
 
 std::vector<std::string> SplitList(std::string_view text, char delimiter) {
   std::vector<std::string> items;
   const size_t size = text.size();
   size_t i = 0;
   const auto skipBlanks = [&] {
-    while (i < size && IsBlank(text[i])) {
+    while (i < size && IsBlankOrControl(text[i])) {
       ++i;
     }
   };
@@ -39,7 +33,7 @@ std::vector<std::string> SplitList(std::string_view text, char delimiter) {
       }
     } else {
       const size_t start = i;
-      while (i < size && !IsBlank(text[i]) && text[i] != delimiter) {
+      while (i < size && !IsBlankOrControl(text[i]) && text[i] != delimiter) {
         ++i;
       }
       item.assign(text.substr(start, i - start));

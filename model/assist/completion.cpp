@@ -11,6 +11,7 @@
 #include "model/check/textcheck.h"
 #include "model/listrule.h"
 #include "model/sheet/declarations.h"
+#include "model/text/csslexis.h"
 #include "model/textbytes.h"
 #include "model/values/colortext.h"
 #include "model/values/valuechecker.h"
@@ -21,12 +22,9 @@ namespace {
 
 using textbytes::At;
 using textbytes::IsBlank;
+using textbytes::IsDigit;
 using textbytes::IsNameChar;
 using textbytes::Slice;
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 // The at-rule a block's prelude names ("@media"), lower case; empty for a selector's block.
 std::string AtRuleOf(const TModList& blocks, int32_t block) {
@@ -71,27 +69,26 @@ TRuleScan ScanRule(std::string_view text, int32_t from, int32_t limit) {
   TRuleScan scan;
   scan.Statement = from;
   int32_t braces = 0;
+  const std::string_view before = Slice(text, 0, limit);
   for (int32_t i = from; i < limit;) {
     const char c = At(text, i);
     if (c == '/' && i + 1 < limit && At(text, i + 1) == '*') {
-      const size_t close = Slice(text, 0, limit).find("*/", static_cast<size_t>(i) + 2);
-      if (close == std::string_view::npos) {
+      const lexis::TRunEnd comment = lexis::CommentEnd(before, i);
+      if (!comment.Closed) {
         scan.Open = true;
         return scan;
       }
-      i = static_cast<int32_t>(close) + 2;
+      i = comment.End;
       continue;
     }
     if (c == '"' || c == '\'') {
-      int32_t j = i + 1;
-      while (j < limit && At(text, j) != c && At(text, j) != '\n' && At(text, j) != '\r') {
-        j += At(text, j) == '\\' ? 2 : 1;
-      }
-      if (j >= limit) {
+      // A string left open at a newline before the word ends there.
+      const lexis::TRunEnd string = lexis::StringEnd(before, i);
+      if (!string.Closed && string.End >= limit) {
         scan.Open = true;
         return scan;
       }
-      i = j + 1;
+      i = string.Closed ? string.End : string.End + 1;
       continue;
     }
     if (c == '\\') {
@@ -129,8 +126,7 @@ int32_t SkipInsignificant(std::string_view text, int32_t i, int32_t limit) {
     if (IsBlank(At(text, i))) {
       ++i;
     } else if (At(text, i) == '/' && i + 1 < limit && At(text, i + 1) == '*') {
-      const size_t close = Slice(text, 0, limit).find("*/", static_cast<size_t>(i) + 2);
-      i = close == std::string_view::npos ? limit : static_cast<int32_t>(close) + 2;
+      i = lexis::CommentEnd(Slice(text, 0, limit), i).End;
     } else {
       break;
     }

@@ -8,6 +8,7 @@
 #include "model/catalogue/shorthandparts.h"
 #include "model/listrule.h"
 #include "model/text/textscan.h"
+#include "model/textbytes.h"
 
 namespace qm {
 
@@ -20,10 +21,6 @@ bool AncestorsExpanded(const TInspectorItem& item) {
     }
   }
   return true;
-}
-
-bool IsHexDigit(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
 }  // namespace
@@ -147,7 +144,7 @@ std::optional<int32_t> SwatchColor(std::string_view value) {
     return std::nullopt;
   }
   size_t digits = 1;
-  while (digits < value.size() && IsHexDigit(value[digits])) {
+  while (digits < value.size() && textbytes::IsHexDigit(value[digits])) {
     ++digits;
   }
   --digits;

@@ -19,17 +19,13 @@ struct TWord {
   bool AfterSlash = false;
 };
 
-bool IsBlank(char c) {
-  return static_cast<unsigned char>(c) <= ' ';
-}
-
 // The words outside quotes and brackets; "/" between words is no word but marks the next one.
 std::vector<TWord> Words(std::string_view value) {
   std::vector<TWord> words;
   bool slash = false;
   size_t i = 0;
   while (i < value.size()) {
-    if (IsBlank(value[i])) {
+    if (IsBlankOrControl(value[i])) {
       ++i;
       continue;
     }
@@ -56,7 +52,7 @@ std::vector<TWord> Words(std::string_view value) {
         ++depth;
       } else if ((c == ')' || c == ']') && depth > 0) {
         --depth;
-      } else if (depth == 0 && (IsBlank(c) || c == '/')) {
+      } else if (depth == 0 && (IsBlankOrControl(c) || c == '/')) {
         break;
       }
     }
@@ -246,7 +242,7 @@ std::vector<std::string> SpreadShorthand(std::string_view value,
     }
     if (accepted.IsFont(to)) {
       std::string_view rest = value.substr(word.Start);
-      while (!rest.empty() && IsBlank(rest.back())) {
+      while (!rest.empty() && IsBlankOrControl(rest.back())) {
         rest.remove_suffix(1);
       }
       spread[to] = std::string(rest);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "model/asciicase.h"
+#include "model/text/csslexis.h"
 #include "model/textbytes.h"
 
 namespace qm {
@@ -92,31 +93,6 @@ std::string_view WithoutVendorPrefix(std::string_view name) {
   }
   const size_t dash = name.find('-', 1);
   return dash == std::string_view::npos ? std::string_view() : name.substr(dash + 1);
-}
-
-// Where a string that starts with its quote at start ends: just past its closing quote, or at
-// the line break or text end that leaves it open (then open is set).
-size_t StringEnd(std::string_view text, size_t start, bool& open) {
-  const char quote = text[start];
-  size_t i = start + 1;
-  while (i < text.size()) {
-    const char c = text[i];
-    if (c == quote) {
-      open = false;
-      return i + 1;
-    }
-    if (c == '\r' || c == '\n') {
-      break;
-    }
-    if (c == '\\' && i + 1 < text.size()) {
-      // An escaped line break continues the string on the next line.
-      i += text.compare(i + 1, 2, "\r\n") == 0 ? 3 : 2;
-      continue;
-    }
-    ++i;
-  }
-  open = true;
-  return i;
 }
 
 int32_t At(size_t index) {
@@ -218,25 +194,25 @@ bool TTextCheck::Scan(std::string_view text, size_t from, TOldScan* old) {
       continue;
     }
     if (c == '/' && i + 1 < text.size() && text[i + 1] == '*') {
-      const size_t end = text.find("*/", i + 2);
-      if (end == std::string_view::npos) {
+      const lexis::TRunEnd comment = lexis::CommentEnd(text, At(i));
+      if (!comment.Closed) {
         OpenComment_ =
             TProblemSpan{At(i), At(i + 2), TSeverity::Error,
                          "unclosed comment: `/*` has no `*/` before the end of the file"};
         return false;
       }
-      i = end + 2;
+      i = static_cast<size_t>(comment.End);
       continue;
     }
     if (c == '"' || c == '\'') {
-      bool unclosed = false;
-      const size_t end = StringEnd(text, i, unclosed);
-      if (unclosed) {
+      // A string left open reads on to its newline, where the next statement may start.
+      const lexis::TRunEnd string = lexis::StringEnd(text, At(i));
+      if (!string.Closed) {
         Found_.push_back(
-            {At(i), At(std::max(end, i + 1)), TSeverity::Error,
+            {At(i), std::max(string.End, At(i + 1)), TSeverity::Error,
              std::string("unclosed string: the line ends before its closing `") + c + "`"});
       }
-      i = end;
+      i = static_cast<size_t>(string.End);
       statementStart = false;
       continue;
     }
@@ -265,17 +241,11 @@ bool TTextCheck::Scan(std::string_view text, size_t from, TOldScan* old) {
       statementStart = false;
       continue;
     }
-    // An unquoted url() may hold "@", quotes and "/*" of its own.
-    if ((c == 'u' || c == 'U') && EqualIgnoringAsciiCase(text.substr(i, 4), "url(")) {
-      size_t j = i + 4;
-      while (j < text.size() && (text[j] == ' ' || text[j] == '\t')) {
-        ++j;
-      }
-      if (j < text.size() && text[j] != '"' && text[j] != '\'') {
-        while (j < text.size() && text[j] != ')' && text[j] != '\r' && text[j] != '\n') {
-          j += text[j] == '\\' ? 2 : 1;
-        }
-        i = std::min(j, text.size());
+    // An unquoted url() may hold "@", quotes and "/*" of its own; one left open reads on to its
+    // newline.
+    if ((c == 'u' || c == 'U') && i + 3 < text.size() && text[i + 3] == '(') {
+      if (const int32_t body = lexis::UnquotedUrlBody(text, At(i + 3)); body >= 0) {
+        i = static_cast<size_t>(lexis::UrlEnd(text, body).End);
         statementStart = false;
         continue;
       }

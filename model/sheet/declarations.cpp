@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "model/asciicase.h"
+#include "model/text/csslexis.h"
 #include "model/textbytes.h"
 
 namespace qm {
@@ -305,28 +306,26 @@ std::optional<std::string> ValueRefusal(std::string_view value) {
   for (size_t i = 0; i < value.size(); ++i) {
     const char c = value[i];
     if (c == '\\') {
-      if (++i == value.size()) {
+      if (i + 1 == value.size()) {
         return "The value ends with a backslash, which would take the character after it.";
       }
+      i = static_cast<size_t>(lexis::EscapeEnd(value, static_cast<int32_t>(i))) - 1;
     } else if (c == '/' && i + 1 < value.size() && value[i + 1] == '*') {
-      const size_t close = value.find("*/", i + 2);
-      if (close == std::string_view::npos) {
+      const lexis::TRunEnd comment = lexis::CommentEnd(value, static_cast<int32_t>(i));
+      if (!comment.Closed) {
         return "The value opens a comment that it does not close.";
       }
-      i = close + 1;
+      i = static_cast<size_t>(comment.End) - 1;
     } else if (c == '{' || c == '}') {
       // Only a string keeps them from the rule: in a bracket they would still pair.
       return "The value cannot hold \"{\" or \"}\" outside quotes: it would end the rule.";
     } else if (c == '"' || c == '\'') {
-      size_t j = i + 1;
-      while (j < value.size() && value[j] != c && value[j] != '\n' && value[j] != '\r') {
-        j += value[j] == '\\' ? size_t{2} : size_t{1};
-      }
-      if (j >= value.size() || value[j] != c) {
+      const lexis::TRunEnd string = lexis::StringEnd(value, static_cast<int32_t>(i));
+      if (!string.Closed) {
         return "The value opens a quote that it does not close on its line.";
       }
       // Braces and ";" in a string closed on its line are the string's text.
-      i = j;
+      i = static_cast<size_t>(string.End) - 1;
     } else if (c == ';' && open.empty()) {
       return "The value cannot hold \";\" outside quotes and brackets: it would end the "
              "declaration.";

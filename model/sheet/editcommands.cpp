@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/text/csslexis.h"
+
 namespace qm {
 
 namespace {
@@ -40,7 +42,7 @@ int32_t AfterRemovals(int32_t index, const std::vector<int32_t>& removedAt) {
 }
 
 // A comment's bytes, from its "/*" to just after its "*/" (to the text's end when unclosed), or a
-// string's, from its quote to just after the closing one (or to the line's end).
+// string's, from its quote to just after the closing one (or to the newline that leaves it open).
 struct TSpan {
   int32_t Start = 0;
   int32_t End = 0;
@@ -59,17 +61,11 @@ std::vector<TSpan> SpansAround(std::string_view text, int32_t from, int32_t to) 
     const char c = at(i);
     int32_t end = i + 1;
     if (c == '/' && i + 1 < size && at(i + 1) == '*') {
-      const size_t close = text.find("*/", static_cast<size_t>(i) + 2);
-      end = close == std::string_view::npos ? size : static_cast<int32_t>(close) + 2;
+      end = lexis::CommentEnd(text, i).End;
     } else if (c == '"' || c == '\'') {
-      // A backslash keeps the next byte in the string, a line break too.
-      while (end < size && at(end) != c && at(end) != '\n' && at(end) != '\r') {
-        end +=
-            at(end) == '\\' ? (text.substr(static_cast<size_t>(end) + 1, 2) == "\r\n" ? 3 : 2) : 1;
-      }
-      end = std::min(size, end < size && at(end) == c ? end + 1 : end);
+      end = lexis::StringEnd(text, i).End;
     } else if (c == '\\') {
-      i += 2;
+      i = lexis::EscapeEnd(text, i);
       continue;
     } else {
       ++i;

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "model/asciicase.h"
+#include "model/text/csslexis.h"
 #include "model/textbytes.h"
 
 namespace qm {
@@ -24,6 +25,8 @@ struct TCursor {
   int32_t End = 0;
   mutable int32_t UnclosedFrom = INT32_MAX;  // no "*/" from here to End
 
+  std::string_view Braces() const { return Text.substr(0, static_cast<size_t>(End)); }
+
   bool CommentAt(int32_t i) const {
     return At(Text, i) == '/' && i + 1 < End && At(Text, i + 1) == '*';
   }
@@ -35,34 +38,21 @@ struct TCursor {
       // A comment left open to the end of the braces is a plain "/", like an open quote. Once
       // no "*/" follows a place, none follows a later one: the search is not repeated.
       if (i + 2 < UnclosedFrom) {
-        const size_t close = Text.substr(0, static_cast<size_t>(End)).find("*/", size_t(i) + 2);
-        if (close != std::string_view::npos) {
-          return static_cast<int32_t>(close) + 2;
+        const lexis::TRunEnd comment = lexis::CommentEnd(Braces(), i);
+        if (comment.Closed) {
+          return comment.End;
         }
         UnclosedFrom = i + 2;
       }
       return i + 1;
     }
     if (c == '"' || c == '\'') {
-      // A string ends at its quote on the same line.
-      int32_t j = i + 1;
-      while (j < End) {
-        const char d = At(Text, j);
-        if (d == '\\') {
-          j += 2;
-        } else if (d == c) {
-          return j + 1;
-        } else if (d == '\n' || d == '\r' || d == '\f') {
-          break;
-        } else {
-          ++j;
-        }
-      }
       // A quote left open to the end of its line or of the braces is a plain byte, so that it
       // cannot swallow what follows, nor a ";" put after it.
-      return i + 1;
+      const lexis::TRunEnd string = lexis::StringEnd(Braces(), i);
+      return string.Closed ? string.End : i + 1;
     }
-    if (c == '\\' && i + 1 < End && At(Text, i + 1) != '\n' && At(Text, i + 1) != '\r') {
+    if (lexis::StartsEscape(Braces(), i)) {
       return NameEnd(i);
     }
     if (IsNameChar(c)) {
@@ -75,7 +65,7 @@ struct TCursor {
   int32_t NameEnd(int32_t i) const {
     while (i < End) {
       const char c = At(Text, i);
-      if (c == '\\' && i + 1 < End && At(Text, i + 1) != '\n' && At(Text, i + 1) != '\r') {
+      if (lexis::StartsEscape(Braces(), i)) {
         i += 2;
       } else if (IsNameChar(c)) {
         ++i;

@@ -3,24 +3,26 @@
 
 #include <algorithm>
 
+#include "model/text/csslexis.h"
+#include "model/textbytes.h"
+
 namespace qm {
 
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
-bool IsBreak(char c) {
+using textbytes::IsBlank;
+
+// The editor's lines end at CR and LF; a form feed stays inside one.
+bool EndsEditorLine(char c) {
   return c == '\r' || c == '\n';
 }
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\f' || IsBreak(c);
-}
-
-// The length of the escape at i: the backslash and the character after it, or the line break.
-size_t EscapeLength(std::string_view text, size_t i) {
-  const bool crLf = i + 2 < text.size() && text[i + 1] == '\r' && text[i + 2] == '\n';
-  return std::min(crLf ? size_t(3) : size_t(2), text.size() - i);
+// Just past the escape at the backslash at i. Outside a string too a line break after the
+// backslash goes with it: a blank in its place would change what the backslash stands before.
+size_t EscapeEnd(std::string_view text, size_t i) {
+  return static_cast<size_t>(lexis::StringEscapeEnd(text, static_cast<int32_t>(i)));
 }
 
 // Splits the text into the pieces that stay as they are (a selector, prelude or declaration
@@ -48,8 +50,7 @@ void Lay(std::string_view text, TLayout& layout) {
   for (size_t i = 0; i < size;) {
     const char c = text[i];
     if (c == '/' && i + 1 < size && text[i + 1] == '*') {
-      const size_t close = text.find("*/", i + 2);
-      const size_t end = close == std::string_view::npos ? size : close + 2;
+      const auto end = static_cast<size_t>(lexis::CommentEnd(text, static_cast<int32_t>(i)).End);
       if (piece.empty()) {
         layout.Comment(text.substr(i, end - i));
         blank = false;
@@ -58,17 +59,13 @@ void Lay(std::string_view text, TLayout& layout) {
       }
       i = end;
     } else if (c == '"' || c == '\'') {
-      // To the closing quote, or to the line's end, where an unclosed string ends.
-      size_t end = i + 1;
-      while (end < size && text[end] != c && !IsBreak(text[end])) {
-        end += text[end] == '\\' ? EscapeLength(text, end) : 1;
-      }
-      end = std::min(size, end < size && text[end] == c ? end + 1 : end);
+      // To the closing quote, or to the newline, where an unclosed string ends.
+      const auto end = static_cast<size_t>(lexis::StringEnd(text, static_cast<int32_t>(i)).End);
       take(text.substr(i, end - i));
       i = end;
     } else if (c == '\\') {
-      take(text.substr(i, EscapeLength(text, i)));
-      i += EscapeLength(text, i);
+      take(text.substr(i, EscapeEnd(text, i) - i));
+      i = EscapeEnd(text, i);
     } else if (IsBlank(c)) {
       blank = true;
       ++i;
@@ -168,7 +165,7 @@ size_t LongestLine(std::string_view text) {
   size_t longest = 0;
   size_t start = 0;
   for (size_t i = 0; i <= text.size(); ++i) {
-    if (i == text.size() || IsBreak(text[i])) {
+    if (i == text.size() || EndsEditorLine(text[i])) {
       longest = std::max(longest, i - start);
       start = i + 1;
     }

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The code scan's byte search, its look-aheads over strings, url() and comments, and the brace
-// pairs built from it.
+// The code scan's byte search, its look-aheads over strings and url(), and the brace pairs built
+// from it.
 #include "model/text/codescan.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
+
+#include "model/text/csslexis.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -24,19 +26,6 @@ constexpr std::array<bool, 256> MakeInteresting() {
   return bytes;
 }
 constexpr std::array<bool, 256> Interesting = MakeInteresting();
-
-inline bool IsLineBreak(char c) {
-  return c == '\n' || c == '\r' || c == '\f';
-}
-
-inline bool IsNameByte(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '_' || static_cast<unsigned char>(c) >= 0x80;
-}
-
-inline char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 }  // namespace
 
@@ -77,48 +66,6 @@ int32_t codescan::NextInteresting(const char* data, int32_t from, int32_t to) {
   return from;
 }
 
-int32_t TCodeScanner::RunTo(int32_t from, char close, int32_t& stopped) const {
-  const char* const data = Text_.data();
-  const auto n = static_cast<int32_t>(Text_.size());
-  int32_t j = from;
-  while (j < n) {
-#ifdef QM_CODE_SEARCH_SSE2
-    // A data: URL in quotes runs for hundreds of bytes without one that matters.
-    if (n - j >= 16) {
-      const __m128i closing = _mm_set1_epi8(close);
-      const __m128i backslash = _mm_set1_epi8('\\');
-      const __m128i lf = _mm_set1_epi8('\n');
-      const __m128i cr = _mm_set1_epi8('\r');
-      const __m128i ff = _mm_set1_epi8('\f');
-      const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + j));
-      const __m128i hits = _mm_or_si128(
-          _mm_or_si128(_mm_cmpeq_epi8(chunk, closing), _mm_cmpeq_epi8(chunk, backslash)),
-          _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, lf), _mm_cmpeq_epi8(chunk, cr)),
-                       _mm_cmpeq_epi8(chunk, ff)));
-      const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
-      if (mask == 0) {
-        j += 16;
-        continue;
-      }
-      j += std::countr_zero(mask);
-    }
-#endif
-    const char c = data[j];
-    if (c == close) {
-      return j + 1;
-    }
-    if (c == '\\') {
-      j += 2;
-    } else if (IsLineBreak(c)) {
-      break;
-    } else {
-      ++j;
-    }
-  }
-  stopped = std::min(j, n);
-  return -1;
-}
-
 int32_t TCodeScanner::SkipString(int32_t quote) {
   // A later quote of the same kind before where an open one's look-ahead stopped lies on that
   // look-ahead's path or right after a backslash on it, so it would stop there too.
@@ -126,47 +73,31 @@ int32_t TCodeScanner::SkipString(int32_t quote) {
   if (quote < openUntil) {
     return quote + 1;
   }
-  int32_t stopped = 0;
-  const int32_t end = RunTo(quote + 1, Text_[static_cast<size_t>(quote)], stopped);
-  if (end >= 0) {
-    return end;
+  const lexis::TRunEnd end = lexis::StringEnd(Text_, quote);
+  if (end.Closed) {
+    return end.End;
   }
-  openUntil = stopped;
-  DirtyUntil_ = std::max(DirtyUntil_, stopped);
+  // Left open: the quote is a plain byte.
+  openUntil = end.End;
+  DirtyUntil_ = std::max(DirtyUntil_, end.End);
   return quote + 1;
 }
 
 int32_t TCodeScanner::SkipUrl(int32_t paren) {
-  const char* const data = Text_.data();
-  const auto n = static_cast<int32_t>(Text_.size());
-  if (paren < 3 || Lower(data[paren - 3]) != 'u' || Lower(data[paren - 2]) != 'r' ||
-      Lower(data[paren - 1]) != 'l' || (paren > 3 && IsNameByte(data[paren - 4]))) {
-    return paren + 1;
-  }
-  int32_t from = paren + 1;
-  while (from < n && (data[from] == ' ' || data[from] == '\t')) {
-    ++from;
-  }
-  // url("...") is a function holding a string: the string is read as any other.
-  if (from < n && (data[from] == '"' || data[from] == '\'')) {
-    return paren + 1;
-  }
   if (paren < OpenUrlUntil_) {
     return paren + 1;
   }
-  int32_t stopped = 0;
-  const int32_t end = RunTo(from, ')', stopped);
-  if (end >= 0) {
-    return end;
+  const int32_t body = lexis::UnquotedUrlBody(Text_, paren);
+  if (body < 0) {
+    return paren + 1;
   }
-  OpenUrlUntil_ = stopped;
-  DirtyUntil_ = std::max(DirtyUntil_, stopped);
+  const lexis::TRunEnd end = lexis::UrlEnd(Text_, body);
+  if (end.Closed) {
+    return end.End;
+  }
+  OpenUrlUntil_ = end.End;
+  DirtyUntil_ = std::max(DirtyUntil_, end.End);
   return paren + 1;
-}
-
-int32_t TCodeScanner::CommentEnd(int32_t open) const {
-  const size_t close = Text_.find("*/", static_cast<size_t>(open) + 2);
-  return close == std::string_view::npos ? -1 : static_cast<int32_t>(close) + 2;
 }
 
 TBracePairs::TBracePairs(std::string_view text) {

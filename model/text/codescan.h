@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/text/csslexis.h"
+
 namespace qm {
 
 enum class TCodeByte : uint8_t {
@@ -26,14 +28,12 @@ struct TCodeStop {
   bool Clean = true;
 };
 
-// Walks the code bytes of a text in order. Outside code are:
-// - a comment, from "/*" to the next "*/", or to the text's end when none follows;
-// - a string in double or single quotes, to the same quote, a backslash taking the byte after it;
-//   a string that meets a line break (CR, LF or form feed) first is no string: its quote is a
-//   plain byte, so that a quote being typed cannot swallow the rest of the sheet;
-// - an unquoted url(...) (the name "url" in any case right before the parenthesis), to its ")"
-//   by the same rules;
-// - the byte after a backslash, unless that is a line break.
+// Walks the code bytes of a text in order. Outside code are, as csslexis.h reads them:
+// - a comment, to its "*/", or to the text's end when none follows;
+// - a closed string in double or single quotes; a string left open at a newline is no string:
+//   its quote is a plain byte, so that a quote being typed cannot swallow the rest of the sheet;
+// - an unquoted url(...), to its ")" by the same rules;
+// - the byte after a backslash, unless that is a newline.
 // Each case is settled by looking ahead on one line at most once per place, so a scan is linear
 // in the text's length.
 class TCodeScanner {
@@ -50,11 +50,6 @@ class TCodeScanner {
   // Just past the string or url() that starts at index, or index + 1 when there is none.
   int32_t SkipString(int32_t quote);
   int32_t SkipUrl(int32_t paren);
-  // Just past the "*/" of the comment whose "/*" is at index, or -1 when none follows.
-  int32_t CommentEnd(int32_t open) const;
-  // Where a quoted run from from ends: just past close, or -1 when a line break or the text's
-  // end comes first, with stopped the place where it did.
-  int32_t RunTo(int32_t from, char close, int32_t& stopped) const;
 
   std::string_view Text_;
   int32_t Pos_ = 0;
@@ -110,7 +105,7 @@ inline bool TCodeScanner::Next(TCodeStop& stop) {
         byte = TCodeByte::Nul;
         break;
       case '\\':
-        i += i + 1 < n && data[i + 1] != '\n' && data[i + 1] != '\r' ? 2 : 1;
+        i = lexis::EscapeEnd(Text_, i);
         continue;
       case '"':
       case '\'':
@@ -121,13 +116,13 @@ inline bool TCodeScanner::Next(TCodeStop& stop) {
         continue;
       default:  // '/'
         if (i + 1 < n && data[i + 1] == '*') {
-          const int32_t end = CommentEnd(i);
-          if (end < 0) {
+          const lexis::TRunEnd end = lexis::CommentEnd(Text_, i);
+          if (!end.Closed) {
             Pos_ = n;
             EndedInComment_ = true;
             return false;
           }
-          i = end - 1;
+          i = end.End - 1;
         } else if (i == 0 || data[i - 1] != '*') {
           ++i;
           continue;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Where the comment markers "/*" and "*/" begin in one version of a text, so that asking whether
-// a place lies in a comment costs two binary searches instead of a scan back over the text.
+// Where the comment markers "/*" and "*/" begin in one version of a text, so that textscan's
+// IsInComment costs two binary searches instead of a scan back over the text. A document keeps
+// one for FindOutsideComments, its only reader. Markers count wherever they stand, in strings
+// too: this answers textscan's question, not where CSS's comments are (csslexis.h).
 #pragma once
 
 #include <cstdint>

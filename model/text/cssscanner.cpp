@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/text/cssscanner.h"
 #include "model/asciicase.h"
+#include "model/textbytes.h"
 
 #include <algorithm>
 
@@ -58,7 +59,7 @@ constexpr TCharTables MakeTables() {
       rule = RuleQuote;
     } else if (c == '#') {
       rule = RuleHash;
-    } else if ((c >= '0' && c <= '9') || c == '.') {
+    } else if (textbytes::IsDigit(static_cast<char>(c)) || c == '.') {
       rule = RuleNumber;
     } else if (c == '/') {
       rule = RuleSlash;
@@ -85,7 +86,7 @@ constexpr TCharTables MakeTables() {
     if (c <= ' ' || c == '"' || c == ':' || c == ';' || c == '}') {
       run |= PropertyStop;
     }
-    if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')) {
+    if (textbytes::IsHexDigit(static_cast<char>(c))) {
       run |= HexDigit;
     }
     if (c == '"' || c == 0 || c == '\n' || c == '\r') {
@@ -94,7 +95,7 @@ constexpr TCharTables MakeTables() {
     if (c == '*' || c == 0 || c == '\n' || c == '\r') {
       run |= CommentStop;
     }
-    if ((c >= '0' && c <= '9') || c == '.') {
+    if (textbytes::IsDigit(static_cast<char>(c)) || c == '.') {
       run |= NumberChar;
     }
     t.Run[c] = run;
@@ -144,7 +145,7 @@ int32_t CommentBody(std::string_view s, int32_t i, TScanState& state) {
 }
 
 inline bool IsLetterOrHyphen(uint8_t c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-';
+  return textbytes::IsLetter(static_cast<char>(c)) || c == '-';
 }
 
 }  // namespace

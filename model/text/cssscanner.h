@@ -62,6 +62,9 @@ struct TToken {
 // Scans one line token by token. The line may end with its CR LF, CR or LF: those bytes become a
 // Space token and change no range. Tokens are consecutive and cover the line; a NUL byte ends
 // the scan, and the bytes from it to the end form one Null token (the range stays as it was).
+// Its strings are simpler than CSS's (csslexis.h), which the readers of code go by: one starts
+// only with a double quote at a token's start and runs to the next double quote or the editor
+// line's end, escapes and form feeds being plain bytes; a comment ends at its "*/" as CSS's does.
 class TLineScanner {
  public:
   // Starts at offset, which must be a token boundary reached in state.

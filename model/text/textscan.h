@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The searches the style-sheet model is built on: plain and whole-word text search, the comment
-// and value tests that make them CSS-aware, the line helpers and the #RRGGBB colour conversions.
+// Whole-word bounds, #RRGGBB conversions, and text searches with their comment and value tests.
+// The program uses the first two: the editor's Find tells whole words by WordSeparators, and the
+// colour cells, placeholder values and colour text convert with HexToColor and ColorToHex. The
+// searches and line helpers have no caller in the program today; the differential test and
+// bench_textscan hold them against their literal versions. Their comment test counts "/*" and
+// "*/" wherever they stand, in strings too: where CSS's comments end is csslexis.h's to say.
 #pragma once
 
 #include "model/text/document.h"

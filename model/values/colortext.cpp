@@ -10,10 +10,17 @@
 
 #include "model/asciicase.h"
 #include "model/text/textscan.h"
+#include "model/textbytes.h"
 
 namespace qm {
 
 namespace {
+
+using textbytes::IsBlank;
+using textbytes::IsDigit;
+using textbytes::IsLetter;
+using textbytes::IsNameChar;
+using textbytes::IsNameStart;
 
 struct TNamedColor {
   std::string_view Name;
@@ -205,34 +212,12 @@ std::optional<int32_t> NamedColor(std::string_view word) {
   return FromListed(at->Rgb);
 }
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 int HexValue(char c) {
   const char lower = AsciiLower(c);
   if (IsDigit(c)) {
     return c - '0';
   }
   return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
-}
-
-bool IsLetter(char c) {
-  const char lower = AsciiLower(c);
-  return lower >= 'a' && lower <= 'z';
-}
-
-// What a CSS name is made of; bytes above 127 are letters of other scripts.
-bool IsNameChar(char c) {
-  return IsLetter(c) || IsDigit(c) || c == '-' || c == '_' || static_cast<uint8_t>(c) >= 0x80;
-}
-
-bool IsNameStart(char c) {
-  return IsNameChar(c) && !IsDigit(c);
-}
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
 }
 
 // One number of a colour function, with its unit.

@@ -2,16 +2,11 @@
 #include "model/values/unitvalue.h"
 
 #include "model/asciicase.h"
+#include "model/textbytes.h"
 
 namespace qm {
 
-namespace {
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-}  // namespace
+using textbytes::IsDigit;
 
 std::vector<std::string> UnitList(bool includePercent) {
   std::vector<std::string> units;

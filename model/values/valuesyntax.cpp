@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "model/asciicase.h"
+#include "model/textbytes.h"
 #include "model/values/valuetypes.h"
 
 namespace qm {
@@ -21,14 +22,9 @@ TSyntaxNode NodeOf(TSyntaxKind kind, std::string text = {}, std::vector<int32_t>
   return node;
 }
 
-bool IsBlank(char c) {
-  return static_cast<unsigned char>(c) <= ' ';
-}
-
-bool IsNameChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '_';
-}
+// The syntaxes are the program's own ASCII text: any control byte separates, and a byte above
+// 127 is no part of a name.
+using textbytes::IsAsciiNameChar;
 
 class TSyntaxParser {
  public:
@@ -51,7 +47,7 @@ class TSyntaxParser {
   }
 
   void SkipBlanks() {
-    while (at_ < text_.size() && IsBlank(text_[at_])) {
+    while (at_ < text_.size() && IsBlankOrControl(text_[at_])) {
       ++at_;
     }
   }
@@ -193,16 +189,16 @@ class TSyntaxParser {
       }
       std::string inside(text_.substr(at_ + 1, close - at_ - 1));
       at_ = close + 1;
-      const bool literal = inside.size() == 1 && !IsNameChar(inside[0]);
+      const bool literal = inside.size() == 1 && !IsAsciiNameChar(inside[0]);
       return Add(NodeOf(literal ? TSyntaxKind::Literal : TSyntaxKind::Keyword, std::move(inside)));
     }
     if (c == ',' || c == '/') {
       ++at_;
       return Add(NodeOf(TSyntaxKind::Literal, std::string(1, c)));
     }
-    if (IsNameChar(c) || c == '(') {
+    if (IsAsciiNameChar(c) || c == '(') {
       const size_t start = at_;
-      while (at_ < text_.size() && IsNameChar(text_[at_])) {
+      while (at_ < text_.size() && IsAsciiNameChar(text_[at_])) {
         ++at_;
       }
       std::string name(text_.substr(start, at_ - start));

@@ -4,22 +4,23 @@
 
 #include <charconv>
 
+#include "model/text/csslexis.h"
+#include "model/textbytes.h"
+
 namespace qm {
 namespace {
 
 constexpr int kMaxDepth = 32;
 
+using textbytes::IsDigit;
+
+// A name's first byte after its hyphens: no digit, and a backslash for the escape it starts.
 bool IsIdentStart(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' ||
-         static_cast<unsigned char>(c) >= 0x80 || c == '\\';
+  return (textbytes::IsNameStart(c) && c != '-') || c == '\\';
 }
 
 bool IsIdentChar(char c) {
-  return IsIdentStart(c) || (c >= '0' && c <= '9') || c == '-';
-}
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
+  return textbytes::IsNameChar(c) || c == '\\';
 }
 
 struct TRawToken {
@@ -113,8 +114,7 @@ class TCutter {
       if (static_cast<unsigned char>(text_[at_]) <= ' ') {
         ++at_;
       } else if (text_.substr(at_, 2) == "/*") {
-        const size_t end = text_.find("*/", at_ + 2);
-        at_ = end == std::string_view::npos ? text_.size() : end + 2;
+        at_ = static_cast<size_t>(lexis::CommentEnd(text_, static_cast<int32_t>(at_)).End);
       } else {
         return;
       }

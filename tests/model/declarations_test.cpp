@@ -356,7 +356,11 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"{", true}, RefusalCase{"calc(", true},
                     RefusalCase{"rgb(1,2", true}, RefusalCase{"a)", true}, RefusalCase{"(]", true},
                     RefusalCase{"\"open", true}, RefusalCase{"/* open", true},
-                    RefusalCase{"a\\", true}));
+                    RefusalCase{"a\\", true},
+                    // A form feed or a lone CR ends a line as LF does, and so the string; a
+                    // backslash carries it over CR LF as over LF.
+                    RefusalCase{"\"x\f}\"", true}, RefusalCase{"\"x\r}\"", true},
+                    RefusalCase{"\"x\n}\"", true}, RefusalCase{"'a\\\r\nb}'", false}));
 
 }  // namespace
 }  // namespace qm

@@ -14,7 +14,8 @@ inline std::vector<TByteRole> ByteRoles(std::string_view text) {
   const size_t n = text.size();
   const size_t none = std::string_view::npos;
   std::vector<TByteRole> roles(n, TByteRole::Skipped);
-  // Just past close, looked for from j on the same line with backslashes taking the next byte.
+  // Just past close, looked for from j on the same line with backslashes taking the next byte, or
+  // the whole CR LF after them.
   const auto closes = [&](size_t j, char close) {
     while (j < n) {
       const char c = text[j];
@@ -24,7 +25,7 @@ inline std::vector<TByteRole> ByteRoles(std::string_view text) {
       if (c == '\n' || c == '\r' || c == '\f') {
         return none;
       }
-      j += c == '\\' ? 2 : 1;
+      j += c != '\\' ? 1 : text.compare(j + 1, 2, "\r\n") == 0 ? 3 : 2;
     }
     return none;
   };
@@ -65,7 +66,8 @@ inline std::vector<TByteRole> ByteRoles(std::string_view text) {
       }
     }
     roles[i] = c == '/' && i > 0 && text[i - 1] == '*' ? TByteRole::CommentEnd : TByteRole::Code;
-    if (c == '\\' && i + 1 < n && text[i + 1] != '\n' && text[i + 1] != '\r') {
+    if (c == '\\' && i + 1 < n && text[i + 1] != '\n' && text[i + 1] != '\r' &&
+        text[i + 1] != '\f') {
       ++i;  // the escaped byte is no code
     }
     ++i;
