@@ -126,10 +126,8 @@ class TFrmMain : public QMainWindow {
   // The window title: the text of the tab in front (with its mark) before the program's name.
   void ShowTitle();
 
-  // The coordinator (cssmain_coordinator.cpp): the caret-driven reading and the program's writes.
-  // What the editor of a document reports: a move of the caret into another rule, without a
-  // selection, reads that rule's declarations into the views.
-  void MainTextStatusChange(TOpenDocument* document, TStatusChanges changes);
+  // The coordinator (cssmain_coordinator.cpp): the views' reading pass, Quick Info, the status
+  // bar's caret place, and the window's own writes.
   // The reading pass: every view shows the declarations of the rule at the active document's
   // caret (all empty outside rules), and the status bar the caret's place.
   void ReadCaretBlock();

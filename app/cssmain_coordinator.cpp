@@ -15,19 +15,6 @@
 
 namespace qm {
 
-void TFrmMain::MainTextStatusChange(TOpenDocument* document, TStatusChanges changes) {
-  if (document != Tabs_->CurrentDocument() || document->UpdatingText()) {
-    return;
-  }
-  if (changes.testFlag(TStatusChange::Caret) || changes.testFlag(TStatusChange::CaretLine)) {
-    // Extending a selection leaves the views as they are.
-    if (!document->Editor()->SelAvail()) {
-      Sync->CaretMoved();
-    }
-    ShowCaretStatus();
-  }
-}
-
 void TFrmMain::ReadCaretBlock() {
   Sync->Read();
   ShowCaretStatus();

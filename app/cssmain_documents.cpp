@@ -17,7 +17,6 @@
 #include "app/selectorspanel.h"
 #include "controls/recentfiles.h"
 #include "dialogs/cssoptions.h"
-#include "platform/commandguard.h"
 #include "platform/prompts.h"
 #include "platform/settings.h"
 
@@ -36,9 +35,13 @@ void TFrmMain::AttachDocument(TOpenDocument* document) {
             editor->ApplySyntaxStyles(options.Styles);
             document->Check().SetEnabled(options.CheckAsYouType);
           });
+  // The declaration sync follows the caret into other rules itself; the status bar tells where
+  // the caret is.
   connect(document, &TOpenDocument::StatusChange, this, [this, document](TStatusChanges changes) {
-    RunCommand(*Platform.Prompts,
-               [this, document, changes] { MainTextStatusChange(document, changes); });
+    if (document == Tabs_->CurrentDocument() &&
+        (changes & (TStatusChange::Caret | TStatusChange::CaretLine))) {
+      ShowCaretStatus();
+    }
   });
   // The program's own changes are not re-read into the views (they wrote them); only the
   // caret's place is shown again.
