@@ -11,16 +11,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QSettings>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTimer>
 
 #include "app/commandtable.h"
 #include "app/declarationsync.h"
+#include "app/documenttabs.h"
 #include "app/editmenu.h"
-#include "app/opendocument.h"
 #include "app/propertiespanel.h"
 #include "app/visualeditorpanel.h"
 #include "controls/recentfiles.h"
@@ -46,7 +43,7 @@ TFrmMain::TFrmMain(const TPlatform& platform, QWidget* parent)
   connect(FrmOptions, &TFrmOptions::Applied, this, &TFrmMain::OptionsApplied);
   FrmAbout = new TFrmAbout(*Platform.Shell, *Platform.Prompts, Sites.HomePage, this);
   FrmNew = new TFrmNew(*Platform.Prompts, this);
-  FrmNew->HasDocument = [this] { return CurrentDocument() != nullptr; };
+  FrmNew->HasDocument = [this] { return Tabs_->CurrentDocument() != nullptr; };
   FrmNew->OnAdd = [this](TSelectorTab tab, const std::string& name) {
     RunCommand(*Platform.Prompts, [this, tab, &name] { AddSelector(tab, name); });
   };
@@ -63,11 +60,10 @@ void TFrmMain::FormCreate() {
   // Between the two separators in front of Exit.
   rmain->SetPosition(static_cast<int>(mFile->actions().indexOf(Action("mExit"))) - 1);
   rmain->OnClickRecentItem = [this](TRecentFiles*, const QString& filename) {
-    RunCommand(*Platform.Prompts, [this, &filename] { OpenOperation(filename); });
+    RunCommand(*Platform.Prompts, [this, &filename] { Tabs_->OpenOperation(filename); });
   };
   rmain->RebuildRecentMenu();
 
-  OpenFilter = QStringLiteral("All Files|*.*|Text Files|*.txt|CSS Files|*.css");
   StatusPanel->setText(QStringLiteral("Line 1 of  1, Col 1"));
   FillPreviewMenu();
 
@@ -139,10 +135,7 @@ void TFrmMain::FitDocumentArea() {
 }
 
 void TFrmMain::OpenCommandLineFiles() {
-  const QStringList files = std::exchange(CommandLineFiles, {});
-  for (const QString& file : files) {
-    OpenOperation(file);
-  }
+  Tabs_->OpenFiles(std::exchange(CommandLineFiles, {}));
 }
 
 void TFrmMain::closeEvent(QCloseEvent* event) {
@@ -156,10 +149,8 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
 bool TFrmMain::FormClose() {
   // Taken while the documents are still there: the panels' sizes as the user saw them.
   const QByteArray layoutState = saveState();
-  for (int i = pgmain->count() - 1; i >= 0; --i) {
-    if (CloseDocument(i) != TCloseResult::Closed) {
-      return false;
-    }
+  if (!Tabs_->CloseEveryDocument()) {
+    return false;
   }
   TSettingsStore& settings = *Platform.Settings;
   Setting::CurrentCss.Write(settings, PropertiesPanel->CssLevel());
@@ -182,12 +173,6 @@ bool TFrmMain::FormClose() {
 
 void TFrmMain::mExitClick() {
   close();
-}
-
-void TFrmMain::ShowTitle() {
-  const QString program = QStringLiteral("Quillmere");
-  const int index = pgmain->currentIndex();
-  setWindowTitle(index < 0 ? program : pgmain->tabText(index) + QStringLiteral(" - ") + program);
 }
 
 void TFrmMain::mPanelTvClick() {
@@ -233,27 +218,14 @@ void TFrmMain::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TFrmMain::dropEvent(QDropEvent* event) {
-  const QList<QUrl> urls = event->mimeData()->urls();
-  event->acceptProposedAction();
-  RunCommand(*Platform.Prompts, [this, &urls] {
-    for (const QUrl& url : urls) {
-      if (url.isLocalFile()) {
-        OpenOperation(QDir::toNativeSeparators(url.toLocalFile()));
-      }
-    }
-  });
-}
-
-bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
-  if (pgmain != nullptr && watched == pgmain->tabBar() &&
-      event->type() == QEvent::MouseButtonRelease) {
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() == Qt::LeftButton) {
-      const QPoint pos = mouse->position().toPoint();
-      RunCommand(*Platform.Prompts, [this, pos] { CloseTabAt(pos); });
+  QStringList files;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) {
+      files.append(QDir::toNativeSeparators(url.toLocalFile()));
     }
   }
-  return QMainWindow::eventFilter(watched, event);
+  event->acceptProposedAction();
+  RunCommand(*Platform.Prompts, [this, &files] { Tabs_->OpenFiles(files); });
 }
 
 QDockWidget* TFrmMain::Dock(const QString& name) const {

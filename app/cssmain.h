@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window: the document tabs around which the dock panels sit, the menus and tool bar,
-// and the coordinator that keeps the panels on the active document.
+// The main window: the dock panels around the document tabs, the menus, the tool bar and the
+// status bar, and the coordinator that keeps the panels on the document in front.
 #pragma once
 
 #include <QMainWindow>
@@ -16,13 +16,13 @@ class QAction;
 class QDockWidget;
 class QLabel;
 class QMenu;
-class QTabWidget;
 class QToolBar;
 
 namespace qm {
 
 class TCssEditor;
 class TDeclarationSync;
+class TDocumentTabs;
 class TEditMenu;
 class TEditorAssist;
 class TOpenDocument;
@@ -50,28 +50,8 @@ class TFrmMain : public QMainWindow {
   // Files named on the command line, opened when the window is first shown.
   void SetCommandLineFiles(const QStringList& files) { CommandLineFiles = files; }
 
-  // A new untitled document in a tab of its own, made active.
-  void NewDocument();
-  // Opens a file into a new tab, or activates the tab that already has that file.
-  // Throws TError when the file cannot be read (the new tab stays, untitled and empty).
-  void OpenOperation(const QString& path);
-  // How a close ended: the tab is gone, the user chose Cancel, or the changes could not be saved
-  // (the write failed or the save dialog was cancelled) and the tab stays, still modified.
-  enum class TCloseResult { Closed, Cancelled, NotSaved };
-  // Closes tab index, asking to save its changes.
-  TCloseResult CloseDocument(int index);
-  // The window, its title and the panels follow the active tab.
-  void ShowActiveDocument();
-
-  // The document of the active tab, of tab index; none while no document is open.
-  TOpenDocument* CurrentDocument() const;
-  TOpenDocument* Document(int index) const;
-  TCssEditor* CurrentEditor() const;
-  // The path the active document saves to; empty for an untitled one.
-  QString CurrentPath() const;
-  // The document tabs.
-  QTabWidget* Pages() const { return pgmain; }
-
+  // The open documents, the one in front, and the file commands on them.
+  TDocumentTabs& Tabs() const { return *Tabs_; }
   TSelectorsPanel& Selectors() const { return *SelectorsPanel; }
   TPropertiesPanel& Properties() const { return *PropertiesPanel; }
   TQuickInfoPanel& QuickInfo() const { return *QuickInfoPanel; }
@@ -113,7 +93,6 @@ class TFrmMain : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // Building the window (cssmain_build.cpp).
@@ -132,42 +111,23 @@ class TFrmMain : public QMainWindow {
   bool FormClose();
   void OpenCommandLineFiles();
   QString LayoutFile() const;
-  // The window title: the active tab's text (with its mark) before the program's name.
-  void ShowTitle();
-
-  // Documents (documents.cpp).
-  void acNewExecute();
-  void acOpenExecute();
-  void acSaveExecute();
-  void acSaveAsExecute();
-  void mSaveAllClick();
-  void mCloseClick();
-  void mCloseAllClick();
   void mExitClick();
+
+  // The window's side of the documents (cssmain_documents.cpp).
+  // What every document gets from the window: the editor's settings, the check, the Edit menu,
+  // completion, and the status bar following its caret.
+  void AttachDocument(TOpenDocument* document);
   // Font, size and tab width from the settings, and the syntax styles, onto one editor.
   void ApplyEditorSettings(TCssEditor* editor);
-  void SaveDocument(TOpenDocument* document);
-  void SaveDocumentAs(TOpenDocument* document);
-  // The tab whose document has the file at path, other than except; -1 when there is none.
-  int TabOfFile(const QString& path, const TOpenDocument* except = nullptr) const;
-  // Makes a tab active without the page control's own change notification.
-  void ActivateTab(int index);
-  void CloseTabAt(const QPoint& pos);
+  // The panels, the title and the status bar follow the document in front.
+  void ShowActiveDocument();
+  // A file just opened: the offer to format it, its selectors, its page, the recent files.
+  void ShowOpenedDocument(const QString& path);
+  // The window title: the text of the tab in front (with its mark) before the program's name.
+  void ShowTitle();
 
-  // The tabs (tabs.cpp). The caption is the document's name; the tab shows it after a "*" while
-  // the document has unsaved changes, and so does the window title for the active one.
-  QString Caption(int index) const;
-  void SetCaption(int index, const QString& caption);
-  void ShowModifiedMark(int index);
-  void mNextTabClick();
-  void mPreviousTabClick();
-  // True unless a file's bytes are not text and the user chose not to open it.
-  bool ConfirmOpenAsText(const QByteArray& bytes);
-
-  // The coordinator (cssmain_coordinator.cpp): the caret-driven reading and the program's writes.
-  // What the editor of a document reports: a move of the caret into another rule, without a
-  // selection, reads that rule's declarations into the views.
-  void MainTextStatusChange(TOpenDocument* document, TStatusChanges changes);
+  // The coordinator (cssmain_coordinator.cpp): the views' reading pass, Quick Info, the status
+  // bar's caret place, and the window's own writes.
   // The reading pass: every view shows the declarations of the rule at the active document's
   // caret (all empty outside rules), and the status bar the caret's place.
   void ReadCaretBlock();
@@ -215,9 +175,7 @@ class TFrmMain : public QMainWindow {
   bool Shown = false;
   bool LayoutRestored = false;
   QByteArray DesignedState;
-  QString OpenFilter;
   int DeclarationIndent_ = 8;
-  int UntitledCounter = 1;
   TSyntaxStyles SynCss = DefaultSyntaxStyles();
 
   TRecentFiles* rmain = nullptr;
@@ -237,7 +195,7 @@ class TFrmMain : public QMainWindow {
   TVisualEditorPanel* VisualEditorPanel = nullptr;
   TPreviewPanel* PreviewPanel = nullptr;
   TProblemsPanel* ProblemsPanel = nullptr;
-  QTabWidget* pgmain = nullptr;
+  TDocumentTabs* Tabs_ = nullptr;
   QLabel* StatusPanel = nullptr;
   QLabel* RuleHint = nullptr;
   QToolBar* MainToolBar = nullptr;

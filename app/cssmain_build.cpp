@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Building the main window: actions, menus, the tool bar, the dock panels and the tab area.
+// Building the main window: actions, menus, the tool bar, the dock panels, the document tabs
+// and the status bar.
 #include <QAction>
 #include <QDockWidget>
 #include <QFontDatabase>
@@ -8,16 +9,14 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QToolBar>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <span>
 
 #include "app/commandtable.h"
 #include "app/cssmain.h"
 #include "app/declarationsync.h"
+#include "app/documenttabs.h"
 #include "app/editmenu.h"
 #include "app/editorassist.h"
 #include "app/opendocument.h"
@@ -36,7 +35,7 @@
 namespace qm {
 
 void TFrmMain::CreateMenus() {
-  EditMenu = new TEditMenu(this, *Platform.Prompts, [this] { return CurrentDocument(); });
+  EditMenu = new TEditMenu(this, *Platform.Prompts, [this] { return Tabs_->CurrentDocument(); });
   connect(EditMenu, &TEditMenu::SelectionFound, this, &TFrmMain::ShowCaretStatus);
   const auto addMenu = [this](const QString& caption, const char* name,
                               std::span<const TCommand> commands) {
@@ -48,15 +47,16 @@ void TFrmMain::CreateMenus() {
 
   // Each menu's commands in its order: name, caption, tool tip, image, keys, command.
   const TCommand file[] = {
-      {"acNew", "New", "Create a new file", "new", "Ctrl+N", [this] { acNewExecute(); }},
-      {"acOpen", "Open", "Open existing file", "open", "Ctrl+O", [this] { acOpenExecute(); }},
-      {"mClose", "Close", nullptr, nullptr, "Ctrl+W", [this] { mCloseClick(); }},
-      {"mCloseAll", "Close All", nullptr, nullptr, "", [this] { mCloseAllClick(); }},
+      {"acNew", "New", "Create a new file", "new", "Ctrl+N", [this] { Tabs_->NewDocument(); }},
+      {"acOpen", "Open", "Open existing file", "open", "Ctrl+O",
+       [this] { Tabs_->OpenChosenFile(); }},
+      {"mClose", "Close", nullptr, nullptr, "Ctrl+W", [this] { Tabs_->CloseCurrent(); }},
+      {"mCloseAll", "Close All", nullptr, nullptr, "", [this] { Tabs_->CloseAll(); }},
       {"|"},
-      {"acSave", "Save", "Save Current File", "save", "Ctrl+S", [this] { acSaveExecute(); }},
+      {"acSave", "Save", "Save Current File", "save", "Ctrl+S", [this] { Tabs_->SaveCurrent(); }},
       {"acSaveAs", "Save As", "Save As currrent file", "saveas", "Ctrl+Shift+S",
-       [this] { acSaveAsExecute(); }},
-      {"mSaveAll", "Save All", nullptr, "saveall", "", [this] { mSaveAllClick(); }},
+       [this] { Tabs_->SaveCurrentAs(); }},
+      {"mSaveAll", "Save All", nullptr, "saveall", "", [this] { Tabs_->SaveAll(); }},
       // The recent files stand between these two.
       {"|"},
       {"|"},
@@ -114,9 +114,9 @@ void TFrmMain::CreateMenus() {
        [this] { bBrowser1Click(); }},
       {"bBrowser2", "Browser2", "Preview file in Browser2", "browser2", "",
        [this] { bBrowser2Click(); }},
-      {"mNextTab", "Next Tab", nullptr, nullptr, "Ctrl+Tab", [this] { mNextTabClick(); }},
+      {"mNextTab", "Next Tab", nullptr, nullptr, "Ctrl+Tab", [this] { Tabs_->NextTab(); }},
       {"mPreviousTab", "Previous Tab", nullptr, nullptr, "Ctrl+Shift+Backtab",
-       [this] { mPreviousTabClick(); }},
+       [this] { Tabs_->PreviousTab(); }},
   };
   AddCommands(this, *Platform.Prompts, others);
   addActions({Action("mNextTab"), Action("mPreviousTab")});
@@ -247,22 +247,15 @@ void TFrmMain::ApplyDesignedDockSizes() {
 }
 
 void TFrmMain::CreateDocumentArea() {
-  // The documents' tabs are hidden while none is open, but the area stays: an empty central
-  // widget would hand its width to the panels, and the next document would get only a strip.
-  auto* documentArea = new QWidget(this);
-  documentArea->setObjectName(QStringLiteral("DocumentArea"));
-  auto* areaLayout = new QVBoxLayout(documentArea);
-  areaLayout->setContentsMargins(0, 0, 0, 0);
-  pgmain = new QTabWidget(documentArea);
-  areaLayout->addWidget(pgmain);
-  pgmain->setObjectName(QStringLiteral("pgmain"));
-  pgmain->setDocumentMode(true);
-  pgmain->setMovable(false);
-  pgmain->setIconSize(QSize(14, 14));
-  pgmain->tabBar()->installEventFilter(this);
-  setCentralWidget(documentArea);
-  connect(pgmain, &QTabWidget::currentChanged, this,
+  Tabs_ = new TDocumentTabs(Platform, this);
+  setCentralWidget(Tabs_);
+  connect(Tabs_, &TDocumentTabs::DocumentCreated, this, &TFrmMain::AttachDocument);
+  connect(Tabs_, &TDocumentTabs::CurrentChanged, this,
           [this] { RunCommand(*Platform.Prompts, [this] { ShowActiveDocument(); }); });
+  connect(Tabs_, &TDocumentTabs::DocumentOpened, this, [this](TOpenDocument*, const QString& path) {
+    RunCommand(*Platform.Prompts, [this, &path] { ShowOpenedDocument(path); });
+  });
+  connect(Tabs_, &TDocumentTabs::CurrentTabTextChanged, this, &TFrmMain::ShowTitle);
 
   StatusPanel = new QLabel(statusBar());
   StatusPanel->setFixedWidth(550);

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The coordinator of reading and writing: the caret-driven reading of the active document into
-// the views, and the changes the window's own commands and the views make to it.
+// The coordinator of reading and writing: the views' reading of the document in front, the
+// status bar's caret place, and the selectors the window's own command adds.
 #include <QLabel>
 
 #include "app/cssmain.h"
 #include "app/declarationsync.h"
+#include "app/documenttabs.h"
 #include "app/opendocument.h"
 #include "app/problemspanel.h"
 #include "app/propertiespanel.h"
@@ -13,19 +14,6 @@
 #include "app/visualeditorpanel.h"
 
 namespace qm {
-
-void TFrmMain::MainTextStatusChange(TOpenDocument* document, TStatusChanges changes) {
-  if (document != CurrentDocument() || document->UpdatingText()) {
-    return;
-  }
-  if (changes.testFlag(TStatusChange::Caret) || changes.testFlag(TStatusChange::CaretLine)) {
-    // Extending a selection leaves the views as they are.
-    if (!document->Editor()->SelAvail()) {
-      Sync->CaretMoved();
-    }
-    ShowCaretStatus();
-  }
-}
 
 void TFrmMain::ReadCaretBlock() {
   Sync->Read();
@@ -43,7 +31,7 @@ void TFrmMain::GetSelectorInfo(const QString& name) {
 }
 
 void TFrmMain::ShowCaretStatus() {
-  const TOpenDocument* document = CurrentDocument();
+  const TOpenDocument* document = Tabs_->CurrentDocument();
   // The problem the caret is in matters more than where the caret is.
   const QString problem =
       document != nullptr ? TProblemsPanel::ProblemAtCaret(*document) : QString();
@@ -63,7 +51,7 @@ void TFrmMain::ShowCaretStatus() {
 }
 
 void TFrmMain::AddSelector(TSelectorTab tab, const std::string& name) {
-  TOpenDocument* document = CurrentDocument();
+  TOpenDocument* document = Tabs_->CurrentDocument();
   TCssEditor* editor = document->Editor();
   document->Apply(
       TEditBatch(PlanNewSelector(*editor, document->Blocks(), editor->Caret(), tab, name)));

@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include "app/cssmain.h"
+#include "app/documenttabs.h"
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
 #include "app/propertiespanel.h"
@@ -54,7 +55,7 @@ TFormPost ValidationPost(const QUrl& url, std::string sheet, int cssLevel) {
 }  // namespace
 
 void TFrmMain::acValidateExecute() {
-  TOpenDocument* document = CurrentDocument();
+  TOpenDocument* document = Tabs_->CurrentDocument();
   if (document == nullptr) {
     return;
   }

@@ -9,6 +9,7 @@
 #include "model/asciicase.h"
 #include "model/sheet/declarations.h"
 #include "model/text/textencoding.h"
+#include "platform/commandguard.h"
 #include "platform/fileio.h"
 
 namespace qm {
@@ -74,34 +75,32 @@ const TValueChecker& TDeclarationSync::ValueChecker() const {
 
 void TDeclarationSync::SetDocument(TOpenDocument* document) {
   if (Doc != nullptr) {
-    disconnect(Doc->Editor(), nullptr, this, nullptr);
     disconnect(Doc, nullptr, this, nullptr);
   }
   Doc = document;
   TypingPause.stop();
   MergeSource = nullptr;
-  UndoneOrRedone = false;
   if (Doc != nullptr) {
-    // Undo and Redo are no typing: the views follow them at once, as soon as the editor reports
-    // the change complete.
-    connect(Doc->Editor(), &QsciScintilla::SCN_MODIFIED, this, [this](int, int type) {
-      if ((type & (QsciScintillaBase::SC_PERFORMED_UNDO | QsciScintillaBase::SC_PERFORMED_REDO)) !=
-              0 &&
-          !Doc->UpdatingText()) {
-        UndoneOrRedone = true;
-      }
-    });
-    connect(Doc->Editor(), &TCssEditor::TextChanged, this, [this] {
-      if (Doc->UpdatingText()) {
+    connect(Doc, &TOpenDocument::TextChanged, this, [this](TChangeOrigin origin) {
+      if (origin == TChangeOrigin::Program) {
         return;
       }
       MergeSource = nullptr;
-      if (std::exchange(UndoneOrRedone, false)) {
-        // What an open editor holds was read from the text before the Undo.
+      if (origin == TChangeOrigin::UndoRedo) {
+        // Undo and Redo are no typing: the views follow them at once. What an open editor
+        // holds was read from the text before the Undo.
         emit LeavingRule();
         Read();
       } else {
         TypingPause.start();
+      }
+    });
+    // A move of the caret into another rule reads that rule; extending a selection leaves the
+    // views as they are.
+    connect(Doc, &TOpenDocument::StatusChange, this, [this](TStatusChanges changes) {
+      if ((changes & (TStatusChange::Caret | TStatusChange::CaretLine)) &&
+          !Doc->Editor()->SelAvail()) {
+        RunCommand(Prompts, [this] { CaretMoved(); });
       }
     });
     connect(Doc, &QObject::destroyed, this, [this] { Doc = nullptr; });

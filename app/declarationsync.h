@@ -37,7 +37,7 @@ class TDeclarationSync : public QObject {
   // the data folder when first asked for (none judged when they are missing).
   const TValueChecker& ValueChecker() const;
 
-  // The document whose caret the views follow; none while no document is open.
+  // The document whose caret and text the views follow; none while no document is open.
   void SetDocument(TOpenDocument* document);
   TOpenDocument* Document() const { return Doc; }
 
@@ -50,10 +50,6 @@ class TDeclarationSync : public QObject {
 
   // Reads the rule at the caret again and tells the views, whether or not it changed.
   void Read();
-  // Follows a move of the caret: a move into another rule first lets the views commit what an
-  // open editor holds to the rule they show, then reads the new one. A move within the rule
-  // reads nothing.
-  void CaretMoved();
 
   // Writes "name: value;" into the rule the views show, or removes the declaration for an empty
   // value. Refused, with a message in the status bar and nothing changed, without a rule, for a
@@ -82,6 +78,10 @@ class TDeclarationSync : public QObject {
   void StatusMessage(const QString& text);
 
  private:
+  // Follows a move of the caret: a move into another rule first lets the views commit what an
+  // open editor holds to the rule they show, then reads the new one. A move within the rule
+  // reads nothing.
+  void CaretMoved();
   // The rule the caret is in, in the document's current block list; -1 for none.
   int32_t RuleAtCaret() const;
   void ReadValues();
@@ -107,8 +107,6 @@ class TDeclarationSync : public QObject {
   std::map<std::string, std::string> Values;
   // Set while a write of the views' own is under way; it reads when it is done.
   bool Writing = false;
-  // An Undo or Redo is under way: its change is shown at once, not after a pause.
-  bool UndoneOrRedone = false;
   // Reads again once the user pauses typing.
   QTimer TypingPause;
 

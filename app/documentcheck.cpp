@@ -11,10 +11,9 @@ TDocumentCheck::TDocumentCheck(TOpenDocument& document)
     : QObject(&document), Document(document), Marks_(document.Editor()) {
   Pause.setSingleShot(true);
   connect(&Pause, &QTimer::timeout, this, &TDocumentCheck::CheckNow);
-  TCssEditor* editor = Document.Editor();
   // The program's own changes are checked when their edit scope ends, the user's after a pause.
-  connect(editor, &TCssEditor::TextChanged, this, [this] {
-    if (Enabled_ && InFront && !Document.UpdatingText()) {
+  connect(&Document, &TOpenDocument::TextChanged, this, [this](TChangeOrigin origin) {
+    if (Enabled_ && InFront && origin != TChangeOrigin::Program) {
       Pause.start(PauseMs);
     }
   });

@@ -66,8 +66,8 @@ class TDocumentAssist : public QObject {
         ListLater();
       }
     });
-    connect(editor, &TCssEditor::TextChanged, this, [this] {
-      if (!Document.UpdatingText() && Document.Editor()->isListActive()) {
+    connect(&Document, &TOpenDocument::TextChanged, this, [this](TChangeOrigin origin) {
+      if (origin != TChangeOrigin::Program && Document.Editor()->isListActive()) {
         ListLater();
       }
     });

@@ -173,13 +173,13 @@ void TLivePreview::Follow(QWebEngineView* view, TOpenDocument* document, const T
           Qt::UniqueConnection);
   // Installed once: a filter installed again only moves to the front.
   view->installEventFilter(this);
-  connect(document->Editor(), &TCssEditor::TextChanged, this, &TLivePreview::Schedule,
+  connect(document, &TOpenDocument::TextChanged, this, &TLivePreview::Schedule,
           Qt::UniqueConnection);
 }
 
 void TLivePreview::Stop() {
   if (Document != nullptr) {
-    disconnect(Document->Editor(), nullptr, this, nullptr);
+    disconnect(Document, &TOpenDocument::TextChanged, this, nullptr);
   }
   Document = nullptr;
   Ready = false;

@@ -18,6 +18,15 @@ TOpenDocument::TOpenDocument(QWidget* parent) : QWidget(parent), Editor_(new TCs
       emit StatusChange(changes);
     }
   });
+  connect(Editor_, &TCssEditor::TextChanged, this, [this](bool undoOrRedo) {
+    // The editor cuts a change into several runs where Scintilla reports the save point left or
+    // reached; the program's change is told once, when its outermost scope ends.
+    if (UpdatingText()) {
+      ProgramChanged = true;
+      return;
+    }
+    emit TextChanged(undoOrRedo ? TChangeOrigin::UndoRedo : TChangeOrigin::Typing);
+  });
 }
 
 void TOpenDocument::Load(const QString& path, const QByteArray& bytes) {
@@ -79,8 +88,18 @@ void TOpenDocument::TEditScope::Apply(const TEditBatch& batch) {
   if (batch.Empty()) {
     return;
   }
-  Apply([&batch](TCssEditor& editor) { editor.ApplyBatch(batch); });
-  Document.TextChanged = true;
+  Apply([&batch](TCssEditor& editor) {
+    const std::vector<TTextEdit> ordered = batch.Ordered();
+    editor.SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
+    for (auto edit = ordered.rbegin(); edit != ordered.rend(); ++edit) {
+      editor.SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, edit->Start, edit->End);
+      editor.SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, edit->Text.size(),
+                           edit->Text.data());
+    }
+    editor.SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
+    editor.SendScintilla(QsciScintillaBase::SCI_GOTOPOS, batch.Caret());
+  });
+  Document.ChangedInScope = true;
 }
 
 void TOpenDocument::TEditScope::Undo() {
@@ -91,7 +110,7 @@ void TOpenDocument::TEditScope::Undo() {
   const uint64_t version = editor.TextVersion();
   editor.SendScintilla(QsciScintillaBase::SCI_UNDO);
   editor.CheckStatus();
-  Document.TextChanged = Document.TextChanged || editor.TextVersion() != version;
+  Document.ChangedInScope = Document.ChangedInScope || editor.TextVersion() != version;
 }
 
 void TOpenDocument::TEditScope::Apply(const std::function<void(TCssEditor&)>& change) {
@@ -104,7 +123,7 @@ void TOpenDocument::TEditScope::Apply(const std::function<void(TCssEditor&)>& ch
   change(editor);
   // Reported while the scope is open, so that the caret the change moved is not the user's.
   editor.CheckStatus();
-  Document.TextChanged = Document.TextChanged || editor.TextVersion() != version;
+  Document.ChangedInScope = Document.ChangedInScope || editor.TextVersion() != version;
 }
 
 void TOpenDocument::EndScope(bool failed) {
@@ -115,7 +134,11 @@ void TOpenDocument::EndScope(bool failed) {
     UndoOpen = false;
     Editor_->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
   }
-  if (!std::exchange(TextChanged, false) || failed) {
+  // Also after a failure: what was changed before it stays changed.
+  if (std::exchange(ProgramChanged, false)) {
+    emit TextChanged(TChangeOrigin::Program);
+  }
+  if (!std::exchange(ChangedInScope, false) || failed) {
     return;
   }
   try {

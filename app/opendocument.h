@@ -19,6 +19,10 @@ namespace qm {
 class TDocumentCheck;
 struct TProblemSpan;
 
+// Who made a change of the text: the user at the keyboard or mouse (typing, paste, cut, drop),
+// the user's Undo or Redo, or the program inside an edit scope.
+enum class TChangeOrigin { Typing, UndoRedo, Program };
+
 class TOpenDocument : public QWidget {
   Q_OBJECT
 
@@ -71,8 +75,9 @@ class TOpenDocument : public QWidget {
     TEditScope(const TEditScope&) = delete;
     TEditScope& operator=(const TEditScope&) = delete;
 
-    // Carries the batch out on the editor (ranges in the current text), which marks the
-    // document modified.
+    // Carries the batch out on the editor (ranges in the current text) back to front, puts the
+    // caret where the batch says and marks the document modified. The only way a batch reaches
+    // the editor: no change escapes the scope's undo action and quiet caret.
     void Apply(const TEditBatch& batch);
     // Takes back the last step of Undo, so that what this scope applies takes its place; only
     // before the scope has applied anything.
@@ -93,6 +98,9 @@ class TOpenDocument : public QWidget {
   void StatusChange(qm::TStatusChanges changes);
   // The outermost edit scope that changed the text has ended.
   void Edited();
+  // The text changed, once for a run of changes, and who changed it. The program's changes are
+  // one run that is told when the outermost edit scope ends, before Edited.
+  void TextChanged(qm::TChangeOrigin origin);
 
  private:
   void EndScope(bool failed);
@@ -107,7 +115,9 @@ class TOpenDocument : public QWidget {
   mutable TModList Blocks_;
   int Depth = 0;
   bool UndoOpen = false;
-  bool TextChanged = false;
+  bool ChangedInScope = false;
+  // The editor told of a change inside the scope.
+  bool ProgramChanged = false;
 };
 
 }  // namespace qm

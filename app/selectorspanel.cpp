@@ -132,8 +132,7 @@ void TSelectorsPanel::SetDocument(TOpenDocument* document) {
   Idle->stop();
   if (document != nullptr) {
     // Each change only restarts the wait: typing costs nothing more in a large sheet.
-    TextChanges =
-        connect(document->Editor(), &TCssEditor::TextChanged, Idle, qOverload<>(&QTimer::start));
+    TextChanges = connect(document, &TOpenDocument::TextChanged, Idle, qOverload<>(&QTimer::start));
   }
 }
 

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "app/cssmain.h"
+#include "app/documenttabs.h"
 #include "app/opendocument.h"
 #include "bench/corpus.h"
 #include "bench/qtmain.h"
@@ -32,10 +33,10 @@ struct TWindowOn {
     // Within the offscreen screen, where the editor can place its list.
     Window.setGeometry(0, 0, 780, 580);
     Window.show();
-    Window.NewDocument();
-    Editor = Window.CurrentEditor();
+    Window.Tabs().NewDocument();
+    Editor = Window.Tabs().CurrentEditor();
     Editor->LoadBytes(text);
-    TOpenDocument& document = *Window.CurrentDocument();
+    TOpenDocument& document = *Window.Tabs().CurrentDocument();
     const TModList& blocks = document.Blocks();
     for (int32_t b = blocks.Count() / 2; b < blocks.Count(); ++b) {
       // A style rule, where property names are listed (a descriptor block lists its own).
@@ -113,7 +114,7 @@ BENCHMARK(BM_KeyWithoutListIn3MB)->Unit(benchmark::kMillisecond);
 void BM_ContextAndCandidatesIn3MB(benchmark::State& state) {
   TWindowOn on(ThreeMegabytes());
   on.Key(Qt::Key_C, QStringLiteral("c"));
-  TOpenDocument& document = *on.Window.CurrentDocument();
+  TOpenDocument& document = *on.Window.Tabs().CurrentDocument();
   const TModList& blocks = document.Blocks();
   TInspectorCollection catalogue;
   catalogue.LoadCatalogue(std::string(QUILLMERE_DATA_DIR) + "/css3.txt");

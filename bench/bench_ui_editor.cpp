@@ -11,6 +11,7 @@
 
 #include "app/cssmain.h"
 #include "app/declarationsync.h"
+#include "app/documenttabs.h"
 #include "app/opendocument.h"
 #include "app/propertiespanel.h"
 #include "app/selectorspanel.h"
@@ -106,9 +107,9 @@ void BM_FillTreeOf3MB(benchmark::State& state) {
   TSystemShell shell;
   TPlatform platform{settings.get(), &prompts, &shell, dir.path(), dir.path()};
   TFrmMain window(platform);
-  window.NewDocument();
-  window.CurrentEditor()->LoadBytes(ThreeMegabytes());
-  const TModList& blocks = window.CurrentDocument()->Blocks();
+  window.Tabs().NewDocument();
+  window.Tabs().CurrentEditor()->LoadBytes(ThreeMegabytes());
+  const TModList& blocks = window.Tabs().CurrentDocument()->Blocks();
   for (auto _ : state) {
     window.Selectors().RefreshTree();
   }
@@ -123,10 +124,10 @@ struct TWindowOn3MB {
       : Settings(TSettingsStore::ForIniFile(Dir.filePath(QStringLiteral("s.ini")))),
         Platform{Settings.get(), &Prompts, &Shell, Dir.path(), QStringLiteral(QUILLMERE_DATA_DIR)},
         Window(Platform) {
-    Window.NewDocument();
-    Editor = Window.CurrentEditor();
+    Window.Tabs().NewDocument();
+    Editor = Window.Tabs().CurrentEditor();
     Editor->LoadBytes(LastBlockSheet());
-    const TModList& blocks = Window.CurrentDocument()->Blocks();
+    const TModList& blocks = Window.Tabs().CurrentDocument()->Blocks();
     Block = blocks.Items(blocks.Count() - 1);
     Before = blocks.Items(blocks.Count() - 2);
     Editor->SetCaret(Block.StartPos + 1);

@@ -121,6 +121,9 @@ TCssEditor::TCssEditor(QWidget* parent) : QsciScintilla(parent) {
   // text learns of it from TextChanged.
   connect(this, &QsciScintilla::SCN_MODIFIED, this,
           [this](int position, int type, const char*, int length) {
+            if ((type & (SC_PERFORMED_UNDO | SC_PERFORMED_REDO)) != 0) {
+              PendingUndoRedo = true;
+            }
             if ((type & SC_MOD_BEFOREINSERT) != 0) {
               NoteChange(position, 0, length);
             } else if ((type & SC_MOD_BEFOREDELETE) != 0) {
@@ -170,7 +173,7 @@ void TCssEditor::FlushChange() {
     return;
   }
   UpdateGutterWidth();
-  emit TextChanged();
+  emit TextChanged(std::exchange(PendingUndoRedo, false));
 }
 
 std::optional<TTextChange> TCssEditor::ChangedSince(uint64_t version) const {
@@ -285,20 +288,6 @@ void TCssEditor::MoveSelectionEnd(int32_t index) {
 
 void TCssEditor::SetFirstVisibleLine(int32_t line) {
   SendScintilla(SCI_SETFIRSTVISIBLELINE, std::max(0, line - 1));
-}
-
-void TCssEditor::ApplyBatch(const TEditBatch& batch) {
-  const std::vector<TTextEdit> ordered = batch.Ordered();
-  SendScintilla(SCI_BEGINUNDOACTION);
-  for (auto edit = ordered.rbegin(); edit != ordered.rend(); ++edit) {
-    SendScintilla(SCI_SETTARGETRANGE, edit->Start, edit->End);
-    SendScintilla(SCI_REPLACETARGET, edit->Text.size(), edit->Text.data());
-  }
-  SendScintilla(SCI_ENDUNDOACTION);
-  if (!ordered.empty()) {
-    SendScintilla(SCI_GOTOPOS, batch.Caret());
-  }
-  CheckStatus();
 }
 
 bool TCssEditor::Modified() const {

@@ -13,7 +13,6 @@
 #include "model/program/syntaxstyles.h"
 #include "model/text/changelog.h"
 #include "model/text/document.h"
-#include "model/text/editbatch.h"
 #include "model/text/textencoding.h"
 
 namespace qm {
@@ -61,9 +60,6 @@ class TCssEditor : public QsciScintilla, public TDocument {
   // Keeps the selection's anchor and moves its other end (the caret) to index.
   void MoveSelectionEnd(int32_t index);
   void SetFirstVisibleLine(int32_t line);
-  // Carries out planned changes as one step of Undo, back to front, and puts the caret where
-  // the batch says.
-  void ApplyBatch(const TEditBatch& batch);
   bool Modified() const;
   void SetModified(bool modified);
   // Compares caret, caret line, selection and modified flag with what was last reported and
@@ -82,8 +78,9 @@ class TCssEditor : public QsciScintilla, public TDocument {
  signals:
   void StatusChange(qm::TStatusChanges changes);
   // The text changed (typing, paste, Undo, Redo, any program change). Raised once for a run of
-  // changes: from CheckStatus, or else when control returns to the event loop.
-  void TextChanged();
+  // changes: from CheckStatus, or else when control returns to the event loop. undoOrRedo tells
+  // a run in which Undo or Redo took a step, which only Scintilla's own report can tell apart.
+  void TextChanged(bool undoOrRedo);
   // Typed or pasted text was not inserted: the document's encoding cannot hold it (message says
   // which character).
   void TextRefused(const QString& message);
@@ -132,6 +129,7 @@ class TCssEditor : public QsciScintilla, public TDocument {
   uint64_t Version = 0;
   TChangeLog Changes;
   bool ChangePending = false;
+  bool PendingUndoRedo = false;
   TTextEncoding Encoding_ = TTextEncoding::Utf8;
   int GutterDigits = 0;
   QFont GutterFont;

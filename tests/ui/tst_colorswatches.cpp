@@ -59,8 +59,8 @@ class TestColorSwatches : public QObject {
     w.resize(900, 700);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.OpenOperation(env.WriteFile(QStringLiteral("look.css"), kSheet));
-    TCssEditor* editor = w.CurrentEditor();
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("look.css"), kSheet));
+    TCssEditor* editor = w.Tabs().CurrentEditor();
     auto* swatches = editor->findChild<TColorSwatches*>();
     QVERIFY(swatches != nullptr);
     const auto at = static_cast<int32_t>(kSheet.indexOf(color));
@@ -120,8 +120,8 @@ class TestColorSwatches : public QObject {
     w.resize(900, 700);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.OpenOperation(env.WriteFile(QStringLiteral("min.css"), sheet));
-    TCssEditor* editor = w.CurrentEditor();
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("min.css"), sheet));
+    TCssEditor* editor = w.Tabs().CurrentEditor();
     const int indicator = editor->findChild<TColorSwatches*>()->Indicator();
     const auto valueAt = [&](const char* color) {
       return editor->SendScintilla(Sci::SCI_INDICATORVALUEAT, static_cast<unsigned long>(indicator),
@@ -142,8 +142,8 @@ class TestColorSwatches : public QObject {
     w.resize(900, 700);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.OpenOperation(env.WriteFile(QStringLiteral("look.css"), "a { color: re }"));
-    TCssEditor* editor = w.CurrentEditor();
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("look.css"), "a { color: re }"));
+    TCssEditor* editor = w.Tabs().CurrentEditor();
     const int indicator = editor->findChild<TColorSwatches*>()->Indicator();
     const auto valueAt = [&](long pos) {
       return editor->SendScintilla(Sci::SCI_INDICATORVALUEAT, static_cast<unsigned long>(indicator),

@@ -62,8 +62,8 @@ class TestCompletion : public QObject {
     QByteArray text = marked;
     const auto caret = static_cast<int32_t>(text.indexOf('|'));
     text.remove(caret, 1);
-    w.OpenOperation(env.WriteFile(QStringLiteral("sheet.css"), text));
-    TCssEditor* editor = w.CurrentEditor();
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("sheet.css"), text));
+    TCssEditor* editor = w.Tabs().CurrentEditor();
     editor->setFocus();
     editor->SetCaret(caret);
     return editor;

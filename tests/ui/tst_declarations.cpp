@@ -56,7 +56,7 @@ bool ShowWithSheet(TTestEnv& env, TFrmMain& w, const QString& name = QStringLite
   if (!QTest::qWaitForWindowExposed(&w)) {
     return false;
   }
-  w.OpenOperation(env.WriteFile(name, kSheet));
+  w.Tabs().OpenOperation(env.WriteFile(name, kSheet));
   return true;
 }
 
@@ -70,7 +70,7 @@ class TestDeclarations : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     QVERIFY(ShowWithSheet(env, w));
-    TCssEditor* editor = w.CurrentEditor();
+    TCssEditor* editor = w.Tabs().CurrentEditor();
     editor->setFocus();
     QTest::keyClick(editor, Qt::Key_Down);
     QCOMPARE(Value(w, "color"), QStringLiteral("#FF0000"));
@@ -111,8 +111,8 @@ class TestDeclarations : public QObject {
     QCOMPARE(w.StatusText(), QStringLiteral("Editing h1 properties."));
     QCOMPARE(Value(w, "font-weight"), QStringLiteral("bold"));
     QCOMPARE(w.Properties().Inspector()->InplaceCombo()->text(), QStringLiteral("bold"));
-    QVERIFY(w.CurrentEditor()->Modified());
-    QVERIFY(!w.CurrentDocument()->UpdatingText());
+    QVERIFY(w.Tabs().CurrentEditor()->Modified());
+    QVERIFY(!w.Tabs().CurrentDocument()->UpdatingText());
     // Leaving the drop-down writes nothing more.
     TInspectorCSS* ic = w.Properties().Inspector();
     ic->SelectItem(&Row(w, "color"));
@@ -149,7 +149,7 @@ class TestDeclarations : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     QVERIFY(ShowWithSheet(env, w));
-    TCssEditor* editor = w.CurrentEditor();
+    TCssEditor* editor = w.Tabs().CurrentEditor();
     editor->SetCaret(8);  // in h1's block
     QTest::keyClick(editor, Qt::Key_Down);
     QCOMPARE(Value(w, "width"), QStringLiteral("12px"));
@@ -200,7 +200,7 @@ class TestDeclarations : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     QVERIFY(ShowWithSheet(env, w, QStringLiteral("css/main.css")));
-    TCssEditor* editor = w.CurrentEditor();
+    TCssEditor* editor = w.Tabs().CurrentEditor();
     editor->SetCaret(8);
     QTest::keyClick(editor, Qt::Key_Down);
     const QByteArray before = Text(w);
@@ -251,9 +251,9 @@ class TestDeclarations : public QObject {
     w.resize(900, 700);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.OpenOperation(
+    w.Tabs().OpenOperation(
         env.WriteFile(QStringLiteral("latin.css"), "h1 {\r\n  content: \"\xE9\";\r\n}"));
-    TCssEditor* editor = w.CurrentEditor();
+    TCssEditor* editor = w.Tabs().CurrentEditor();
     editor->SetCaret(0);
     QTest::keyClick(editor, Qt::Key_Down);
     TInspectorCSS* ic = w.Properties().Inspector();
@@ -277,13 +277,13 @@ class TestDeclarations : public QObject {
     w.resize(900, 700);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QVERIFY(w.CurrentDocument() == nullptr);
+    QVERIFY(w.Tabs().CurrentDocument() == nullptr);
     PickEntry(w, "font-weight", QStringLiteral("bold"));
     TInspectorCSS* ic = w.Properties().Inspector();
     ic->SelectItem(&Row(w, "width"));
     QTest::keyClicks(ic->InplaceEdit(), QStringLiteral("3px"));
     ic->SelectItem(&Row(w, "color"));
-    QVERIFY(w.CurrentDocument() == nullptr);
+    QVERIFY(w.Tabs().CurrentDocument() == nullptr);
     QCOMPARE(env.Prompts.Unexpected, QStringList());
   }
 
@@ -336,9 +336,9 @@ class TestDeclarations : public QObject {
     w.resize(900, 700);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.OpenOperation(env.WriteFile(QStringLiteral("flex.css"),
-                                  ".row {\r\n  display: flex;\r\n  gap: 1rem;\r\n}\r\n"));
-    TCssEditor* editor = w.CurrentEditor();
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("flex.css"),
+                                         ".row {\r\n  display: flex;\r\n  gap: 1rem;\r\n}\r\n"));
+    TCssEditor* editor = w.Tabs().CurrentEditor();
     editor->setFocus();
     QTest::keyClick(editor, Qt::Key_Down);
     QCOMPARE(Value(w, "display"), QStringLiteral("flex"));

@@ -23,15 +23,15 @@ namespace {
 
 QStringList Captions(const TFrmMain& w) {
   QStringList captions;
-  for (int i = 0; i < w.Pages()->count(); ++i) {
-    captions << w.Pages()->tabText(i);
+  for (int i = 0; i < w.Tabs().Pages()->count(); ++i) {
+    captions << w.Tabs().Pages()->tabText(i);
   }
   return captions;
 }
 
 void Type(TFrmMain& w, const QString& text) {
-  QTest::keyClicks(w.CurrentEditor(), text);
-  QVERIFY(w.CurrentEditor()->Modified());
+  QTest::keyClicks(w.Tabs().CurrentEditor(), text);
+  QVERIFY(w.Tabs().CurrentEditor()->Modified());
 }
 
 }  // namespace
@@ -53,11 +53,11 @@ class TestDocuments : public QObject {
       TTestEnv env;
       TFrmMain& w = env.MakeWindow();
       env.Prompts.AnswerMessage(answer);
-      w.OpenOperation(
+      w.Tabs().OpenOperation(
           env.WriteFile(QStringLiteral("min.css"), QByteArray::fromStdString(minified)));
       QCOMPARE(env.Prompts.Asked.size(), 1);
       QVERIFY(env.Prompts.Asked.front().contains(QStringLiteral("longer than 20000")));
-      TCssEditor& editor = *w.CurrentEditor();
+      TCssEditor& editor = *w.Tabs().CurrentEditor();
       QCOMPARE(editor.Text().starts_with(formatted), answer == TButton::Yes);
       QCOMPARE(editor.Modified(), answer == TButton::Yes);
       if (answer == TButton::Yes) {
@@ -79,7 +79,7 @@ class TestDocuments : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     w.Action("acNew")->trigger();
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "a{}"));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), "a{}"));
     w.Action("acNew")->trigger();
     QCOMPARE(Captions(w), (QStringList{"Untitled1", "a.css", "Untitled3"}));
     QCOMPARE(w.windowTitle(), QStringLiteral("Untitled3 - Quillmere"));
@@ -90,9 +90,9 @@ class TestDocuments : public QObject {
     TFrmMain& w = env.MakeWindow();
     w.show();
     const QString path = env.WriteFile(QStringLiteral("a.css"), "a{}");
-    w.OpenOperation(path);
+    w.Tabs().OpenOperation(path);
     const auto shown = [&w] {
-      return w.Pages()->tabText(0) + QStringLiteral(" | ") + w.windowTitle();
+      return w.Tabs().Pages()->tabText(0) + QStringLiteral(" | ") + w.windowTitle();
     };
     QCOMPARE(shown(), QStringLiteral("a.css | a.css - Quillmere"));
     Type(w, QStringLiteral("x"));
@@ -101,18 +101,19 @@ class TestDocuments : public QObject {
     QCOMPARE(shown(), QStringLiteral("a.css | a.css - Quillmere"));
     Type(w, QStringLiteral("y"));
     QCOMPARE(shown(), QStringLiteral("*a.css | *a.css - Quillmere"));
-    QTest::keyClick(w.CurrentEditor(), Qt::Key_Z, Qt::ControlModifier);  // back to the saved text
+    QTest::keyClick(w.Tabs().CurrentEditor(), Qt::Key_Z,
+                    Qt::ControlModifier);  // back to the saved text
     QCOMPARE(shown(), QStringLiteral("a.css | a.css - Quillmere"));
 
     // The mark is no part of the name: the question names the document, and opening the file
     // again finds its tab.
     Type(w, QStringLiteral("z"));
     w.Action("acNew")->trigger();
-    QCOMPARE(w.Pages()->tabText(0), QStringLiteral("*a.css"));
+    QCOMPARE(w.Tabs().Pages()->tabText(0), QStringLiteral("*a.css"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Untitled2 - Quillmere"));
-    w.OpenOperation(path);
-    QCOMPARE(w.Pages()->count(), 2);
-    QCOMPARE(w.Pages()->currentIndex(), 0);
+    w.Tabs().OpenOperation(path);
+    QCOMPARE(w.Tabs().Pages()->count(), 2);
+    QCOMPARE(w.Tabs().Pages()->currentIndex(), 0);
     env.Prompts.AnswerMessage(TButton::Cancel);
     Trigger(w.Action("mClose"));
     QCOMPARE(env.Prompts.Asked, QStringList{"message: Save the changes to this document: a.css ?"});
@@ -131,14 +132,14 @@ class TestDocuments : public QObject {
                                                                           "ELF\x02\x01\0\0a{}",
                                                                           10));
     env.Prompts.AnswerMessage(answer);
-    RunFromEventLoop([&w, &tool] { w.OpenOperation(tool); });
+    RunFromEventLoop([&w, &tool] { w.Tabs().OpenOperation(tool); });
     QCOMPARE(env.Prompts.Asked,
              QStringList{"message: This file does not look like a style sheet. Open it anyway?"});
     QCOMPARE(Captions(w), answer == TButton::Yes ? QStringList{"tool"} : QStringList());
     QCOMPARE(w.RecentFiles().Items().size(), answer == TButton::Yes ? 1 : 0);
 
     // A style sheet is opened without a question.
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "a { color: red }\n"));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), "a { color: red }\n"));
     QCOMPARE(env.Prompts.Asked.size(), 1);
   }
 
@@ -148,18 +149,20 @@ class TestDocuments : public QObject {
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     for (const char* name : {"one.css", "two.css", "three.css"}) {
-      w.OpenOperation(env.WriteFile(QLatin1String(name), "a{}"));
+      w.Tabs().OpenOperation(env.WriteFile(QLatin1String(name), "a{}"));
     }
-    QCOMPARE(w.Pages()->currentIndex(), 2);
-    QTest::keyClick(w.CurrentEditor(), Qt::Key_Tab, Qt::ControlModifier);
-    QCOMPARE(w.Pages()->currentIndex(), 0);
-    QTest::keyClick(w.CurrentEditor(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(w.Pages()->currentIndex(), 2);
-    QCOMPARE(QByteArray(w.CurrentEditor()->Text().data()), QByteArray("a{}"));  // no tab typed
-    QTest::keyClick(w.CurrentEditor(), Qt::Key_W, Qt::ControlModifier);
+    QCOMPARE(w.Tabs().Pages()->currentIndex(), 2);
+    QTest::keyClick(w.Tabs().CurrentEditor(), Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(w.Tabs().Pages()->currentIndex(), 0);
+    QTest::keyClick(w.Tabs().CurrentEditor(), Qt::Key_Backtab,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(w.Tabs().Pages()->currentIndex(), 2);
+    QCOMPARE(QByteArray(w.Tabs().CurrentEditor()->Text().data()),
+             QByteArray("a{}"));  // no tab typed
+    QTest::keyClick(w.Tabs().CurrentEditor(), Qt::Key_W, Qt::ControlModifier);
     QCOMPARE(Captions(w), (QStringList{"one.css", "two.css"}));
     env.Prompts.AnswerSave(std::nullopt);
-    QTest::keyClick(w.CurrentEditor(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(w.Tabs().CurrentEditor(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(env.Prompts.Asked.size(), 1);
     QVERIFY(env.Prompts.Asked.first().startsWith(QStringLiteral("save: ")));
   }
@@ -172,25 +175,25 @@ class TestDocuments : public QObject {
     const QString one = env.WriteFile(QStringLiteral("one/site.css"), "a{}");
     const QString two = env.WriteFile(QStringLiteral("two/site.css"), "b{}");
     QVERIFY(QFile::link(one, env.Dir.filePath(QStringLiteral("link.css"))));
-    w.OpenOperation(one);
+    w.Tabs().OpenOperation(one);
     Type(w, QStringLiteral("1"));
     w.Action("acNew")->trigger();
-    w.OpenOperation(two);
+    w.Tabs().OpenOperation(two);
     QCOMPARE(Captions(w), (QStringList{"*site.css", "Untitled2", "site.css"}));
-    QCOMPARE(w.Pages()->tabToolTip(0), QDir::toNativeSeparators(one));
-    QCOMPARE(w.Pages()->tabToolTip(2), QDir::toNativeSeparators(two));
-    QCOMPARE(QByteArray(w.CurrentEditor()->Text().data()), QByteArray("b{}"));
+    QCOMPARE(w.Tabs().Pages()->tabToolTip(0), QDir::toNativeSeparators(one));
+    QCOMPARE(w.Tabs().Pages()->tabToolTip(2), QDir::toNativeSeparators(two));
+    QCOMPARE(QByteArray(w.Tabs().CurrentEditor()->Text().data()), QByteArray("b{}"));
     for (const char* spelling : {"two/../one/site.css", "link.css"}) {
-      w.Pages()->setCurrentIndex(1);
-      w.OpenOperation(env.Dir.filePath(QLatin1String(spelling)));
-      QCOMPARE(w.Pages()->count(), 3);
-      QCOMPARE(w.Pages()->currentIndex(), 0);
+      w.Tabs().Pages()->setCurrentIndex(1);
+      w.Tabs().OpenOperation(env.Dir.filePath(QLatin1String(spelling)));
+      QCOMPARE(w.Tabs().Pages()->count(), 3);
+      QCOMPARE(w.Tabs().Pages()->currentIndex(), 0);
       QCOMPARE(w.windowTitle(), QStringLiteral("*site.css - Quillmere"));
-      QCOMPARE(QByteArray(w.CurrentEditor()->Text().data()), QByteArray("1a{}"));
+      QCOMPARE(QByteArray(w.Tabs().CurrentEditor()->Text().data()), QByteArray("1a{}"));
     }
 #ifndef Q_OS_WIN
     // Letter case tells files apart here; Windows would find two/site.css.
-    w.OpenOperation(env.WriteFile(QStringLiteral("two/Site.css"), "c{}"));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("two/Site.css"), "c{}"));
     QCOMPARE(Captions(w), (QStringList{"*site.css", "Untitled2", "site.css", "Site.css"}));
     QCOMPARE(w.windowTitle(), QStringLiteral("Site.css - Quillmere"));
 #endif
@@ -206,13 +209,13 @@ class TestDocuments : public QObject {
     Type(w, QStringLiteral("first"));
     env.Prompts.AnswerSave(TSaveAnswer{env.Dir.filePath(QStringLiteral("main")), 0});
     w.Action("acSaveAs")->trigger();
-    QCOMPARE(w.Pages()->tabToolTip(0), QDir::toNativeSeparators(main));
+    QCOMPARE(w.Tabs().Pages()->tabToolTip(0), QDir::toNativeSeparators(main));
     w.Action("acNew")->trigger();
-    w.OpenOperation(main);
+    w.Tabs().OpenOperation(main);
     QCOMPARE(Captions(w), (QStringList{"main", "Untitled2"}));
-    QCOMPARE(w.Pages()->currentIndex(), 0);
+    QCOMPARE(w.Tabs().Pages()->currentIndex(), 0);
 
-    w.Pages()->setCurrentIndex(1);
+    w.Tabs().Pages()->setCurrentIndex(1);
     Type(w, QStringLiteral("second"));
     env.Prompts.AnswerSave(TSaveAnswer{env.Dir.filePath(QStringLiteral("main")), 0});
     env.Prompts.AnswerMessage(TButton::Ok);
@@ -224,8 +227,8 @@ class TestDocuments : public QObject {
                                            "choose another name.");
     QCOMPARE(TTestEnv::ReadFile(main), QByteArray("first"));
     QCOMPARE(Captions(w), (QStringList{"main", "*Untitled2"}));
-    QVERIFY(w.CurrentEditor()->Modified());
-    QVERIFY(w.CurrentPath().isEmpty());
+    QVERIFY(w.Tabs().CurrentEditor()->Modified());
+    QVERIFY(w.Tabs().CurrentPath().isEmpty());
   }
 
   void saveAsNamesTheFileByTheFilter_data() {
@@ -264,8 +267,8 @@ class TestDocuments : public QObject {
              QStringList());
     QCOMPARE(Captions(w), QStringList{caption});
     QCOMPARE(w.windowTitle(), caption + QStringLiteral(" - Quillmere"));
-    QCOMPARE(w.CurrentPath(), env.Dir.filePath(written));
-    QVERIFY(!w.CurrentEditor()->Modified());
+    QCOMPARE(w.Tabs().CurrentPath(), env.Dir.filePath(written));
+    QVERIFY(!w.Tabs().CurrentEditor()->Modified());
   }
 
   // The question is about the file written, after the filter's extension is added; only Yes
@@ -301,9 +304,9 @@ class TestDocuments : public QObject {
                                        "\" already exists. Do you want to replace it?");
     const bool replaced = answer == TButton::Yes;
     QCOMPARE(TTestEnv::ReadFile(existing), replaced ? QByteArray("new") : QByteArray("old"));
-    QCOMPARE(w.CurrentEditor()->Modified(), !replaced);
+    QCOMPARE(w.Tabs().CurrentEditor()->Modified(), !replaced);
     QCOMPARE(Captions(w), QStringList{replaced ? chosen : QStringLiteral("*Untitled1")});
-    QCOMPARE(w.CurrentPath(), replaced ? existing : QString());
+    QCOMPARE(w.Tabs().CurrentPath(), replaced ? existing : QString());
   }
 
   // The dialog proposes the document's own file; No to replacing another goes back to it.
@@ -312,7 +315,7 @@ class TestDocuments : public QObject {
     TFrmMain& w = env.MakeWindow();
     const QString other = env.WriteFile(QStringLiteral("other.css"), "old");
     const QString own = env.WriteFile(QStringLiteral("own.css"), "p{}");
-    w.OpenOperation(own);
+    w.Tabs().OpenOperation(own);
     Type(w, QStringLiteral("x"));
     const QString dialog =
         QStringLiteral("save: Cascading Style Sheet (*.css)|*.css|Text File (*.txt)|*.txt | ") +
@@ -329,7 +332,7 @@ class TestDocuments : public QObject {
                               "\" already exists. Do you want to replace it?",
                           dialog}));
     QCOMPARE(TTestEnv::ReadFile(other), QByteArray("old"));
-    QCOMPARE(w.CurrentPath(), renamed);
+    QCOMPARE(w.Tabs().CurrentPath(), renamed);
     QCOMPARE(Captions(w), QStringList{"renamed.css"});
   }
 
@@ -341,12 +344,12 @@ class TestDocuments : public QObject {
     Type(w, QStringLiteral("one"));
     w.Action("acNew")->trigger();
     Type(w, QStringLiteral("two"));
-    w.Pages()->setCurrentIndex(0);
+    w.Tabs().Pages()->setCurrentIndex(0);
     env.Prompts.AnswerMessage(TButton::Cancel);
     w.Action("mExit")->trigger();
     QCOMPARE(env.Prompts.Asked,
              QStringList{"message: Save the changes to this document: Untitled2 ?"});
-    QCOMPARE(w.Pages()->currentIndex(), 1);
+    QCOMPARE(w.Tabs().Pages()->currentIndex(), 1);
     QCOMPARE(Text(w), QByteArray("two"));
   }
 
@@ -358,9 +361,9 @@ class TestDocuments : public QObject {
     env.Prompts.AnswerSave(std::nullopt);
     w.Action("acSave")->trigger();
     QCOMPARE(env.Prompts.Asked.size(), 1);
-    QVERIFY(w.CurrentEditor()->Modified());
+    QVERIFY(w.Tabs().CurrentEditor()->Modified());
     QCOMPARE(Captions(w), QStringList{"*Untitled1"});
-    QVERIFY(w.CurrentPath().isEmpty());
+    QVERIFY(w.Tabs().CurrentPath().isEmpty());
   }
 
   void closePromptAnswers() {
@@ -369,10 +372,10 @@ class TestDocuments : public QObject {
     w.Action("acNew")->trigger();
     w.Action("mClose")->trigger();  // unmodified: no question
     QVERIFY(env.Prompts.Asked.isEmpty());
-    QCOMPARE(w.Pages()->count(), 0);
-    QVERIFY(w.Pages()->isHidden());
+    QCOMPARE(w.Tabs().Pages()->count(), 0);
+    QVERIFY(w.Tabs().Pages()->isHidden());
     QCOMPARE(w.windowTitle(), QStringLiteral("Quillmere"));
-    QVERIFY(w.CurrentEditor() == nullptr);
+    QVERIFY(w.Tabs().CurrentEditor() == nullptr);
 
     w.Action("acNew")->trigger();
     Type(w, QStringLiteral("x"));
@@ -380,10 +383,10 @@ class TestDocuments : public QObject {
     w.Action("mClose")->trigger();
     QCOMPARE(env.Prompts.Asked.last(),
              QStringLiteral("message: Save the changes to this document: Untitled2 ?"));
-    QCOMPARE(w.Pages()->count(), 1);
+    QCOMPARE(w.Tabs().Pages()->count(), 1);
     env.Prompts.AnswerMessage(TButton::No);
     w.Action("mClose")->trigger();
-    QCOMPARE(w.Pages()->count(), 0);
+    QCOMPARE(w.Tabs().Pages()->count(), 0);
   }
 
   void closeAllAnsweringCancelNoYes() {
@@ -392,7 +395,7 @@ class TestDocuments : public QObject {
     QStringList paths;
     for (const char* name : {"first.css", "middle.css", "last.css"}) {
       paths << env.WriteFile(QLatin1String(name), "a{}");
-      w.OpenOperation(paths.last());
+      w.Tabs().OpenOperation(paths.last());
       Type(w, QStringLiteral("z"));
     }
     env.Prompts.AnswerMessage(TButton::Cancel);  // last
@@ -416,11 +419,11 @@ class TestDocuments : public QObject {
     for (int i = 0; i < 3; ++i) {
       w.Action("acNew")->trigger();
     }
-    w.Pages()->setCurrentIndex(1);
+    w.Tabs().Pages()->setCurrentIndex(1);
     w.Action("mClose")->trigger();  // unmodified: the tab before it becomes active
     QCOMPARE(Captions(w), (QStringList{"Untitled1", "Untitled3"}));
     QCOMPARE(w.windowTitle(), QStringLiteral("Untitled1 - Quillmere"));
-    QCOMPARE(w.CurrentEditor(), w.Document(0)->Editor());
+    QCOMPARE(w.Tabs().CurrentEditor(), w.Tabs().Document(0)->Editor());
   }
 
   void theGlyphAtATabsLeftEdgeClosesIt() {
@@ -430,7 +433,7 @@ class TestDocuments : public QObject {
     w.show();
     w.Action("acNew")->trigger();
     w.Action("acNew")->trigger();
-    QTabBar* bar = w.Pages()->tabBar();
+    QTabBar* bar = w.Tabs().Pages()->tabBar();
     const QRect first = bar->tabRect(0);
     QVERIFY2(first.width() > 40, qPrintable(QString::number(first.width())));
     // Press and release straight on the tab bar: window placement on the test screen must not
@@ -442,10 +445,10 @@ class TestDocuments : public QObject {
       QApplication::sendEvent(bar, &release);
     };
     click(Qt::LeftButton, QPoint(first.right() - 3, first.center().y()));
-    QCOMPARE(w.Pages()->count(), 2);
-    QCOMPARE(w.Pages()->currentIndex(), 0);
+    QCOMPARE(w.Tabs().Pages()->count(), 2);
+    QCOMPARE(w.Tabs().Pages()->currentIndex(), 0);
     click(Qt::RightButton, QPoint(first.left() + 8, first.center().y()));
-    QCOMPARE(w.Pages()->count(), 2);
+    QCOMPARE(w.Tabs().Pages()->count(), 2);
     click(Qt::LeftButton, QPoint(first.left() + 8, first.center().y()));
     QCOMPARE(Captions(w), QStringList{"Untitled2"});
   }
@@ -455,17 +458,17 @@ class TestDocuments : public QObject {
     TFrmMain& w = env.MakeWindow();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.OpenOperation(env.WriteFile(QStringLiteral("b.css"), "b{}"));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("b.css"), "b{}"));
     QList<QUrl> urls;
     for (const char* name : {"drop/c.css", "b.css", "drop/a.css"}) {
       urls << QUrl::fromLocalFile(QLatin1String(name) == QLatin1String("b.css")
-                                      ? w.CurrentPath()
+                                      ? w.Tabs().CurrentPath()
                                       : env.WriteFile(QLatin1String(name), "x{}"));
     }
     QMimeData mime;
     mime.setUrls(urls);
     // Dropped on the editor: it leaves files to the window.
-    QWidget* target = w.CurrentEditor()->viewport();
+    QWidget* target = w.Tabs().CurrentEditor()->viewport();
     const QPoint at = target->rect().center();
     QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
     QApplication::sendEvent(target, &enter);
@@ -475,7 +478,7 @@ class TestDocuments : public QObject {
       QApplication::sendEvent(&w, &drop);
     }
     QCOMPARE(Captions(w), (QStringList{"b.css", "c.css", "a.css"}));
-    QCOMPARE(QByteArray(w.Document(0)->Editor()->Text().data()), QByteArray("b{}"));
+    QCOMPARE(QByteArray(w.Tabs().Document(0)->Editor()->Text().data()), QByteArray("b{}"));
   }
 
   // Typed and pasted text is stored in the file's own encoding; a character that 8-bit text
@@ -499,10 +502,10 @@ class TestDocuments : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     const QString path = env.WriteFile(QStringLiteral("f.css"), bytes);
-    w.OpenOperation(path);
-    QCOMPARE(w.CurrentDocument()->Encoding(),
+    w.Tabs().OpenOperation(path);
+    QCOMPARE(w.Tabs().CurrentDocument()->Encoding(),
              eightBit ? TTextEncoding::EightBit : TTextEncoding::Utf8);
-    TCssEditor* editor = w.CurrentEditor();
+    TCssEditor* editor = w.Tabs().CurrentEditor();
     editor->SetCaret(static_cast<int32_t>(bytes.size()) - 2);  // before the closing quote
     const auto press = [editor](const QString& text,
                                 Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -564,10 +567,10 @@ class TestDocuments : public QObject {
     if (longLines) {
       env.Prompts.AnswerMessage(TButton::No);
     }
-    w.OpenOperation(path);
+    w.Tabs().OpenOperation(path);
     QCOMPARE(env.Prompts.Asked.size(), (notText ? 1 : 0) + (longLines ? 1 : 0));
     QCOMPARE(env.Prompts.Unexpected, QStringList());
-    QVERIFY(!w.CurrentEditor()->Modified());
+    QVERIFY(!w.Tabs().CurrentEditor()->Modified());
     QFile::remove(path);
     w.Action("acSave")->trigger();
     QCOMPARE(TTestEnv::ReadFile(path), bytes);
@@ -577,7 +580,7 @@ class TestDocuments : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     const QString path = env.WriteFile(QStringLiteral("gone/site.css"), "a{}");
-    w.OpenOperation(path);
+    w.Tabs().OpenOperation(path);
     Type(w, QStringLiteral("typed "));
     QVERIFY(QDir(env.Dir.filePath(QStringLiteral("gone"))).removeRecursively());
     env.Prompts.AnswerMessage(TButton::Ok);
@@ -586,15 +589,15 @@ class TestDocuments : public QObject {
     QVERIFY2(env.Prompts.Asked[0].startsWith(QStringLiteral("message: Cannot create file \"") +
                                              QDir::toNativeSeparators(path) + "\". "),
              qPrintable(env.Prompts.Asked[0]));
-    QVERIFY(w.CurrentEditor()->Modified());
-    QCOMPARE(QByteArray(w.CurrentEditor()->Text().data()), QByteArray("typed a{}"));
+    QVERIFY(w.Tabs().CurrentEditor()->Modified());
+    QCOMPARE(QByteArray(w.Tabs().CurrentEditor()->Text().data()), QByteArray("typed a{}"));
 
     // Close, Yes, failed write: the tab stays open with the text.
     env.Prompts.AnswerMessage(TButton::Yes);
     env.Prompts.AnswerMessage(TButton::Ok);
     Trigger(w.Action("mClose"));
-    QCOMPARE(w.Pages()->count(), 1);
-    QVERIFY(w.CurrentEditor()->Modified());
+    QCOMPARE(w.Tabs().Pages()->count(), 1);
+    QVERIFY(w.Tabs().CurrentEditor()->Modified());
   }
 
   // A close whose save did not happen stops there: the program stays up, the document keeps
@@ -614,12 +617,12 @@ class TestDocuments : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     w.show();
-    w.OpenOperation(env.WriteFile(QStringLiteral("other.css"), "o{}"));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("other.css"), "o{}"));
     Type(w, QStringLiteral("1"));
     if (untitled) {
       w.Action("acNew")->trigger();
     } else {
-      w.OpenOperation(env.WriteFile(QStringLiteral("gone/site.css"), "a{}"));
+      w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("gone/site.css"), "a{}"));
       QVERIFY(QDir(env.Dir.filePath(QStringLiteral("gone"))).removeRecursively());
     }
     Type(w, QStringLiteral("typed"));
@@ -642,8 +645,8 @@ class TestDocuments : public QObject {
         qPrintable(env.Prompts.Asked[1]));
     QVERIFY(w.isVisible());
     QCOMPARE(Captions(w), (QStringList{"*other.css", "*" + caption}));
-    QVERIFY(w.Document(0)->Editor()->Modified());
-    QVERIFY(w.Document(1)->Editor()->Modified());
+    QVERIFY(w.Tabs().Document(0)->Editor()->Modified());
+    QVERIFY(w.Tabs().Document(1)->Editor()->Modified());
     QVERIFY(!env.ReopenSettings()->Contains(Setting::Width.Key()));
     QVERIFY(!QFile::exists(QDir(env.Platform.WorkFolder).filePath(QStringLiteral("layout.ini"))));
   }
@@ -653,19 +656,19 @@ class TestDocuments : public QObject {
     TFrmMain& w = env.MakeWindow();
     const QString first = env.WriteFile(QStringLiteral("one/site.css"), "one");
     const QString withEquals = env.WriteFile(QStringLiteral("a=b.css"), "eq");
-    w.OpenOperation(first);
+    w.Tabs().OpenOperation(first);
     w.Action("acNew")->trigger();
     Type(w, QStringLiteral("two"));
     env.Prompts.AnswerSave(TSaveAnswer{env.Dir.filePath(QStringLiteral("site.css")), 0});
     w.Action("acSaveAs")->trigger();
     QCOMPARE(Captions(w), (QStringList{"site.css", "site.css"}));
-    w.Pages()->setCurrentIndex(0);
+    w.Tabs().Pages()->setCurrentIndex(0);
     Type(w, QStringLiteral("1"));
     w.Action("acSave")->trigger();
     QCOMPARE(TTestEnv::ReadFile(first), QByteArray("1one"));
     QCOMPARE(TTestEnv::ReadFile(env.Dir.filePath(QStringLiteral("site.css"))), QByteArray("two"));
 
-    w.OpenOperation(withEquals);
+    w.Tabs().OpenOperation(withEquals);
     Type(w, QStringLiteral("="));
     w.Action("acSave")->trigger();
     QVERIFY(env.Prompts.Pending() == 0 && env.Prompts.Unexpected.isEmpty());
@@ -676,15 +679,15 @@ class TestDocuments : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     const QString a = env.WriteFile(QStringLiteral("a.css"), "a");
-    w.OpenOperation(a);
+    w.Tabs().OpenOperation(a);
     Type(w, QStringLiteral("1"));
     w.Action("acNew")->trigger();
     Type(w, QStringLiteral("new"));
     env.Prompts.AnswerSave(std::nullopt);  // the untitled tab is skipped
     w.Action("mSaveAll")->trigger();
     QCOMPARE(TTestEnv::ReadFile(a), QByteArray("1a"));
-    QVERIFY(w.Document(1)->Editor()->Modified());
-    QCOMPARE(w.Pages()->currentIndex(), 0);
+    QVERIFY(w.Tabs().Document(1)->Editor()->Modified());
+    QCOMPARE(w.Tabs().Pages()->currentIndex(), 0);
     QCOMPARE(w.windowTitle(), QStringLiteral("a.css - Quillmere"));
   }
 
@@ -700,8 +703,8 @@ class TestDocuments : public QObject {
                                              QDir::toNativeSeparators(missing) + "\". "),
              qPrintable(env.Prompts.Asked[0]));
     QCOMPARE(Captions(w), QStringList{"Untitled1"});
-    QVERIFY(w.CurrentPath().isEmpty());
-    QVERIFY(!w.CurrentDocument()->UpdatingText());
+    QVERIFY(w.Tabs().CurrentPath().isEmpty());
+    QVERIFY(!w.Tabs().CurrentDocument()->UpdatingText());
   }
 
   void commandLineFilesOpenInOrderOnce() {
@@ -710,9 +713,9 @@ class TestDocuments : public QObject {
     const QString b = env.WriteFile(QStringLiteral("b.css"), "b{}");
     TFrmMain& w = env.MakeWindow({a, b, a});
     w.show();
-    QTRY_COMPARE(w.Pages()->count(), 2);
+    QTRY_COMPARE(w.Tabs().Pages()->count(), 2);
     QCOMPARE(Captions(w), (QStringList{"a.css", "b.css"}));
-    QCOMPARE(w.Pages()->currentIndex(), 0);
+    QCOMPARE(w.Tabs().Pages()->currentIndex(), 0);
   }
 };
 

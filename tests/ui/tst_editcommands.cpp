@@ -20,8 +20,8 @@ using namespace qm;
 namespace {
 
 TCssEditor& Open(TTestEnv& env, TFrmMain& w, const QString& text) {
-  w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), text.toUtf8()));
-  return *w.CurrentEditor();
+  w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), text.toUtf8()));
+  return *w.Tabs().CurrentEditor();
 }
 
 QString Shown(const TCssEditor& editor) {
@@ -35,7 +35,7 @@ void Select(TCssEditor& editor, const TMarkedText& marked) {
 
 // A press of the key, or a trigger of the window's command of that name.
 void Perform(TFrmMain& w, const QString& gesture) {
-  TCssEditor* editor = w.CurrentEditor();
+  TCssEditor* editor = w.Tabs().CurrentEditor();
   if (gesture == QLatin1String("Tab")) {
     QTest::keyClick(editor, Qt::Key_Tab);
   } else if (gesture == QLatin1String("Shift+Tab")) {
@@ -107,8 +107,8 @@ class TestEditCommands : public QObject {
     TCssEditor& editor = Open(env, w, QString::fromStdString(start.Text));
     editor.ApplyTabWidth(3);  // the blanks are eight whatever the tab width
     Select(editor, start);
-    QSignalSpy edited(w.CurrentDocument(), &TOpenDocument::Edited);
-    QSignalSpy status(w.CurrentDocument(), &TOpenDocument::StatusChange);
+    QSignalSpy edited(w.Tabs().CurrentDocument(), &TOpenDocument::Edited);
+    QSignalSpy status(w.Tabs().CurrentDocument(), &TOpenDocument::StatusChange);
 
     Perform(w, gesture);
     QCOMPARE(Shown(editor), after);
@@ -151,8 +151,8 @@ class TestEditCommands : public QObject {
     TCssEditor& editor = Open(env, w, QStringLiteral("a bc d"));
     Select(editor, ParseMarked("a [bc] d"));
     QApplication::clipboard()->setText(QStringLiteral("x\ny"));
-    QSignalSpy edited(w.CurrentDocument(), &TOpenDocument::Edited);
-    QSignalSpy status(w.CurrentDocument(), &TOpenDocument::StatusChange);
+    QSignalSpy edited(w.Tabs().CurrentDocument(), &TOpenDocument::Edited);
+    QSignalSpy status(w.Tabs().CurrentDocument(), &TOpenDocument::StatusChange);
 
     QTest::keyClick(&editor, static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(Shown(editor), after);
@@ -256,7 +256,7 @@ class TestEditCommands : public QObject {
     }
     QVERIFY(w.FindDialog().isHidden());
     QVERIFY(w.ReplaceDialog().isHidden());
-    QCOMPARE(w.Pages()->count(), 0);
+    QCOMPARE(w.Tabs().Pages()->count(), 0);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("kept"));
 
     // The dialogs stay open after the last document is gone; their buttons then do nothing.
@@ -264,7 +264,7 @@ class TestEditCommands : public QObject {
     Trigger(w.Action(QStringLiteral("acFind")));
     Trigger(w.Action(QStringLiteral("mReplace")));
     Trigger(w.Action(QStringLiteral("mClose")));
-    QCOMPARE(w.Pages()->count(), 0);
+    QCOMPARE(w.Tabs().Pages()->count(), 0);
     w.FindDialog().TxtFind->setText(QStringLiteral("nothing"));
     w.ReplaceDialog().TxtFind->setText(QStringLiteral("nothing"));
     for (QPushButton* button : {w.FindDialog().CmdFindNext, w.ReplaceDialog().CmdFindNext,

@@ -27,8 +27,9 @@ const QList<QList<TButton>> kYesOnly{QList<TButton>{TButton::Yes}};
 
 TCssEditor& Open(TTestEnv& env, TFrmMain& w, const std::string& marked) {
   const TMarkedText text = ParseMarked(marked);
-  w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), QByteArray::fromStdString(text.Text)));
-  TCssEditor& editor = *w.CurrentEditor();
+  w.Tabs().OpenOperation(
+      env.WriteFile(QStringLiteral("a.css"), QByteArray::fromStdString(text.Text)));
+  TCssEditor& editor = *w.Tabs().CurrentEditor();
   editor.SetSelection(text.Start, text.End);
   return editor;
 }
@@ -112,7 +113,7 @@ class TestFindReplace : public QObject {
     dialog.OptUp->setChecked(options.contains(QLatin1String("up")));
     dialog.ChkWholeWord->setChecked(options.contains(QLatin1String("word")));
     dialog.ChkMatchCase->setChecked(options.contains(QLatin1String("case")));
-    QSignalSpy status(w.CurrentDocument(), &TOpenDocument::StatusChange);
+    QSignalSpy status(w.Tabs().CurrentDocument(), &TOpenDocument::StatusChange);
     const bool found = before != after;
     if (!found) {
       env.Prompts.AnswerMessage(TButton::Yes);
@@ -230,7 +231,7 @@ class TestFindReplace : public QObject {
     dialog.TxtFind->setText(find);
     dialog.TxtReplace->setText(QStringLiteral("border-color"));
     dialog.ChkWholeWord->setChecked(true);
-    QSignalSpy edited(w.CurrentDocument(), &TOpenDocument::Edited);
+    QSignalSpy edited(w.Tabs().CurrentDocument(), &TOpenDocument::Edited);
     env.Prompts.AnswerMessage(TButton::Yes);
 
     Press(dialog.CmdReplaceAll);
@@ -252,7 +253,7 @@ class TestFindReplace : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     TCssEditor& editor = Open(env, w, "|a { content: \"caf\xE9\" }");
-    QCOMPARE(w.CurrentDocument()->Encoding(), TTextEncoding::EightBit);
+    QCOMPARE(w.Tabs().CurrentDocument()->Encoding(), TTextEncoding::EightBit);
     Trigger(w.Action(QStringLiteral("mReplace")));
     TFindDialog& dialog = w.ReplaceDialog();
     dialog.TxtFind->setText(QStringLiteral("caf\u00E9"));

@@ -33,17 +33,17 @@ void OpenAndShow(TFrmMain& w, const QString& path) {
   w.resize(900, 700);
   w.show();
   QVERIFY(QTest::qWaitForWindowExposed(&w));
-  w.OpenOperation(path);
-  const std::string_view text = w.CurrentEditor()->Text();
-  w.CurrentEditor()->SetCaret(static_cast<int32_t>(text.find("red") + 3));
+  w.Tabs().OpenOperation(path);
+  const std::string_view text = w.Tabs().CurrentEditor()->Text();
+  w.Tabs().CurrentEditor()->SetCaret(static_cast<int32_t>(text.find("red") + 3));
 }
 
 // "red" before the caret becomes "blue", one key at a time.
 void TypeBlue(TFrmMain& w) {
   for (int i = 0; i < 3; ++i) {
-    QTest::keyClick(w.CurrentEditor(), Qt::Key_Backspace);
+    QTest::keyClick(w.Tabs().CurrentEditor(), Qt::Key_Backspace);
   }
-  QTest::keyClicks(w.CurrentEditor(), QStringLiteral("blue"));
+  QTest::keyClicks(w.Tabs().CurrentEditor(), QStringLiteral("blue"));
 }
 
 const QString kBlue = QStringLiteral("rgb(0, 0, 255)");
@@ -77,7 +77,7 @@ class TestLivePreview : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "h1"), kBlue, 10000);
     QTRY_VERIFY(w.Preview().Live().Current());
     QCOMPARE(loads.count(), 0);
-    const std::string_view text = w.CurrentEditor()->Text();
+    const std::string_view text = w.Tabs().CurrentEditor()->Text();
     QCOMPARE(RunPageScript(w.Preview().Browser(),
                            QStringLiteral("document.querySelector('style').textContent"))
                  .toString(),
@@ -87,12 +87,12 @@ class TestLivePreview : public QObject {
                  .toString(),
              QStringLiteral("kept 500"));
     // So is a change the program makes, as the inspector's writes, through the edit scope.
-    const auto blue = static_cast<int32_t>(w.CurrentEditor()->Text().find("blue"));
-    w.CurrentDocument()->Apply(TEditBatch({blue, blue + 4, "green", blue + 5}));
+    const auto blue = static_cast<int32_t>(w.Tabs().CurrentEditor()->Text().find("blue"));
+    w.Tabs().CurrentDocument()->Apply(TEditBatch({blue, blue + 4, "green", blue + 5}));
     QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "h1"), QStringLiteral("rgb(0, 128, 0)"), 10000);
     // Undo is a change like any other.
-    while (w.CurrentEditor()->isUndoAvailable()) {
-      w.CurrentEditor()->undo();
+    while (w.Tabs().CurrentEditor()->isUndoAvailable()) {
+      w.Tabs().CurrentEditor()->undo();
     }
     QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "h1"), QStringLiteral("rgb(255, 0, 0)"), 10000);
     QCOMPARE(env.ReadFile(path), sheet);
@@ -118,7 +118,7 @@ class TestLivePreview : public QObject {
 
     TypeBlue(w);
     // Both rules go: the one after the caret is cut off by the line now ending in a comment.
-    QTest::keyClicks(w.CurrentEditor(), QStringLiteral(" } /*"));
+    QTest::keyClicks(w.Tabs().CurrentEditor(), QStringLiteral(" } /*"));
     QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "p"), kBlue, 10000);
     QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "em"), kBlue, 10000);
     QCOMPARE(RunPageScript(w.Preview().Browser(),

@@ -52,7 +52,7 @@ class TestMainWindow : public QObject {
     QCOMPARE(QRect(w.pos(), w.size()), QRect(219, 38, 659, 590));
     QCOMPARE(w.Properties().CssTabs()->currentIndex(), 2);  // current CSS
     QCOMPARE(w.windowTitle(), QStringLiteral("Quillmere"));
-    QVERIFY(w.Pages()->isHidden());
+    QVERIFY(w.Tabs().Pages()->isHidden());
     QCOMPARE(w.StatusText(), QString());  // no document, no caret to describe
     QCOMPARE(w.DeclarationIndent(), 8);
     for (QAction* panel : {w.Action("mPanelTv"), w.Action("mPanelvle"), w.Action("mPanelTxtInfo"),
@@ -60,9 +60,9 @@ class TestMainWindow : public QObject {
       QVERIFY2(panel->isChecked(), qPrintable(panel->text()));
     }
     w.Action("acNew")->trigger();
-    QCOMPARE(w.CurrentEditor()->EditorFont().family(),
+    QCOMPARE(w.Tabs().CurrentEditor()->EditorFont().family(),
              QFont(QString::fromLatin1(Setting::FontName.Default)).family());
-    QCOMPARE(w.CurrentEditor()->tabWidth(), 8);
+    QCOMPARE(w.Tabs().CurrentEditor()->tabWidth(), 8);
   }
 
   void theFirstStartGivesTheDocumentsHalfTheWidthAndThePreviewRoom() {
@@ -71,7 +71,7 @@ class TestMainWindow : public QObject {
                                   env.WriteFile(QStringLiteral("two.css"), "b{}")});
     ShowSettled(w);
     QCOMPARE(w.size(), QSize(659, 590));  // the screen has no room for more
-    QCOMPARE(w.Pages()->count(), 2);
+    QCOMPARE(w.Tabs().Pages()->count(), 2);
     QVERIFY2(w.centralWidget()->width() * 2 >= w.width(),
              qPrintable(QString::number(w.centralWidget()->width())));
     // With the sheet's page in it; in this smallest window the Visual Editor's pages keep their
@@ -99,14 +99,14 @@ class TestMainWindow : public QObject {
       ShowSettled(w);
       if (!beforeExit.isEmpty()) {
         Trigger(w.Action(beforeExit));
-        QVERIFY(w.Pages()->isHidden());
+        QVERIFY(w.Tabs().Pages()->isHidden());
       }
       QVERIFY(w.close());
     }
     for (int restart = 0; restart < 2; ++restart) {
       TFrmMain& w = env.MakeWindow(files);
       ShowSettled(w);
-      QVERIFY(w.Pages()->isVisible());
+      QVERIFY(w.Tabs().Pages()->isVisible());
       QVERIFY2(w.centralWidget()->width() * 2 >= w.width(),
                qPrintable(QStringLiteral("restart %1: %2 of %3")
                               .arg(restart)
@@ -279,15 +279,15 @@ class TestMainWindow : public QObject {
     TFrmMain& w = env.MakeWindow();
     QCOMPARE(w.DeclarationIndent(), 8);
     w.Action("acNew")->trigger();
-    QCOMPARE(w.CurrentEditor()->EditorFont().family(), QStringLiteral("DejaVu Sans Mono"));
-    QCOMPARE(w.CurrentEditor()->EditorFont().pointSize(), 10);
-    QCOMPARE(w.CurrentEditor()->tabWidth(), 8);
+    QCOMPARE(w.Tabs().CurrentEditor()->EditorFont().family(), QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(w.Tabs().CurrentEditor()->EditorFont().pointSize(), 10);
+    QCOMPARE(w.Tabs().CurrentEditor()->tabWidth(), 8);
 
     env.Settings->WriteString(Setting::FontSize.Key(), QStringLiteral("14"));
     env.Settings->WriteString(Setting::TabWidth.Key(), QStringLiteral("2"));
     w.Action("acNew")->trigger();  // read afresh for every new document
-    QCOMPARE(w.CurrentEditor()->EditorFont().pointSize(), 14);
-    QCOMPARE(w.CurrentEditor()->tabWidth(), 2);
+    QCOMPARE(w.Tabs().CurrentEditor()->EditorFont().pointSize(), 14);
+    QCOMPARE(w.Tabs().CurrentEditor()->tabWidth(), 2);
   }
 
   void cancelAtExitKeepsTheProgramRunningAndWritesNothing() {
@@ -295,17 +295,17 @@ class TestMainWindow : public QObject {
     TFrmMain& w = env.MakeWindow();
     w.show();
     for (const char* name : {"one.css", "two.css", "three.css"}) {
-      w.OpenOperation(env.WriteFile(QLatin1String(name), "a{}"));
+      w.Tabs().OpenOperation(env.WriteFile(QLatin1String(name), "a{}"));
     }
-    w.Pages()->setCurrentIndex(0);
-    QTest::keyClicks(w.CurrentEditor(), QStringLiteral("x"));
+    w.Tabs().Pages()->setCurrentIndex(0);
+    QTest::keyClicks(w.Tabs().CurrentEditor(), QStringLiteral("x"));
     env.Prompts.AnswerMessage(TButton::Cancel);
     w.Action("mExit")->trigger();
     QVERIFY(w.isVisible());
     QCOMPARE(env.Prompts.Asked,
              QStringList{"message: Save the changes to this document: one.css ?"});
-    QCOMPARE(w.Pages()->count(), 1);
-    QVERIFY(w.CurrentEditor()->Modified());
+    QCOMPARE(w.Tabs().Pages()->count(), 1);
+    QVERIFY(w.Tabs().CurrentEditor()->Modified());
     QVERIFY(!env.ReopenSettings()->Contains(Setting::Width.Key()));
     QVERIFY(!QFile::exists(env.Platform.WorkFolder + QStringLiteral("/layout.ini")));
 
@@ -464,7 +464,7 @@ class TestMainWindow : public QObject {
     ShowSettled(w);
     w.Action("acNew")->trigger();
     // Alt with the menu's underlined letter, even in the editor, which would type the letter.
-    QTest::keyClick(w.CurrentEditor(), Qt::Key_E, Qt::AltModifier);
+    QTest::keyClick(w.Tabs().CurrentEditor(), Qt::Key_E, Qt::AltModifier);
     QTRY_VERIFY(w.Menu("mEdit")->isVisible());
     QCOMPARE(Text(w), QByteArray());
     w.Menu("mEdit")->close();
@@ -479,30 +479,30 @@ class TestMainWindow : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     w.show();
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "a {\n  color: red;\n}\n"));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), "a {\n  color: red;\n}\n"));
     QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  3, Col 1"));
-    QTest::keyClick(w.CurrentEditor(), Qt::Key_Down);
-    QTest::keyClick(w.CurrentEditor(), Qt::Key_End);
-    QTest::keyClick(w.CurrentEditor(), Qt::Key_Up);
+    QTest::keyClick(w.Tabs().CurrentEditor(), Qt::Key_Down);
+    QTest::keyClick(w.Tabs().CurrentEditor(), Qt::Key_End);
+    QTest::keyClick(w.Tabs().CurrentEditor(), Qt::Key_Up);
     QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  3, Col 4"));
     // Along the line, without changing it.
-    QTest::keyClick(w.CurrentEditor(), Qt::Key_Left);
+    QTest::keyClick(w.Tabs().CurrentEditor(), Qt::Key_Left);
     QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  3, Col 3"));
-    QTest::keyClick(w.CurrentEditor(), Qt::Key_Right);
+    QTest::keyClick(w.Tabs().CurrentEditor(), Qt::Key_Right);
     QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  3, Col 4"));
 
     QByteArray long_;
     for (int i = 0; i < 12065; ++i) {
       long_ += "p" + QByteArray::number(i) + " { margin: 0 }\n";
     }
-    w.OpenOperation(env.WriteFile(QStringLiteral("long.css"), long_));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("long.css"), long_));
     QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  12065, Col 1"));
-    w.Pages()->setCurrentIndex(0);
+    w.Tabs().Pages()->setCurrentIndex(0);
     QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  3, Col 4"));
-    w.Pages()->setCurrentIndex(1);
+    w.Tabs().Pages()->setCurrentIndex(1);
     QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  12065, Col 1"));
     Trigger(w.Action("mCloseAll"));
-    QCOMPARE(w.Pages()->count(), 0);
+    QCOMPARE(w.Tabs().Pages()->count(), 0);
     QCOMPARE(w.StatusText(), QString());
   }
 };

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The open document: its edit scope nests into one step of Undo, keeps the caret-driven reading
 // quiet until the outermost scope ends, ends cleanly when a change fails, and applies a batch as
-// the model's in-memory document does; its block list always describes the current text.
+// the model's in-memory document does; its block list always describes the current text, and it
+// tells every change of the text with who made it.
 #include <QApplication>
 #include <QClipboard>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <functional>
+#include <vector>
 
 #include "app/opendocument.h"
 #include "controls/editorsearch.h"
@@ -185,6 +187,81 @@ class TestOpenDocument : public QObject {
       TModList fresh;
       RebuildBlocks(memory, fresh);
       QVERIFY2(document.Blocks().All() == fresh.All(), c.name);
+    }
+  }
+
+  // Whoever follows the text hears of each run of changes once, with who made it: an Undo that
+  // takes back a write of three edits is one run, and the program's batch is never typing.
+  void theChangeSignalTellsWhoChangedTheText() {
+    using TChange = std::function<void(TOpenDocument&)>;
+    const auto type = [](TOpenDocument& document) {
+      document.Editor()->SetCaret(0);
+      QTest::keyClick(document.Editor(), Qt::Key_X);
+    };
+    const auto write = [](TOpenDocument& document) {
+      TEditBatch batch;
+      batch.Add({0, 1, "p", 1});
+      batch.Add({3, 3, "color: red;", 14});
+      batch.Add({6, 7, "q", 7});
+      document.Apply(batch);
+    };
+    const auto undo = [](TOpenDocument& document) { document.Editor()->undo(); };
+    const auto redo = [](TOpenDocument& document) { document.Editor()->redo(); };
+    const struct {
+      const char* name;
+      TChange before;  // what there is to undo or redo, or nothing
+      TChange change;
+      TChangeOrigin origin;
+    } cases[] = {
+        {"a typed key", nullptr, type, TChangeOrigin::Typing},
+        {"paste", nullptr,
+         [](TOpenDocument& document) {
+           QApplication::clipboard()->setText(QStringLiteral("i { }"));
+           document.Editor()->paste();
+         },
+         TChangeOrigin::Typing},
+        {"cut", nullptr,
+         [](TOpenDocument& document) {
+           document.Editor()->SetSelection(0, 4);
+           document.Editor()->cut();
+         },
+         TChangeOrigin::Typing},
+        {"undo of a typed key", type, undo, TChangeOrigin::UndoRedo},
+        {"undo of a write", write, undo, TChangeOrigin::UndoRedo},
+        {"redo",
+         [&](TOpenDocument& document) {
+           write(document);
+           undo(document);
+         },
+         redo, TChangeOrigin::UndoRedo},
+        {"an edit scope's batch", nullptr, write, TChangeOrigin::Program},
+        {"an edit scope's paste", nullptr,
+         [](TOpenDocument& document) {
+           QApplication::clipboard()->setText(QStringLiteral("i { }"));
+           TOpenDocument::TEditScope scope(document);
+           scope.Apply([](TCssEditor& editor) { editor.paste(); });
+         },
+         TChangeOrigin::Program},
+    };
+    for (const auto& c : cases) {
+      TOpenDocument document;
+      document.resize(400, 300);
+      document.show();
+      Load(document, "a {}\r\nb {}");
+      if (c.before) {
+        c.before(document);
+      }
+      // What the preparation changed has been told.
+      QCoreApplication::processEvents();
+      std::vector<TChangeOrigin> origins;
+      connect(&document, &TOpenDocument::TextChanged, &document,
+              [&origins](TChangeOrigin origin) { origins.push_back(origin); });
+      c.change(document);
+      QTRY_VERIFY2_WITH_TIMEOUT(!origins.empty(), c.name, 2000);
+      // A second report of the same run would have arrived by now.
+      QCoreApplication::processEvents();
+      QVERIFY2(origins.size() == 1, c.name);
+      QVERIFY2(origins.front() == c.origin, c.name);
     }
   }
 

@@ -130,9 +130,9 @@ class TestOptions : public QObject {
     QCOMPARE(stored->ReadInteger(QStringLiteral("Editor/Comment/Foreground")),
              std::optional<int>(ColorNone));
     QCOMPARE(w.DeclarationIndent(), 3);
-    QCOMPARE(w.CurrentEditor()->tabWidth(), 3);
-    QCOMPARE(w.CurrentEditor()->EditorFont().pointSize(), 12);
-    QCOMPARE(w.CurrentEditor()->Lexer()->color(static_cast<int>(TTokenKind::Number)),
+    QCOMPARE(w.Tabs().CurrentEditor()->tabWidth(), 3);
+    QCOMPARE(w.Tabs().CurrentEditor()->EditorFont().pointSize(), 12);
+    QCOMPARE(w.Tabs().CurrentEditor()->Lexer()->color(static_cast<int>(TTokenKind::Number)),
              QColor(Qt::red));
 
     // A restart draws with the stored styles.
@@ -215,7 +215,7 @@ class TestOptions : public QObject {
                       : QStringList{"message: The font size must be a whole number of points "
                                     "from 6 to 72."});
     QCOMPARE(Stored(env, Setting::FontSize.Key()), accepted ? size : QStringLiteral("<none>"));
-    QCOMPARE(w.CurrentEditor()->EditorFont().pointSize(), accepted ? size.toInt() : 10);
+    QCOMPARE(w.Tabs().CurrentEditor()->EditorFont().pointSize(), accepted ? size.toInt() : 10);
   }
 
   void applyReachesEveryOpenDocumentAndCancelNone() {
@@ -227,8 +227,8 @@ class TestOptions : public QObject {
     TFrmOptions& o = w.OptionsDialog();
     QSignalSpy applied(&o, &TFrmOptions::Applied);
     const auto editorsShow = [&w](int tabWidth, int pointSize) {
-      for (int i = 0; i < w.Pages()->count(); ++i) {
-        const TCssEditor* editor = w.Document(i)->Editor();
+      for (int i = 0; i < w.Tabs().Pages()->count(); ++i) {
+        const TCssEditor* editor = w.Tabs().Document(i)->Editor();
         if (editor->tabWidth() != tabWidth || editor->EditorFont().pointSize() != pointSize) {
           return false;
         }

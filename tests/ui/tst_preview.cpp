@@ -112,7 +112,7 @@ class TestPreview : public QObject {
     ShowWindow(w);
     const QString sheet = env.WriteFile(QStringLiteral("site/css/a.css"),
                                         "h1, h2 { }\n.note { }\n#top { }\na:hover { }");
-    w.OpenOperation(sheet);
+    w.Tabs().OpenOperation(sheet);
     Click(w.Preview().ToolBar(), w.Preview().Action("TbRefresh"));
 
     const QByteArray page = TTestEnv::ReadFile(PagePath(env));
@@ -147,7 +147,7 @@ class TestPreview : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     ShowWindow(w);
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { color: red }"));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { color: red }"));
     const QString own = env.WriteFile(
         QStringLiteral("pages/own.htm"),
         "<html><head><title>own</title></head><body><script>document.title = 'ran'</script>"
@@ -178,7 +178,7 @@ class TestPreview : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     ShowWindow(w);
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { color: red }"));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { color: red }"));
     const QString first =
         env.WriteFile(QStringLiteral("pages/one.htm"), "<HTML><HEAD></HEAD><BODY>x</BODY></HTML>");
     const QString second = env.WriteFile(QStringLiteral("pages/two.htm"), "<p>two</p>");
@@ -242,7 +242,7 @@ class TestPreview : public QObject {
     ShowWindow(w);
     // Opened while the panel is hidden, so it builds no page of its own at the opening.
     w.Dock(QStringLiteral("dxPreview"))->hide();
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { }"));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { }"));
     w.Dock(QStringLiteral("dxPreview"))->show();
     w.Preview().FileList()->setFocus();
     env.Prompts.AnswerMessage(TButton::Ok);
@@ -313,7 +313,7 @@ class TestPreview : public QObject {
     TFrmMain& w = env.MakeWindow();
     ShowWindow(w);
     w.Dock(QStringLiteral("dxPreview"))->hide();
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { }"));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { }"));
     w.Dock(QStringLiteral("dxPreview"))->show();
     const QString page = PagePath(env);
 
@@ -349,7 +349,7 @@ class TestPreview : public QObject {
     }
     TFrmMain& w = env.MakeWindow();
     ShowWindow(w);
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { }"));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { }"));
     env.Prompts.AnswerMessage(TButton::Ok);
     env.Prompts.AnswerMessage(TButton::Ok);
     Click(w.ToolBar(), w.Action("bBrowser1"));

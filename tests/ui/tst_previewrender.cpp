@@ -30,7 +30,7 @@ class TestPreviewRender : public QObject {
     w.resize(900, 700);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.OpenOperation(sheet);
+    w.Tabs().OpenOperation(sheet);
     QTest::mouseClick(w.Preview().ToolBar()->widgetForAction(w.Preview().Action("TbRefresh")),
                       Qt::LeftButton);
     QVERIFY(w.Preview().Browser() != nullptr);

@@ -57,8 +57,8 @@ QString Marks(const TOpenDocument& document) {
 
 TOpenDocument& Open(TTestEnv& env, const QString& name, const QByteArray& sheet) {
   TFrmMain& w = env.Window();
-  w.OpenOperation(env.WriteFile(name, sheet));
-  return *w.CurrentDocument();
+  w.Tabs().OpenOperation(env.WriteFile(name, sheet));
+  return *w.Tabs().CurrentDocument();
 }
 
 void ShowWindow(TFrmMain& w) {
@@ -216,14 +216,14 @@ class TestProblems : public QObject {
     QTRY_VERIFY(second.Check().Current());
     QCOMPARE(w.Problems().Rows().size(), 1);
     QVERIFY(w.Problems().Rows()[0].startsWith(QStringLiteral("2:10: error: `top`")));
-    w.Pages()->setCurrentIndex(0);
+    w.Tabs().Pages()->setCurrentIndex(0);
     QCOMPARE(w.Problems().Rows().size(), 1);
     QVERIFY(w.Problems().Rows()[0].startsWith(QStringLiteral("1:5: error: `colr`")));
     // Typed while behind, checked when it comes to the front.
     second.Editor()->SendScintilla(Sci::SCI_INSERTTEXT, 0UL, "\r\n");
     QCoreApplication::processEvents();
     QVERIFY(!second.Check().Current());
-    w.Pages()->setCurrentIndex(1);
+    w.Tabs().Pages()->setCurrentIndex(1);
     // Where the last check found it, until the check in front runs.
     QVERIFY(w.Problems().Rows().value(0).startsWith(QStringLiteral("2:10")));
     QTRY_VERIFY(w.Problems().Rows().value(0).startsWith(QStringLiteral("3:10")));

@@ -39,7 +39,7 @@ class TestRecentFiles : public QObject {
     QStringList paths;
     for (const char* name : {"a.css", "b.css", "c.css", "d.css", "e.css", "f.css"}) {
       paths << env.WriteFile(QLatin1String(name), "x{}");
-      w.OpenOperation(paths.last());
+      w.Tabs().OpenOperation(paths.last());
     }
     QCOMPARE(
         MenuTexts(w.Menu("mFile")),
@@ -52,7 +52,7 @@ class TestRecentFiles : public QObject {
     w.Action("mCloseAll")->trigger();
     const QString upper = env.Dir.filePath(QStringLiteral("D.CSS"));
     QFile::rename(paths[3], upper);
-    w.OpenOperation(upper);
+    w.Tabs().OpenOperation(upper);
     QCOMPARE(w.RecentFiles().Items().first()->text(), QStringLiteral("&1 D.CSS"));
     QCOMPARE(w.RecentFiles().Items().size(), 5);
     QCOMPARE(Stored(env, 1), upper);
@@ -99,7 +99,7 @@ class TestRecentFiles : public QObject {
     TFrmMain& w = env.MakeWindow();
     for (const QString& spelling : {QStringLiteral("site.css"), QStringLiteral("../sub/./site.css"),
                                     env.Dir.filePath(QStringLiteral("sub/../sub/site.css"))}) {
-      w.OpenOperation(spelling);
+      w.Tabs().OpenOperation(spelling);
       w.Action("mCloseAll")->trigger();
       QCOMPARE(Stored(env, 1), absolute);
       QCOMPARE(w.RecentFiles().Items().size(), 1);

@@ -58,8 +58,8 @@ bool Open(TTestEnv& env, TFrmMain& w, const QByteArray& sheet, int32_t caret) {
     return false;
   }
   w.Properties().SetCssLevel(1);
-  w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), sheet));
-  TCssEditor* editor = w.CurrentEditor();
+  w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), sheet));
+  TCssEditor* editor = w.Tabs().CurrentEditor();
   editor->setFocus();
   editor->SetCaret(caret);
   editor->CheckStatus();
@@ -124,8 +124,8 @@ class TestRuleSync : public QObject {
     QCOMPARE(w.StatusText(), TDeclarationSync::NoRuleMessage());
 
     // Into a rule, the views show it and take input again.
-    w.CurrentEditor()->SetCaret(At(sheet, "red"));
-    w.CurrentEditor()->CheckStatus();
+    w.Tabs().CurrentEditor()->SetCaret(At(sheet, "red"));
+    w.Tabs().CurrentEditor()->CheckStatus();
     QCOMPARE(Value(w, "color"), QStringLiteral("red"));
     QVERIFY(!Ic(w).ReadOnly());
     QVERIFY(!weight->isReadOnly());
@@ -184,8 +184,8 @@ class TestRuleSync : public QObject {
     QTest::keyClicks(edit, typed);
     // The caret moved into the next rule by the program (a search, a selector chosen in the
     // tree) while the editor is open.
-    w.CurrentEditor()->SetCaret(At(sheet, "h1 {") + 4);
-    w.CurrentEditor()->CheckStatus();
+    w.Tabs().CurrentEditor()->SetCaret(At(sheet, "h1 {") + 4);
+    w.Tabs().CurrentEditor()->CheckStatus();
     QVERIFY(edit->isHidden());
     QCOMPARE(w.Declarations().RuleName(), QStringLiteral("h1"));
     QVERIFY2(Text(w).contains(body), Text(w).constData());
@@ -216,7 +216,7 @@ class TestRuleSync : public QObject {
     QTest::keyClicks(weight, QStringLiteral("bold"));
     QCOMPARE(Value(w, "font-weight"), QStringLiteral("bold"));
     // Typed into the text: the views follow once typing pauses.
-    TCssEditor* editor = w.CurrentEditor();
+    TCssEditor* editor = w.Tabs().CurrentEditor();
     editor->setFocus();
     editor->SetCaret(static_cast<int32_t>(Text(w).indexOf("bold")));
     editor->CheckStatus();
@@ -245,7 +245,7 @@ class TestRuleSync : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     QVERIFY(Open(env, w, sheet, At(sheet, "color")));
-    TCssEditor* editor = w.CurrentEditor();
+    TCssEditor* editor = w.Tabs().CurrentEditor();
     TComboCSS* weight = Picker<TComboCSS>(w, "cmbfontweight");
     weight->setFocus();
     QTest::keyClicks(weight, QStringLiteral("bold"));

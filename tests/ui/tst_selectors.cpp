@@ -45,7 +45,7 @@ bool ShowWithSheet(TTestEnv& env, TFrmMain& w) {
   if (!QTest::qWaitForWindowExposed(&w)) {
     return false;
   }
-  w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), kSheet));
+  w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), kSheet));
   return true;
 }
 
@@ -58,7 +58,7 @@ class TestSelectors : public QObject {
   void openingFillsTheTree() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), kSheet));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), kSheet));
     QCOMPARE(TreeTexts(w.Selectors().Tree()),
              (QStringList{"Elements+", "  h1", "  h1", "Classes+", "  .note", "IDs+", "  #main"}));
     QVERIFY(w.Selectors().Tree()->selectedItems().isEmpty());
@@ -74,19 +74,19 @@ class TestSelectors : public QObject {
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                       NodeCentre(tree, tree->topLevelItem(0)->child(0)));
     // The body of the first h1, its closing brace and the character after it.
-    QCOMPARE(w.CurrentEditor()->SelStart(), 4);
-    QCOMPARE(w.CurrentEditor()->SelEnd(), 23);
-    QCOMPARE(w.CurrentEditor()->selectedText(), QStringLiteral("\r\n  color: red;\r\n}\r"));
-    QVERIFY(!w.CurrentDocument()->UpdatingText());
+    QCOMPARE(w.Tabs().CurrentEditor()->SelStart(), 4);
+    QCOMPARE(w.Tabs().CurrentEditor()->SelEnd(), 23);
+    QCOMPARE(w.Tabs().CurrentEditor()->selectedText(), QStringLiteral("\r\n  color: red;\r\n}\r"));
+    QVERIFY(!w.Tabs().CurrentDocument()->UpdatingText());
     // The status bar names the caret's line in the selected block.
     QCOMPARE(w.StatusText(), QStringLiteral("Line 3 of  7, Col 3"));
-    QVERIFY(w.CurrentEditor()->hasFocus());
+    QVERIFY(w.Tabs().CurrentEditor()->hasFocus());
     // The second node of the same name stands for the second block.
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                       NodeCentre(tree, tree->topLevelItem(0)->child(1)));
-    QCOMPARE(w.CurrentEditor()->selectedText(), QStringLiteral(" x: y }"));
+    QCOMPARE(w.Tabs().CurrentEditor()->selectedText(), QStringLiteral(" x: y }"));
     QCOMPARE(w.StatusText(), QStringLiteral("Line 7 of  7, Col 12"));
-    QVERIFY(!w.CurrentDocument()->UpdatingText());
+    QVERIFY(!w.Tabs().CurrentDocument()->UpdatingText());
   }
 
   // A rule typed into the text appears once typing pauses, with no Refresh; the selected node
@@ -101,14 +101,14 @@ class TestSelectors : public QObject {
     w.resize(900, 700);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), sheet));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), sheet));
     QTreeWidget* tree = w.Selectors().Tree();
     QTreeWidgetItem* picked = tree->topLevelItem(1)->child(40);
     tree->setCurrentItem(picked);
     tree->scrollToItem(picked);
     const int scroll = tree->verticalScrollBar()->value();
     QVERIFY(scroll > 0);
-    TCssEditor* editor = w.CurrentEditor();
+    TCssEditor* editor = w.Tabs().CurrentEditor();
     editor->SetCaret(0);
     QTest::keyClicks(editor, QStringLiteral("#new { } "));
     QCOMPARE(tree->topLevelItem(2)->childCount(), 0);  // not while typing
@@ -125,7 +125,7 @@ class TestSelectors : public QObject {
   void aRuleInAnAtRuleNamesItInItsToolTip() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    w.OpenOperation(
+    w.Tabs().OpenOperation(
         env.WriteFile(QStringLiteral("a.css"), "@media print {\n  .a { color: red }\n}\n.b { }\n"));
     QStringList hinted;
     QStringList plain;
@@ -154,7 +154,8 @@ class TestSelectors : public QObject {
     w.resize(900, 700);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.OpenOperation(env.WriteFile(QStringLiteral("long.css"), name + " { color: red }\r\n.b { }"));
+    w.Tabs().OpenOperation(
+        env.WriteFile(QStringLiteral("long.css"), name + " { color: red }\r\n.b { }"));
     QTreeWidget* tree = w.Selectors().Tree();
     QTreeWidgetItem* node = tree->topLevelItem(1)->child(0);
     const QString shown = node->text(0);
@@ -165,12 +166,12 @@ class TestSelectors : public QObject {
     QCOMPARE(tree->topLevelItem(1)->child(1)->text(0), QStringLiteral(".b"));
     QCOMPARE(tree->topLevelItem(1)->child(1)->toolTip(0), QStringLiteral(".b"));
 
-    w.CurrentEditor()->SetCaret(static_cast<int32_t>(Text(w).size()));
-    QTest::keyClicks(w.CurrentEditor(), QStringLiteral(" "));
+    w.Tabs().CurrentEditor()->SetCaret(static_cast<int32_t>(Text(w).size()));
+    QTest::keyClicks(w.Tabs().CurrentEditor(), QStringLiteral(" "));
     QCOMPARE(node->toolTip(0), QString::fromLatin1(name));
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, NodeCentre(tree, node));
-    QVERIFY2(w.CurrentEditor()->selectedText().startsWith(QStringLiteral(" color: red }")),
-             qPrintable(w.CurrentEditor()->selectedText()));
+    QVERIFY2(w.Tabs().CurrentEditor()->selectedText().startsWith(QStringLiteral(" color: red }")),
+             qPrintable(w.Tabs().CurrentEditor()->selectedText()));
   }
 
   // Names are shown in the file's own encoding, and a node still finds its rule after typing.
@@ -186,42 +187,43 @@ class TestSelectors : public QObject {
     w.resize(900, 700);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.OpenOperation(env.WriteFile(QStringLiteral("cafe.css"), bytes));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("cafe.css"), bytes));
     QTreeWidget* tree = w.Selectors().Tree();
     QTreeWidgetItem* second = tree->topLevelItem(1)->child(1);
     QCOMPARE(second->text(0), QStringLiteral(".caf\u00e9"));
     QCOMPARE(second->toolTip(0), QStringLiteral(".caf\u00e9"));
-    QTest::keyClicks(w.CurrentEditor(), QStringLiteral(" "));
+    QTest::keyClicks(w.Tabs().CurrentEditor(), QStringLiteral(" "));
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, NodeCentre(tree, second));
-    QCOMPARE(w.CurrentEditor()->SelStart(), static_cast<int32_t>(bytes.lastIndexOf('{')) + 2);
+    QCOMPARE(w.Tabs().CurrentEditor()->SelStart(),
+             static_cast<int32_t>(bytes.lastIndexOf('{')) + 2);
   }
 
   void nextAndPreviousBlock() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), kSheet));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), kSheet));
     QList<int32_t> visited;
     for (int i = 0; i < 5; ++i) {
       w.Action("mNext")->trigger();
-      visited << w.CurrentEditor()->Caret();
+      visited << w.Tabs().CurrentEditor()->Caret();
     }
     QCOMPARE(visited, (QList<int32_t>{3, 30, 51, 60, 0}));  // after the last: the start
-    w.CurrentEditor()->SetCaret(52);                        // inside #main
+    w.Tabs().CurrentEditor()->SetCaret(52);                 // inside #main
     w.Action("mPrevious")->trigger();
-    QCOMPARE(w.CurrentEditor()->Caret(), 30);
-    w.CurrentEditor()->SetCaret(5);  // inside the first block
+    QCOMPARE(w.Tabs().CurrentEditor()->Caret(), 30);
+    w.Tabs().CurrentEditor()->SetCaret(5);  // inside the first block
     w.Action("mPrevious")->trigger();
-    QCOMPARE(w.CurrentEditor()->Caret(), 3);
-    w.CurrentEditor()->SetCaret(27);  // between blocks
+    QCOMPARE(w.Tabs().CurrentEditor()->Caret(), 3);
+    w.Tabs().CurrentEditor()->SetCaret(27);  // between blocks
     w.Action("mPrevious")->trigger();
-    QCOMPARE(w.CurrentEditor()->Caret(), 0);
+    QCOMPARE(w.Tabs().CurrentEditor()->Caret(), 0);
   }
 
   void newSelectorDialog() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "h1 {\n  color: red;\n}\np {}"));
-    w.CurrentEditor()->SetCaret(6);
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), "h1 {\n  color: red;\n}\np {}"));
+    w.Tabs().CurrentEditor()->SetCaret(6);
     TFrmNew& dialog = w.NewSelectorDialog();
     w.Selectors().Action("TbtNewClass")->trigger();
     QVERIFY(dialog.isVisible() && !dialog.isModal());
@@ -238,7 +240,7 @@ class TestSelectors : public QObject {
     dialog.CmdOk->click();
     QVERIFY(!dialog.isVisible());
     QCOMPARE(Text(w), QByteArray("h1 {\r\n  color: red;\r\n} \r\n.note {\r\n\r\n\r\n}\r\np {}"));
-    QCOMPARE(w.CurrentEditor()->CaretLineCol(), (TLineCol{5, 1}));
+    QCOMPARE(w.Tabs().CurrentEditor()->CaretLineCol(), (TLineCol{5, 1}));
     QCOMPARE(TreeTexts(w.Selectors().Tree()).filter(QStringLiteral(".note")).size(), 1);
 
     // The typed name is kept and shared with the ID tab.
@@ -256,7 +258,8 @@ class TestSelectors : public QObject {
     dialog.CmdOk->click();
     QCOMPARE(env.Prompts.Asked.last(), QStringLiteral("message: Please choose an element."));
     dialog.CboElement->setCurrentText(QStringLiteral("em"));
-    w.CurrentEditor()->SetCaret(static_cast<int32_t>(Text(w).size()));  // after the last block
+    w.Tabs().CurrentEditor()->SetCaret(
+        static_cast<int32_t>(Text(w).size()));  // after the last block
     dialog.CmdOk->click();
     QVERIFY(Text(w).endsWith("p {}\r\nem {\r\n\r\n\r\n}"));
 
@@ -289,13 +292,13 @@ class TestSelectors : public QObject {
              QByteArray("h1 {\r\n  color: red;\r\n}\r\n.note { margin: 0 }\r\n#main {\r\n}"));
     QCOMPARE(TreeTexts(w.Selectors().Tree()),
              (QStringList{"Elements+", "  h1", "Classes+", "  .note", "IDs+", "  #main"}));
-    w.CurrentEditor()->undo();
+    w.Tabs().CurrentEditor()->undo();
     QCOMPARE(Text(w), kSheet.chopped(1).replace("\n", "\r\n"));
     w.Selectors().RefreshTree();
     w.Selectors().Tree()->setCurrentItem(w.Selectors().Tree()->topLevelItem(0)->child(0));
     w.Selectors().Action("mTDelete")->trigger();
     QCOMPARE(Text(w), QByteArray(".note { margin: 0 }\r\n#main {\r\n}\r\nh1 { x: y }"));
-    w.CurrentEditor()->undo();
+    w.Tabs().CurrentEditor()->undo();
 
     // "New" on a node of the IDs group opens the dialog on the ID tab.
     w.Selectors().RefreshTree();
@@ -307,7 +310,7 @@ class TestSelectors : public QObject {
   void anUnclosedBlockIsNotDeleted() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { color: red;"));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { color: red;"));
     w.Selectors().Tree()->setCurrentItem(w.Selectors().Tree()->topLevelItem(0)->child(0));
     env.Prompts.AnswerMessage(TButton::Ok);
     w.Selectors().Action("mTDelete")->trigger();
@@ -336,8 +339,8 @@ class TestSelectors : public QObject {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     w.show();
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), sheet));
-    QTest::keyClicks(w.CurrentEditor(), QStringLiteral("/* note */"));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), sheet));
+    QTest::keyClicks(w.Tabs().CurrentEditor(), QStringLiteral("/* note */"));
     QTreeWidget* tree = w.Selectors().Tree();
     tree->setCurrentItem(tree->topLevelItem(0)->child(node));
     w.Selectors().Action("mTDelete")->trigger();

@@ -92,10 +92,10 @@ class TestValidation : public QObject {
     TFrmMain& w = MakeWindow(env, server.Url(kValidatorPath));
     const QByteArray saved = "p { color: red }\n";
     const QString sheet = env.WriteFile(QStringLiteral("site/a.css"), saved);
-    w.OpenOperation(sheet);
+    w.Tabs().OpenOperation(sheet);
     ChooseCssTab(w, cssTab);
-    QTest::keyClicks(w.CurrentEditor(), QStringLiteral("h1 { }"));
-    QTest::keyClick(w.CurrentEditor(), Qt::Key_Return);
+    QTest::keyClicks(w.Tabs().CurrentEditor(), QStringLiteral("h1 { }"));
+    QTest::keyClick(w.Tabs().CurrentEditor(), Qt::Key_Return);
     Validate(env);
 
     QCOMPARE(env.Prompts.Asked, QStringList{"progress: " + kConnecting});
@@ -120,9 +120,9 @@ class TestValidation : public QObject {
       QCOMPARE(parts[i + 1].Content, fields[i][1]);
     }
     QCOMPARE(TTestEnv::ReadFile(WorkFile(env, QStringLiteral("tempw3c.css"))), edited);
-    QVERIFY(w.CurrentEditor()->Modified());
+    QVERIFY(w.Tabs().CurrentEditor()->Modified());
     QCOMPARE(TTestEnv::ReadFile(sheet), saved);
-    QCOMPARE(w.CurrentPath(), sheet);
+    QCOMPARE(w.Tabs().CurrentPath(), sheet);
 
     // The answer as received, shown with no script and no reach to other local files.
     const QString answerFile = WorkFile(env, QStringLiteral("tempw3c.htm"));
@@ -150,7 +150,7 @@ class TestValidation : public QObject {
     });
     TTestEnv env;
     TFrmMain& w = MakeWindow(env, server.Url(kValidatorPath));
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { color: red }"));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { color: red }"));
     // The panel stays as the user left it; the answer is there when it is opened.
     w.Dock(QStringLiteral("dxPreview"))->hide();
     const QString answerFile = WorkFile(env, QStringLiteral("tempw3c.htm"));
@@ -225,7 +225,7 @@ class TestValidation : public QObject {
       QFile::remove(WorkFile(env, setup));
       QVERIFY(QDir(env.Platform.WorkFolder).mkdir(setup));
     }
-    w.OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { color: red }"));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { color: red }"));
     if (!progress.isEmpty()) {
       env.Prompts.AnswerProgress(progress == QStringLiteral("cancel") ? TProgressAnswer::Cancel
                                                                       : TProgressAnswer::Wait);

@@ -69,8 +69,8 @@ bool ShowWithSheet(TTestEnv& env, TFrmMain& w, const QByteArray& sheet = kSheet)
   if (!QTest::qWaitForWindowExposed(&w)) {
     return false;
   }
-  w.OpenOperation(env.WriteFile(QStringLiteral("css/main.css"), sheet));
-  TCssEditor* editor = w.CurrentEditor();
+  w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("css/main.css"), sheet));
+  TCssEditor* editor = w.Tabs().CurrentEditor();
   editor->setFocus();
   QTest::keyClick(editor, Qt::Key_Down);
   return true;
@@ -186,8 +186,9 @@ class TestVisualEditor : public QObject {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.Properties().SetCssLevel(1);
-    w.OpenOperation(QString::fromStdString(RealSheetPath("bootstrap3/bootstrap.css").string()));
-    TCssEditor* editor = w.CurrentEditor();
+    w.Tabs().OpenOperation(
+        QString::fromStdString(RealSheetPath("bootstrap3/bootstrap.css").string()));
+    TCssEditor* editor = w.Tabs().CurrentEditor();
     const std::string_view text = editor->Text();
     const size_t btn = text.find("\n.btn {");
     QVERIFY(btn != std::string_view::npos);
@@ -276,7 +277,7 @@ class TestVisualEditor : public QObject {
     // Read back, the list takes the first of its entries that the value holds.
     click("underline");
     click("overline");
-    TCssEditor* editor = w.CurrentEditor();
+    TCssEditor* editor = w.Tabs().CurrentEditor();
     // Up onto the selector, out of the rule, and back into it.
     QTest::keyClick(editor, Qt::Key_Up);
     QVERIFY(list->selectedItems().isEmpty());
@@ -461,7 +462,7 @@ class TestVisualEditor : public QObject {
         ic->Items(ic->IndexOfTag(QStringLiteral("font-weight"))).Description);
     QVERIFY(!description.isEmpty());
     QCOMPARE(w.QuickInfo().Info()->toPlainText(), description);
-    QTest::mouseMove(w.CurrentEditor());
+    QTest::mouseMove(w.Tabs().CurrentEditor());
     QTRY_VERIFY(!Shows(weight, yellow));
     QCOMPARE(w.QuickInfo().Info()->toPlainText(), description);
   }

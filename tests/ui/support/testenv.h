@@ -9,6 +9,7 @@
 
 #include "app/application.h"
 #include "app/cssmain.h"
+#include "app/documenttabs.h"
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
 #include "app/propertiespanel.h"
@@ -63,7 +64,7 @@ inline QByteArray Text(const TOpenDocument& document) {
   return Text(document.Editor());
 }
 inline QByteArray Text(const TFrmMain& w) {
-  return Text(w.CurrentEditor());
+  return Text(w.Tabs().CurrentEditor());
 }
 
 // The Visual Editor's picker of that object name; a test of a picker that is not there stops.

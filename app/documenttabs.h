@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The document tabs: every open document in a tab of its own, the one in front, and the file
+// commands on them (new, open, save, close), with captions that mark unsaved changes.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include "platform/platform.h"
+
+class QTabWidget;
+
+namespace qm {
+
+class TCssEditor;
+class TOpenDocument;
+
+class TDocumentTabs : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TDocumentTabs(const TPlatform& platform, QWidget* parent = nullptr);
+
+  // A new untitled document in a tab of its own, in front.
+  void NewDocument();
+  // Opens a file into a new tab, or brings the tab that already has that file to the front.
+  // Throws TError when the file cannot be read (the new tab stays, untitled and empty).
+  void OpenOperation(const QString& path);
+  // Opens the files one after the other; a failure stops the files after it.
+  void OpenFiles(const QStringList& paths);
+  // Asks for a file and opens it.
+  void OpenChosenFile();
+
+  // Save writes the document in front to its file, or asks for one when it is untitled; Save
+  // As always asks. Throw TError when the file cannot be written.
+  void SaveCurrent();
+  void SaveCurrentAs();
+  // Saves every document, each brought to the front first, from the last tab to the first.
+  void SaveAll();
+
+  // How a close ended: the tab is gone, the user chose Cancel, or the changes could not be saved
+  // (the write failed or the save dialog was cancelled) and the tab stays, still modified.
+  enum class TCloseResult { Closed, Cancelled, NotSaved };
+  // Closes tab index, asking to save its changes.
+  TCloseResult CloseDocument(int index);
+  void CloseCurrent();
+  // Cancel keeps that tab and goes on; changes that could not be saved stop there.
+  void CloseAll();
+  // Before the program ends: false, with that tab and those before it still open, at the first
+  // tab that stays.
+  bool CloseEveryDocument();
+
+  // The tab after the one in front, or before it, round at the ends.
+  void NextTab();
+  void PreviousTab();
+
+  // The document in front, of tab index; none while no document is open.
+  TOpenDocument* CurrentDocument() const;
+  TOpenDocument* Document(int index) const;
+  TCssEditor* CurrentEditor() const;
+  // The path the document in front saves to; empty for an untitled one.
+  QString CurrentPath() const;
+  // The text of the tab in front, "*" before its caption while it has unsaved changes.
+  QString CurrentTabText() const;
+  QTabWidget* Pages() const { return pgmain; }
+
+ signals:
+  // A new document before it comes to the front: what every document needs is attached now.
+  void DocumentCreated(qm::TOpenDocument* document);
+  // The file at path was read into document, now in front.
+  void DocumentOpened(qm::TOpenDocument* document, const QString& path);
+  // Another document, or none, is in front.
+  void CurrentChanged(qm::TOpenDocument* document);
+  // The text of the tab in front changed: its caption, or its mark of unsaved changes.
+  void CurrentTabTextChanged();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void SaveDocument(TOpenDocument* document);
+  void SaveDocumentAs(TOpenDocument* document);
+  // The tab whose document has the file at path, other than except; -1 when there is none.
+  int TabOfFile(const QString& path, const TOpenDocument* except = nullptr) const;
+  // Brings a tab to the front without the page control's own change notification.
+  void ActivateTab(int index);
+  // Shows the document in front, focused, and tells who follows it.
+  void ShowCurrent();
+  void CloseTabAt(const QPoint& pos);
+  // The caption is the document's name; the tab shows it after a "*" while the document has
+  // unsaved changes.
+  QString Caption(int index) const;
+  void SetCaption(int index, const QString& caption, const QString& path);
+  void ShowModifiedMark(int index);
+  // True unless a file's bytes are not text and the user chose not to open it.
+  bool ConfirmOpenAsText(const QByteArray& bytes);
+
+  TPlatform Platform;
+  QTabWidget* pgmain = nullptr;
+  QString OpenFilter;
+  int UntitledCounter = 1;
+};
+
+}  // namespace qm
