@@ -19,10 +19,25 @@ bool EndsEditorLine(char c) {
   return c == '\r' || c == '\n';
 }
 
+// Deeper blocks are indented no further: indentation growing with depth would make the
+// formatted text grow with the square of the nesting.
+constexpr int kMaxIndentDepth = 32;
+
 // Just past the escape at the backslash at i. Outside a string too a line break after the
 // backslash goes with it: a blank in its place would change what the backslash stands before.
 size_t EscapeEnd(std::string_view text, size_t i) {
-  return static_cast<size_t>(lexis::StringEscapeEnd(text, static_cast<int32_t>(i)));
+  const auto at = static_cast<int32_t>(i);
+  return static_cast<size_t>(lexis::StartsEscape(text, at) ? lexis::WholeEscapeEnd(text, at)
+                                                           : lexis::StringEscapeEnd(text, at));
+}
+
+// Where the blank that ends the hex escape from i to end starts; end when it has none.
+size_t HexEscapeBlank(std::string_view text, size_t i, size_t end) {
+  if (!lexis::StartsEscape(text, static_cast<int32_t>(i)) || end - i <= 2 ||
+      !IsBlank(text[end - 1])) {
+    return end;
+  }
+  return text[end - 1] == '\n' && text[end - 2] == '\r' ? end - 2 : end - 1;
 }
 
 // Splits the text into the pieces that stay as they are (a selector, prelude or declaration
@@ -33,14 +48,22 @@ void Lay(std::string_view text, TLayout& layout) {
   std::string piece;   // the current selector, prelude or declaration
   bool blank = false;  // blanks were seen after the piece's last byte
   int nesting = 0;     // ( and [ open in the piece: a ";" there belongs to it, as in url(data:...)
+  size_t escapeBlank = std::string::npos;  // the piece's size after the last hex escape's blank
   const auto flush = [&](char boundary) {
+    // What follows the piece, a brace, ";" or line break, ends the escape as well; a line break
+    // there would become its blank when the text is read again.
+    if (piece.size() == escapeBlank) {
+      piece.pop_back();
+    }
+    escapeBlank = std::string::npos;
     layout.Piece(piece, boundary);
     piece.clear();
     blank = false;
     nesting = 0;
   };
   const auto take = [&](std::string_view bytes) {
-    if (blank && !piece.empty()) {
+    // A line break kept in the piece stands for the blanks after it.
+    if (blank && !piece.empty() && !textbytes::IsNewline(piece.back())) {
       piece.push_back(' ');
     }
     blank = false;
@@ -60,12 +83,34 @@ void Lay(std::string_view text, TLayout& layout) {
       i = end;
     } else if (c == '"' || c == '\'') {
       // To the closing quote, or to the newline, where an unclosed string ends.
-      const auto end = static_cast<size_t>(lexis::StringEnd(text, static_cast<int32_t>(i)).End);
+      const lexis::TRunEnd end = lexis::StringEnd(text, static_cast<int32_t>(i));
+      take(text.substr(i, static_cast<size_t>(end.End) - i));
+      i = static_cast<size_t>(end.End);
+      // The line break that ends a string left open stays: a blank there would let the string
+      // run on over the next line.
+      if (const auto newline = static_cast<size_t>(lexis::NewlineLength(text, end.End));
+          !end.Closed && newline > 0) {
+        piece.append(text.substr(i, newline));
+        i += newline;
+      }
+    } else if (c == '\\') {
+      const size_t end = EscapeEnd(text, i);
+      const size_t own = HexEscapeBlank(text, i, end);
+      take(text.substr(i, own - i));
+      // A hex escape's blank is its own, not the code's: ".\31  a" is a "1" and then a blank.
+      if (own < end) {
+        piece.push_back(' ');
+        escapeBlank = piece.size();
+      }
+      i = end;
+    } else if (const int32_t body =
+                   c == '(' ? lexis::UnquotedUrlBody(text, static_cast<int32_t>(i)) : -1;
+               body >= 0 && lexis::UrlEnd(text, body).Closed) {
+      // An unquoted url() is one token whatever it holds: braces, quotes and "/*" of an SVG
+      // address among them.
+      const auto end = static_cast<size_t>(lexis::UrlEnd(text, body).End);
       take(text.substr(i, end - i));
       i = end;
-    } else if (c == '\\') {
-      take(text.substr(i, EscapeEnd(text, i) - i));
-      i = EscapeEnd(text, i);
     } else if (IsBlank(c)) {
       blank = true;
       ++i;
@@ -115,7 +160,7 @@ class TFormatLayout {
 
  private:
   void Line(std::string_view line) {
-    Out_.append(static_cast<size_t>(2 * Depth_), ' ');
+    Out_.append(static_cast<size_t>(2 * std::min(Depth_, kMaxIndentDepth)), ' ');
     Out_.append(line);
     Out_.append(kCrLf);
   }

@@ -10,9 +10,11 @@ namespace qm {
 
 // Each selector and at-rule prelude on a line of its own ending in " {", each declaration or
 // statement on a line ending in ";", each "}" on its own line, nested lines indented by two
-// blanks per level, lines joined by CR LF. Inside a selector, prelude or declaration every run of
-// blanks and line breaks becomes one blank; strings, comments and escaped characters stay as they
-// are. Formatting formatted text changes nothing.
+// blanks per level up to 32 levels (deeper ones as deep as the 32nd, so that the text grows no
+// more than a fixed factor), lines joined by CR LF. Inside a selector, prelude or declaration
+// every run of blanks and line breaks becomes one blank; strings, comments, unquoted url()s and
+// escaped characters stay as they are, a hex escape keeps the blank that ends it, and a string
+// left open keeps the line break that ends it. Formatting formatted text changes nothing.
 std::string FormatSheet(std::string_view text);
 
 // The same pieces with no blanks or line breaks between them: the inverse of FormatSheet, which

@@ -11,6 +11,7 @@
 
 namespace qm::lexis {
 
+using textbytes::IsBlank;
 using textbytes::IsNewline;
 
 // Where a comment, string or url() that starts at a place ends.
@@ -43,6 +44,26 @@ constexpr bool StartsEscape(std::string_view text, int32_t i) {
 // Just past the escape at the backslash at i outside a string, or i + 1 when it escapes nothing.
 constexpr int32_t EscapeEnd(std::string_view text, int32_t i) {
   return StartsEscape(text, i) ? i + 2 : i + 1;
+}
+
+// Just past the whole escape at the backslash at i that StartsEscape: a hex escape's digits and
+// the one blank after them (CR LF being one), which belongs to it, or the one byte escaped. A
+// reader that keeps blanks apart from the code around them needs the blank; where a run ends
+// does not.
+constexpr int32_t WholeEscapeEnd(std::string_view text, int32_t i) {
+  const auto n = static_cast<int32_t>(text.size());
+  int32_t end = i + 1;
+  while (end < n && end < i + 7 && textbytes::IsHexDigit(text[static_cast<size_t>(end)])) {
+    ++end;
+  }
+  if (end == i + 1) {
+    return i + 2;
+  }
+  if (end < n && IsBlank(text[static_cast<size_t>(end)])) {
+    const int32_t newline = NewlineLength(text, end);
+    end += newline > 0 ? newline : 1;
+  }
+  return end;
 }
 
 // Just past the escape at the backslash at i inside a string or url(): it takes the byte after

@@ -245,13 +245,16 @@ TEST_P(LexisTable, CompletionOffersNothingInsideARun) {
   }
 }
 
-// Format and Minify keep every string and comment byte for byte (they read no url()).
+// Format and Minify keep every string, comment and closed url() byte for byte.
 TEST_P(LexisTable, TheLayoutKeepsRunsAsTheyAre) {
   const std::string sheet = SheetOf(GetParam());
-  const TReading reading = Read(sheet, {TOpenRun::ToNewline, false});
+  const TReading reading = Read(sheet, {});
   for (const std::string& laid : {FormatSheet(sheet), MinifySheet(sheet)}) {
     size_t at = 0;
     for (const TRun& run : reading.runs) {
+      if (run.kind == 'u' && !run.end.Closed) {
+        continue;
+      }
       const std::string_view bytes = std::string_view(sheet).substr(
           static_cast<size_t>(run.start), static_cast<size_t>(run.end.End - run.start));
       at = laid.find(bytes, at);
