@@ -41,46 +41,64 @@ int32_t AfterRemovals(int32_t index, const std::vector<int32_t>& removedAt) {
   return index - shift;
 }
 
-// A comment's bytes, from its "/*" to just after its "*/" (to the text's end when unclosed), or a
-// string's, from its quote to just after the closing one (or to the newline that leaves it open).
+// A comment's bytes, from its "/*" to just after its "*/" (to the text's end when unclosed), a
+// string's, from its quote to just after the closing one (or to the newline that leaves it open),
+// an unquoted url()'s from its name to its ")", a quoted one's from its name to its string's end,
+// or an escape's.
 struct TSpan {
   int32_t Start = 0;
   int32_t End = 0;
   bool Comment = false;
+  // Left open: what is put at its end still falls inside it, in the string that runs to the
+  // newline there or the comment that runs to the text's end.
+  bool Open = false;
 };
 
-// The comments and strings, as a browser reads them (a "/*" inside a string opens no comment,
-// a quote inside a comment opens no string), that overlap [from, to] or touch it at either end.
-// One pass from the text's start, which stops after to.
+// The comments, strings, url()s and escapes, as a browser reads them (a "/*" inside a string or
+// url() opens no comment, a quote inside a comment opens no string, a backslash takes the "/" or
+// quote after it), that overlap [from, to] or touch it at either end. One pass from the text's
+// start, which stops after to.
 std::vector<TSpan> SpansAround(std::string_view text, int32_t from, int32_t to) {
   std::vector<TSpan> found;
   const auto size = static_cast<int32_t>(text.size());
   const auto at = [text](int32_t i) { return text[static_cast<size_t>(i)]; };
   int32_t i = 0;
-  while (i < size && i <= to) {
+  // A url()'s span starts at its name, three bytes before the "(" that shows it.
+  while (i < size && i <= to + 3) {
     const char c = at(i);
-    int32_t end = i + 1;
+    int32_t start = i;
+    lexis::TRunEnd end;
     if (c == '/' && i + 1 < size && at(i + 1) == '*') {
-      end = lexis::CommentEnd(text, i).End;
+      end = lexis::CommentEnd(text, i);
     } else if (c == '"' || c == '\'') {
-      end = lexis::StringEnd(text, i).End;
+      end = lexis::StringEnd(text, i);
     } else if (c == '\\') {
-      i = lexis::EscapeEnd(text, i);
-      continue;
+      // One escaping nothing, before a newline or at the text's end, would still escape a "/"
+      // put right after it.
+      end = lexis::StartsEscape(text, i) ? lexis::TRunEnd{lexis::WholeEscapeEnd(text, i), true}
+                                         : lexis::TRunEnd{i + 1, false};
+    } else if (const int32_t body = c == '(' ? lexis::UnquotedUrlBody(text, i) : -1; body >= 0) {
+      end = lexis::UrlTokenEnd(text, body);
+      // From its name, with the backslash when the name's first letter is escaped ("\\url(").
+      start = i > 3 && at(i - 4) == '\\' ? i - 4 : i - 3;
+    } else if (const int32_t quote = c == '(' ? lexis::QuotedUrlString(text, i) : -1; quote >= 0) {
+      // A "/*" between url( and its string would start an unquoted url().
+      end = lexis::StringEnd(text, quote);
+      start = i > 3 && at(i - 4) == '\\' ? i - 4 : i - 3;
     } else {
       ++i;
       continue;
     }
-    if (end >= from) {
-      found.push_back({i, end, c == '/'});
+    if (start <= to && end.End >= from) {
+      found.push_back({start, end.End, c == '/', !end.Closed});
     }
-    i = end;
+    i = end.End;
   }
   return found;
 }
 
 bool Inside(const TSpan& span, int32_t index) {
-  return span.Start < index && index < span.End;
+  return span.Start < index && (index < span.End || (span.Open && index == span.End));
 }
 
 // Where each "/" of [start, end) stands after a "*" and a run of backslashes (none or more): the
@@ -171,7 +189,8 @@ TEditPlan PlanComment(const TDocument& document, int32_t selStart, int32_t selEn
   const std::vector<TSpan> around = SpansAround(text, selStart, selEnd);
   if (selStart == selEnd) {
     plan.Anchor = plan.Caret = selStart;
-    // In a comment its "*/" would end that comment early; in a string it would be no comment.
+    // In a comment its "*/" would end that comment early; in a string or url() it would be no
+    // comment; after a backslash its "/" would be escaped.
     if (std::any_of(around.begin(), around.end(),
                     [selStart](const TSpan& span) { return Inside(span, selStart); })) {
       return plan;
@@ -180,12 +199,21 @@ TEditPlan PlanComment(const TDocument& document, int32_t selStart, int32_t selEn
     plan.Anchor = plan.Caret = selStart + 3;
     return plan;
   }
-  // A comment or string cut in two would leave its other half live, or take the new "/*" in.
+  // A comment, string, url() or escape cut in two would leave its other half live, or take the
+  // new "/*" in.
   int32_t start = selStart;
   int32_t end = selEnd;
-  for (const TSpan& span : around) {
-    start = Inside(span, start) ? span.Start : start;
-    end = Inside(span, end) ? span.End : end;
+  // Spans overlap where a url()'s name is escaped ("\\url("): grown into one, the start may fall
+  // inside an earlier span.
+  for (bool grown = true; grown;) {
+    grown = false;
+    for (const TSpan& span : around) {
+      const int32_t wasStart = start;
+      const int32_t wasEnd = end;
+      start = Inside(span, start) ? span.Start : start;
+      end = Inside(span, end) ? span.End : end;
+      grown = grown || start != wasStart || end != wasEnd;
+    }
   }
   plan.Batch.Add({start, start, "/*", start});
   const std::vector<int32_t> closers = CloserLikes(text, start, end, false);

@@ -33,8 +33,9 @@ TEditPlan PlanIndent(const TDocument& document, int32_t selStart, int32_t selEnd
 // the text it covered; the caret alone keeps its line and column, as far as the line now goes.
 TEditPlan PlanOutdent(const TDocument& document, int32_t selStart, int32_t selEnd);
 // Puts the selection between "/*" and "*/" and selects all of it; without one inserts "/*  */"
-// with the caret between the two blanks (nothing when the caret is inside a comment already). A
-// selection that starts or ends inside a comment grows to hold it whole, and every "*/" inside
+// with the caret between the two blanks (nothing when the caret is inside a comment, string,
+// unquoted url() or escape already, or at the end of a string or comment left open there). A
+// selection that starts or ends inside one of those grows to hold it whole, and every "*/" inside
 // gets a backslash ("*\/", and "*\\/" for a "*\/" there was), so the new comment ends only at
 // its own "*/" and no rule inside it stays live.
 TEditPlan PlanComment(const TDocument& document, int32_t selStart, int32_t selEnd);

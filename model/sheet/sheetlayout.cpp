@@ -105,10 +105,10 @@ void Lay(std::string_view text, TLayout& layout) {
       i = end;
     } else if (const int32_t body =
                    c == '(' ? lexis::UnquotedUrlBody(text, static_cast<int32_t>(i)) : -1;
-               body >= 0 && lexis::UrlEnd(text, body).Closed) {
+               body >= 0) {
       // An unquoted url() is one token whatever it holds: braces, quotes and "/*" of an SVG
-      // address among them.
-      const auto end = static_cast<size_t>(lexis::UrlEnd(text, body).End);
+      // address among them, and one left open runs on as far as a browser reads it.
+      const auto end = static_cast<size_t>(lexis::UrlTokenEnd(text, body).End);
       take(text.substr(i, end - i));
       i = end;
     } else if (IsBlank(c)) {

@@ -60,12 +60,16 @@ TRunEnd QuotedEnd(std::string_view text, int32_t from, char close) {
     if (c != '\\') {
       return {j, false};  // a newline
     }
-    j = StringEscapeEnd(text, j);
+    j = StartsEscape(text, j) ? WholeEscapeEnd(text, j) : StringEscapeEnd(text, j);
   }
   return {n, false};
 }
 
-int32_t UnquotedUrlBody(std::string_view text, int32_t paren) {
+namespace {
+
+// Where the body of the url() whose "(" is at paren starts, past spaces and tabs, quoted or not;
+// -1 when that "(" follows no name "url".
+int32_t UrlBody(std::string_view text, int32_t paren) {
   const auto at = [text](int32_t i) { return text[static_cast<size_t>(i)]; };
   if (paren < 3 || AsciiLower(at(paren - 3)) != 'u' || AsciiLower(at(paren - 2)) != 'r' ||
       AsciiLower(at(paren - 1)) != 'l' || (paren > 3 && textbytes::IsNameChar(at(paren - 4)))) {
@@ -76,7 +80,24 @@ int32_t UnquotedUrlBody(std::string_view text, int32_t paren) {
   while (body < n && (at(body) == ' ' || at(body) == '\t')) {
     ++body;
   }
-  return body < n && (at(body) == '"' || at(body) == '\'') ? -1 : body;
+  return body;
+}
+
+bool IsQuote(std::string_view text, int32_t i) {
+  return i < static_cast<int32_t>(text.size()) &&
+         (text[static_cast<size_t>(i)] == '"' || text[static_cast<size_t>(i)] == '\'');
+}
+
+}  // namespace
+
+int32_t UnquotedUrlBody(std::string_view text, int32_t paren) {
+  const int32_t body = UrlBody(text, paren);
+  return body < 0 || IsQuote(text, body) ? -1 : body;
+}
+
+int32_t QuotedUrlString(std::string_view text, int32_t paren) {
+  const int32_t body = UrlBody(text, paren);
+  return body >= 0 && IsQuote(text, body) ? body : -1;
 }
 
 }  // namespace qm::lexis

@@ -34,8 +34,8 @@ constexpr int32_t NewlineLength(std::string_view text, int32_t i) {
 
 // Whether the backslash at i escapes the byte after it outside a string: not before a newline,
 // nor at the text's end, where it is a plain backslash. A hex escape ("\7B ") runs on over up to
-// six hex digits and a blank, but none of those ends a string, comment or rule: where a run ends
-// needs only the byte after the backslash.
+// six hex digits and a blank (WholeEscapeEnd); where a string or url() ends depends on that blank
+// when it is a newline, which the escape takes.
 constexpr bool StartsEscape(std::string_view text, int32_t i) {
   const auto at = static_cast<size_t>(i);
   return text[at] == '\\' && at + 1 < text.size() && !IsNewline(text[at + 1]);
@@ -84,8 +84,9 @@ constexpr TRunEnd CommentEnd(std::string_view text, int32_t open) {
   return {static_cast<int32_t>(close) + 2, true};
 }
 
-// A run of bytes from from up to close, escapes taken whole: just past close, or left open at
-// the first newline outside an escape or at the text's end. Strings and url() are both such runs.
+// A run of bytes from from up to close, escapes taken whole (a hex escape with the blank or
+// newline after it): just past close, or left open at the first newline outside an escape or at
+// the text's end. Strings and url() are both such runs.
 TRunEnd QuotedEnd(std::string_view text, int32_t from, char close);
 
 // The string whose quote, double or single, is at quote.
@@ -98,9 +99,24 @@ inline TRunEnd StringEnd(std::string_view text, int32_t quote) {
 // byte no quote (url("...") is a function holding a string, read as any other string).
 int32_t UnquotedUrlBody(std::string_view text, int32_t paren);
 
+// Where the string of the url("...") whose "(" is at paren starts, past spaces and tabs; -1 when
+// that "(" opens none. Up to there nothing may come between: url( and a "/" is an unquoted url().
+int32_t QuotedUrlString(std::string_view text, int32_t paren);
+
 // The unquoted url() whose body starts at body: closed just past its ")".
 inline TRunEnd UrlEnd(std::string_view text, int32_t body) {
   return QuotedEnd(text, body, ')');
+}
+
+// The same url() to where a browser's url token ends: a newline makes it a bad url, which still
+// runs on to the next ")" outside an escape, or to the text's end. A reader that moves the bytes
+// around it needs this end; one that shows where the url() went wrong, UrlEnd's.
+inline TRunEnd UrlTokenEnd(std::string_view text, int32_t body) {
+  TRunEnd end = UrlEnd(text, body);
+  while (!end.Closed && end.End < static_cast<int32_t>(text.size())) {
+    end = UrlEnd(text, end.End + NewlineLength(text, end.End));
+  }
+  return end;
 }
 
 }  // namespace qm::lexis

@@ -9,6 +9,7 @@
 #include "markedtext.h"
 #include "model/text/memorydocument.h"
 #include "realsheets.h"
+#include "reference_tokens.h"
 
 namespace qm {
 namespace {
@@ -93,7 +94,29 @@ INSTANTIATE_TEST_SUITE_P(
                     "[/*a {} /* note *\\/ b {} *\\\\/*/]", "[a {} /* note */ b {} *\\/]"},
         CommandCase{"uncomment_every_comment_in_the_selection", TCommand::Uncomment,
                     "/*a*/ [b /*c*/ d /*e*/] /*f*/", "/*a*/ [b c d e] /*f*/"},
-        CommandCase{"uncomment_an_unclosed_comment", TCommand::Uncomment, "a /* b|", "a  b|"}),
+        CommandCase{"uncomment_an_unclosed_comment", TCommand::Uncomment, "a /* b|", "a  b|"},
+        // There a new comment would fall inside the string or comment left open.
+        CommandCase{"comment_at_the_end_of_a_string_left_open", TCommand::Comment,
+                    "a { b: \"c|\r\n}", "a { b: \"c|\r\n}"},
+        CommandCase{"comment_at_the_end_of_a_comment_left_open", TCommand::Comment, "a /* b|",
+                    "a /* b|"},
+        CommandCase{"comment_from_the_end_of_a_string_left_open", TCommand::Comment,
+                    "a { b: \"c[\r\n}]", "a { b: [/*\"c\r\n}*/]"},
+        // "\/" and "\'" are escapes: a "/*" after the backslash would open no comment, and a
+        // quote left out of one would open a string.
+        CommandCase{"comment_with_the_caret_in_an_escape", TCommand::Comment, ".a\\|/ {}",
+                    ".a\\|/ {}"},
+        CommandCase{"comment_from_inside_an_escape", TCommand::Comment, ".a\\[/b {}]",
+                    ".a[/*\\/b {}*/]"},
+        CommandCase{"comment_to_inside_an_escape", TCommand::Comment, "[.a\\]'b {} c {}",
+                    "[/*.a\\'*/]b {} c {}"},
+        CommandCase{"comment_to_inside_a_hex_escape", TCommand::Comment, "[.a\\3]1 b {}",
+                    "[/*.a\\31 */]b {}"},
+        // An unquoted url() holds "/*" and quotes that are none of the code's.
+        CommandCase{"comment_with_the_caret_in_a_url", TCommand::Comment, "b: url(x'/*|y)",
+                    "b: url(x'/*|y)"},
+        CommandCase{"comment_from_inside_a_url", TCommand::Comment, "b: ur[l(x'/*y) c]",
+                    "b: [/*url(x'/*y) c*/]"}),
     [](const testing::TestParamInfo<CommandCase>& info) { return info.param.name; });
 
 // Comment then Uncomment over any selection gives the text back, and what Comment made is one
@@ -105,6 +128,19 @@ void CheckCommentRoundTrip(const std::string& name, const std::string& text, int
   const TEditPlan comment = PlanComment(document, start, end);
   ApplyBatch(comment.Batch, document);
   const std::string commented(document.Text());
+  if (comment.Batch.Empty()) {
+    EXPECT_EQ(start, end) << "a selection is always commented";
+    return;
+  }
+  // The new comment reads as nothing but a break between tokens, where it stands.
+  const int32_t from = comment.Anchor == comment.Caret ? comment.Anchor - 3 : comment.Anchor;
+  const int32_t to = (comment.Anchor == comment.Caret ? comment.Anchor + 3 : comment.Caret) -
+                     static_cast<int32_t>(commented.size() - text.size());
+  EXPECT_TRUE(reference::Tokens(commented) ==
+              reference::Tokens(text.substr(0, static_cast<size_t>(from)) + "/**/" +
+                                text.substr(static_cast<size_t>(to))))
+      << commented.substr(static_cast<size_t>(std::max(0, from - 20)),
+                          static_cast<size_t>(std::min(to - from, 60) + 40));
   if (comment.Anchor != comment.Caret) {
     // A browser's comment runs to the first "*/" after its "/*".
     ASSERT_EQ(commented.compare(static_cast<size_t>(comment.Anchor), 2, "/*"), 0);
@@ -113,7 +149,11 @@ void CheckCommentRoundTrip(const std::string& name, const std::string& text, int
   }
   const TEditPlan uncomment = PlanUncomment(document, comment.Anchor, comment.Caret);
   ApplyBatch(uncomment.Batch, document);
-  EXPECT_EQ(document.Text(), text);
+  // Without a selection the two blanks Comment put between the marks stay.
+  const bool atCaret = start == end;
+  EXPECT_EQ(document.Text(), atCaret ? text.substr(0, static_cast<size_t>(start)) + "  " +
+                                           text.substr(static_cast<size_t>(start))
+                                     : text);
 }
 
 TEST(CommentRoundTrip, GivesTheTextBackForEverySelectionOfAFixture) {
@@ -123,6 +163,30 @@ TEST(CommentRoundTrip, GivesTheTextBackForEverySelectionOfAFixture) {
   for (int32_t start = 0; start < size; ++start) {
     for (int32_t end = start + 1; end <= size; ++end) {
       CheckCommentRoundTrip("fixture", text, start, end);
+    }
+  }
+}
+
+// Texts where a careless Comment puts its marks inside a run or cuts one in two.
+TEST(CommentRoundTrip, GivesTheTextBackAtEveryCaretAndSelectionOfRuns) {
+  const std::string texts[] = {
+      "a { b: url(data:x,<s a='{}'/*]>) }\nc { d: e }",
+      "a { b: \"x\r\n}\nc { d: e }",
+      "a { b: 'x",
+      ".a\\/* b {} */ c {}",
+      ".a\\'b { c: d } e { f: g }",
+      ".\\31  a { } .\\31\r\nb {}",
+      "a { b: \"x\\\r\ny */\"; } c {}",
+      "a { b: c } /* d {",
+      "a { b: url(x{\n} c { d: e) } f {}",
+      "a { b: url( 'x' ) } \\url(y) \\z\n{}\\",
+  };
+  for (const std::string& text : texts) {
+    const auto size = static_cast<int32_t>(text.size());
+    for (int32_t start = 0; start <= size; ++start) {
+      for (int32_t end = start; end <= size; ++end) {
+        CheckCommentRoundTrip("runs", text, start, end);
+      }
     }
   }
 }
