@@ -67,17 +67,19 @@ TRunEnd QuotedEnd(std::string_view text, int32_t from, char close) {
 
 namespace {
 
-// Where the body of the url() whose "(" is at paren starts, past spaces and tabs, quoted or not;
-// -1 when that "(" follows no name "url".
+// Where the body of the url() whose "(" is at paren starts, past blanks and newlines, quoted or
+// not; -1 when that "(" follows no name "url" ("#url(" and "@url(" are other names).
 int32_t UrlBody(std::string_view text, int32_t paren) {
   const auto at = [text](int32_t i) { return text[static_cast<size_t>(i)]; };
   if (paren < 3 || AsciiLower(at(paren - 3)) != 'u' || AsciiLower(at(paren - 2)) != 'r' ||
-      AsciiLower(at(paren - 1)) != 'l' || (paren > 3 && textbytes::IsNameChar(at(paren - 4)))) {
+      AsciiLower(at(paren - 1)) != 'l' ||
+      (paren > 3 &&
+       (textbytes::IsNameChar(at(paren - 4)) || at(paren - 4) == '#' || at(paren - 4) == '@'))) {
     return -1;
   }
   const auto n = static_cast<int32_t>(text.size());
   int32_t body = paren + 1;
-  while (body < n && (at(body) == ' ' || at(body) == '\t')) {
+  while (body < n && textbytes::IsBlank(at(body))) {
     ++body;
   }
   return body;

@@ -94,13 +94,14 @@ inline TRunEnd StringEnd(std::string_view text, int32_t quote) {
   return QuotedEnd(text, quote + 1, text[static_cast<size_t>(quote)]);
 }
 
-// Where the body of the unquoted url() whose "(" is at paren starts, past spaces and tabs; -1
-// when that "(" opens none: the name right before it must be "url" in any case, and its first
+// Where the body of the unquoted url() whose "(" is at paren starts, past blanks and newlines;
+// -1 when that "(" opens none: the name right before it must be "url" in any case, and its first
 // byte no quote (url("...") is a function holding a string, read as any other string).
 int32_t UnquotedUrlBody(std::string_view text, int32_t paren);
 
-// Where the string of the url("...") whose "(" is at paren starts, past spaces and tabs; -1 when
-// that "(" opens none. Up to there nothing may come between: url( and a "/" is an unquoted url().
+// Where the string of the url("...") whose "(" is at paren starts, past blanks and newlines; -1
+// when that "(" opens none. Up to there nothing may come between: url( and a "/" is an unquoted
+// url().
 int32_t QuotedUrlString(std::string_view text, int32_t paren);
 
 // The unquoted url() whose body starts at body: closed just past its ")".

@@ -180,6 +180,7 @@ TEST(CommentRoundTrip, GivesTheTextBackAtEveryCaretAndSelectionOfRuns) {
       "a { b: c } /* d {",
       "a { b: url(x{\n} c { d: e) } f {}",
       "a { b: url( 'x' ) } \\url(y) \\z\n{}\\",
+      "x\"y\f#url(x\"y\n) (url(\n'a\n) b",
   };
   for (const std::string& text : texts) {
     const auto size = static_cast<int32_t>(text.size());

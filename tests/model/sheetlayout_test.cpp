@@ -165,6 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
         MeaningCase{"url_left_open_at_a_newline", "a { b: url(x{\n} c { d: e) } f { g: h }"},
         MeaningCase{"url_left_open_at_the_end", "a { b: url(x{y; c: d }"},
         MeaningCase{"hex_escape_takes_a_newline_in_a_string", "a { b: \"\\31\n}\"; } c { d: e }"},
+        MeaningCase{"quoted_url_after_a_newline_left_open", "a { b: url(\n'x\f} c { d: e }"},
         MeaningCase{"double_string_left_open", "a { b: \"x\n}\ne { f: g }"},
         MeaningCase{"single_string_left_open_at_cr_lf", "a { b: 'x  \r\n  ; c: d; }\r\ne {}"},
         MeaningCase{"string_left_open_at_a_form_feed", "a { b: 'x\f}\fe { f: g }"},
