@@ -92,7 +92,7 @@ TRuleScan ScanRule(std::string_view text, int32_t from, int32_t limit) {
       continue;
     }
     if (c == '\\') {
-      i += 2;
+      i = lexis::EscapeEnd(before, i);
       continue;
     }
     if (c == '(' || c == '[') {

@@ -217,7 +217,7 @@ bool TTextCheck::Scan(std::string_view text, size_t from, TOldScan* old) {
       continue;
     }
     if (c == '\\') {
-      i += 2;
+      i = static_cast<size_t>(lexis::EscapeEnd(text, At(i)));
       statementStart = false;
       continue;
     }
