@@ -18,6 +18,22 @@ TOpenDocument::TOpenDocument(QWidget* parent) : QWidget(parent), Editor_(new TCs
       emit StatusChange(changes);
     }
   });
+  // A file that mixes its line breaks keeps each line's own: its list of breaks follows every
+  // change. Scintilla tells a change before it makes it, without the text it puts in: that text
+  // is read when the next change is told, or the format is asked for.
+  connect(Editor_, &QsciScintilla::SCN_MODIFIED, this,
+          [this](int position, int type, const char*, int length) {
+            if ((type & (QsciScintillaBase::SC_MOD_BEFOREINSERT |
+                         QsciScintillaBase::SC_MOD_BEFOREDELETE)) == 0) {
+              return;
+            }
+            NoteInsertion();
+            if ((type & QsciScintillaBase::SC_MOD_BEFOREINSERT) != 0) {
+              PendingInsertion = {position, length};
+            } else {
+              NoteRemoval(Format_, *Editor_, position, length);
+            }
+          });
   connect(Editor_, &TCssEditor::TextChanged, this, [this](bool undoOrRedo) {
     // The editor cuts a change into several runs where Scintilla reports the save point left or
     // reached; the program's change is told once, when its outermost scope ends.
@@ -37,6 +53,7 @@ void TOpenDocument::Load(const QString& path, const QByteArray& bytes) {
     Editor_->SetEncoding(DetectEncoding(loaded.Text));
     Editor_->LoadBytes(loaded.Text);
   }
+  PendingInsertion.reset();
   Format_ = std::move(loaded.Format);
   Path_ = path;
   Check_->CheckSoon();
@@ -49,7 +66,18 @@ void TOpenDocument::SaveTo(const QString& path) {
 }
 
 std::string TOpenDocument::FileBytes() const {
-  return SaveText(Editor_->Text(), Format_);
+  return SaveText(Editor_->Text(), Format());
+}
+
+const TTextFormat& TOpenDocument::Format() const {
+  NoteInsertion();
+  return Format_;
+}
+
+void TOpenDocument::NoteInsertion() const {
+  if (const auto pending = std::exchange(PendingInsertion, std::nullopt)) {
+    qm::NoteInsertion(Format_, *Editor_, pending->first, pending->second);
+  }
 }
 
 const TProblemSpan* TOpenDocument::ProblemAt(int32_t position) const {

@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <exception>
 #include <functional>
+#include <optional>
+#include <utility>
 
 #include "controls/csseditor.h"
 #include "model/sheet/selectorblocks.h"
@@ -33,7 +35,7 @@ class TOpenDocument : public QWidget {
   // The file this document saves to; empty while it is untitled. Each document keeps its own,
   // so documents with equal captions never write over each other's files.
   const QString& Path() const { return Path_; }
-  const TTextFormat& Format() const { return Format_; }
+  const TTextFormat& Format() const;
   // The file's encoding: typed and pasted text is stored in it, and saving writes the bytes back.
   TTextEncoding Encoding() const { return Editor_->Encoding(); }
 
@@ -104,11 +106,16 @@ class TOpenDocument : public QWidget {
 
  private:
   void EndScope(bool failed);
+  // Takes the insertion last told into the file's line breaks, now that its text is in.
+  void NoteInsertion() const;
 
   TCssEditor* const Editor_;
   TDocumentCheck* Check_ = nullptr;
   QString Path_;
-  TTextFormat Format_;
+  // Follows the text, so also changed while the document is only read (see NoteInsertion).
+  mutable TTextFormat Format_;
+  // An insertion told before it was made: where, and how many bytes.
+  mutable std::optional<std::pair<int32_t, int32_t>> PendingInsertion;
   // The file's encoding is the editor's: it reads the bytes and encodes what is typed.
 
   // Stamped with the text version it was built from; rebuilt when asked for after a change.

@@ -278,6 +278,54 @@ class TestOpenDocument : public QObject {
     document.MoveToNextBlock();
     QCOMPARE(document.Editor()->Caret(), 12);
   }
+
+  void aFileOfMixedBreaksKeepsEachUntouchedLinesBreak() {
+    // LF is the most common break; "b" ends with CR LF, "c" with a lone CR.
+    const QByteArray mixed("a{}\nb{}\r\nc{}\rd{}\n");
+    struct TCase {
+      const char* name;
+      std::function<void(TOpenDocument&)> gesture;
+      const char* saved;
+    };
+    const std::vector<TCase> cases{
+        {"typed_into_a_line",
+         [](TOpenDocument& document) {
+           document.Editor()->SetCaret(7);
+           QTest::keyClicks(document.Editor(), QStringLiteral("x"));
+         },
+         "a{}\nb{x}\r\nc{}\rd{}\n"},
+        {"enter_at_a_line_end",
+         [](TOpenDocument& document) {
+           document.Editor()->SetCaret(8);
+           QTest::keyClick(document.Editor(), Qt::Key_Return);
+           QTest::keyClicks(document.Editor(), QStringLiteral("e{}"));
+         },
+         "a{}\nb{}\r\ne{}\nc{}\rd{}\n"},
+        {"typed_and_undone",
+         [](TOpenDocument& document) {
+           document.Editor()->SetCaret(13);
+           QTest::keyClick(document.Editor(), Qt::Key_Return);
+           document.Editor()->undo();
+         },
+         "a{}\nb{}\r\nc{}\rd{}\n"},
+        {"line_added_by_the_program",
+         [](TOpenDocument& document) {
+           document.Apply(TEditBatch({10, 10, "x{}\r\n", 0}));
+         },
+         "a{}\nb{}\r\nx{}\nc{}\rd{}\n"},
+        {"line_removed_by_the_program",
+         [](TOpenDocument& document) {
+           document.Apply(TEditBatch({5, 10, "", 0}));
+         },
+         "a{}\nc{}\rd{}\n"},
+    };
+    for (const TCase& c : cases) {
+      TOpenDocument document;
+      document.Load(QStringLiteral("mixed.css"), mixed);
+      c.gesture(document);
+      QCOMPARE(QByteArray::fromStdString(document.FileBytes()), QByteArray(c.saved));
+    }
+  }
 };
 
 QM_TEST_MAIN(TestOpenDocument)
