@@ -36,7 +36,11 @@ namespace qm {
 
 void TFrmMain::CreateMenus() {
   EditMenu = new TEditMenu(this, *Platform.Prompts, [this] { return Tabs_->CurrentDocument(); });
-  connect(EditMenu, &TEditMenu::SelectionFound, this, &TFrmMain::ShowCaretStatus);
+  // The views follow a match found to the rule it is in.
+  connect(EditMenu, &TEditMenu::SelectionFound, this, [this] {
+    RunCommand(*Platform.Prompts, [this] { Sync->FollowCaret(); });
+    ShowCaretStatus();
+  });
   const auto addMenu = [this](const QString& caption, const char* name,
                               std::span<const TCommand> commands) {
     QMenu* menu = menuBar()->addMenu(caption);
@@ -202,7 +206,11 @@ void TFrmMain::CreateDocks() {
     GetSelectorInfo(DescribedProperty);
     ShowCaretStatus();
   });
-  connect(SelectorsPanel, &TSelectorsPanel::BlockSelected, this, &TFrmMain::ShowCaretStatus);
+  // A rule chosen in the tree is the rule the views show.
+  connect(SelectorsPanel, &TSelectorsPanel::BlockSelected, this, [this] {
+    RunCommand(*Platform.Prompts, [this] { Sync->FollowCaret(); });
+    ShowCaretStatus();
+  });
   connect(PropertiesPanel, &TPropertiesPanel::PropertyChosen, this, &TFrmMain::GetSelectorInfo);
   connect(PropertiesPanel, &TPropertiesPanel::StatusMessage, StatusPanel, &QLabel::setText);
   connect(VisualEditorPanel, &TVisualEditorPanel::PropertyPointed, this,

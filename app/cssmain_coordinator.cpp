@@ -36,7 +36,7 @@ void TFrmMain::ShowCaretStatus() {
   const QString problem =
       document != nullptr ? TProblemsPanel::ProblemAtCaret(*document) : QString();
   RuleHint->setText(!problem.isEmpty()                        ? problem
-                    : document != nullptr && !Sync->HasRule() ? TDeclarationSync::NoRuleMessage()
+                    : document != nullptr && !Sync->HasRule() ? Sync->ReadOnlyMessage()
                                                               : QString());
   if (document == nullptr) {
     StatusPanel->clear();

@@ -95,11 +95,10 @@ void TDeclarationSync::SetDocument(TOpenDocument* document) {
         TypingPause.start();
       }
     });
-    // A move of the caret into another rule reads that rule; extending a selection leaves the
-    // views as they are.
+    // A move of the caret into another rule reads that rule, also when it extends a selection:
+    // the views show the rule at the selection's moving end.
     connect(Doc, &TOpenDocument::StatusChange, this, [this](TStatusChanges changes) {
-      if ((changes & (TStatusChange::Caret | TStatusChange::CaretLine)) &&
-          !Doc->Editor()->SelAvail()) {
+      if (changes & (TStatusChange::Caret | TStatusChange::CaretLine | TStatusChange::Selection)) {
         RunCommand(Prompts, [this] { CaretMoved(); });
       }
     });
@@ -131,8 +130,19 @@ QString TDeclarationSync::NoRuleMessage() {
   return QStringLiteral("Put the caret inside a rule to see and change its declarations.");
 }
 
+QString TDeclarationSync::ReadOnlyMessage() const {
+  return Rule == kSelectionSpansRules
+             ? QStringLiteral(
+                   "The selection spans more than one rule: select within one rule to "
+                   "see and change its declarations.")
+             : NoRuleMessage();
+}
+
 int32_t TDeclarationSync::RuleAtCaret() const {
-  return RuleBlockAt(*Doc->Editor(), Doc->Blocks(), Doc->Editor()->Caret());
+  const TCssEditor& editor = *Doc->Editor();
+  const int32_t caret = editor.Caret();
+  const int32_t anchor = caret == editor.SelStart() ? editor.SelEnd() : editor.SelStart();
+  return RuleOfSelection(editor, Doc->Blocks(), anchor, caret);
 }
 
 void TDeclarationSync::Read() {
@@ -199,7 +209,7 @@ bool TDeclarationSync::Write(const QString& name, const QString& value, const vo
   }
   EnsureCurrentRule();
   if (Rule < 0) {
-    emit StatusMessage(NoRuleMessage());
+    emit StatusMessage(ReadOnlyMessage());
     return false;
   }
   // The blanks around a value are no part of it (the text-decoration list ends its own with one).

@@ -41,7 +41,8 @@ class TDeclarationSync : public QObject {
   void SetDocument(TOpenDocument* document);
   TOpenDocument* Document() const { return Doc; }
 
-  // Whether the caret is in a rule whose declarations the views may show and change.
+  // Whether the caret is in a rule whose declarations the views may show and change, and the
+  // selection, if any, holds no part of another rule.
   bool HasRule() const { return Rule >= 0; }
   // The rule's own selector, as the user wrote it.
   QString RuleName() const;
@@ -50,6 +51,9 @@ class TDeclarationSync : public QObject {
 
   // Reads the rule at the caret again and tells the views, whether or not it changed.
   void Read();
+  // Follows a move of the caret or the selection that the program made for the user (a match
+  // found, a rule chosen in the tree) as one the user made.
+  void FollowCaret() { CaretMoved(); }
 
   // Writes "name: value;" into the rule the views show, or removes the declaration for an empty
   // value. Refused, with a message in the status bar and nothing changed, without a rule, for a
@@ -65,6 +69,8 @@ class TDeclarationSync : public QObject {
 
   // The message the views show while the caret is in no rule.
   static QString NoRuleMessage();
+  // Why the views are read-only now: the caret is in no rule, or the selection spans rules.
+  QString ReadOnlyMessage() const;
 
  signals:
   // Before the views are told another rule: an open editor commits its text to the rule it
@@ -82,7 +88,8 @@ class TDeclarationSync : public QObject {
   // open editor holds to the rule they show, then reads the new one. A move within the rule
   // reads nothing.
   void CaretMoved();
-  // The rule the caret is in, in the document's current block list; -1 for none.
+  // The rule the caret is in, in the document's current block list; -1 for none and
+  // kSelectionSpansRules while the selection holds parts of another rule too.
   int32_t RuleAtCaret() const;
   void ReadValues();
   // When the text has changed since the rule was found, finds it again at the caret.
@@ -99,7 +106,8 @@ class TDeclarationSync : public QObject {
   mutable std::optional<TValueChecker> Checker;
 
   TOpenDocument* Doc = nullptr;
-  // The rule the views show, as an index into the block list of text version RuleVersion.
+  // The rule the views show, as an index into the block list of text version RuleVersion; below
+  // 0 for none (see RuleAtCaret).
   int32_t Rule = -1;
   uint64_t RuleVersion = 0;
   // The text version at the caret's last move: a move that comes with a change is typing.

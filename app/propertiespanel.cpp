@@ -164,7 +164,7 @@ void TPropertiesPanel::icComboChange(const QString& text) {
     return;
   }
   if (!Sync.HasRule()) {
-    emit StatusMessage(TDeclarationSync::NoRuleMessage());
+    emit StatusMessage(Sync.ReadOnlyMessage());
     return;
   }
   const QString entry = text.trimmed();

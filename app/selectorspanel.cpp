@@ -283,7 +283,9 @@ void TSelectorsPanel::SelectNodeBlock() {
     TOpenDocument::TEditScope quiet(*Document);
     editor->SetCaret(block.StartPos + 1);
     editor->SetFirstVisibleLine(editor->CaretLineCol().Line);
-    editor->MoveSelectionEnd(block.EndPos + 2);
+    // The block is selected from its end, so that the caret, the selection's moving end, is in
+    // the rule, and the views show it.
+    editor->SetSelection(block.EndPos + 2, block.StartPos + 1);
   }
   editor->setFocus();
   emit BlockSelected();

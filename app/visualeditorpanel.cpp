@@ -139,7 +139,7 @@ void TVisualEditorPanel::VisualChange(QObject* Sender, const QString& sText) {
     return;
   }
   if (!Sync.HasRule()) {
-    emit StatusMessage(TDeclarationSync::NoRuleMessage());
+    emit StatusMessage(Sync.ReadOnlyMessage());
     return;
   }
   ShowEditingStatus();

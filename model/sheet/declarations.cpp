@@ -234,6 +234,30 @@ int32_t RuleBlockAt(const TDocument& document, const TModList& blocks, int32_t c
   return block;
 }
 
+int32_t RuleOfSelection(const TDocument& document, const TModList& blocks, int32_t anchor,
+                        int32_t caret) {
+  const int32_t rule = RuleBlockAt(document, blocks, caret);
+  if (rule < 0 || anchor == caret) {
+    return rule;
+  }
+  const TItmRecord& own = blocks.Items(rule);
+  const int32_t start = std::min(anchor, caret);
+  const int32_t end = std::max(anchor, caret);
+  const auto selected = [&](int32_t brace) { return brace >= start && brace < end; };
+  for (const TItmRecord& item : blocks.All()) {
+    if (item.StartPos >= end) {
+      break;
+    }
+    // A rule's own braces and those of the rules nested in it are that rule's text.
+    const bool ownText =
+        item.StartPos >= own.StartPos && item.EndPos >= 0 && item.EndPos <= own.EndPos;
+    if (!ownText && (selected(item.StartPos) || selected(item.EndPos))) {
+      return kSelectionSpansRules;
+    }
+  }
+  return rule;
+}
+
 TBlockKind BlockKind(const TDocument& document, const TModList& blocks, int32_t block) {
   RequireCurrent(document, blocks);
   return KindOf(document.Text(), blocks, block);

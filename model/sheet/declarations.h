@@ -22,6 +22,16 @@ namespace qm {
 // closed holds no caret. Throws TError when blocks does not describe the document's text.
 int32_t RuleBlockAt(const TDocument& document, const TModList& blocks, int32_t caret);
 
+// What RuleOfSelection gives for a selection that holds parts of more than one rule.
+constexpr int32_t kSelectionSpansRules = -2;
+
+// The rule whose declarations the views show for a selection from anchor to caret, its moving
+// end: the rule at the caret (RuleBlockAt), or kSelectionSpansRules when the selection holds a
+// brace of any other block than that rule and the blocks inside it. Takes time linear in the
+// blocks in front of the selection's end.
+int32_t RuleOfSelection(const TDocument& document, const TModList& blocks, int32_t anchor,
+                        int32_t caret);
+
 // What kind of block a block is, told from the text in front of its brace.
 TBlockKind BlockKind(const TDocument& document, const TModList& blocks, int32_t block);
 

@@ -362,5 +362,50 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"\"x\f}\"", true}, RefusalCase{"\"x\r}\"", true},
                     RefusalCase{"\"x\n}\"", true}, RefusalCase{"'a\\\r\nb}'", false}));
 
+struct SelectionCase {
+  std::string name;
+  std::string text;      // "[" at the selection's anchor, "^" at the caret, its moving end
+  std::string expected;  // the selector of the rule shown, "" for none, "spans" for two rules
+};
+
+class RuleOfSelectionTable : public testing::TestWithParam<SelectionCase> {};
+
+TEST_P(RuleOfSelectionTable, ShowsTheRuleAtTheCaretOfASelectionWithinIt) {
+  const SelectionCase& c = GetParam();
+  std::string text = c.text;
+  const auto anchorAt = text.find('[');
+  text.erase(anchorAt, 1);
+  const auto caretAt = text.find('^');
+  text.erase(caretAt, 1);
+  const TMemoryDocument document(text);
+  TModList blocks;
+  RebuildBlocks(document, blocks);
+  const int32_t rule = RuleOfSelection(document, blocks, static_cast<int32_t>(anchorAt),
+                                       static_cast<int32_t>(caretAt));
+  const std::string shown = rule == kSelectionSpansRules ? "spans"
+                            : rule < 0                   ? ""
+                                                         : std::string(blocks.Items(rule).Name);
+  EXPECT_EQ(shown, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RuleOfSelectionTable,
+    testing::Values(
+        SelectionCase{"within_one_rule", "a{[width:1px^}b{width:5px}", "a"},
+        SelectionCase{"backwards_within_one_rule", "a{width:^1px[}b{width:5px}", "a"},
+        SelectionCase{"no_selection", "a{width:1px}b{w[^idth:5px}", "b"},
+        // The caret has moved on into the next rule: neither rule is shown.
+        SelectionCase{"ends_in_the_next_rule", "a{wi[dth:1px}b{wi^dth:5px}", "spans"},
+        SelectionCase{"ends_in_the_rule_before", "a{wi^dth:1px}b{wi[dth:5px}", "spans"},
+        SelectionCase{"from_the_rule_selector", "a{width:1px}[b{wi^dth:5px}", "b"},
+        SelectionCase{"over_a_whole_rule_before", "[a{width:1px}b{wi^dth:5px}", "spans"},
+        SelectionCase{"rule_and_its_closing_brace", "a{width:1px}b{^width:5px}\r\n[c{}", "b"},
+        SelectionCase{"over_a_nested_rule", "a{[color:red; b{color:blue} width:1px^}", "a"},
+        SelectionCase{"from_a_nested_rule", "a{color:red; b{co[lor:blue} width:1px^}", "a"},
+        SelectionCase{"out_of_its_media_block", "@media print{a{co[lor:red}}b{co^lor:blue}",
+                      "spans"},
+        SelectionCase{"caret_between_rules", "a{co[lor:red}^b{}", ""}),
+    [](const auto& info) { return info.param.name; });
+
 }  // namespace
 }  // namespace qm

@@ -70,6 +70,18 @@ int32_t At(const QByteArray& sheet, const char* marker) {
   return static_cast<int32_t>(sheet.indexOf(marker));
 }
 
+const QByteArray kSelectionSheet = "a{width:1px;color:red}\r\nb{width:5px}";
+
+// Where a person clicks to put the caret in front of the character at pos.
+QPoint PointOf(TCssEditor* editor, int32_t pos) {
+  const auto x =
+      editor->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, static_cast<long>(pos));
+  const auto y =
+      editor->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, static_cast<long>(pos));
+  const auto height = editor->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0UL);
+  return QPoint(static_cast<int>(x) + 1, static_cast<int>(y + height / 2));
+}
+
 bool AnyValue(TFrmMain& w) {
   for (int32_t i = 0; i < Ic(w).Count(); ++i) {
     if (!Ic(w).Items(i).Value().empty()) {
@@ -310,6 +322,73 @@ class TestRuleSync : public QObject {
     QCOMPARE(Part(w, "background", "background-repeat").Value(), "repeat-x");
     QCOMPARE(Part(w, "background", "background-image").Value(), "url(img/bg.png)");
     QCOMPARE(Picker<TComboCSS>(w, "cmbbackgroundrepeat")->text(), QStringLiteral("repeat-x"));
+  }
+
+  // The views show the rule at a selection's moving end; over two rules they are read-only and
+  // say why. No write goes over the selected text.
+  void aSelectionShowsTheRuleAtItsMovingEnd_data() {
+    QTest::addColumn<QByteArray>("from");  // clicked in front of this
+    QTest::addColumn<QByteArray>("to");    // then Shift+clicked in front of this
+    QTest::addColumn<QString>("rule");     // empty for read-only views
+    QTest::addColumn<QByteArray>("written");
+    const QByteArray unchanged = kSelectionSheet;
+    QTest::newRow("into the next rule")
+        << QByteArray("1px") << QByteArray("5px") << QString() << unchanged;
+    QTest::newRow("back into the rule before")
+        << QByteArray("5px") << QByteArray("1px") << QString() << unchanged;
+    QTest::newRow("within one rule")
+        << QByteArray("1px") << QByteArray("red") << QStringLiteral("a")
+        << QByteArray("a{width: 7em;color:red}\r\nb{width:5px}");
+    QTest::newRow("from the selector into its rule")
+        << QByteArray("b{") << QByteArray("5px") << QStringLiteral("b")
+        << QByteArray("a{width:1px;color:red}\r\nb{width: 7em;}");
+  }
+
+  void aSelectionShowsTheRuleAtItsMovingEnd() {
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(QString, rule);
+    QFETCH(QByteArray, written);
+    const QByteArray sheet = kSelectionSheet;
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    QVERIFY(Open(env, w, sheet, 0));
+    TCssEditor* editor = w.Tabs().CurrentEditor();
+    QTest::mouseClick(editor->viewport(), Qt::LeftButton, {}, PointOf(editor, At(sheet, from)));
+    QTest::mouseClick(editor->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      PointOf(editor, At(sheet, to)));
+    QCOMPARE(editor->Caret(), At(sheet, to));
+    const QString selected = editor->selectedText();
+    QVERIFY(!selected.isEmpty());
+    if (rule.isEmpty()) {
+      QVERIFY(!w.Declarations().HasRule());
+      QVERIFY(Ic(w).ReadOnly());
+      QVERIFY(w.Declarations().ReadOnlyMessage() != TDeclarationSync::NoRuleMessage());
+      QCOMPARE(RuleHint(w), w.Declarations().ReadOnlyMessage());
+    } else {
+      QCOMPARE(w.Declarations().RuleName(), rule);
+      QCOMPARE(RuleHint(w), QString());
+    }
+
+    // The Visual Editor's width, then the Properties row: each replaces the value it shows.
+    QComboBox* width = Picker<TComboBoxUnit>(w, "cmbwidth")->ValueBox();
+    width->lineEdit()->selectAll();
+    QTest::keyClicks(width->lineEdit(), QStringLiteral("7"));
+    QComboBox* unit = Picker<TComboBoxUnit>(w, "cmbwidth")->UnitBox();
+    if (unit->isEnabled()) {
+      unit->setCurrentIndex(unit->findText(QStringLiteral("em")));
+    }
+    QCOMPARE(Text(w), written);
+    Ic(w).SelectItem(&Row(w, "width"));
+    QLineEdit* row = Row(w, "width").EditType == TEditType::etList
+                         ? static_cast<QLineEdit*>(Ic(w).InplaceCombo())
+                         : Ic(w).InplaceEdit();
+    QTest::keyClicks(row, QStringLiteral("7em"));
+    QTest::keyClick(row, Qt::Key_Return);
+    QCOMPARE(Text(w), written);
+    if (rule.isEmpty()) {
+      QCOMPARE(w.StatusText(), w.Declarations().ReadOnlyMessage());
+    }
   }
 };
 

@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
+#include "app/declarationsync.h"
 #include "dialogs/cssnew.h"
 #include "model/sheet/selectorblocks.h"
 #include "testenv.h"
@@ -78,15 +79,26 @@ class TestSelectors : public QObject {
     QCOMPARE(w.Tabs().CurrentEditor()->SelEnd(), 23);
     QCOMPARE(w.Tabs().CurrentEditor()->selectedText(), QStringLiteral("\r\n  color: red;\r\n}\r"));
     QVERIFY(!w.Tabs().CurrentDocument()->UpdatingText());
-    // The status bar names the caret's line in the selected block.
-    QCOMPARE(w.StatusText(), QStringLiteral("Line 3 of  7, Col 3"));
+    // The caret, the selection's moving end, is just inside the block's brace, and the status
+    // bar and the views follow it into the block.
+    QCOMPARE(w.Tabs().CurrentEditor()->Caret(), 4);
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 1 of  7, Col 5"));
+    QCOMPARE(w.Declarations().RuleName(), QStringLiteral("h1"));
+    QCOMPARE(w.Declarations().Value("color"), std::string("red"));
     QVERIFY(w.Tabs().CurrentEditor()->hasFocus());
     // The second node of the same name stands for the second block.
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                       NodeCentre(tree, tree->topLevelItem(0)->child(1)));
     QCOMPARE(w.Tabs().CurrentEditor()->selectedText(), QStringLiteral(" x: y }"));
-    QCOMPARE(w.StatusText(), QStringLiteral("Line 7 of  7, Col 12"));
+    QCOMPARE(w.StatusText(), QStringLiteral("Line 7 of  7, Col 5"));
+    QCOMPARE(w.Declarations().Value("color"), std::string());
+    QCOMPARE(w.Declarations().Value("x"), std::string("y"));
     QVERIFY(!w.Tabs().CurrentDocument()->UpdatingText());
+    // Another rule's node: the views show that rule's values.
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      NodeCentre(tree, tree->topLevelItem(1)->child(0)));
+    QCOMPARE(w.Declarations().RuleName(), QStringLiteral(".note"));
+    QCOMPARE(w.Declarations().Value("margin"), std::string("0"));
   }
 
   // A rule typed into the text appears once typing pauses, with no Refresh; the selected node
