@@ -147,14 +147,20 @@ void TPropertiesPanel::ShowEditingStatus() {
 void TPropertiesPanel::icSelectedChange(TInspectorItem* selected) {
   // Another row's edit is another step of Undo.
   Sync.EndMerge();
+  Typed.reset();
   emit PropertyChosen(selected != nullptr ? QString::fromStdString(selected->Caption) : QString());
   ShowEditingStatus();
 }
 
 void TPropertiesPanel::icEditChange(TInspectorItem* item) {
-  if (Sync.Document() != nullptr && item != nullptr) {
-    Write(QString::fromStdString(item->Caption), QString::fromStdString(item->Value()));
+  if (Sync.Document() == nullptr || item == nullptr ||
+      std::exchange(Typed, std::nullopt) == std::pair(item->Caption, item->Value())) {
+    // The row shows what applies now, which is not always what was typed: clearing one of two
+    // declarations of a name leaves the other.
+    ShowValues();
+    return;
   }
+  Write(QString::fromStdString(item->Caption), QString::fromStdString(item->Value()));
 }
 
 void TPropertiesPanel::icComboChange(const QString& text) {
@@ -180,6 +186,7 @@ void TPropertiesPanel::icComboChange(const QString& text) {
     if (Write(tag, entry, ic->InplaceCombo())) {
       // An entry picked from the list shows in the drop-down as it came.
       ic->InplaceCombo()->SetTextQuiet(text);
+      Typed.emplace(row->Caption, text.toStdString());
     }
   } else {
     ic->InplaceCombo()->SetTextQuiet(*value);

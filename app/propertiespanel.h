@@ -6,6 +6,9 @@
 
 #include <QString>
 #include <QWidget>
+#include <optional>
+#include <string>
+#include <utility>
 
 class QTabBar;
 class QToolBar;
@@ -75,6 +78,9 @@ class TPropertiesPanel : public QWidget {
   QToolButton* tbinspexpand = nullptr;
   QToolButton* tbinspcollapse = nullptr;
   TInspectorCSS* ic = nullptr;
+  // The row and text the drop-down last wrote as it was typed: closing the drop-down with that
+  // text writes nothing more (with two declarations of a name, once more would remove the other).
+  std::optional<std::pair<std::string, std::string>> Typed;
 };
 
 }  // namespace qm

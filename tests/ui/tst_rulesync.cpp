@@ -390,6 +390,27 @@ class TestRuleSync : public QObject {
       QCOMPARE(w.StatusText(), w.Declarations().ReadOnlyMessage());
     }
   }
+
+  // Of two declarations of one name, the row shows the later one, which applies; clearing the
+  // row removes that one, and leaving the row for the text removes nothing more.
+  void clearingARowRemovesTheOneDeclarationItShows() {
+    const QByteArray sheet = "h1 {\r\n  color: red;\r\n  color: blue;\r\n}";
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    QVERIFY(Open(env, w, sheet, At(sheet, "color")));
+    QCOMPARE(Value(w, "color"), QStringLiteral("blue"));
+    Ic(w).SelectItem(&Row(w, "color"));
+    TInplaceCombo* combo = Ic(w).InplaceCombo();
+    QVERIFY(combo->isVisible());
+    combo->selectAll();
+    QTest::keyClick(combo, Qt::Key_Delete);
+    QCOMPARE(Text(w), QByteArray("h1 {\r\n  color: red;\r\n}"));
+    TCssEditor* editor = w.Tabs().CurrentEditor();
+    QTest::mouseClick(editor->viewport(), Qt::LeftButton, {}, PointOf(editor, At(sheet, "red")));
+    QVERIFY(combo->isHidden());
+    QCOMPARE(Text(w), QByteArray("h1 {\r\n  color: red;\r\n}"));
+    QCOMPARE(Value(w, "color"), QStringLiteral("red"));
+  }
 };
 
 QTEST_MAIN(TestRuleSync)
