@@ -353,6 +353,20 @@ std::optional<std::string> ValueRefusal(std::string_view value) {
     } else if (c == ';' && open.empty()) {
       return "The value cannot hold \";\" outside quotes and brackets: it would end the "
              "declaration.";
+    } else if (const int32_t body =
+                   c == '(' ? lexis::UnquotedUrlBody(value, static_cast<int32_t>(i)) : -1;
+               body >= 0) {
+      // An unquoted url() holds no comment, string or bracket: it runs to its ")".
+      const lexis::TRunEnd url = lexis::UrlTokenEnd(value, body);
+      if (!url.Closed) {
+        return "The value leaves a url( open: \")\" is missing.";
+      }
+      // Braces in it would still pair with the rule's for readers of the sheet that do not
+      // know url()s; quoted, the address may hold them.
+      if (Slice(value, body, url.End).find_first_of("{}") != std::string_view::npos) {
+        return "The value cannot hold \"{\" or \"}\" outside quotes: it would end the rule.";
+      }
+      i = static_cast<size_t>(url.End) - 1;
     } else if (c == '(' || c == '[') {
       open.push_back(c == '(' ? ')' : ']');
     } else if (c == ')' || c == ']') {

@@ -52,6 +52,17 @@ struct TCursor {
       const lexis::TRunEnd string = lexis::StringEnd(Braces(), i);
       return string.Closed ? string.End : i + 1;
     }
+    if (c == '(') {
+      // The body of an unquoted url() is the address's bytes, "/*", quotes and braces included:
+      // the bracket and its body are one atom, up to the ")" that closes it.
+      if (const int32_t body = lexis::UnquotedUrlBody(Braces(), i); body >= 0) {
+        const lexis::TRunEnd url = lexis::UrlTokenEnd(Braces(), body);
+        if (url.Closed) {
+          return url.End - 1;
+        }
+      }
+      return i + 1;
+    }
     if (lexis::StartsEscape(Braces(), i)) {
       return NameEnd(i);
     }

@@ -88,6 +88,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"multi_line_value", "a {^\r\n  font-family: a,\r\n    b;\r\n}", "font-family",
                  "a,\r\n    b"},
         ReadCase{"last_one_applies", "a {^ color: red; color: blue }", "color", "blue"},
+        // An unquoted url() holds no comment: what follows it is read as it stands.
+        ReadCase{"comment_opener_in_a_url", "a {^ background: url(img/*.png); color: red }",
+                 "background", "url(img/*.png)"},
+        ReadCase{"after_a_comment_opener_in_a_url",
+                 "a {^ background: url(img/*.png); color: red; /* x */ }", "color", "red"},
         ReadCase{"important_kept", "a {^ color: red !important }", "color", "red !important"},
         ReadCase{"declaration_at_the_start_of_the_text", "color: red;^ a { }", "color", ""}),
     [](const auto& info) { return info.param.name; });
@@ -125,6 +130,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "", "h1 {\r\n  font-size: 8pt;\r\n}"},
         WriteCase{"add_to_a_new_block", "h1 {\r\n^\r\n\r\n}", "color", "red",
                   "h1 {\r\n\r\n\r\n        color: red;\r\n}"},
+        WriteCase{"add_after_a_comment_opener_in_a_url", "h1 {^ background: url(img/*.png) }",
+                  "color", "red", "h1 { background: url(img/*.png); color: red; }"},
+        WriteCase{"replace_after_a_comment_opener_in_a_url",
+                  "h1 {^ background: url(a/*b.png); color: red /* x */ }", "color", "blue",
+                  "h1 { background: url(a/*b.png); color: blue; /* x */ }"},
         WriteCase{"name_in_catalogue_case", "h1 {^ COLOR: red; }", "color", "blue",
                   "h1 { color: blue; }"},
         WriteCase{"commented_one_stays", "h1 {^\r\n  /* color: red; */\r\n}", "color", "blue",
@@ -356,7 +366,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"{", true}, RefusalCase{"calc(", true},
                     RefusalCase{"rgb(1,2", true}, RefusalCase{"a)", true}, RefusalCase{"(]", true},
                     RefusalCase{"\"open", true}, RefusalCase{"/* open", true},
-                    RefusalCase{"a\\", true},
+                    RefusalCase{"a\\", true}, RefusalCase{"url(img/*.png)", false},
+                    RefusalCase{"url(a'b.png) no-repeat", false}, RefusalCase{"url(img/*", true},
                     // A form feed or a lone CR ends a line as LF does, and so the string; a
                     // backslash carries it over CR LF as over LF.
                     RefusalCase{"\"x\f}\"", true}, RefusalCase{"\"x\r}\"", true},

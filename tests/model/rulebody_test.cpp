@@ -60,6 +60,14 @@ INSTANTIATE_TEST_SUITE_P(
         BodyCase{"important", "a { color: red !important; margin: 0 ! IMPORTANT }",
                  "color=red! margin=0! +;"},
         BodyCase{"data_url", "a { b: url(data:x;base64,AA==) }", "b=url(data:x;base64,AA==) +;"},
+        // An unquoted url() holds no comment, string or brace: they are the address's bytes.
+        BodyCase{"comment_opener_in_a_url", "a { b: url(img/*.png); c: d }",
+                 "b=url(img/*.png) c=d +;"},
+        BodyCase{"quote_and_braces_in_a_url", "a { b: url(x'{}.png) 1px; c: d; }",
+                 "b=url(x'{}.png) 1px c=d ."},
+        BodyCase{"comment_after_a_url", "a { b: url(x/*y) /* z; */; c: d; }", "b=url(x/*y) c=d ."},
+        // Left open, it swallows nothing, as a bracket left open does not.
+        BodyCase{"url_left_open", "a { b: url(x/*y; c: d }", "b=url(x/*y c=d +;"},
         BodyCase{"unclosed_parenthesis", "a { width: calc(; color: red }",
                  "width=calc( color=red +;"},
         BodyCase{"custom_property_with_braces", "a { --x: { b: c; }; d: e; }",
