@@ -83,6 +83,18 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"unquoted_url", "a{b:url(x:<s a='{'>/*]}  \"<)  ;c:d}",
                    "a {\r\n  b:url(x:<s a='{'>/*]}  \"<);\r\n  c:d\r\n}",
                    "a{b:url(x:<s a='{'>/*]}  \"<);c:d}"},
+        LayoutCase{"svg_style_in_a_url",
+                   "a{background:url(data:image/svg+xml;utf8,<svg%20a='b'><style>p{fill:red;"
+                   "x:y}</style></svg>) no-repeat;c:d}",
+                   "a {\r\n  background:url(data:image/svg+xml;utf8,<svg%20a='b'><style>p{fill:red;"
+                   "x:y}</style></svg>) no-repeat;\r\n  c:d\r\n}",
+                   "a{background:url(data:image/svg+xml;utf8,<svg%20a='b'><style>p{fill:red;"
+                   "x:y}</style></svg>) no-repeat;c:d}"},
+        LayoutCase{"blanks_in_a_url",
+                   "a {\n  b: url(data:image/svg+xml;utf8,<svg a='1'  b> <g>{ c: d; }</g>)  e;\n}",
+                   "a {\r\n  b: url(data:image/svg+xml;utf8,<svg a='1'  b> <g>{ c: d; }</g>) "
+                   "e;\r\n}",
+                   "a{b: url(data:image/svg+xml;utf8,<svg a='1'  b> <g>{ c: d; }</g>) e;}"},
         // The string ends at its line's end, and so does the declaration the browser drops.
         LayoutCase{"string_left_open", "a { b: \"x  \n  c: d; }\ne {}",
                    "a {\r\n  b: \"x  \nc: d;\r\n}\r\ne {\r\n}", "a{b: \"x  \nc: d;}e{}"},
@@ -160,6 +172,12 @@ INSTANTIATE_TEST_SUITE_P(
         MeaningCase{"svg_url",
                     "a { background: url(data:image/svg+xml;utf8,<svg a=\"{}\"/*]'><p/>) }\n"
                     "b { c: d }"},
+        MeaningCase{"svg_style_in_a_url",
+                    "a { background: url(data:image/svg+xml;utf8,<svg%20a='b'><style>p{fill:red;"
+                    "x:y}</style></svg>) no-repeat; c: d }\nb { c: d }"},
+        MeaningCase{"blanks_and_braces_in_a_url",
+                    "a{b:url(data:x,<svg a='1'  b> <g>{ c: d; }</g>)  e;f:g}h{i:j}"},
+        MeaningCase{"url_over_lines", "a{b:url(data:x,<g>{\n c: d;\n}</g>);e:f}h{i:j}"},
         MeaningCase{"url_with_an_opening_bracket", "a { b: url(x[y) ; c: d } e { f: g }"},
         MeaningCase{"url_in_capitals_with_blanks", "a { b: URL(  x{y  ) ; c: d }"},
         MeaningCase{"url_left_open_at_a_newline", "a { b: url(x{\n} c { d: e) } f { g: h }"},
