@@ -10,9 +10,13 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "app/opendocument.h"
 #include "controls/bitmaps.h"
+#include "model/sheet/declarations.h"
 #include "model/text/textencoding.h"
 #include "platform/commandguard.h"
 #include "platform/prompts.h"
@@ -26,6 +30,18 @@ const char* const kGroupImages[] = {"element", "class", "id"};
 
 int GroupOfKind(std::string_view kind) {
   return kind == "Element" ? 0 : kind == "Class" ? 1 : 2;
+}
+
+// Whether a block is one of the sheet's selectors: not an at-rule (@media, @font-face), nor braces
+// in a custom property's value.
+bool IsSelectorBlock(const TDocument& document, const TModList& blocks, int32_t block) {
+  return BlockKind(document, blocks, block) == TBlockKind::StyleRule &&
+         !blocks.Items(block).Name.starts_with('@');
+}
+
+// The selector a node stands for, without the line that tells equal ones apart.
+QString NodeName(const QTreeWidgetItem* node) {
+  return node->data(0, Qt::UserRole).toString();
 }
 
 // Names are the document's bytes: UTF-8, or 8-bit text shown as Windows-1252.
@@ -200,12 +216,30 @@ void TSelectorsPanel::RefreshTree() {
     const TModList& blocks = Document->Blocks();
     const TTextEncoding encoding = Document->Encoding();
     TreeVersion = Document->Editor()->TextVersion();
+    const TCssEditor& editor = *Document->Editor();
+    std::vector<int32_t> listed;
+    std::unordered_map<std::string, int> uses;
+    for (int32_t b = 0; b < blocks.Count(); ++b) {
+      if (IsSelectorBlock(editor, blocks, b)) {
+        listed.push_back(b);
+        ++uses[TreeName(blocks.Items(b).Name)];
+      }
+    }
     // Built detached and added at once: a large sheet has thousands of nodes.
     QList<QTreeWidgetItem*> children[3];
-    for (int32_t b = 0; b < blocks.Count(); ++b) {
+    for (const int32_t b : listed) {
       const TItmRecord& block = blocks.Items(b);
       const int group = GroupOfKind(block.Kind);
-      auto* node = new TSelectorNode(FromModel(TreeName(block.Name), encoding), *this);
+      const std::string name = TreeName(block.Name);
+      const QString shown = FromModel(name, encoding);
+      // Rules of the same selector are told apart by the line of their brace.
+      auto* node =
+          new TSelectorNode(uses[name] < 2 ? shown
+                                           : QStringLiteral("%1 (line %2)")
+                                                 .arg(shown)
+                                                 .arg(editor.IndexToLineCol(block.StartPos).Line),
+                            *this);
+      node->setData(0, Qt::UserRole, shown);
       node->setIcon(0, groups[group]->icon(0));
       children[group].append(node);
       NodeBlocks[group].push_back(b);
@@ -233,14 +267,15 @@ int32_t TSelectorsPanel::BlockOfNode(QTreeWidgetItem* node) const {
     return NodeBlocks[Tv->indexOfTopLevelItem(group)].at(static_cast<size_t>(child));
   }
   // Typed since the tree was made: the same block is the one of the same name and number.
-  const QString text = node->text(0);
+  const QString text = NodeName(node);
   int occurrence = 0;
   for (int i = 0; i < child; ++i) {
-    occurrence += group->child(i)->text(0) == text ? 1 : 0;
+    occurrence += NodeName(group->child(i)) == text ? 1 : 0;
   }
   const TTextEncoding encoding = Document->Encoding();
   for (int32_t b = 0; b < blocks.Count(); ++b) {
-    if (FromModel(TreeName(blocks.Items(b).Name), encoding) == text && occurrence-- == 0) {
+    if (FromModel(TreeName(blocks.Items(b).Name), encoding) == text &&
+        IsSelectorBlock(*Document->Editor(), blocks, b) && occurrence-- == 0) {
       return b;
     }
   }

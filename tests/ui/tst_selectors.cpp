@@ -61,7 +61,8 @@ class TestSelectors : public QObject {
     TFrmMain& w = env.MakeWindow();
     w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), kSheet));
     QCOMPARE(TreeTexts(w.Selectors().Tree()),
-             (QStringList{"Elements+", "  h1", "  h1", "Classes+", "  .note", "IDs+", "  #main"}));
+             (QStringList{"Elements+", "  h1 (line 1)", "  h1 (line 7)", "Classes+", "  .note",
+                          "IDs+", "  #main"}));
     QVERIFY(w.Selectors().Tree()->selectedItems().isEmpty());
     w.Action("acNew")->trigger();  // the tree follows the active document
     QCOMPARE(TreeTexts(w.Selectors().Tree()), (QStringList{"Elements+", "Classes+", "IDs+"}));
@@ -151,7 +152,36 @@ class TestSelectors : public QObject {
     QCOMPARE(hinted.size(), 1);
     QVERIFY2(hinted.first().contains(QStringLiteral(".a")), qPrintable(hinted.first()));
     QVERIFY(plain.contains(QStringLiteral(".b")));
-    QVERIFY(plain.contains(QStringLiteral("@media print")));
+    // The at-rule is no selector: it has no node of its own.
+    QCOMPARE(plain, QStringList{QStringLiteral(".b")});
+  }
+
+  // The tree lists the sheet's selectors: no at-rule, no braces in a custom property's value;
+  // rules of one selector are told apart by their line.
+  void theTreeListsSelectorsOnly_data() {
+    QTest::addColumn<QByteArray>("sheet");
+    QTest::addColumn<QStringList>("tree");
+    QTest::newRow("at-rules") << QByteArray(
+                                     "@media print {\n  p { }\n}\n@supports (display: grid) "
+                                     "{ .g { } }\n@layer base { #l { } }\n@font-face { "
+                                     "font-family: X; }\n@page { margin: 0 }")
+                              << QStringList{"Elements+", "  p",  "Classes+",
+                                             "  .g",      "IDs+", "  #l"};
+    QTest::newRow("custom property with braces")
+        << QByteArray(":root { --x: { a: b }; --y: {}; }\n.c { }")
+        << QStringList{"Elements+", "Classes+", "  :root", "  .c", "IDs+"};
+    QTest::newRow("one selector twice")
+        << QByteArray("a { }\n\n.b { }\n@media print {\n  a { }\n}")
+        << QStringList{"Elements+", "  a (line 1)", "  a (line 5)", "Classes+", "  .b", "IDs+"};
+  }
+
+  void theTreeListsSelectorsOnly() {
+    QFETCH(QByteArray, sheet);
+    QFETCH(QStringList, tree);
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), sheet));
+    QCOMPARE(TreeTexts(w.Selectors().Tree()), tree);
   }
 
   // A long selector shows as one bounded line ending where its brace is, with the whole name
@@ -202,7 +232,7 @@ class TestSelectors : public QObject {
     w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("cafe.css"), bytes));
     QTreeWidget* tree = w.Selectors().Tree();
     QTreeWidgetItem* second = tree->topLevelItem(1)->child(1);
-    QCOMPARE(second->text(0), QStringLiteral(".caf\u00e9"));
+    QCOMPARE(second->text(0), QStringLiteral(".caf\u00e9 (line 2)"));
     QCOMPARE(second->toolTip(0), QStringLiteral(".caf\u00e9"));
     QTest::keyClicks(w.Tabs().CurrentEditor(), QStringLiteral(" "));
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, NodeCentre(tree, second));
