@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
 
@@ -17,6 +18,7 @@
 #include "controls/ComboBoxUnit.h"
 #include "controls/Combocss.h"
 #include "controls/inspectorcss.h"
+#include "dialogs/finddialog.h"
 #include "testenv.h"
 
 using namespace qm;
@@ -389,6 +391,22 @@ class TestRuleSync : public QObject {
     if (rule.isEmpty()) {
       QCOMPARE(w.StatusText(), w.Declarations().ReadOnlyMessage());
     }
+  }
+
+  // A match found by Find is in the rule the views then show.
+  void aMatchFoundShowsItsRule() {
+    const QByteArray sheet = kSelectionSheet;
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    QVERIFY(Open(env, w, sheet, At(sheet, "1px")));
+    QCOMPARE(w.Declarations().RuleName(), QStringLiteral("a"));
+    QTest::keyClick(w.Tabs().CurrentEditor(), Qt::Key_F, Qt::ControlModifier);
+    TFindDialog& dialog = w.FindDialog();
+    dialog.TxtFind->setText(QStringLiteral("5px"));
+    QTest::mouseClick(dialog.CmdFindNext, Qt::LeftButton);
+    QCOMPARE(w.Tabs().CurrentEditor()->selectedText(), QStringLiteral("5px"));
+    QCOMPARE(w.Declarations().RuleName(), QStringLiteral("b"));
+    QCOMPARE(Value(w, "width"), QStringLiteral("5px"));
   }
 
   // Of two declarations of one name, the row shows the later one, which applies; clearing the
