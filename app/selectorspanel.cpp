@@ -164,9 +164,9 @@ void TSelectorsPanel::FollowText() {
   if (selected) {
     QTreeWidgetItem* parent = node->parent();
     group = parent == nullptr ? Tv->indexOfTopLevelItem(node) : Tv->indexOfTopLevelItem(parent);
-    text = node->text(0);
+    text = NodeName(node);
     for (int i = 0; parent != nullptr && i < parent->indexOfChild(node); ++i) {
-      occurrence += parent->child(i)->text(0) == text ? 1 : 0;
+      occurrence += NodeName(parent->child(i)) == text ? 1 : 0;
     }
     if (parent == nullptr) {
       occurrence = -1;  // the group itself
@@ -178,7 +178,7 @@ void TSelectorsPanel::FollowText() {
     QTreeWidgetItem* parent = Tv->topLevelItem(group);
     QTreeWidgetItem* again = occurrence < 0 ? parent : nullptr;
     for (int i = 0; again == nullptr && i < parent->childCount(); ++i) {
-      if (parent->child(i)->text(0) == text && occurrence-- == 0) {
+      if (NodeName(parent->child(i)) == text && occurrence-- == 0) {
         again = parent->child(i);
       }
     }

@@ -134,6 +134,24 @@ class TestSelectors : public QObject {
     QCOMPARE(env.Prompts.Asked, QStringList());
   }
 
+  // A chosen rule of a selector used twice stays chosen when typing moves it to another line.
+  void aChosenRuleStaysChosenWhenItsLineMoves() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { }\np { }\n"));
+    QTreeWidget* tree = w.Selectors().Tree();
+    tree->setCurrentItem(tree->topLevelItem(0)->child(1));
+    QCOMPARE(tree->currentItem()->text(0), QStringLiteral("p (line 2)"));
+    TCssEditor* editor = w.Tabs().CurrentEditor();
+    editor->SetCaret(0);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(tree->topLevelItem(0)->child(1)->text(0), QStringLiteral("p (line 3)"));
+    QCOMPARE(tree->currentItem(), tree->topLevelItem(0)->child(1));
+    QVERIFY(tree->currentItem()->isSelected());
+  }
+
   // A rule inside an at-rule names it in its tool tip; the at-rule's own node has no such hint.
   void aRuleInAnAtRuleNamesItInItsToolTip() {
     TTestEnv env;
