@@ -10,8 +10,11 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <functional>
+#include <map>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "app/opendocument.h"
@@ -39,9 +42,54 @@ bool IsSelectorBlock(const TDocument& document, const TModList& blocks, int32_t 
          !blocks.Items(block).Name.starts_with('@');
 }
 
-// The selector a node stands for, without the line that tells equal ones apart.
+// What a node keeps: the selector it stands for, without the line that tells equal ones apart;
+// its block in the list the tree was made from; whether it only holds the rules nested in its
+// block (an at-rule, or a rule listed in another group).
+constexpr int kNameRole = Qt::UserRole;
+constexpr int kBlockRole = Qt::UserRole + 1;
+constexpr int kHolderRole = Qt::UserRole + 2;
+// Rules nested deeper than this are shown at this depth, beside the rule they are in.
+constexpr int kMaxDepth = 16;
+
 QString NodeName(const QTreeWidgetItem* node) {
-  return node->data(0, Qt::UserRole).toString();
+  return node->data(0, kNameRole).toString();
+}
+
+QTreeWidgetItem* GroupOf(QTreeWidgetItem* node) {
+  while (node->parent() != nullptr) {
+    node = node->parent();
+  }
+  return node;
+}
+
+// The nodes below a group, each before the nodes below it: in the text order of their blocks.
+std::vector<QTreeWidgetItem*> NodesUnder(QTreeWidgetItem* group) {
+  std::vector<QTreeWidgetItem*> nodes;
+  std::vector<QTreeWidgetItem*> pending;
+  for (int i = group->childCount() - 1; i >= 0; --i) {
+    pending.push_back(group->child(i));
+  }
+  while (!pending.empty()) {
+    QTreeWidgetItem* node = pending.back();
+    pending.pop_back();
+    nodes.push_back(node);
+    for (int i = node->childCount() - 1; i >= 0; --i) {
+      pending.push_back(node->child(i));
+    }
+  }
+  return nodes;
+}
+
+// How many nodes in front of node in its group have its name.
+int OccurrenceOf(QTreeWidgetItem* node) {
+  int occurrence = 0;
+  for (QTreeWidgetItem* other : NodesUnder(GroupOf(node))) {
+    if (other == node) {
+      break;
+    }
+    occurrence += NodeName(other) == NodeName(node) ? 1 : 0;
+  }
+  return occurrence;
 }
 
 // Names are the document's bytes: UTF-8, or 8-bit text shown as Windows-1252.
@@ -159,27 +207,25 @@ void TSelectorsPanel::FollowText() {
   QTreeWidgetItem* node = Tv->currentItem();
   const bool selected = node != nullptr && node->isSelected();
   int group = -1;
-  int occurrence = 0;
+  int occurrence = -1;  // the group itself
   QString text;
   if (selected) {
-    QTreeWidgetItem* parent = node->parent();
-    group = parent == nullptr ? Tv->indexOfTopLevelItem(node) : Tv->indexOfTopLevelItem(parent);
-    text = NodeName(node);
-    for (int i = 0; parent != nullptr && i < parent->indexOfChild(node); ++i) {
-      occurrence += NodeName(parent->child(i)) == text ? 1 : 0;
-    }
-    if (parent == nullptr) {
-      occurrence = -1;  // the group itself
+    group = Tv->indexOfTopLevelItem(GroupOf(node));
+    if (node->parent() != nullptr) {
+      text = NodeName(node);
+      occurrence = OccurrenceOf(node);
     }
   }
   const int scroll = Tv->verticalScrollBar()->value();
   RefreshTree();
   if (selected) {
-    QTreeWidgetItem* parent = Tv->topLevelItem(group);
-    QTreeWidgetItem* again = occurrence < 0 ? parent : nullptr;
-    for (int i = 0; again == nullptr && i < parent->childCount(); ++i) {
-      if (NodeName(parent->child(i)) == text && occurrence-- == 0) {
-        again = parent->child(i);
+    QTreeWidgetItem* again = occurrence < 0 ? Tv->topLevelItem(group) : nullptr;
+    if (occurrence >= 0) {
+      for (QTreeWidgetItem* other : NodesUnder(Tv->topLevelItem(group))) {
+        if (NodeName(other) == text && occurrence-- == 0) {
+          again = other;
+          break;
+        }
       }
     }
     if (again != nullptr) {
@@ -204,9 +250,6 @@ bool TSelectorsPanel::eventFilter(QObject* watched, QEvent* event) {
 void TSelectorsPanel::RefreshTree() {
   Tv->setUpdatesEnabled(false);
   Tv->clear();
-  for (std::vector<int32_t>& nodes : NodeBlocks) {
-    nodes.clear();
-  }
   QTreeWidgetItem* groups[3];
   for (int i = 0; i < 3; ++i) {
     groups[i] = new QTreeWidgetItem(Tv, QStringList{QLatin1String(kGroups[i])});
@@ -217,9 +260,25 @@ void TSelectorsPanel::RefreshTree() {
     const TTextEncoding encoding = Document->Encoding();
     TreeVersion = Document->Editor()->TextVersion();
     const TCssEditor& editor = *Document->Editor();
+    // The block each block is shown in (-1 for none) and how deep.
+    std::vector<int32_t> outer(static_cast<size_t>(blocks.Count()), -1);
+    std::vector<int> depth(static_cast<size_t>(blocks.Count()), 0);
+    std::vector<int32_t> open;
     std::vector<int32_t> listed;
     std::unordered_map<std::string, int> uses;
     for (int32_t b = 0; b < blocks.Count(); ++b) {
+      const int32_t start = blocks.Items(b).StartPos;
+      while (!open.empty() && blocks.Items(open.back()).EndPos >= 0 &&
+             blocks.Items(open.back()).EndPos < start) {
+        open.pop_back();
+      }
+      if (!open.empty()) {
+        const auto around = static_cast<size_t>(open.back());
+        outer[static_cast<size_t>(b)] = depth[around] < kMaxDepth ? open.back() : outer[around];
+        const int32_t shownIn = outer[static_cast<size_t>(b)];
+        depth[static_cast<size_t>(b)] = shownIn < 0 ? 0 : depth[static_cast<size_t>(shownIn)] + 1;
+      }
+      open.push_back(b);
       if (IsSelectorBlock(editor, blocks, b)) {
         listed.push_back(b);
         ++uses[TreeName(blocks.Items(b).Name)];
@@ -227,30 +286,56 @@ void TSelectorsPanel::RefreshTree() {
     }
     // Built detached and added at once: a large sheet has thousands of nodes.
     QList<QTreeWidgetItem*> children[3];
-    for (const int32_t b : listed) {
+    std::map<std::pair<int, int32_t>, QTreeWidgetItem*> made;
+    const auto makeNode = [&](int group, int32_t b, bool holder) {
       const TItmRecord& block = blocks.Items(b);
-      const int group = GroupOfKind(block.Kind);
       const std::string name = TreeName(block.Name);
       const QString shown = FromModel(name, encoding);
       // Rules of the same selector are told apart by the line of their brace.
-      auto* node =
-          new TSelectorNode(uses[name] < 2 ? shown
-                                           : QStringLiteral("%1 (line %2)")
-                                                 .arg(shown)
-                                                 .arg(editor.IndexToLineCol(block.StartPos).Line),
-                            *this);
-      node->setData(0, Qt::UserRole, shown);
+      auto* node = new TSelectorNode(holder || uses[name] < 2
+                                         ? shown
+                                         : QStringLiteral("%1 (line %2)")
+                                               .arg(shown)
+                                               .arg(editor.IndexToLineCol(block.StartPos).Line),
+                                     *this);
+      node->setData(0, kNameRole, shown);
+      node->setData(0, kBlockRole, b);
+      node->setData(0, kHolderRole, holder);
       node->setIcon(0, groups[group]->icon(0));
-      children[group].append(node);
-      NodeBlocks[group].push_back(b);
+      made[{group, b}] = node;
+      return node;
+    };
+    const auto place = [&](int group, QTreeWidgetItem* in, QTreeWidgetItem* node) {
+      if (in == nullptr) {
+        children[group].append(node);
+      } else {
+        in->addChild(node);
+      }
+    };
+    // The node a rule of the group nested in block b goes under: b's own, or one made for b (and
+    // the blocks b is in) to hold it. At most kMaxDepth deep.
+    std::function<QTreeWidgetItem*(int, int32_t)> holderOf = [&](int group, int32_t b) {
+      if (b < 0) {
+        return static_cast<QTreeWidgetItem*>(nullptr);
+      }
+      if (const auto found = made.find({group, b}); found != made.end()) {
+        return found->second;
+      }
+      QTreeWidgetItem* in = holderOf(group, outer[static_cast<size_t>(b)]);
+      QTreeWidgetItem* node = makeNode(group, b, true);
+      place(group, in, node);
+      return node;
+    };
+    for (const int32_t b : listed) {
+      const int group = GroupOfKind(blocks.Items(b).Kind);
+      QTreeWidgetItem* in = holderOf(group, outer[static_cast<size_t>(b)]);
+      place(group, in, makeNode(group, b, false));
     }
     for (int i = 0; i < 3; ++i) {
       groups[i]->addChildren(children[i]);
     }
   }
-  for (QTreeWidgetItem* group : groups) {
-    group->setExpanded(true);
-  }
+  Tv->expandAll();
   Tv->setCurrentItem(nullptr);
   Tv->clearSelection();
   Tv->setUpdatesEnabled(true);
@@ -260,17 +345,21 @@ int32_t TSelectorsPanel::BlockOfNode(QTreeWidgetItem* node) const {
   if (node == nullptr || node->parent() == nullptr || Document == nullptr) {
     return -1;
   }
-  QTreeWidgetItem* group = node->parent();
-  const int child = group->indexOfChild(node);
   const TModList& blocks = Document->Blocks();
   if (Document->Editor()->TextVersion() == TreeVersion) {
-    return NodeBlocks[Tv->indexOfTopLevelItem(group)].at(static_cast<size_t>(child));
+    return node->data(0, kBlockRole).toInt();
+  }
+  if (node->data(0, kHolderRole).toBool()) {
+    return -1;  // found again when the tree follows the text
   }
   // Typed since the tree was made: the same block is the one of the same name and number.
   const QString text = NodeName(node);
   int occurrence = 0;
-  for (int i = 0; i < child; ++i) {
-    occurrence += NodeName(group->child(i)) == text ? 1 : 0;
+  for (QTreeWidgetItem* other : NodesUnder(GroupOf(node))) {
+    if (other == node) {
+      break;
+    }
+    occurrence += !other->data(0, kHolderRole).toBool() && NodeName(other) == text ? 1 : 0;
   }
   const TTextEncoding encoding = Document->Encoding();
   for (int32_t b = 0; b < blocks.Count(); ++b) {
@@ -334,14 +423,13 @@ void TSelectorsPanel::SelectNodeAt(const QPoint& pos) {
 
 void TSelectorsPanel::PreparePopup(const QPoint& pos) {
   if (QTreeWidgetItem* node = Tv->itemAt(pos)) {
-    mTDelete->setEnabled(node->parent() != nullptr);
+    mTDelete->setEnabled(node->parent() != nullptr && !NodeName(node).startsWith(QLatin1Char('@')));
   }
 }
 
 void TSelectorsPanel::RequestNewForNode() {
   QTreeWidgetItem* node = Tv->currentItem();
-  const QString group =
-      node == nullptr ? QString() : (node->parent() != nullptr ? node->parent() : node)->text(0);
+  const QString group = node == nullptr ? QString() : GroupOf(node)->text(0);
   emit NewSelectorRequested(group == QLatin1String(kGroups[1])   ? TSelectorTab::Class
                             : group == QLatin1String(kGroups[2]) ? TSelectorTab::ID
                                                                  : TSelectorTab::Element);
@@ -350,8 +438,9 @@ void TSelectorsPanel::RequestNewForNode() {
 void TSelectorsPanel::DeleteNodeBlock() {
   QTreeWidgetItem* node = Tv->currentItem();
   const int32_t b = BlockOfNode(node);
-  if (b < 0) {
-    return;  // a group, or the text has no such block any more: nothing to delete
+  if (b < 0 || NodeName(node).startsWith(QLatin1Char('@'))) {
+    // A group, an at-rule holding rules, or the text has no such block any more.
+    return;
   }
   const auto edit = PlanDeleteBlock(*Document->Editor(), Document->Blocks(), b);
   if (!edit) {

@@ -74,10 +74,8 @@ class TSelectorsPanel : public QWidget {
   TOpenDocument* Document = nullptr;
   QMetaObject::Connection TextChanges;
   QTimer* Idle = nullptr;
-  // The text version the nodes were made from, and per group the block of each node in the
-  // list of that version.
+  // The text version the nodes were made from; each node keeps its block in that version's list.
   uint64_t TreeVersion = 0;
-  std::vector<int32_t> NodeBlocks[3];
 
   QToolBar* TbSelectors = nullptr;
   QAction* TbTrefresh = nullptr;

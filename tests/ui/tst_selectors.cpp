@@ -21,14 +21,20 @@ using namespace qm;
 
 namespace {
 
+// Each node indented by its depth, a group marked "+" when expanded.
+void AddNodeTexts(QTreeWidgetItem* node, const QString& indent, QStringList& texts) {
+  for (int c = 0; c < node->childCount(); ++c) {
+    texts << indent + node->child(c)->text(0);
+    AddNodeTexts(node->child(c), indent + QStringLiteral("  "), texts);
+  }
+}
+
 QStringList TreeTexts(QTreeWidget* tree) {
   QStringList texts;
   for (int g = 0; g < tree->topLevelItemCount(); ++g) {
     QTreeWidgetItem* group = tree->topLevelItem(g);
     texts << group->text(0) + (group->isExpanded() ? "+" : "-");
-    for (int c = 0; c < group->childCount(); ++c) {
-      texts << QStringLiteral("  ") + group->child(c)->text(0);
-    }
+    AddNodeTexts(group, QStringLiteral("  "), texts);
   }
   return texts;
 }
@@ -160,22 +166,21 @@ class TestSelectors : public QObject {
         env.WriteFile(QStringLiteral("a.css"), "@media print {\n  .a { color: red }\n}\n.b { }\n"));
     QStringList hinted;
     QStringList plain;
-    for (int g = 0; g < 3; ++g) {
-      QTreeWidgetItem* group = w.Selectors().Tree()->topLevelItem(g);
-      for (int c = 0; c < group->childCount(); ++c) {
-        const QString tip = group->child(c)->toolTip(0);
-        (tip.endsWith(QStringLiteral("\nin @media print")) ? hinted : plain) << tip;
-      }
+    QTreeWidgetItem* classes = w.Selectors().Tree()->topLevelItem(1);
+    for (QTreeWidgetItem* node :
+         {classes->child(0), classes->child(0)->child(0), classes->child(1)}) {
+      const QString tip = node->toolTip(0);
+      (tip.endsWith(QStringLiteral("\nin @media print")) ? hinted : plain) << tip;
     }
     QCOMPARE(hinted.size(), 1);
     QVERIFY2(hinted.first().contains(QStringLiteral(".a")), qPrintable(hinted.first()));
-    QVERIFY(plain.contains(QStringLiteral(".b")));
-    // The at-rule is no selector: it has no node of its own.
-    QCOMPARE(plain, QStringList{QStringLiteral(".b")});
+    // The at-rule is no selector: it shows only as the node that holds its rules.
+    QCOMPARE(plain, (QStringList{QStringLiteral("@media print"), QStringLiteral(".b")}));
   }
 
-  // The tree lists the sheet's selectors: no at-rule, no braces in a custom property's value;
-  // rules of one selector are told apart by their line.
+  // The tree lists the sheet's selectors, each under the at-rules and rules it is nested in: no
+  // at-rule of its own, no braces in a custom property's value; rules of one selector are told
+  // apart by their line.
   void theTreeListsSelectorsOnly_data() {
     QTest::addColumn<QByteArray>("sheet");
     QTest::addColumn<QStringList>("tree");
@@ -183,14 +188,25 @@ class TestSelectors : public QObject {
                                      "@media print {\n  p { }\n}\n@supports (display: grid) "
                                      "{ .g { } }\n@layer base { #l { } }\n@font-face { "
                                      "font-family: X; }\n@page { margin: 0 }")
-                              << QStringList{"Elements+", "  p",  "Classes+",
-                                             "  .g",      "IDs+", "  #l"};
+                              << QStringList{"Elements+",
+                                             "  @media print",
+                                             "    p",
+                                             "Classes+",
+                                             "  @supports (display: grid)",
+                                             "    .g",
+                                             "IDs+",
+                                             "  @layer base",
+                                             "    #l"};
+    QTest::newRow("nested in a rule") << QByteArray(".card { color: red; .t { } #h { } }\n.u { }")
+                                      << QStringList{"Elements+", "Classes+", "  .card", "    .t",
+                                                     "  .u",      "IDs+",     "  .card", "    #h"};
     QTest::newRow("custom property with braces")
         << QByteArray(":root { --x: { a: b }; --y: {}; }\n.c { }")
         << QStringList{"Elements+", "Classes+", "  :root", "  .c", "IDs+"};
     QTest::newRow("one selector twice")
         << QByteArray("a { }\n\n.b { }\n@media print {\n  a { }\n}")
-        << QStringList{"Elements+", "  a (line 1)", "  a (line 5)", "Classes+", "  .b", "IDs+"};
+        << QStringList{"Elements+", "  a (line 1)", "  @media print", "    a (line 5)", "Classes+",
+                       "  .b",      "IDs+"};
   }
 
   void theTreeListsSelectorsOnly() {
