@@ -92,7 +92,11 @@ class TDocumentLive : public QObject {
 
  private:
   std::string EventsAddress() const {
-    return "/" + Server->Token().toStdString() + "/" + std::string(EventsName);
+    std::string address = "/";
+    address += Server->Token().toStdString();
+    address += '/';
+    address += EventsName;
+    return address;
   }
 
   void Publish() { Server->Publish(Bytes(SheetUtf8(Document))); }

@@ -173,16 +173,20 @@ int RequestRefusal(const THttpRequest& request, int port) {
   if (request.Method != "GET" && request.Method != "HEAD") {
     return 405;
   }
-  const std::string suffix = ":" + std::to_string(port);
   const std::string host = AsciiLowerCase(request.Host);
-  if (host != "127.0.0.1" + suffix && host != "localhost" + suffix) {
+  const size_t colon = host.rfind(':');
+  const std::string_view name = std::string_view(host).substr(0, colon);
+  if (colon == std::string::npos || host.substr(colon + 1) != std::to_string(port) ||
+      (name != "127.0.0.1" && name != "localhost")) {
     return 403;
   }
   return 0;
 }
 
 TSiteTarget SiteTarget(std::string_view target, std::string_view token, std::string_view pageName) {
-  const std::string prefix = "/" + std::string(token) + "/";
+  std::string prefix = "/";
+  prefix += token;
+  prefix += '/';
   if (token.empty() || !target.starts_with(prefix)) {
     return {};
   }
@@ -267,18 +271,26 @@ std::string_view ContentType(std::string_view fileName) {
 }
 
 std::string ResponseHead(int status, std::string_view contentType, int64_t length, bool streaming) {
-  std::string head = "HTTP/1.1 " + std::to_string(status) + " " + std::string(Reason(status)) +
-                     "\r\nCache-Control: no-store\r\nX-Content-Type-Options: nosniff\r\n";
+  std::string head = "HTTP/1.1 ";
+  head += std::to_string(status);
+  head += ' ';
+  head += Reason(status);
+  head += "\r\nCache-Control: no-store\r\nX-Content-Type-Options: nosniff\r\n";
   if (status == 405) {
     head += "Allow: GET, HEAD\r\n";
   }
   if (!contentType.empty()) {
-    head += "Content-Type: " + std::string(contentType) + "\r\n";
+    head += "Content-Type: ";
+    head += contentType;
+    head += "\r\n";
   }
   if (!streaming) {
-    head += "Content-Length: " + std::to_string(length) + "\r\nConnection: close\r\n";
+    head += "Content-Length: ";
+    head += std::to_string(length);
+    head += "\r\nConnection: close\r\n";
   }
-  return head + "\r\n";
+  head += "\r\n";
+  return head;
 }
 
 }  // namespace qm

@@ -204,13 +204,17 @@ std::string LivePage(std::string_view page, std::string_view sheet, std::string_
   const auto style = [&content](std::string_view media) {
     std::string element = "<style data-quillmere-live";
     if (!media.empty()) {
-      element += " media=" + QuotedAttribute(media);
+      element += " media=";
+      element += QuotedAttribute(media);
     }
-    return element + ">" + content + "</style>";
+    element += '>';
+    element += content;
+    element += "</style>";
+    return element;
   };
   // The address is the program's own, of letters, digits and "/.-".
   std::string script =
-      "<script>new EventSource(\"" + std::string(eventsAddress) +
+      std::string("<script>new EventSource(\"") + std::string(eventsAddress) +
       "\").onmessage = function (event) {\r\n"
       "  document.querySelectorAll('style[data-quillmere-live]').forEach(function (sheet) {\r\n"
       "    sheet.textContent = event.data;\r\n"
