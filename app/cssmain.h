@@ -21,6 +21,7 @@ class QToolBar;
 namespace qm {
 
 class TCssEditor;
+class TBrowserPreview;
 class TDeclarationSync;
 class TDocumentTabs;
 class TEditMenu;
@@ -58,6 +59,8 @@ class TFrmMain : public QMainWindow {
   TVisualEditorPanel& VisualEditor() const { return *VisualEditorPanel; }
   TPreviewPanel& Preview() const { return *PreviewPanel; }
   TProblemsPanel& Problems() const { return *ProblemsPanel; }
+  // The live preview in the user's own browsers.
+  TBrowserPreview& Browsers() const { return *Browsers_; }
   // The catalogue, the rule at the active document's caret, and every write the views make.
   TDeclarationSync& Declarations() const { return *Sync; }
   // Completion and tips in every document's editor.
@@ -150,6 +153,11 @@ class TFrmMain : public QMainWindow {
 
   // The external browsers (cssmain_browsers.cpp).
   void PreviewInBrowser(QAction* command);
+  // Preview Live in Browser, Preview Live with Page...: the live preview of the document in
+  // front in the default browser, on the page built from the sheet or chosen before, or on a page
+  // the user chooses now.
+  void mPreviewLiveClick();
+  void mPreviewLivePageClick();
   void bBrowser1Click();
   void bBrowser2Click();
   // Starts the browser of the Tools menu's command n, or says that none is configured.
@@ -194,6 +202,7 @@ class TFrmMain : public QMainWindow {
   TQuickInfoPanel* QuickInfoPanel = nullptr;
   TVisualEditorPanel* VisualEditorPanel = nullptr;
   TPreviewPanel* PreviewPanel = nullptr;
+  TBrowserPreview* Browsers_ = nullptr;
   TProblemsPanel* ProblemsPanel = nullptr;
   TDocumentTabs* Tabs_ = nullptr;
   QLabel* StatusPanel = nullptr;

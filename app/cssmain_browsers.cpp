@@ -6,7 +6,9 @@
 #include <QMenu>
 #include <QUrl>
 
+#include "app/browserpreview.h"
 #include "app/cssmain.h"
+#include "app/documenttabs.h"
 #include "app/previewpanel.h"
 #include "model/error.h"
 #include "platform/commandguard.h"
@@ -55,21 +57,43 @@ void TFrmMain::FillPreviewMenu() {
 
 void TFrmMain::PreviewInBrowser(QAction* command) {
   const QString launch = command->statusTip();
-  const QString page = PreviewPanel->MakePreview(false);
-  // Nothing was built: no document, or the page was missing and has been reported.
-  if (page.isEmpty()) {
+  TOpenDocument* document = Tabs_->CurrentDocument();
+  if (document == nullptr) {
     return;
   }
+  // The browser shows the live preview, on the page the Preview panel shows unless the document
+  // has a page of its own.
+  const QString address = Browsers_->Open(document, PreviewPanel->ChosenPage());
   if (launch == kInternetExplorer) {
     // That browser's automation server is gone from current systems: the default browser
     // stands in for it.
-    OpenUrlOrFail(*Platform.Shell, QUrl::fromLocalFile(page).toString(QUrl::FullyEncoded));
+    OpenUrlOrFail(*Platform.Shell, address);
     return;
   }
-  if (!Platform.Shell->StartProgram(launch, {QDir::toNativeSeparators(page)})) {
+  if (!Platform.Shell->StartProgram(launch, {address})) {
     throw TError(FormatMessage("Cannot start the browser \"%s\".",
                                {Utf8(QDir::toNativeSeparators(launch))}));
   }
+}
+
+void TFrmMain::mPreviewLiveClick() {
+  if (TOpenDocument* document = Tabs_->CurrentDocument()) {
+    OpenUrlOrFail(*Platform.Shell, Browsers_->Open(document, PreviewPanel->ChosenPage()));
+  }
+}
+
+void TFrmMain::mPreviewLivePageClick() {
+  TOpenDocument* document = Tabs_->CurrentDocument();
+  if (document == nullptr) {
+    return;
+  }
+  const QString page = Platform.Prompts->OpenFileName(
+      QStringLiteral("Html Files(*.htm, *.html)|*.htm;*.html|All Files (*.*)|*.*"));
+  if (page.isEmpty()) {
+    return;
+  }
+  Browsers_->ChoosePage(document, page);
+  OpenUrlOrFail(*Platform.Shell, Browsers_->Open(document));
 }
 
 void TFrmMain::bBrowser1Click() {

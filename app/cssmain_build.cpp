@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <span>
 
+#include "app/browserpreview.h"
 #include "app/commandtable.h"
 #include "app/cssmain.h"
 #include "app/declarationsync.h"
@@ -74,6 +75,11 @@ void TFrmMain::CreateMenus() {
   constexpr bool kCheck = true;
   // The configured browsers' commands go in front.
   const TCommand tools[] = {
+      {"|"},
+      {"mPreviewLive", "Preview Live in Browser", nullptr, nullptr, "",
+       [this] { mPreviewLiveClick(); }},
+      {"mPreviewLivePage", "Preview Live with Page...", nullptr, nullptr, "",
+       [this] { mPreviewLivePageClick(); }},
       {"|"},
       {"acValidate", "Validate Using W3C", nullptr, "validate", "",
        [this] { acValidateExecute(); }},
@@ -186,6 +192,7 @@ void TFrmMain::CreateDocks() {
   VisualEditorPanel = new TVisualEditorPanel(*Platform.Prompts, *FrmEdit, *Sync);
   makeDock(dxVisualEditor, QStringLiteral("Visual Editor"), "dxVisualEditor", VisualEditorPanel);
   PreviewPanel = new TPreviewPanel(Platform);
+  Browsers_ = new TBrowserPreview(Platform, this);
   makeDock(dxPreview, QStringLiteral("Preview"), "dxPreview", PreviewPanel);
   ProblemsPanel = new TProblemsPanel;
   makeDock(dxProblems, QStringLiteral("Problems"), "dxProblems", ProblemsPanel);

@@ -5,12 +5,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <utility>
 
 #include "app/livepreview.h"
 #include "app/opendocument.h"
@@ -111,7 +113,46 @@ QAction* TPreviewPanel::Action(const QString& name) const {
 }
 
 void TPreviewPanel::SetDocument(TOpenDocument* document) {
+  if (document == Document) {
+    return;
+  }
   Document = document;
+  // The page built from the sheet shows the sheet in front: it is built again for the new one,
+  // and goes with the last document. A validation answer stays until the next Refresh.
+  if (!ShowsBuiltPage) {
+    return;
+  }
+  if (document == nullptr) {
+    Live_->Stop();
+    ShowsBuiltPage = false;
+    WebPrev->setUrl(QUrl(QStringLiteral("about:blank")));
+    return;
+  }
+  // Once the document has its text and file (a tab comes to the front before its file is read),
+  // and once for a run of switches.
+  if (!std::exchange(RebuildQueued, true)) {
+    QTimer::singleShot(0, this, [this] {
+      RebuildQueued = false;
+      // Quietly: a page that went missing is reported when the user asks for it.
+      if (ShowsBuiltPage && Document != nullptr && QFileInfo(PreviewSource()).isFile()) {
+        RunCommand(*Platform.Prompts, [this] { MakePreview(true); });
+      }
+    });
+  }
+}
+
+QString TPreviewPanel::ChosenPage() const {
+  return CboFile->currentText() == kBuildEntry ? QString() : CboFile->currentText();
+}
+
+QString TPreviewPanel::PreviewTarget() const {
+  return QDir(Platform.WorkFolder).filePath(QStringLiteral("temppreview.htm"));
+}
+
+QString TPreviewPanel::PreviewSource() const {
+  const QString page = CboFile->currentText();
+  return page == kBuildEntry ? QDir(Platform.DataFolder).filePath(QStringLiteral("dynpreview.htm"))
+                             : page;
 }
 
 void TPreviewPanel::LoadPreviewFiles() {
@@ -130,11 +171,8 @@ QString TPreviewPanel::MakePreview(bool Show) {
   if (Document == nullptr) {
     return {};
   }
-  QString page = CboFile->currentText();
-  const bool generate = page == kBuildEntry;
-  if (generate) {
-    page = QDir(Platform.DataFolder).filePath(QStringLiteral("dynpreview.htm"));
-  }
+  const bool generate = CboFile->currentText() == kBuildEntry;
+  const QString page = PreviewSource();
   if (!QFileInfo(page).isFile()) {
     Platform.Prompts->Message(TMessageKind::Error,
                               QStringLiteral("Preview file was not found,\n"
@@ -159,7 +197,7 @@ QString TPreviewPanel::MakePreview(bool Show) {
   const std::string built =
       BuildPreviewPage(std::move(lines), generate ? &Document->Blocks() : nullptr,
                        Document->Editor()->Text(), base, &live.StylesBefore);
-  const QString target = QDir(Platform.WorkFolder).filePath(QStringLiteral("temppreview.htm"));
+  const QString target = PreviewTarget();
   WriteFileBytes(target, built);
   if (Show) {
     ShowInPreview(target, generate ? TPageTrust::Generated : TPageTrust::UsersOwn);
@@ -180,6 +218,7 @@ void TPreviewPanel::ShowFirstPage() {
 
 void TPreviewPanel::ShowInPreview(const QString& path, TPageTrust trust) {
   Live_->Stop();
+  ShowsBuiltPage = path == PreviewTarget();
   if (WebPrev == nullptr) {
     QWidget* blank = findChild<QWidget*>(QStringLiteral("PreviewBlank"));
     WebPrev = new QWebEngineView(this);

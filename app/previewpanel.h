@@ -25,7 +25,8 @@ class TPreviewPanel : public QWidget {
   // The stored preview files are listed at once, the fixed entry chosen.
   explicit TPreviewPanel(const TPlatform& platform, QWidget* parent = nullptr);
 
-  // The document whose sheet the page carries; none while no document is open.
+  // The document whose sheet the page carries; none while no document is open. A shown page built
+  // from the sheet of the document before is built again for this one.
   void SetDocument(TOpenDocument* document);
   // Writes "temppreview.htm" from the chosen entry of the list and the document's sheet, and with
   // Show shows it here; returns its path, empty when nothing was built.
@@ -40,6 +41,9 @@ class TPreviewPanel : public QWidget {
   enum class TPageTrust { Generated, UsersOwn, Received };
   void ShowInPreview(const QString& path, TPageTrust trust = TPageTrust::Generated);
 
+  // The page of the user's chosen in the list; empty while the page is built from the sheet.
+  QString ChosenPage() const;
+
   QToolBar* ToolBar() const { return TbPreview; }
   // The panel's commands by name: TbRefresh, TbLive, TbOpen, TbOpenBrowser.
   QAction* Action(const QString& name) const;
@@ -51,11 +55,17 @@ class TPreviewPanel : public QWidget {
 
  private:
   void LoadPreviewFiles();
+  // "temppreview.htm", and the page it is built from: the template or the chosen page.
+  QString PreviewTarget() const;
+  QString PreviewSource() const;
   void ChooseAndPreviewPage();
   void OpenInDefaultBrowser();
 
   TPlatform Platform;
   TOpenDocument* Document = nullptr;
+  // The panel shows "temppreview.htm", which carries the document's sheet.
+  bool ShowsBuiltPage = false;
+  bool RebuildQueued = false;
 
   QToolBar* TbPreview = nullptr;
   QAction* TbRefresh = nullptr;

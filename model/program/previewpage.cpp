@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "model/listrule.h"
+#include "model/program/markupscan.h"
 
 namespace qm {
 
@@ -12,84 +13,10 @@ namespace {
 
 constexpr std::string_view kLinkNames = "a:hover,a:visited,a:link,a:active,a:focus";
 
-// The first occurrence of needle (lower case) at or after from, in any letter case.
-size_t FindNoCase(std::string_view text, std::string_view needle, size_t from = 0) {
-  if (needle.size() > text.size()) {
-    return std::string_view::npos;
-  }
-  for (size_t i = from; i + needle.size() <= text.size(); ++i) {
-    if (EqualIgnoringAsciiCase(text.substr(i, needle.size()), needle)) {
-      return i;
-    }
-  }
-  return std::string_view::npos;
-}
-
-// Whether a tag that opens with start ("<head", "<body") begins at text[at], in any letter case:
-// the name must end there, so "<header" is no "<head".
-bool OpensTag(std::string_view text, size_t at, std::string_view start) {
-  if (!EqualIgnoringAsciiCase(text.substr(at, start.size()), start)) {
-    return false;
-  }
-  const size_t after = at + start.size();
-  if (after == text.size()) {
-    return true;
-  }
-  const char c = text[after];
-  return c == '>' || c == '/' || c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
-}
-
-// The first tag that opens with start, as OpensTag tells.
-size_t FindOpeningTag(std::string_view text, std::string_view start) {
-  for (size_t at = FindNoCase(text, start); at != std::string_view::npos;
-       at = FindNoCase(text, start, at + 1)) {
-    if (OpensTag(text, at, start)) {
-      return at;
-    }
-  }
-  return std::string_view::npos;
-}
-
-// Where the sheet's style element goes: in front of the closing head tag, else of the body,
-// else at the very start.
-size_t StylePlace(std::string_view page) {
-  size_t at = FindNoCase(page, "</head>");
-  if (at == std::string_view::npos) {
-    at = FindOpeningTag(page, "<body");
-  }
-  return at == std::string_view::npos ? 0 : at;
-}
-
-// The style elements a browser lists before end: markup comments, and the text of the elements
-// whose content is no markup, hold none; the content of a template is not in the page.
+// The style elements a browser lists before end.
 int32_t StyleElementsBefore(std::string_view page, size_t end) {
-  struct TTextElement {
-    std::string_view Start;
-    std::string_view End;
-  };
-  constexpr TTextElement kTextElements[] = {{"<style", "</style"},
-                                            {"<script", "</script"},
-                                            {"<template", "</template"},
-                                            {"<textarea", "</textarea"},
-                                            {"<title", "</title"}};
   int32_t count = 0;
-  size_t i = page.find('<');
-  while (i < end) {
-    size_t next = i + 1;
-    if (page.substr(i, 4) == "<!--") {
-      next = page.find("-->", i + 4);
-      next = next == std::string_view::npos ? next : next + 3;
-    } else {
-      for (const TTextElement& element : kTextElements) {
-        if (OpensTag(page, i, element.Start)) {
-          count += element.Start == "<style" ? 1 : 0;
-          next = FindNoCase(page, element.End, i + element.Start.size());
-          break;
-        }
-      }
-    }
-    i = next == std::string_view::npos ? next : page.find('<', next);
-  }
+  ForEachMarkupTag(page, end, [&](size_t at) { count += OpensTag(page, at, "<style") ? 1 : 0; });
   return count;
 }
 
@@ -136,10 +63,20 @@ bool IsPlainTagName(std::string_view name) {
   return first >= 'a' && first <= 'z' && name.find_first_of("/>") == std::string_view::npos;
 }
 
-// The sheet as the content of a style element: the element's text ends only at "</" followed by
-// its name, so no "</" may be left. "<\/" is the same two characters to CSS, "\/" being an
-// escaped "/"; a "</*" stays, as its "/" opens a comment and no tag name can follow. "<!--" needs
-// nothing: in a style element it is plain text, and CSS ignores it.
+bool IsBlank(std::string_view text) {
+  return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+}  // namespace
+
+size_t StylePlace(std::string_view page) {
+  size_t at = FindNoCase(page, "</head>");
+  if (at == std::string_view::npos) {
+    at = FindOpeningTag(page, "<body");
+  }
+  return at == std::string_view::npos ? 0 : at;
+}
+
 std::string StyleContent(std::string_view sheet) {
   std::string content;
   content.reserve(sheet.size());
@@ -152,12 +89,6 @@ std::string StyleContent(std::string_view sheet) {
   }
   return content;
 }
-
-bool IsBlank(std::string_view text) {
-  return text.find_first_not_of(" \t") == std::string_view::npos;
-}
-
-}  // namespace
 
 std::vector<std::string> PageLines(std::string_view bytes) {
   std::vector<std::string> lines;

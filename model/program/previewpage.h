@@ -30,6 +30,14 @@ std::vector<std::string> SampleLines(const TItmRecord& block);
 // without one, at the end of the body (before "</body>", else at the end of the page).
 std::vector<std::string> InsertSampleLines(std::vector<std::string> lines, const TModList& blocks);
 
+// Where a style element for the sheet goes in page: in front of the closing head tag (any letter
+// case), else in front of the first "<body", else at the very start.
+size_t StylePlace(std::string_view page);
+// The sheet as the text of a style element: nothing in it can end the element. Every "</" becomes
+// "<\/", which CSS reads alike ("\/" is an escaped "/"); a "</*" stays, as its "/" opens a comment
+// and no tag name can follow. "<!--" needs nothing: in a style element it is plain text.
+std::string StyleContent(std::string_view sheet);
+
 // The page with the sheet in a style element in its head: in front of the closing head tag (any
 // letter case), else in front of the first "<body", else at the very start. Nothing in the sheet
 // can end the style element: every "</" of it becomes "<\/", which CSS reads alike. A non-empty

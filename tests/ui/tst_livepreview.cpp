@@ -148,6 +148,44 @@ class TestLivePreview : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "h1"), kBlue, 20000);
   }
 
+  // The page shows the sheet in front: another tab's sheet comes with its tab, a change of a sheet
+  // behind stays out of it, and the page goes with the last tab.
+  void thePageFollowsTheTabInFront() {
+    TTestEnv env;
+    const QString first = env.WriteFile(QStringLiteral("first.css"), "h1 { color: red }");
+    const QString second =
+        env.WriteFile(QStringLiteral("second.css"), "h1 { color: rgb(0, 128, 0) }");
+    TFrmMain& w = env.MakeWindow();
+    OpenAndShow(w, first);
+    w.Tabs().OpenOperation(second);
+    Click(w, "TbRefresh");
+    QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "h1"), QStringLiteral("rgb(0, 128, 0)"), 20000);
+
+    w.Tabs().Pages()->setCurrentIndex(0);
+    QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "h1"), QStringLiteral("rgb(255, 0, 0)"), 20000);
+    QTRY_VERIFY(w.Preview().Live().Current());
+    TypeBlue(w);
+    QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "h1"), kBlue, 10000);
+    // A change of the sheet behind reaches no page.
+    TOpenDocument* behind = w.Tabs().Document(1);
+    const auto at = static_cast<int32_t>(behind->Editor()->Text().find("rgb"));
+    behind->Apply(TEditBatch({at, at + 14, "rgb(9, 9, 9)", at}));
+    QCoreApplication::processEvents();
+    QTRY_VERIFY(w.Preview().Live().Current());
+    QCOMPARE(ColorOf(w, "h1"), kBlue);
+
+    w.Tabs().Pages()->setCurrentIndex(1);
+    QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "h1"), QStringLiteral("rgb(9, 9, 9)"), 20000);
+    // Closing the tab in front brings the other sheet back; closing the last leaves no page.
+    env.Prompts.AnswerMessage(TButton::No);
+    QVERIFY(w.Tabs().CloseDocument(1) == TDocumentTabs::TCloseResult::Closed);
+    QTRY_COMPARE_WITH_TIMEOUT(ColorOf(w, "h1"), kBlue, 20000);
+    env.Prompts.AnswerMessage(TButton::No);
+    QVERIFY(w.Tabs().CloseDocument(0) == TDocumentTabs::TCloseResult::Closed);
+    QTRY_COMPARE_WITH_TIMEOUT(w.Preview().Browser()->url(), QUrl(QStringLiteral("about:blank")),
+                              10000);
+  }
+
   void theLiveButtonIsStoredAcrossARestart() {
     TTestEnv env;
     const auto restart = [&env]() -> TFrmMain& {

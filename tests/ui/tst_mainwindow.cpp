@@ -378,7 +378,8 @@ class TestMainWindow : public QObject {
                                                                           "Format Document",
                                                                           "Minify"}));
     QCOMPARE(ActionTexts(w.Menu("mTools")->actions(), false),
-             (QStringList{"|", "Validate Using W3C", "|", "Show Selectors", "Show Properties",
+             (QStringList{"|", "Preview Live in Browser", "Preview Live with Page...", "|",
+                          "Validate Using W3C", "|", "Show Selectors", "Show Properties",
                           "Show Info", "Show Visual Editor", "Show Preview Window", "Show Problems",
                           "|", "Options"}));
     QCOMPARE(ActionTexts(w.ToolBar()->actions(), true),

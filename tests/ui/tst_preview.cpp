@@ -12,8 +12,11 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "app/browserpreview.h"
 #include "dialogs/cssoptions.h"
+#include "platform/liveserver.h"
 #include "platform/settings.h"
+#include "rawhttp.h"
 #include "testenv.h"
 
 using namespace qm;
@@ -286,8 +289,14 @@ class TestPreview : public QObject {
     env.Settings->WriteString(Setting::FontSize.Key(), QStringLiteral("10"));
     env.Settings->WriteString(Setting::TabWidth.Key(), QStringLiteral("2"));
     TFrmMain& w = env.MakeWindow();
-    const QStringList three{"Preview with Firefox", "Preview with Chromium", "Preview with Old",
-                            "-", "Validate Using W3C"};
+    const QStringList three{"Preview with Firefox",
+                            "Preview with Chromium",
+                            "Preview with Old",
+                            "-",
+                            "Preview Live in Browser",
+                            "Preview Live with Page...",
+                            "-",
+                            "Validate Using W3C"};
     QCOMPARE(ToolsTop(w), three);
     QCOMPARE(w.Menu("mTools")->actions().at(1)->objectName(), QStringLiteral("PreviewMenuItem2"));
     QCOMPARE(w.Action("bBrowser1")->toolTip(), QStringLiteral("Preview with Firefox"));
@@ -302,8 +311,9 @@ class TestPreview : public QObject {
       o.CmdApply->click();
     });
     w.Action("mOptions")->trigger();
-    QCOMPARE(ToolsTop(w),
-             (QStringList{"Preview with Chromium", "Preview with Old", "-", "Validate Using W3C"}));
+    QCOMPARE(ToolsTop(w), (QStringList{"Preview with Chromium", "Preview with Old", "-",
+                                       "Preview Live in Browser", "Preview Live with Page...", "-",
+                                       "Validate Using W3C"}));
     QCOMPARE(w.Action("bBrowser2")->toolTip(), QStringLiteral("Preview with Old"));
   }
 
@@ -315,14 +325,19 @@ class TestPreview : public QObject {
     w.Dock(QStringLiteral("dxPreview"))->hide();
     w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("a.css"), "p { }"));
     w.Dock(QStringLiteral("dxPreview"))->show();
-    const QString page = PagePath(env);
 
+    // The browser gets the live preview's address, whose page carries the sheet.
     Click(w.ToolBar(), w.Action("bBrowser1"));
-    QCOMPARE(env.Shell.Started, QStringList{"/opt/My Browser/browse " + page});
-    QVERIFY(TTestEnv::ReadFile(page).contains("<style type=\"text/css\" >\r\np { }\r\n"));
+    const TLiveServer* server = TBrowserPreview::Server(w.Tabs().CurrentDocument());
+    QVERIFY(server != nullptr && server->Listening());
+    const QString address = server->Address();
+    QCOMPARE(env.Shell.Started, QStringList{"/opt/My Browser/browse " + address});
+    QVERIFY(Exchange(server->Port(), Get(QUrl(address).path(), server->Port()))
+                .Body()
+                .contains("<style data-quillmere-live>p { }</style>"));
     // The old automation browser is gone: the default browser opens the page instead.
     Click(w.ToolBar(), w.Action("bBrowser2"));
-    QCOMPARE(env.Shell.Opened, QStringList{QUrl::fromLocalFile(page).toString()});
+    QCOMPARE(env.Shell.Opened, QStringList{address});
     // A browser that cannot be started says so.
     env.Shell.Missing << QStringLiteral("/opt/My Browser/browse");
     env.Prompts.AnswerMessage(TButton::Ok);
