@@ -668,6 +668,10 @@ std::vector<TColorSpot> FindColors(std::string_view text, std::span<const TToken
       while (i < n && (IsNameChar(text[i]) || text[i] == '.')) {
         ++i;
       }
+    } else if (c == '/' && i + 1 < n && text[i + 1] == '*') {
+      // A comment, also one the highlighter did not mark as one.
+      const size_t close = text.find("*/", i + 2);
+      i = close == std::string_view::npos || close + 2 > n ? n : close + 2;
     } else if (c == '"' || c == '\'') {
       const size_t close = text.find(c, i + 1);
       i = close == std::string_view::npos || close >= n ? n : close + 1;
