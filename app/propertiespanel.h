@@ -75,6 +75,8 @@ class TPropertiesPanel : public QWidget {
   QToolButton* tbinspexpand = nullptr;
   QToolButton* tbinspcollapse = nullptr;
   TInspectorCSS* ic = nullptr;
+  // The last write was refused: its message stays until the user moves on.
+  bool Refused = false;
 };
 
 }  // namespace qm
