@@ -142,7 +142,8 @@ class TestColorSwatches : public QObject {
     const QByteArray sheet =
         ".x {\r\n  &:is(#fed, .gold) { color: blue }\r\n}\r\n"
         "h1 { font-family: Red Hat, serif; color: olive }\r\n"
-        "@media (min-width: 1px) { p { background: url(tan.png) /* red */ lime } }";
+        "@media (min-width: 1px) { p { background: url(tan.png) /* red */ lime } }\r\n"
+        "i { color: oklch(0.628 0.2577 29.23); border-color: hwb(240 0% 0%) }";
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
     w.resize(900, 700);
@@ -158,6 +159,8 @@ class TestColorSwatches : public QObject {
     QTRY_COMPARE(valueAt("olive"), Sci::SC_INDICVALUEBIT | 0x008080L);
     QCOMPARE(valueAt("blue"), Sci::SC_INDICVALUEBIT | 0xFF0000L);
     QCOMPARE(valueAt("lime"), Sci::SC_INDICVALUEBIT | 0x00FF00L);
+    QCOMPARE(valueAt("oklch"), Sci::SC_INDICVALUEBIT | 0x0000FFL);
+    QCOMPARE(valueAt("hwb"), Sci::SC_INDICVALUEBIT | 0xFF0000L);
     for (const char* name : {"#fed", "gold", "Red", "tan", "red */"}) {
       QVERIFY2(valueAt(name) == 0L, name);
     }
