@@ -5,6 +5,7 @@
 
 #include "app/opendocument.h"
 #include "controls/colorswatches.h"
+#include "model/assist/valuecolors.h"
 #include "model/values/colortext.h"
 #include "platform/commandguard.h"
 #include "platform/prompts.h"
@@ -39,6 +40,9 @@ void PickColor(TOpenDocument& document, TPrompts& prompts, const TColorSpot& spo
 
 void AddColorPicking(TOpenDocument& document, TPrompts& prompts) {
   auto* swatches = new TColorSwatches(document.Editor());
+  swatches->SetValueRanges([&document](int32_t from, int32_t to) {
+    return ColorValueRanges(*document.Editor(), document.Blocks(), from, to);
+  });
   QObject::connect(swatches, &TColorSwatches::PickRequested, &document,
                    [&document, &prompts](const TColorSpot& spot) {
                      RunCommand(prompts, [&] { PickColor(document, prompts, spot); });

@@ -207,6 +207,9 @@ class TFrmMain : public QMainWindow {
   TDocumentTabs* Tabs_ = nullptr;
   QLabel* StatusPanel = nullptr;
   QLabel* RuleHint = nullptr;
+  // Why the last write from a view was refused: it stays in the status bar, whatever else
+  // refreshes it, until the caret moves or a write goes through.
+  QString Refusal;
   QToolBar* MainToolBar = nullptr;
   QDockWidget* dxProperties = nullptr;
   QDockWidget* dxQuickInfo = nullptr;

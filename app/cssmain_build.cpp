@@ -203,7 +203,11 @@ void TFrmMain::CreateDocks() {
           [this](TSelectorTab tab) { FrmNew->ShowOnTab(tab); });
   connect(SelectorsPanel, &TSelectorsPanel::Refreshed, this,
           [this] { RunCommand(*Platform.Prompts, [this] { ReadCaretBlock(); }); });
-  connect(Sync, &TDeclarationSync::StatusMessage, StatusPanel, &QLabel::setText);
+  connect(Sync, &TDeclarationSync::StatusMessage, this, [this](const QString& text) {
+    Refusal = text == TDeclarationSync::NoRuleMessage() ? QString() : text;
+    StatusPanel->setText(text);
+  });
+  connect(Sync, &TDeclarationSync::Written, this, [this] { Refusal.clear(); });
   // The support strip names the chosen level's browsers before any property is described.
   connect(Sync, &TDeclarationSync::CatalogueChanged, QuickInfoPanel,
           [this] { QuickInfoPanel->ShowBrowsers(Sync->Catalogue().BrowserNames); });

@@ -42,6 +42,10 @@ void TFrmMain::ShowCaretStatus() {
     StatusPanel->clear();
     return;
   }
+  if (!Refusal.isEmpty()) {
+    StatusPanel->setText(Refusal);
+    return;
+  }
   const TCssEditor* editor = document->Editor();
   const TLineCol caret = editor->CaretLineCol();
   StatusPanel->setText(QStringLiteral("Line %1 of  %2, Col %3")

@@ -40,6 +40,7 @@ void TFrmMain::AttachDocument(TOpenDocument* document) {
   connect(document, &TOpenDocument::StatusChange, this, [this, document](TStatusChanges changes) {
     if (document == Tabs_->CurrentDocument() &&
         (changes & (TStatusChange::Caret | TStatusChange::CaretLine))) {
+      Refusal.clear();
       ShowCaretStatus();
     }
   });

@@ -7,6 +7,7 @@
 
 #include "app/opendocument.h"
 #include "model/asciicase.h"
+#include "model/catalogue/gridrows.h"
 #include "model/sheet/declarations.h"
 #include "model/text/textencoding.h"
 #include "platform/commandguard.h"
@@ -46,6 +47,7 @@ void TDeclarationSync::SetCssLevel(int level) {
   // Emptied first: a catalogue that cannot be read leaves no properties of the level before.
   CatalogueIni = TIniFile();
   Properties.Clear();
+  PartRows.Clear();
   struct TTell {
     TDeclarationSync& Sync;
     ~TTell() {
@@ -57,6 +59,7 @@ void TDeclarationSync::SetCssLevel(int level) {
   const QByteArray bytes = ReadFileBytes(QDir(DataFolder).filePath(name));
   CatalogueIni = TIniFile::FromText(std::string_view(bytes.constData(), bytes.size()));
   Properties.LoadCatalogue(CatalogueIni);
+  PartRows.LoadCatalogue(CatalogueIni);
 }
 
 bool TDeclarationSync::HasProperty(const QString& name) const {
@@ -126,6 +129,16 @@ std::string TDeclarationSync::Value(const std::string& name) const {
   return found == Values.end() ? std::string() : found->second;
 }
 
+int32_t TDeclarationSync::Place(const std::string& name) const {
+  const auto found = Places.find(name);
+  return found == Places.end() ? -1 : found->second;
+}
+
+std::string TDeclarationSync::AppliedValue(const std::string& name) const {
+  const auto found = PartValues.find(name);
+  return found == PartValues.end() || found->second.empty() ? Value(name) : found->second;
+}
+
 QString TDeclarationSync::NoRuleMessage() {
   return QStringLiteral("Put the caret inside a rule to see and change its declarations.");
 }
@@ -156,6 +169,8 @@ void TDeclarationSync::Read() {
 
 void TDeclarationSync::ReadValues() {
   Values.clear();
+  Places.clear();
+  PartValues.clear();
   if (Rule < 0) {
     return;
   }
@@ -168,8 +183,20 @@ void TDeclarationSync::ReadValues() {
     const std::string_view value =
         text.substr(static_cast<size_t>(item.ValueStart),
                     static_cast<size_t>(item.PriorityEnd - item.ValueStart));
-    Values[name.starts_with("--") ? std::string(name) : AsciiLowerCase(name)] =
-        ToUtf8(value, Doc->Encoding());
+    const std::string key = name.starts_with("--") ? std::string(name) : AsciiLowerCase(name);
+    Values[key] = ToUtf8(value, Doc->Encoding());
+    Places[key] = item.NameStart;
+  }
+  // What each shorthand gives its parts, read as the Properties panel's part rows show it.
+  ShowRuleValues(
+      PartRows, [this](const std::string& name) { return Value(name); },
+      [this](const std::string& name) { return Place(name); });
+  for (int32_t i = 0; i < PartRows.Count(); ++i) {
+    if (const TInspectorItem& part = PartRows.Items(i); part.ChildLevel == 2) {
+      if (std::string& applied = PartValues[part.Caption]; applied.empty()) {
+        applied = part.Value();
+      }
+    }
   }
 }
 
@@ -241,10 +268,18 @@ bool TDeclarationSync::Write(const QString& name, const QString& value, const vo
       scope.Undo();
     }
     const uint64_t before = editor.TextVersion();
+    const TDeclarationPlace place{
+        .Indent = Indent, .Caret = editor.Caret(), .SelectionEnd = editor.SelEnd()};
+    const int32_t rule = BlockStartingAt(Doc->Blocks(), ruleStart);
+    if (!bytes.empty() &&
+        DeclaredLater(editor, Doc->Blocks(), rule, tag, ShorthandsOf(Properties, tag))) {
+      // A shorthand written after the part decides its value: the part moves after it, so
+      // that what the user set applies.
+      scope.Apply(PlanDeclarationWrite(editor, Doc->Blocks(), rule, tag, {}, place));
+    }
     const TModList& blocks = Doc->Blocks();
-    const int32_t rule = BlockStartingAt(blocks, ruleStart);
     scope.Apply(PlanDeclarationWrite(
-        editor, blocks, rule, tag, bytes,
+        editor, blocks, BlockStartingAt(blocks, ruleStart), tag, bytes,
         {.Indent = Indent, .Caret = editor.Caret(), .SelectionEnd = editor.SelEnd()}));
     changed = editor.TextVersion() != before;
     if (caretInRule) {

@@ -48,6 +48,11 @@ class TDeclarationSync : public QObject {
   QString RuleName() const;
   // The value the rule gives name (UTF-8); empty when it has none or there is no rule.
   std::string Value(const std::string& name) const;
+  // Where the rule's declaration of name that applies starts; -1 when it has none.
+  int32_t Place(const std::string& name) const;
+  // The value that applies to name in the rule: its own declaration, or the component of a
+  // shorthand declared after it (margin: 5px gives margin-top 5px).
+  std::string AppliedValue(const std::string& name) const;
 
   // Reads the rule at the caret again and tells the views, whether or not it changed.
   void Read();
@@ -113,6 +118,11 @@ class TDeclarationSync : public QObject {
   // The text version at the caret's last move: a move that comes with a change is typing.
   uint64_t SeenVersion = 0;
   std::map<std::string, std::string> Values;
+  std::map<std::string, int32_t> Places;
+  // The catalogue's rows once more, for reading what shorthands give their parts, and the
+  // values they give, where they apply.
+  TInspectorCollection PartRows;
+  std::map<std::string, std::string> PartValues;
   // Set while a write of the views' own is under way; it reads when it is done.
   bool Writing = false;
   // Reads again once the user pauses typing.

@@ -62,7 +62,12 @@ class TDocumentAssist : public QObject {
     editor->SendScintilla(Sci::SCI_CALLTIPSETFORE, palette.color(QPalette::ToolTipText));
     editor->SendScintilla(Sci::SCI_CALLTIPSETBACK, palette.color(QPalette::ToolTipBase));
     connect(editor, &Sci::SCN_CHARADDED, this, [this](int ch) {
-      if (StartsWord(ch) || Document.Editor()->isListActive()) {
+      // A character typed into the open list's word is a choice among its entries.
+      if (Document.Editor()->isListActive() && StartsWord(ch)) {
+        UserChose = true;
+      }
+      // After ":" a value starts and after a digit a unit may: the list opens by itself there.
+      if (StartsWord(ch) || ch == ':' || Document.Editor()->isListActive()) {
         ListLater();
       }
     });
@@ -104,6 +109,26 @@ class TDocumentAssist : public QObject {
       editor.SendScintilla(Sci::SCI_AUTOCCOMPLETE);
       return true;
     }
+    if (editor.isListActive()) {
+      switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+          UserChose = true;
+          break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+          // A list that opened by itself, in which the user neither moved nor typed, takes no
+          // Enter: the line break the user meant is typed.
+          if (!UserChose) {
+            editor.cancelList();
+          }
+          break;
+        default:
+          break;
+      }
+    }
     return false;
   }
 
@@ -129,17 +154,26 @@ class TDocumentAssist : public QObject {
   }
 
   // Opens the list for the word at the caret, or filters the open one by what has been typed
-  // since; closes it when nothing fits. Without forced (as the user types) a list opens only
-  // once a word has begun, so Enter after a bare number or ":" still starts a new line.
+  // since; closes it when nothing fits. Without forced (as the user types) a list opens once a
+  // word has begun, and for a value or a unit also before: after ":" and after a number. Enter
+  // on a list the user has not chosen in still starts a new line.
   void ShowList(bool forced) {
     TCssEditor& editor = *Document.Editor();
     std::vector<std::string> candidates;
     TCompletionContext context;
+    const bool wasOpen = editor.isListActive();
     if (!editor.SelAvail() && !editor.isReadOnly() && OnScreen(editor, editor.Caret())) {
       context = CompletionContextAt(editor, Document.Blocks(), editor.Caret());
-      if (forced || !context.Prefix.empty() || context.Kind == TCompletionKind::AtRule) {
+      if (forced || !context.Prefix.empty() || context.Kind == TCompletionKind::AtRule ||
+          context.Kind == TCompletionKind::Value || context.Kind == TCompletionKind::Unit) {
         candidates = CompletionCandidates(context, Assist.Sources());
       }
+    }
+    if (!wasOpen) {
+      // Asked for (Ctrl+Space, a name chosen) or opened for a word the user began, it is the
+      // user's list; one that opened by itself after ":" or a number is not, until they type
+      // into it or move in it.
+      UserChose = forced || !context.Prefix.empty();
     }
     // A list holding only the word as typed has nothing to offer.
     if (candidates.empty() || (!forced && candidates.size() == 1 &&
@@ -195,6 +229,8 @@ class TDocumentAssist : public QObject {
   TOpenDocument& Document;
   const TEditorAssist& Assist;
   bool ListPending = false;
+  // The user has chosen in the open list: moved in it, typed into its word or asked for it.
+  bool UserChose = false;
 };
 
 }  // namespace

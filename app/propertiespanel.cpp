@@ -5,6 +5,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/declarationsync.h"
 #include "app/opendocument.h"
@@ -123,7 +124,9 @@ void TPropertiesPanel::ShowCatalogue() {
 
 void TPropertiesPanel::ShowValues() {
   ic->SetReadOnly(!Sync.HasRule());
-  ShowRuleValues(ic->Items(), [this](const std::string& name) { return Sync.Value(name); });
+  ShowRuleValues(
+      ic->Items(), [this](const std::string& name) { return Sync.Value(name); },
+      [this](const std::string& name) { return Sync.Place(name); });
   ic->MarkValues();
 }
 
@@ -149,7 +152,10 @@ void TPropertiesPanel::icSelectedChange(TInspectorItem* selected) {
   Sync.EndMerge();
   Typed.reset();
   emit PropertyChosen(selected != nullptr ? QString::fromStdString(selected->Caption) : QString());
-  ShowEditingStatus();
+  // Why the row just left was refused stays in view when the click moves on to this row.
+  if (!std::exchange(Refused, false)) {
+    ShowEditingStatus();
+  }
 }
 
 void TPropertiesPanel::icEditChange(TInspectorItem* item) {
@@ -160,7 +166,7 @@ void TPropertiesPanel::icEditChange(TInspectorItem* item) {
     ShowValues();
     return;
   }
-  Write(QString::fromStdString(item->Caption), QString::fromStdString(item->Value()));
+  Refused = !Write(QString::fromStdString(item->Caption), QString::fromStdString(item->Value()));
 }
 
 void TPropertiesPanel::icComboChange(const QString& text) {
@@ -181,20 +187,26 @@ void TPropertiesPanel::icComboChange(const QString& text) {
   }
   // A part row's value is written as the part's own declaration.
   const QString tag = QString::fromStdString(row->Caption);
+  bool written = false;
   if (!IsPlaceholder(entry)) {
     // What is typed into the drop-down is written at every keystroke, as one step of Undo.
-    if (Write(tag, entry, ic->InplaceCombo())) {
+    written = Write(tag, entry, ic->InplaceCombo());
+    if (written) {
       // An entry picked from the list shows in the drop-down as it came.
       ic->InplaceCombo()->SetTextQuiet(text);
       Typed.emplace(row->Caption, text.toStdString());
     }
   } else {
     ic->InplaceCombo()->SetTextQuiet(*value);
-    Write(tag, *value);
+    written = Write(tag, *value);
     ic->SelectItem(row);
   }
-  // After the write, whose end shows the caret's place.
-  ShowEditingStatus();
+  // After the write, whose end shows the caret's place; a refusal's message stays, and the
+  // drop-down keeps what was typed.
+  Refused = !written;
+  if (written) {
+    ShowEditingStatus();
+  }
 }
 
 }  // namespace qm

@@ -81,6 +81,8 @@ class TPropertiesPanel : public QWidget {
   // The row and text the drop-down last wrote as it was typed: closing the drop-down with that
   // text writes nothing more (with two declarations of a name, once more would remove the other).
   std::optional<std::pair<std::string, std::string>> Typed;
+  // The last write was refused: its message stays until the user moves on.
+  bool Refused = false;
 };
 
 }  // namespace qm

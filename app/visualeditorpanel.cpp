@@ -21,6 +21,7 @@
 #include "controls/labelcss.h"
 #include "controls/shapeext.h"
 #include "controls/tabrows.h"
+#include "model/catalogue/visualpickers.h"
 #include "platform/commandguard.h"
 #include "platform/prompts.h"
 
@@ -84,9 +85,10 @@ void TVisualEditorPanel::ShowValues() {
     unit->UnitBox()->setEnabled(Sync.HasRule());
   }
   lsttextdecoration->setEnabled(Sync.HasRule());
+  // A value a shorthand gives shows in its part's picker, as the part rows show it.
   for (int i = 0; i < Sync.Catalogue().Count(); ++i) {
     const std::string& tag = Sync.Catalogue().Items(i).CssTag;
-    if (const std::string value = Sync.Value(tag); !tag.empty() && !value.empty()) {
+    if (const std::string value = Sync.AppliedValue(tag); !tag.empty() && !value.empty()) {
       ShowValue(tag, value);
     }
   }
@@ -112,14 +114,17 @@ void TVisualEditorPanel::ClearValues() {
 
 void TVisualEditorPanel::ShowValue(const std::string& property, const std::string& value) {
   const QString text = QString::fromStdString(value);
-  if (WritingFrom != lsttextdecoration) {
-    // The list carries no property: it takes the first of its entries that any value holds.
+  if (property == "text-decoration" && WritingFrom != lsttextdecoration) {
+    // The list reads its own property only: "none" of display: none is no decoration.
     const QScopedValueRollback<bool> showing(ShowingValues, true);
+    std::vector<std::string> names;
     for (int i = 0; i < lsttextdecoration->count(); ++i) {
-      if (QListWidgetItem* item = lsttextdecoration->item(i); text.contains(item->text())) {
-        item->setSelected(true);
-        break;
-      }
+      names.push_back(lsttextdecoration->item(i)->text().toStdString());
+    }
+    const std::vector<bool> chosen =
+        ChosenListEntries(std::vector<std::string_view>(names.begin(), names.end()), value);
+    for (int i = 0; i < lsttextdecoration->count(); ++i) {
+      lsttextdecoration->item(i)->setSelected(chosen[static_cast<size_t>(i)]);
     }
   }
   QWidget* picker = PickerOfTag.value(QString::fromStdString(property));

@@ -77,6 +77,20 @@ bool TColorSwatches::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
+void TColorSwatches::SetValueRanges(TValueRanges ranges) {
+  ValueRanges = std::move(ranges);
+  Marked.reset();
+  ScheduleUpdate();
+}
+
+std::vector<TColorSpot> TColorSwatches::InValues(std::vector<TColorSpot> spots, int32_t from,
+                                                 int32_t to) const {
+  if (!ValueRanges || spots.empty()) {
+    return spots;
+  }
+  return SpotsInValues(spots, ValueRanges(from, to));
+}
+
 void TColorSwatches::ScheduleUpdate() {
   // After the paint that reported the change: the lines shown are styled by then.
   if (!std::exchange(UpdateQueued, true)) {
@@ -182,15 +196,19 @@ void TColorSwatches::Update() {
     return;
   }
   Marked = view;
-  std::vector<TColorSpot> spots;
+  std::vector<TColorSpot> found;
   const long lines = Editor->SendScintilla(Sci::SCI_GETLINECOUNT);
   const long height = Editor->SendScintilla(Sci::SCI_TEXTHEIGHT, 0UL);
-  for (long line = first; line < std::min(lines, first + shown); ++line) {
+  const long last = std::min(lines, first + shown);
+  for (long line = first; line < last; ++line) {
     const int y = static_cast<int>((line - first) * height + height / 2);
     for (const TColorSpot& spot : ColorsIn(Shown(static_cast<int32_t>(line), y))) {
-      spots.push_back(spot);
+      found.push_back(spot);
     }
   }
+  const int32_t from = found.empty() ? 0 : found.front().Start;
+  const int32_t to = found.empty() ? 0 : found.back().Start + found.back().Length;
+  const std::vector<TColorSpot> spots = InValues(std::move(found), from, to);
   const auto length = Editor->SendScintilla(Sci::SCI_GETLENGTH);
   for (const int indicator : {Indicator_, Frame}) {
     Editor->SendScintilla(Sci::SCI_SETINDICATORCURRENT, indicator);
@@ -210,7 +228,8 @@ std::optional<TColorSpot> TColorSwatches::SpotAt(int32_t pos) const {
   const auto line = static_cast<int32_t>(Editor->SendScintilla(Sci::SCI_LINEFROMPOSITION, pos));
   for (const TColorSpot& spot : ColorsIn(Around(line, pos, pos))) {
     if (spot.Start <= pos && pos <= spot.Start + spot.Length) {
-      return spot;
+      const std::vector<TColorSpot> kept = InValues({spot}, spot.Start, spot.Start + spot.Length);
+      return kept.empty() ? std::nullopt : std::optional<TColorSpot>(spot);
     }
   }
   return std::nullopt;

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <optional>
 #include <tuple>
 
+#include "model/assist/valuecolors.h"
 #include "model/values/colortext.h"
 
 namespace qm {
@@ -29,6 +31,12 @@ class TColorSwatches : public QObject {
   // The colour whose text holds the document position pos or ends right before it.
   std::optional<TColorSpot> SpotAt(int32_t pos) const;
 
+  // The declaration values in a stretch of the text [from, to): colours are marked there and
+  // nowhere else (not in selectors, preludes or font names). Without it, every colour the
+  // highlighter shows in a value is marked.
+  using TValueRanges = std::function<std::vector<TValueRange>(int32_t from, int32_t to)>;
+  void SetValueRanges(TValueRanges ranges);
+
  signals:
   // The user asked for a new colour in place of the one at spot (document positions).
   void PickRequested(qm::TColorSpot spot);
@@ -47,10 +55,13 @@ class TColorSwatches : public QObject {
   // The stretch of a line shown at the given row of the view.
   TStretch Shown(int32_t line, int y) const;
   std::vector<TColorSpot> ColorsIn(TStretch stretch) const;
+  // Of spots, those inside the values of [from, to).
+  std::vector<TColorSpot> InValues(std::vector<TColorSpot> spots, int32_t from, int32_t to) const;
   void ScheduleUpdate();
   void RequestPick(int32_t pos);
 
   TCssEditor* Editor;
+  TValueRanges ValueRanges;
   int Indicator_ = -1;
   int Frame = -1;
   bool UpdateQueued = false;

@@ -61,6 +61,15 @@ void TInplaceEdit::focusOutEvent(QFocusEvent* event) {
   }
 }
 
+void TInplaceEdit::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    event->accept();
+    Owner.CancelEditor(*this, OldText);
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
 TInplaceCombo::TInplaceCombo(TInspectorCSS& owner) : TComboCSS(owner.viewport()), Owner(owner) {
   setFrame(false);
   hide();
@@ -78,6 +87,16 @@ void TInplaceCombo::focusOutEvent(QFocusEvent* event) {
   if (!LeavesWindow(event->reason())) {
     Owner.EditorFocusLost(*this);
   }
+}
+
+void TInplaceCombo::keyPressEvent(QKeyEvent* event) {
+  // The first Escape closes an open list; with none open it cancels the edit.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && !IsDroppedDown()) {
+    event->accept();
+    Owner.CancelEditor(*this, OldText);
+    return;
+  }
+  TComboCSS::keyPressEvent(event);
 }
 
 TInspectorCSS::TInspectorCSS(QWidget* parent)
@@ -149,6 +168,7 @@ void TInspectorCSS::SetShowCategories(bool show) {
   Items_.Arrange(!show);
   UpdateScrollBar();
   viewport()->update();
+  FollowSelected();
 }
 
 int32_t TInspectorCSS::PinnedCount() const {
@@ -198,6 +218,45 @@ void TInspectorCSS::MarkValues() {
   // A pinned row of a collapsed category adds a row to scroll through.
   UpdateScrollBar();
   viewport()->update();
+  FollowSelected();
+}
+
+void TInspectorCSS::FollowSelected() {
+  QLineEdit* open = !Edit->isHidden()    ? static_cast<QLineEdit*>(Edit)
+                    : !Combo->isHidden() ? static_cast<QLineEdit*>(Combo)
+                                         : nullptr;
+  if (open == nullptr || Selected_ == nullptr || Exiting) {
+    return;
+  }
+  if (!IsItemVisible(*Selected_)) {
+    // Unpinned in a collapsed category: the category opens, so the row stays under its editor.
+    for (TInspectorItem* above = Selected_->Parent; above != nullptr; above = above->Parent) {
+      above->Expanded = true;
+    }
+    UpdateScrollBar();
+    viewport()->update();
+  }
+  LayOut();
+  ScrollIntoView(*Selected_);
+  const int top = Selected_->DisplayID * RowHeight_ + (open == Edit ? 2 : 0);
+  if (open->y() != top) {
+    open->move(open->x(), top);
+  }
+}
+
+void TInspectorCSS::CancelEditor(QLineEdit& editor, const QString& oldText) {
+  if (Exiting || editor.isHidden()) {
+    return;
+  }
+  if (editor.text() != oldText) {
+    // A drop-down has written what was typed: setting its old text writes that back.
+    editor.setText(oldText);
+  }
+  if (&editor == Combo) {
+    ExitEditor(*Combo, Combo->OldText, false);
+  } else {
+    ExitEditor(*Edit, Edit->OldText, true);
+  }
 }
 
 void TInspectorCSS::ExpandAll() {
@@ -365,7 +424,7 @@ void TInspectorCSS::mousePressEvent(QMouseEvent* event) {
   event->accept();
 }
 
-void TInspectorCSS::PressRow(TInspectorItem& item, int x, bool toggles) {
+void TInspectorCSS::PressRow(TInspectorItem& item, int x, bool toggles, bool opens) {
   const int level = item.ChildLevel;
   if (toggles) {
     // Anywhere on a category row; on a shorthand row only on its glyph, both ends included.
@@ -379,11 +438,11 @@ void TInspectorCSS::PressRow(TInspectorItem& item, int x, bool toggles) {
     CommitEdit();
   }
   LayOut();
-  if (level != 0) {
+  if (level != 0 && opens) {
     OpenEditor(item);
   } else {
     // With no editor to type into, the keys go to the rows.
-    setFocus(Qt::MouseFocusReason);
+    setFocus(opens ? Qt::MouseFocusReason : Qt::OtherFocusReason);
   }
   viewport()->update();
   Selected_ = &item;
@@ -534,12 +593,33 @@ void TInspectorCSS::ScrollIntoView(const TInspectorItem& item) {
 
 void TInspectorCSS::keyPressEvent(QKeyEvent* event) {
   // Keys the editors leave alone arrive here too; only the control's own keys move rows.
-  const int step = event->key() == Qt::Key_Down ? 1 : event->key() == Qt::Key_Up ? -1 : 0;
-  if (!hasFocus() || step == 0) {
+  if (!hasFocus()) {
+    event->ignore();
+    return;
+  }
+  const int key = event->key();
+  const bool plain = (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2) && plain &&
+      Selected_ != nullptr && Selected_->ChildLevel != 0) {
+    // The selected row's editor opens, and typing goes into the value from now on.
+    event->accept();
+    LayOut();
+    PressRow(*Selected_, 40, false);
+    return;
+  }
+  const QString text = event->text();
+  if (plain && !text.isEmpty() && text.at(0).isPrint() && !(Typed.isEmpty() && text == u" ")) {
+    event->accept();
+    FindTypedRow(text);
+    return;
+  }
+  const int step = key == Qt::Key_Down ? 1 : key == Qt::Key_Up ? -1 : 0;
+  if (step == 0) {
     event->ignore();
     return;
   }
   event->accept();
+  Typed.clear();
   LayOut();
   const int32_t index =
       NeighbourRow(Items_, Selected_ != nullptr ? Selected_->Index() : -1, step, ShowCategories_);
@@ -548,7 +628,31 @@ void TInspectorCSS::keyPressEvent(QKeyEvent* event) {
   }
   TInspectorItem& item = Items_.Items(index);
   ScrollIntoView(item);
-  PressRow(item, 0, false);
+  PressRow(item, 0, false, false);
+}
+
+void TInspectorCSS::FindTypedRow(const QString& typed) {
+  // Keys typed in a quick run make one name; after a pause a new one begins.
+  constexpr qint64 kPauseMs = 1000;
+  if (!TypedAt.isValid() || TypedAt.elapsed() > kPauseMs) {
+    Typed.clear();
+  }
+  TypedAt.start();
+  Typed += typed;
+  const int32_t index =
+      RowStartingWith(Items_, Typed.toStdString(), Selected_ != nullptr ? Selected_->Index() : -1);
+  if (index < 0) {
+    QApplication::beep();
+    return;
+  }
+  TInspectorItem& item = Items_.Items(index);
+  for (TInspectorItem* above = item.Parent; above != nullptr; above = above->Parent) {
+    above->Expanded = true;
+  }
+  UpdateScrollBar();
+  LayOut();
+  ScrollIntoView(item);
+  PressRow(item, 0, false, false);
 }
 
 void TInspectorCSS::SelectItem(TInspectorItem* item) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QLineEdit>
 #include <QPixmap>
@@ -32,6 +33,7 @@ class TInplaceEdit : public QLineEdit {
  protected:
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   TInspectorCSS& Owner;
@@ -49,6 +51,7 @@ class TInplaceCombo : public TComboCSS {
  protected:
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   TInspectorCSS& Owner;
@@ -135,7 +138,17 @@ class TInspectorCSS : public QAbstractScrollArea {
   void LayOut();
   void DrawRow(QPainter& painter, const TInspectorItem& item, int y);
   // The click on a row at x: toggles (when asked), commits, opens the row's editor, selects.
-  void PressRow(TInspectorItem& item, int x, bool toggles);
+  // Chosen by the keyboard (opens false), the row is selected with no editor: the keys stay
+  // with the rows until Enter or F2 opens it.
+  void PressRow(TInspectorItem& item, int x, bool toggles, bool opens = true);
+  // The selected row found by typing the start of its name: shown, scrolled into view, never
+  // edited.
+  void FindTypedRow(const QString& typed);
+  // Keeps an open editor over its row after the rows moved (a write pins or unpins rows): moved
+  // there, or taken away when the row is no longer shown.
+  void FollowSelected();
+  // Escape in an editor: the value it started with comes back and the editor closes.
+  void CancelEditor(QLineEdit& editor, const QString& oldText);
   void OpenEditor(TInspectorItem& item);
   // A value the program set for the row whose editor is open shows in the editor, and counts as
   // its starting text: leaving the editor then writes nothing stale back.
@@ -163,6 +176,9 @@ class TInspectorCSS : public QAbstractScrollArea {
   TInspectorItem* Selected_ = nullptr;
   // Set while an editor is being left or taken away, so its focus loss does not leave it again.
   bool Exiting = false;
+  // What was typed to find a row, and when the last key of it came.
+  QString Typed;
+  QElapsedTimer TypedAt;
 };
 
 }  // namespace qm

@@ -476,7 +476,15 @@ std::vector<std::string> CompletionCandidates(const TCompletionContext& context,
       if (words.Color) {
         add("currentcolor");
         add("transparent");
-        for (const std::string_view color : ColorNames()) {
+        // Alphabetical while nothing is typed; once a word has begun the closest names come
+        // first, the shorter before the longer: "re" offers red before rebeccapurple.
+        std::vector<std::string_view> colors(ColorNames().begin(), ColorNames().end());
+        if (!context.Prefix.empty()) {
+          std::stable_sort(
+              colors.begin(), colors.end(),
+              [](std::string_view a, std::string_view b) { return a.size() < b.size(); });
+        }
+        for (const std::string_view color : colors) {
           add(color);
         }
       }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/asciicase.h"
+#include "model/assist/valuecolors.h"
 #include "model/catalogue/catalogue.h"
 #include "model/listrule.h"
 #include "model/sheet/declarations.h"
@@ -160,8 +161,11 @@ std::string HoverTextAt(const TDocument& document, const TModList& blocks, int32
     }
     if (item.ValueStart <= position && position < item.PriorityEnd) {
       std::string tip;
-      if (const std::optional<int32_t> color =
-              ColorAt(document, position, item.ValueStart, item.PriorityEnd)) {
+      const std::optional<int32_t> color =
+          ValueMayHoldColors(Slice(text, item.NameStart, item.NameEnd))
+              ? ColorAt(document, position, item.ValueStart, item.PriorityEnd)
+              : std::nullopt;
+      if (color) {
         tip = ColorTip(*color);
       }
       if (checker != nullptr) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/asciicase.h"
 #include "model/catalogue/shorthandparts.h"
 #include "model/listrule.h"
 #include "model/text/textscan.h"
@@ -130,6 +131,22 @@ int32_t NeighbourRow(const TInspectorCollection& items, int32_t index, int32_t s
   return order[static_cast<size_t>(position)];
 }
 
+int32_t RowStartingWith(const TInspectorCollection& items, std::string_view prefix, int32_t index) {
+  const int32_t count = items.Count();
+  if (prefix.empty() || count == 0) {
+    return -1;
+  }
+  const int32_t first = index >= 0 && index < count ? index : 0;
+  for (int32_t k = 0; k < count; ++k) {
+    const TInspectorItem& item = items.Items((first + k) % count);
+    if (item.ChildLevel == 1 && item.Caption.size() >= prefix.size() &&
+        EqualIgnoringAsciiCase(std::string_view(item.Caption).substr(0, prefix.size()), prefix)) {
+      return item.Index();
+    }
+  }
+  return -1;
+}
+
 void SetCategoriesExpanded(TInspectorCollection& items, bool expanded) {
   for (int32_t i = 0; i < items.Count(); ++i) {
     TInspectorItem& item = items.Items(i);
@@ -181,7 +198,8 @@ void CommitValue(TInspectorCollection& items, TInspectorItem& item, std::string_
 }
 
 void ShowRuleValues(TInspectorCollection& items,
-                    const std::function<std::string(const std::string& name)>& valueOf) {
+                    const std::function<std::string(const std::string& name)>& valueOf,
+                    const std::function<int32_t(const std::string& name)>& placeOf) {
   for (int32_t i = 0; i < items.Count(); ++i) {
     if (TInspectorItem& item = items.Items(i); item.ChildLevel == 1) {
       item.SetValue(valueOf(item.CssTag));
@@ -193,12 +211,27 @@ void ShowRuleValues(TInspectorCollection& items,
       continue;
     }
     const std::vector<std::string> spread = SpreadOverParts(items, shorthand);
+    const int32_t shorthandPlace = shorthand.Value().empty() ? -1 : placeOf(shorthand.CssTag);
     for (size_t k = 0; k < spread.size(); ++k) {
       TInspectorItem& part = items.Items(i + static_cast<int32_t>(k) + 1);
       const std::string own = valueOf(part.Caption);
-      part.SetValue(own.empty() ? spread[k] : own);
+      // Of the part's own declaration and the shorthand's, the later one applies.
+      const bool ownApplies = !own.empty() && placeOf(part.Caption) > shorthandPlace;
+      part.SetValue(ownApplies || shorthandPlace < 0 ? own : spread[k]);
     }
   }
+}
+
+std::vector<std::string> ShorthandsOf(const TInspectorCollection& items, std::string_view name) {
+  std::vector<std::string> shorthands;
+  for (int32_t i = 0; i < items.Count(); ++i) {
+    const TInspectorItem& part = items.Items(i);
+    if (part.ChildLevel == 2 && part.Caption == name && part.Parent != nullptr &&
+        std::find(shorthands.begin(), shorthands.end(), part.Parent->CssTag) == shorthands.end()) {
+      shorthands.push_back(part.Parent->CssTag);
+    }
+  }
+  return shorthands;
 }
 
 }  // namespace qm

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/catalogue/catalogue.h"
 
@@ -36,6 +37,11 @@ int32_t IndexAtRow(const TInspectorCollection& items, int32_t row);
 int32_t NeighbourRow(const TInspectorCollection& items, int32_t index, int32_t step,
                      bool showCategories);
 
+// The property row that typing prefix finds: the first whose caption starts with prefix, in any
+// letter case, counting from the row at index (itself included, so typing on keeps the row while
+// it still matches) in collection order and round to the start; shown or not. -1 for none.
+int32_t RowStartingWith(const TInspectorCollection& items, std::string_view prefix, int32_t index);
+
 // Expands or collapses every category row; shorthand rows keep their state.
 void SetCategoriesExpanded(TInspectorCollection& items, bool expanded);
 
@@ -50,9 +56,14 @@ std::optional<int32_t> SwatchColor(std::string_view value);
 void CommitValue(TInspectorCollection& items, TInspectorItem& item, std::string_view text);
 
 // Shows a rule's values: every property row gets valueOf(its property), and each part row of a
-// shorthand the rule's own declaration of that part, or else the components of the shorthand's
-// value that belong to it.
+// shorthand the value that applies to the part: the rule's own declaration of the part when it
+// comes after the shorthand's (placeOf gives where the declaration of a name that applies
+// stands, -1 for none), else the components of the shorthand's value that belong to the part.
 void ShowRuleValues(TInspectorCollection& items,
-                    const std::function<std::string(const std::string& name)>& valueOf);
+                    const std::function<std::string(const std::string& name)>& valueOf,
+                    const std::function<int32_t(const std::string& name)>& placeOf);
+
+// The shorthands that have name among their parts, in catalogue order.
+std::vector<std::string> ShorthandsOf(const TInspectorCollection& items, std::string_view name);
 
 }  // namespace qm

@@ -19,7 +19,18 @@ struct TWord {
   bool AfterSlash = false;
 };
 
+bool OpensComment(std::string_view value, size_t i) {
+  return value[i] == '/' && i + 1 < value.size() && value[i + 1] == '*';
+}
+
+// Just past the comment opening at i, or the value's end when it is left open.
+size_t PastComment(std::string_view value, size_t i) {
+  const size_t close = value.find("*/", i + 2);
+  return close == std::string_view::npos ? value.size() : close + 2;
+}
+
 // The words outside quotes and brackets; "/" between words is no word but marks the next one.
+// A comment separates words and is none itself.
 std::vector<TWord> Words(std::string_view value) {
   std::vector<TWord> words;
   bool slash = false;
@@ -27,6 +38,10 @@ std::vector<TWord> Words(std::string_view value) {
   while (i < value.size()) {
     if (IsBlankOrControl(value[i])) {
       ++i;
+      continue;
+    }
+    if (OpensComment(value, i)) {
+      i = PastComment(value, i);
       continue;
     }
     if (value[i] == '/') {
@@ -52,6 +67,11 @@ std::vector<TWord> Words(std::string_view value) {
         ++depth;
       } else if ((c == ')' || c == ']') && depth > 0) {
         --depth;
+      } else if (OpensComment(value, i)) {
+        if (depth == 0) {
+          break;
+        }
+        i = PastComment(value, i) - 1;
       } else if (depth == 0 && (IsBlankOrControl(c) || c == '/')) {
         break;
       }

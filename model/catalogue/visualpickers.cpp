@@ -3,6 +3,9 @@
 
 #include <array>
 
+#include "model/asciicase.h"
+#include "model/values/valuetokens.h"
+
 namespace qm {
 
 namespace {
@@ -206,6 +209,24 @@ bool IsUnitCombo(TPickerKind kind) {
 
 bool ShowsItemsSorted(const TVisualPicker& picker) {
   return picker.Kind == TPickerKind::ValueCombo && picker.Page != "Background";
+}
+
+std::vector<bool> ChosenListEntries(const std::vector<std::string_view>& entries,
+                                    std::string_view value) {
+  std::vector<bool> chosen(entries.size(), false);
+  const TValueTokens tokens = TokeniseValue(value);
+  for (int32_t t = 0; t < tokens.TopEnd; ++t) {
+    const TValueToken& token = tokens.Tokens[static_cast<size_t>(t)];
+    if (token.Kind != TValueTokenKind::Ident) {
+      continue;
+    }
+    for (size_t e = 0; e < entries.size(); ++e) {
+      if (EqualIgnoringAsciiCase(token.Text, entries[e])) {
+        chosen[e] = true;
+      }
+    }
+  }
+  return chosen;
 }
 
 }  // namespace qm

@@ -38,6 +38,11 @@ const std::vector<TVisualPicker>& VisualPickers();
 inline constexpr std::string_view kBoxModelPage = "Box";
 
 bool IsUnitCombo(TPickerKind kind);
+
+// Which entries of a multi-select list the value of its own property chooses: those that are
+// words of the value, in any letter case (words in comments or strings are none).
+std::vector<bool> ChosenListEntries(const std::vector<std::string_view>& entries,
+                                    std::string_view value);
 // Whether the picker shows its items sorted rather than in the order given: value drop-downs
 // do, except on the Background page, where the order given is the natural one.
 bool ShowsItemsSorted(const TVisualPicker& picker);

@@ -59,8 +59,11 @@ std::string PathReference(const std::string& path) {
   return reference;
 }
 
+// In double quotes where the reference holds what an unquoted url() cannot: blanks, quotes,
+// parentheses, and braces or ";", which a sheet's reader would take for the rule's or the
+// declaration's end; inside a string they are plain characters.
 std::string Quoted(const std::string& reference) {
-  if (reference.find_first_of(" \t\"'()\\") == std::string::npos) {
+  if (reference.find_first_of(" \t\"'()\\{};") == std::string::npos) {
     return reference;
   }
   std::string quoted = "\"";

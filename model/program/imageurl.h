@@ -13,7 +13,7 @@ namespace qm {
 // no relative path leads there. A character that would make the reference mean something else
 // ("%", "#", "?", ":", quotes, backslashes, control characters, line breaks) is written as "%"
 // and its two hexadecimal digits, so the browser loads the file whatever its name; a reference
-// that holds blanks or parentheses is written in double quotes.
+// that holds blanks, parentheses, braces or ";" is written in double quotes.
 std::string ImageUrl(std::string_view sheetPath, std::string_view imagePath);
 
 }  // namespace qm

@@ -292,6 +292,19 @@ std::optional<TDeclarationSpot> FindDeclaration(const TDocument& document, const
   return spot;
 }
 
+bool DeclaredLater(const TDocument& document, const TModList& blocks, int32_t block,
+                   std::string_view name, const std::vector<std::string>& others) {
+  const std::vector<TDeclarationItem> items = ParseDeclarations(document, blocks, block);
+  const auto own = Named(document, items, name);
+  if (!own) {
+    return false;
+  }
+  return std::any_of(others.begin(), others.end(), [&](const std::string& other) {
+    const auto later = Named(document, items, other);
+    return later && later->NameStart > own->NameStart;
+  });
+}
+
 std::string ReadDeclaration(const TDocument& document, const TModList& blocks, int32_t block,
                             std::string_view name) {
   const std::optional<TDeclarationSpot> spot = FindDeclaration(document, blocks, block, name);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/sheet/rulebody.h"
 #include "model/sheet/selectorblocks.h"
@@ -64,6 +65,12 @@ struct TDeclarationSpot {
 // block that holds no declarations. Throws TError when blocks does not describe the text.
 std::optional<TDeclarationSpot> FindDeclaration(const TDocument& document, const TModList& blocks,
                                                 int32_t block, std::string_view name);
+
+// Whether a declaration of one of others (shorthands that set name) follows the declaration of
+// name in block, so that it decides name's value rather than name's own; false when the block
+// has no declaration of name. Names compare as FindDeclaration's do.
+bool DeclaredLater(const TDocument& document, const TModList& blocks, int32_t block,
+                   std::string_view name, const std::vector<std::string>& others);
 
 // The value of the declaration of name in block, "!important" included, without the blanks and
 // comments around it; empty when the block has none.

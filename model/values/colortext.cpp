@@ -11,6 +11,7 @@
 #include "model/asciicase.h"
 #include "model/text/textscan.h"
 #include "model/textbytes.h"
+#include "model/values/colorspaces.h"
 
 namespace qm {
 
@@ -228,7 +229,12 @@ struct TPart {
   std::string_view Unit;  // "", "%" or a name such as "deg"
 };
 
-enum class TNotation { Hex, Name, Rgb, Hsl };
+enum class TNotation { Hex, Name, Rgb, Hsl, Hwb, Lab, Lch, Oklab, Oklch, Srgb, SrgbLinear };
+
+// The notations of CSS Color 4 that take blanks between their numbers only.
+bool IsModern(TNotation notation) {
+  return notation != TNotation::Rgb && notation != TNotation::Hsl;
+}
 
 struct TColorText {
   TNotation Notation = TNotation::Hex;
@@ -327,8 +333,140 @@ int32_t HslColor(double hue, double saturation, double lightness) {
   return FromRgb(Channel(f(0) * 255), Channel(f(8) * 255), Channel(f(4) * 255));
 }
 
+std::optional<TNotation> ModernNotation(std::string_view lowerName) {
+  if (lowerName == "hwb") {
+    return TNotation::Hwb;
+  }
+  if (lowerName == "lab") {
+    return TNotation::Lab;
+  }
+  if (lowerName == "lch") {
+    return TNotation::Lch;
+  }
+  if (lowerName == "oklab") {
+    return TNotation::Oklab;
+  }
+  if (lowerName == "oklch") {
+    return TNotation::Oklch;
+  }
+  return std::nullopt;
+}
+
+// What 100% of each number stands for; 0 where a number must be an angle.
+std::array<double, 3> PercentScale(TNotation notation) {
+  switch (notation) {
+    case TNotation::Hwb:
+      return {0, 1, 1};
+    case TNotation::Lab:
+      return {100, 125, 125};
+    case TNotation::Lch:
+      return {100, 150, 0};
+    case TNotation::Oklab:
+      return {1, 0.4, 0.4};
+    case TNotation::Oklch:
+      return {1, 0.4, 0};
+    default:
+      return {1, 1, 1};
+  }
+}
+
+// The scale a bare number of hwb() is written in: its whiteness and blackness run to 100.
+double NumberScale(TNotation notation) {
+  return notation == TNotation::Hwb ? 100 : 1;
+}
+
+int32_t FromUnit(const TRgb& rgb) {
+  return FromRgb(Channel(rgb[0] * 255), Channel(rgb[1] * 255), Channel(rgb[2] * 255));
+}
+
+// The colour of hwb(), lab(), lch(), oklab(), oklch() or color(srgb) from its three numbers.
+std::optional<int32_t> ModernColor(TNotation notation, const std::array<TPart, 3>& parts) {
+  const std::array<double, 3> scale = PercentScale(notation);
+  std::array<double, 3> v{};
+  for (size_t k = 0; k < 3; ++k) {
+    const TPart& part = parts[k];
+    if (scale[k] == 0) {
+      if (!IsAngleUnit(part.Unit)) {
+        return std::nullopt;
+      }
+      v[k] = HueDegrees(part);
+    } else if (part.Unit == "%") {
+      v[k] = part.Value / 100 * scale[k];
+    } else if (part.Unit.empty()) {
+      v[k] = part.Value / NumberScale(notation);
+    } else {
+      return std::nullopt;
+    }
+  }
+  switch (notation) {
+    case TNotation::Hwb:
+      return FromUnit(HwbToRgb(v[0], v[1], v[2]));
+    case TNotation::Lab:
+      return FromUnit(LabToRgb(v));
+    case TNotation::Lch:
+      return FromUnit(LabToRgb(LchToLab(v)));
+    case TNotation::Oklab:
+      return FromUnit(OklabToRgb(v));
+    case TNotation::Oklch:
+      return FromUnit(OklabToRgb(LchToLab(v)));
+    case TNotation::Srgb:
+      return FromUnit(v);
+    case TNotation::SrgbLinear:
+      return FromUnit({GammaChannel(v[0]), GammaChannel(v[1]), GammaChannel(v[2])});
+    default:
+      return std::nullopt;
+  }
+}
+
+double InHueUnit(double degrees, std::string_view unit);
+
+// The three numbers of a modern notation that give color, in the scale of 100% or of a bare
+// number as each part was written; the hue of a colour without one is left out (NaN).
+std::array<double, 3> ModernNumbers(TNotation notation, const std::array<TPart, 3>& parts,
+                                    int32_t color) {
+  const TRgb rgb{Red(color) / 255.0, Green(color) / 255.0, Blue(color) / 255.0};
+  std::array<double, 3> v{};
+  bool grey = Red(color) == Green(color) && Green(color) == Blue(color);
+  switch (notation) {
+    case TNotation::Hwb:
+      v = RgbToHwb(rgb);
+      break;
+    case TNotation::Lab:
+      v = RgbToLab(rgb);
+      break;
+    case TNotation::Lch:
+      v = LabToLch(RgbToLab(rgb));
+      break;
+    case TNotation::Oklab:
+      v = RgbToOklab(rgb);
+      break;
+    case TNotation::Oklch:
+      v = LabToLch(RgbToOklab(rgb));
+      break;
+    case TNotation::Srgb:
+      v = rgb;
+      break;
+    default:
+      v = {LinearChannel(rgb[0]), LinearChannel(rgb[1]), LinearChannel(rgb[2])};
+      break;
+  }
+  const std::array<double, 3> scale = PercentScale(notation);
+  std::array<double, 3> numbers{};
+  for (size_t k = 0; k < 3; ++k) {
+    if (scale[k] == 0) {
+      numbers[k] = grey ? std::nan("") : InHueUnit(v[k], parts[k].Unit);
+    } else if (parts[k].Unit == "%") {
+      numbers[k] = v[k] / scale[k] * 100;
+    } else {
+      numbers[k] = v[k] * NumberScale(notation);
+    }
+  }
+  return numbers;
+}
+
 // rgb(), rgba(), hsl() or hsla(): three numbers and an optional alpha, all separated by commas,
-// or by blanks with a "/" before the alpha.
+// or by blanks with a "/" before the alpha. hwb(), lab(), lch(), oklab(), oklch() and
+// color(srgb ...) take blanks only.
 std::optional<TColorText> ReadFunction(std::string_view text) {
   const size_t open = text.find('(');
   if (open == std::string_view::npos || text.back() != ')') {
@@ -336,17 +474,39 @@ std::optional<TColorText> ReadFunction(std::string_view text) {
   }
   const std::string name = AsciiLowerCase(text.substr(0, open));
   TColorText color;
+  size_t i = open + 1;
   if (name == "rgb" || name == "rgba") {
     color.Notation = TNotation::Rgb;
   } else if (name == "hsl" || name == "hsla") {
     color.Notation = TNotation::Hsl;
+  } else if (const std::optional<TNotation> modern = ModernNotation(name)) {
+    color.Notation = *modern;
+  } else if (name == "color") {
+    // color(srgb ...) and color(srgb-linear ...): the space's name, then its numbers.
+    while (i < text.size() && IsBlank(text[i])) {
+      ++i;
+    }
+    const size_t space = i;
+    while (i < text.size() && (IsLetter(text[i]) || text[i] == '-')) {
+      ++i;
+    }
+    const std::string spaceName = AsciiLowerCase(text.substr(space, i - space));
+    if (spaceName == "srgb") {
+      color.Notation = TNotation::Srgb;
+    } else if (spaceName == "srgb-linear") {
+      color.Notation = TNotation::SrgbLinear;
+    } else {
+      return std::nullopt;
+    }
+    if (i >= text.size() || !IsBlank(text[i])) {
+      return std::nullopt;
+    }
   } else {
     return std::nullopt;
   }
   std::vector<TPart> parts;
   std::string separators;  // before each part after the first: ',', '/' or ' '
   const size_t end = text.size() - 1;
-  size_t i = open + 1;
   while (true) {
     const size_t before = i;
     while (i < end && IsBlank(text[i])) {
@@ -379,7 +539,7 @@ std::optional<TColorText> ReadFunction(std::string_view text) {
   }
   const bool commas = separators.substr(0, 2) == ",,";
   const bool blanks = separators.substr(0, 2) == "  ";
-  if (!commas && !blanks) {
+  if ((!commas && !blanks) || (commas && IsModern(color.Notation))) {
     return std::nullopt;
   }
   if (parts.size() == 4) {
@@ -390,7 +550,13 @@ std::optional<TColorText> ReadFunction(std::string_view text) {
   }
   std::copy_n(parts.begin(), 3, color.Parts.begin());
   const auto& p = color.Parts;
-  if (color.Notation == TNotation::Rgb) {
+  if (IsModern(color.Notation)) {
+    const std::optional<int32_t> modern = ModernColor(color.Notation, color.Parts);
+    if (!modern) {
+      return std::nullopt;
+    }
+    color.Color = *modern;
+  } else if (color.Notation == TNotation::Rgb) {
     const bool numbers = p[0].Unit.empty() && p[1].Unit.empty() && p[2].Unit.empty();
     const bool percentages = p[0].Unit == "%" && p[1].Unit == "%" && p[2].Unit == "%";
     if (!numbers && !percentages) {
@@ -447,7 +613,8 @@ std::optional<TColorText> ReadColor(std::string_view text) {
 }
 
 bool IsColorFunction(std::string_view lowerName) {
-  return lowerName == "rgb" || lowerName == "rgba" || lowerName == "hsl" || lowerName == "hsla";
+  return lowerName == "rgb" || lowerName == "rgba" || lowerName == "hsl" || lowerName == "hsla" ||
+         lowerName == "color" || ModernNotation(lowerName).has_value();
 }
 
 // Tokens whose text is never a colour of a value.
@@ -599,9 +766,16 @@ std::string NameInNotation(std::string_view old, const TColorText& read, int32_t
 // The fewest decimals that still read back as color; rgb() numbers are whole.
 std::string FunctionInNotation(std::string_view old, const TColorText& read, int32_t color) {
   std::string text;
-  for (int decimals = 0; decimals <= 4; ++decimals) {
+  for (int decimals = 0; decimals <= 6; ++decimals) {
     std::array<std::string, 3> numbers;
-    if (read.Notation == TNotation::Rgb) {
+    if (IsModern(read.Notation)) {
+      const std::array<double, 3> values = ModernNumbers(read.Notation, read.Parts, color);
+      for (size_t k = 0; k < 3; ++k) {
+        if (!std::isnan(values[k])) {
+          numbers[k] = Decimal(values[k], decimals);
+        }
+      }
+    } else if (read.Notation == TNotation::Rgb) {
       const int channels[] = {Red(color), Green(color), Blue(color)};
       for (size_t k = 0; k < 3; ++k) {
         numbers[k] = read.Parts[k].Unit == "%" ? Decimal(channels[k] * 100.0 / 255, decimals)
@@ -668,6 +842,10 @@ std::vector<TColorSpot> FindColors(std::string_view text, std::span<const TToken
       while (i < n && (IsNameChar(text[i]) || text[i] == '.')) {
         ++i;
       }
+    } else if (c == '/' && i + 1 < n && text[i + 1] == '*') {
+      // A comment, also one the highlighter did not mark as one.
+      const size_t close = text.find("*/", i + 2);
+      i = close == std::string_view::npos || close + 2 > n ? n : close + 2;
     } else if (c == '"' || c == '\'') {
       const size_t close = text.find(c, i + 1);
       i = close == std::string_view::npos || close >= n ? n : close + 1;
@@ -715,8 +893,7 @@ std::string ColorInNotation(std::string_view old, int32_t color) {
       return HexInNotation(old, color);
     case TNotation::Name:
       return NameInNotation(old, *read, color);
-    case TNotation::Rgb:
-    case TNotation::Hsl:
+    default:
       break;
   }
   return FunctionInNotation(old, *read, color);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Colours as a style sheet writes them (hex digits, the named colours, rgb()/rgba()/hsl()/hsla()):
+// Colours as a style sheet writes them (hex digits, the named colours, rgb()/rgba()/hsl()/hsla(),
+// hwb(), lab(), lch(), oklab(), oklch(), color(srgb) and color(srgb-linear)):
 // what a colour text stands for, where colours stand in a line, and a colour written back in the
 // notation of the text it replaces.
 #pragma once
@@ -18,7 +19,8 @@ namespace qm {
 // The colour value (red in the low byte, as HexToColor gives) of a text that is one whole colour:
 // "#" and 3, 4, 6 or 8 hex digits, a named colour in any letter case, or rgb()/rgba() with three
 // numbers or three percentages, hsl()/hsla() with a hue and two percentages, in the comma form or
-// the blank form with "/" before the alpha. None for anything else, "transparent" included. An
+// the blank form with "/" before the alpha; hwb(), lab(), lch(), oklab(), oklch(), color(srgb ...)
+// and color(srgb-linear ...) in the blank form. None for anything else, "transparent" included. An
 // alpha is checked but does not change the value: a swatch shows the colour itself.
 std::optional<int32_t> ColorFromText(std::string_view text);
 

@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{"length_in_rgb", "rgb(1px, 2, 3)", std::nullopt},
                     TextCase{"variable_in_rgb", "rgb(var(--x))", std::nullopt},
                     TextCase{"unclosed", "rgb(255,136,0", std::nullopt},
-                    TextCase{"other_function", "lab(50 20 30)", std::nullopt}),
+                    TextCase{"other_function", "device-cmyk(0 81% 81% 30%)", std::nullopt}),
     [](const auto& info) { return info.param.name; });
 
 // What FindColors finds in one line of a sheet, as the scanner classes it: each colour's text
@@ -120,6 +120,9 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"not_in_comments",
                  "/* red */ a { color: rgba(0 0 0 / 50%) }",
                  {{"rgba(0 0 0 / 50%)", Rgb(0, 0, 0)}}},
+        LineCase{"not_in_a_comment_inside_a_value",
+                 "a { background: url(x.png) /* red */ blue }",
+                 {{"blue", Blue}}},
         LineCase{"not_in_strings_or_addresses",
                  "a { content: \"red\"; font-family: 'Red'; background: url(red.png) }",
                  {}},
@@ -183,6 +186,66 @@ INSTANTIATE_TEST_SUITE_P(
                     "hsl(200, 0%, 50%)"},
         RewriteCase{"hsl_needing_decimals", "hsl(0, 0%, 0%)", Navy, "hsl(210, 65.4%, 20.4%)"}),
     [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+// The notations of CSS Color 4: read as browsers read them, and a pick written back in them.
+TEST(ColorText, TheNotationsOfColor4ReadAndWriteBack) {
+  struct TCase {
+    const char* Text;
+    std::optional<int32_t> Color;  // red in the low byte
+  };
+  const auto rgb = [](int r, int g, int b) { return r | (g << 8) | (b << 16); };
+  const TCase reads[] = {
+      {"hwb(0 0% 0%)", rgb(255, 0, 0)},
+      {"hwb(120deg 20% 30% / 0.5)", rgb(51, 179, 51)},
+      {"hwb(0 60% 60%)", rgb(128, 128, 128)},
+      {"lab(50% 0 0)", rgb(119, 119, 119)},
+      {"lab(54.29 80.82 69.89)", rgb(255, 0, 0)},
+      {"lch(54.29 106.84 40.85)", rgb(255, 0, 0)},
+      {"oklab(62.8% 0.225 0.126)", rgb(255, 0, 0)},
+      {"oklab(1 0 0)", rgb(255, 255, 255)},
+      {"oklch(0.628 0.2577 29.23)", rgb(255, 0, 0)},
+      {"OKLCH(45.2% 0.313 264.05)", rgb(0, 0, 255)},
+      {"color(srgb 1 0.5 0)", rgb(255, 128, 0)},
+      {"color(srgb-linear 0 0 1)", rgb(0, 0, 255)},
+      {"color(display-p3 1 0 0)", std::nullopt},
+      {"lab(50, 0, 0)", std::nullopt},  // commas belong to rgb() and hsl() alone
+      {"oklch(0.5 0.1 1px)", std::nullopt},
+  };
+  for (const TCase& c : reads) {
+    EXPECT_EQ(ColorFromText(c.Text), c.Color) << c.Text;
+  }
+  struct TWrite {
+    const char* Old;
+    int32_t Color;
+    const char* Written;
+  };
+  const TWrite writes[] = {
+      {"hwb(0 0% 0%)", rgb(0, 0, 255), "hwb(240 0% 0%)"},
+      {"oklch(0.5 0.1 30 / 50%)", rgb(255, 0, 0), nullptr},
+      {"lab(50% 0 0)", rgb(0, 255, 0), nullptr},
+      {"color(srgb 0 0 0)", rgb(255, 0, 0), "color(srgb 1 0 0)"},
+  };
+  for (const TWrite& c : writes) {
+    const std::string written = ColorInNotation(c.Old, c.Color);
+    if (c.Written != nullptr) {
+      EXPECT_EQ(written, c.Written) << c.Old;
+    }
+    // The notation is kept, and reads back as the colour picked.
+    const std::string_view old(c.Old);
+    EXPECT_EQ(written.substr(0, old.find('(')), old.substr(0, old.find('('))) << c.Old;
+    EXPECT_EQ(ColorFromText(written), c.Color) << written;
+  }
+  // Swatches show on them in a value.
+  const std::string line = "a { color: oklch(0.628 0.2577 29.23); background: hwb(0 0% 0%) }";
+  std::vector<TTokenKind> kinds(line.size(), TTokenKind::Value);
+  EXPECT_EQ(FindColors(line, kinds).size(), 2U);
+}
 
 }  // namespace
 }  // namespace qm

@@ -162,7 +162,9 @@ TEST(Completion, CandidatesComeFromTheCataloguesDataInTheOrderTheListShowsThem) 
       // Keywords of the syntaxes a property names: border-style's through <line-style>.
       {"a { border-top-style: d| }", {"dotted", "dashed", "double"}, 3},
       {"a { color: |}", {"currentcolor", "transparent", "aliceblue", "antiquewhite"}, -1},
-      {"a { background-color: re| }", {"rebeccapurple", "red", "revert", "revert-layer"}, 4},
+      // Once a word has begun, the closest colour names come first.
+      {"a { background-color: re| }", {"red", "rebeccapurple", "revert", "revert-layer"}, 4},
+      {"a { color: bl| }", {"blue", "black", "blueviolet", "blanchedalmond"}, 4},
       {"a { text-align: in| }", {"inherit", "initial"}, 2},
       {"a { --x: in| }", {}, 0},
       {"a { nonsense: in| }", {}, 0},

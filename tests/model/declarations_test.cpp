@@ -360,6 +360,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(RefusalCase{"red", false}, RefusalCase{"url(data:x;base64,AA==)", false},
                     RefusalCase{"\"a;b\"", false}, RefusalCase{"\"}\"", false},
                     RefusalCase{"'{;}' \"/*\"", false}, RefusalCase{"url(x{)", true},
+                    RefusalCase{"url(\"../img/a{b};c}.png\")", false},
                     RefusalCase{"'it\\'s'", false}, RefusalCase{"red /* ; } */", false},
                     RefusalCase{"calc(1px + (2px))", false}, RefusalCase{"red;", true},
                     RefusalCase{"red; color: blue", true}, RefusalCase{"red }", true},
@@ -417,6 +418,37 @@ INSTANTIATE_TEST_SUITE_P(
                       "spans"},
         SelectionCase{"caret_between_rules", "a{co[lor:red}^b{}", ""}),
     [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+// A shorthand written after a part decides the part's value; one written before does not.
+TEST(DeclaredLater, TellsWhetherAShorthandComesAfterThePart) {
+  struct TCase {
+    const char* Sheet;
+    bool Later;
+  };
+  const TCase cases[] = {
+      {"a { margin-top: 1px; margin: 5px }", true},
+      {"a { margin: 5px; margin-top: 1px }", false},
+      {"a { MARGIN-TOP: 1px; Margin: 5px }", true},
+      // The part declared twice: its last declaration counts.
+      {"a { margin-top: 1px; margin: 5px; margin-top: 2px }", false},
+      {"a { margin: 5px }", false},
+      // A shorthand in a comment or a nested rule is none of the rule's.
+      {"a { margin-top: 1px; /* margin: 5px */ }", false},
+      {"a { margin-top: 1px; & b { margin: 5px } }", false},
+  };
+  for (const TCase& c : cases) {
+    const TMemoryDocument document(c.Sheet);
+    TModList blocks;
+    RebuildBlocks(document, blocks);
+    EXPECT_EQ(DeclaredLater(document, blocks, 0, "margin-top", {"margin"}), c.Later) << c.Sheet;
+  }
+}
 
 }  // namespace
 }  // namespace qm

@@ -222,6 +222,84 @@ TEST(InspectorRows, AnEditedPartKeepsItsShorthand) {
   EXPECT_EQ(Row(items, "padding").Value(), "4px 5px");
 }
 
+// A part row shows the value that applies: of the part's own declaration and the shorthand's,
+// the one written later. A comment in the shorthand's value is no part.
+TEST(InspectorRows, APartRowShowsTheValueThatApplies) {
+  struct TCase {
+    const char* Name;
+    std::vector<std::pair<std::string, std::string>> Declarations;  // in text order
+    Rows Parts;                                                     // top, right, bottom, left
+  };
+  const TCase cases[] = {
+      {"shorthand after the part",
+       {{"margin-top", "1px"}, {"margin", "5px"}},
+       {"5px", "5px", "5px", "5px"}},
+      {"part after the shorthand",
+       {{"margin", "5px"}, {"margin-top", "1px"}},
+       {"1px", "5px", "5px", "5px"}},
+      {"part alone", {{"margin-left", "2px"}}, {"", "", "", "2px"}},
+      {"comment in the shorthand", {{"margin", "1px /* x */ 2px"}}, {"1px", "2px", "1px", "2px"}},
+  };
+  for (const TCase& c : cases) {
+    TInspectorCollection items;
+    items.LoadCatalogue(TIniFile::FromText(kRows));
+    const auto find = [&](const std::string& name) -> std::optional<int32_t> {
+      for (size_t k = 0; k < c.Declarations.size(); ++k) {
+        if (c.Declarations[k].first == name) {
+          return static_cast<int32_t>(k);
+        }
+      }
+      return std::nullopt;
+    };
+    ShowRuleValues(
+        items,
+        [&](const std::string& name) {
+          const auto at = find(name);
+          return at ? c.Declarations[static_cast<size_t>(*at)].second : std::string();
+        },
+        [&](const std::string& name) { return find(name).value_or(-1); });
+    const TInspectorItem& margin = Row(items, "margin");
+    Rows parts;
+    for (int32_t k = 1; k <= items.ChildCount(margin); ++k) {
+      parts.push_back(items.Items(margin.Index() + k).Value());
+    }
+    EXPECT_EQ(parts, c.Parts) << c.Name;
+  }
+  TInspectorCollection items;
+  items.LoadCatalogue(TIniFile::FromText(kRows));
+  EXPECT_EQ(ShorthandsOf(items, "margin-top"), Rows{"margin"});
+  EXPECT_EQ(ShorthandsOf(items, "padding"), Rows{});
+}
+
+TEST(InspectorRows, TypingFindsThePropertyRowByItsName) {
+  TInspectorCollection items;
+  items.LoadCatalogue(TIniFile::FromText(kRows));
+  const auto found = [&](std::string_view prefix, std::string_view from) {
+    const int32_t at = RowStartingWith(items, prefix, from.empty() ? -1 : Row(items, from).Index());
+    return at < 0 ? std::string() : items.Items(at).Caption;
+  };
+  struct TCase {
+    std::string_view Prefix;
+    std::string_view From;  // the selected row; empty for none
+    std::string Found;
+  };
+  const TCase cases[] = {
+      {"t", "", "text-align"},
+      {"TEXT-I", "", "text-indent"},
+      // Typing on keeps a row that still matches; the search goes round from the selected row.
+      {"margin", "margin-right", "margin-right"},
+      {"margin-t", "margin-right", "margin-top"},
+      {"c", "text-align", "color"},
+      // Category rows and part rows are not found; nothing matches nothing.
+      {"box", "", ""},
+      {"x", "", ""},
+      {"", "", ""},
+  };
+  for (const TCase& c : cases) {
+    EXPECT_EQ(found(c.Prefix, c.From), c.Found) << c.Prefix << " from " << c.From;
+  }
+}
+
 TEST(InspectorRows, NeighbourRowsFollowTheScreenOrder) {
   TInspectorCollection items;
   items.LoadCatalogue(TIniFile::FromText(kThreeByTwo));

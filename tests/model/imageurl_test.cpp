@@ -20,6 +20,8 @@ TEST(ImageUrl, PointsTheSheetAtTheImageTheWayBrowsersResolveIt) {
       {"/site/css/main.css", "/site/my img/bg (1).gif", "url(\"../my img/bg (1).gif\")"},
       // Names that would read as an escape, a fragment, a query or a scheme, or break the value.
       {"/site/css/main.css", "/site/css/#1.png", "url(%231.png)"},
+      {"/site/css/main.css", "/site/img/a{b}.png", "url(\"../img/a{b}.png\")"},
+      {"/site/css/main.css", "/site/css/x;y}.png", "url(\"x;y}.png\")"},
       {"/site/css/main.css", "/site/css/a?b%c.png", "url(a%3Fb%25c.png)"},
       {"/site/css/main.css", "/site/css/c:d.png", "url(c%3Ad.png)"},
       {"/site/css/main.css", "/site/css/x\ny.png", "url(x%0Ay.png)"},

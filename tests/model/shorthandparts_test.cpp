@@ -69,7 +69,21 @@ INSTANTIATE_TEST_SUITE_P(
                    "padding",
                    "1px 2px 3px 4px",
                    {"3px", "4px", "2px", "1px"},
-                   "css3.txt"}),
+                   "css3.txt"},
+        // A comment is no component, wherever it stands.
+        SpreadCase{"comment_between_sides",
+                   "margin",
+                   "1px /* x */ 2px",
+                   {"1px", "2px", "2px", "1px"},
+                   "css3.txt"},
+        SpreadCase{"comment_touching_words",
+                   "border",
+                   "1px/* a b/c */solid /**/ red/*d*/",
+                   {"1px", "solid", "red"}},
+        SpreadCase{"comment_in_front_of_a_font_family",
+                   "font",
+                   "12px /* big */ Arial",
+                   {"", "", "", "12px", "", "Arial"}}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -188,3 +188,31 @@ TEST(VisualPickers, EveryPropertyIsInTheLevel2Catalogue) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(VisualPickers, AListChoosesTheEntriesThatAreWordsOfItsValue) {
+  const std::vector<std::string_view> entries = {"blink", "line-through", "none", "overline",
+                                                 "underline"};
+  struct TCase {
+    std::string_view Value;
+    std::vector<bool> Chosen;
+  };
+  const TCase cases[] = {
+      {"underline overline", {false, false, false, true, true}},
+      {"UNDERLINE", {false, false, false, false, true}},
+      {"none", {false, false, true, false, false}},
+      // A word that holds an entry is not that entry; comments and strings hold none.
+      {"nonesuch underlined", {false, false, false, false, false}},
+      {"/* none */ underline", {false, false, false, false, true}},
+      {"underline wavy red", {false, false, false, false, true}},
+      {"", {false, false, false, false, false}},
+  };
+  for (const TCase& c : cases) {
+    EXPECT_EQ(ChosenListEntries(entries, c.Value), c.Chosen) << c.Value;
+  }
+}
+
+}  // namespace
+}  // namespace qm

@@ -136,6 +136,43 @@ class TestColorSwatches : public QObject {
     QCOMPARE(valueAt("red"), 0L);
   }
 
+  // Colour words in a nested rule's selector and in font names are names, not colours: they get
+  // no swatch, and Ctrl+click on them picks nothing.
+  void onlyValuesCarrySwatches() {
+    const QByteArray sheet =
+        ".x {\r\n  &:is(#fed, .gold) { color: blue }\r\n}\r\n"
+        "h1 { font-family: Red Hat, serif; color: olive }\r\n"
+        "@media (min-width: 1px) { p { background: url(tan.png) /* red */ lime } }\r\n"
+        "i { color: oklch(0.628 0.2577 29.23); border-color: hwb(240 0% 0%) }";
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.Tabs().OpenOperation(env.WriteFile(QStringLiteral("names.css"), sheet));
+    TCssEditor* editor = w.Tabs().CurrentEditor();
+    const int indicator = editor->findChild<TColorSwatches*>()->Indicator();
+    const auto valueAt = [&](const char* text) {
+      return editor->SendScintilla(Sci::SCI_INDICATORVALUEAT, static_cast<unsigned long>(indicator),
+                                   static_cast<long>(sheet.indexOf(text) + 1));
+    };
+    QTRY_COMPARE(valueAt("olive"), Sci::SC_INDICVALUEBIT | 0x008080L);
+    QCOMPARE(valueAt("blue"), Sci::SC_INDICVALUEBIT | 0xFF0000L);
+    QCOMPARE(valueAt("lime"), Sci::SC_INDICVALUEBIT | 0x00FF00L);
+    QCOMPARE(valueAt("oklch"), Sci::SC_INDICVALUEBIT | 0x0000FFL);
+    QCOMPARE(valueAt("hwb"), Sci::SC_INDICVALUEBIT | 0xFF0000L);
+    for (const char* name : {"#fed", "gold", "Red", "tan", "red */"}) {
+      QVERIFY2(valueAt(name) == 0L, name);
+    }
+    for (const char* name : {"gold", "Red"}) {
+      QTest::mouseClick(editor->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                        PointOf(editor, static_cast<int32_t>(sheet.indexOf(name)) + 1));
+      QTest::qWait(50);
+    }
+    QCOMPARE(env.Prompts.Asked, QStringList());
+    QCOMPARE(Text(editor), sheet);
+  }
+
   void swatchesFollowTheTyping() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();

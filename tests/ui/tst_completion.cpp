@@ -107,6 +107,20 @@ class TestCompletion : public QObject {
                                   << QByteArray("a { /* col| */ }");
     QTest::newRow("a word typed in full") << QByteArray("a { color: | }") << "red" << QStringList{}
                                           << 0 << QByteArray("a { color: red| }");
+    // After ":" and after a number the list opens by itself; Enter on it, not chosen in, types
+    // the line break.
+    QTest::newRow("after a colon, Enter")
+        << QByteArray("a { color| }") << ":" << QStringList{"currentcolor", "transparent"}
+        << int(Qt::Key_Return) << QByteArray("a { color:\r\n| }");
+    QTest::newRow("after a number, Enter")
+        << QByteArray("a { width: | }") << "12" << QStringList{"px", "em"} << int(Qt::Key_Return)
+        << QByteArray("a { width: 12\r\n| }");
+    QTest::newRow("after a number, Down and Enter")
+        << QByteArray("a { width: | }") << "12" << QStringList{"px", "em"} << int(Qt::Key_Down)
+        << QByteArray("a { width: 12| }");
+    QTest::newRow("best match first")
+        << QByteArray("a { color: | }") << "re" << QStringList{"red", "rebeccapurple"}
+        << int(Qt::Key_Return) << QByteArray("a { color: red| }");
   }
 
   void keysOpenFilterAndChooseFromTheList() {

@@ -243,6 +243,72 @@ class TestDeclarations : public QObject {
     }
   }
 
+  void aPickerKeepsThePriority_data() {
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("asked");  // the colour the dialog opens on; empty for none
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("named colour") << "color"
+                                  << "<color>"
+                                  << "color: #808000" << QByteArray("color: #0000FF !important;");
+    QTest::newRow("font list") << "font-family"
+                               << "<font>" << QString()
+                               << QByteArray("font-family: Arial, sans-serif !important;");
+    QTest::newRow("length") << "width"
+                            << "<length>" << QString() << QByteArray("width: 14em ! IMPORTANT;");
+  }
+
+  // The dialogs compose the value without its priority, which goes back after the new value; the
+  // colour dialog opens on the colour the value names.
+  void aPickerKeepsThePriority() {
+    QFETCH(QString, tag);
+    QFETCH(QString, entry);
+    QFETCH(QString, asked);
+    QFETCH(QByteArray, written);
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.Tabs().OpenOperation(
+        env.WriteFile(QStringLiteral("p.css"),
+                      "h1 {\r\n  color: olive !important;\r\n  font-family: Arial, "
+                      "sans-serif !important;\r\n  width: 12px ! IMPORTANT;\r\n}\r\n"));
+    TCssEditor* editor = w.Tabs().CurrentEditor();
+    editor->setFocus();
+    editor->SetCaret(6);
+    editor->CheckStatus();
+    if (entry == QStringLiteral("<color>")) {
+      env.Prompts.AnswerColor(QColor(Qt::blue));
+    } else {
+      env.Prompts.AnswerDialog([&](QDialog& dialog) {
+        auto& edit = static_cast<TFrmEdit&>(dialog);
+        if (entry == QStringLiteral("<font>")) {
+          [&] {
+            QCOMPARE(edit.TxtFont->text(), QStringLiteral("Arial, sans-serif"));
+            const QList<QListWidgetItem*> generic =
+                edit.LstFont->findItems(QStringLiteral("sans-serif"), Qt::MatchExactly);
+            QVERIFY(!generic.isEmpty() && generic.front()->checkState() == Qt::Checked);
+          }();
+        } else {
+          [&] {
+            QCOMPARE(edit.TxtLength->text(), QStringLiteral("12"));
+            QCOMPARE(edit.CboLength->currentText(), QStringLiteral("px"));
+          }();
+          edit.TxtLength->setText(QStringLiteral("14"));
+          edit.CboLength->setCurrentText(QStringLiteral("em"));
+        }
+        return true;
+      });
+    }
+    PickEntry(w, tag.toLatin1().constData(), entry);
+    QCOMPARE(env.Prompts.Pending(), 0);
+    if (!asked.isEmpty()) {
+      QCOMPARE(env.Prompts.Asked.last(), asked);
+    }
+    QVERIFY2(Text(w).contains("  " + written + "\r\n"), Text(w).constData());
+  }
+
   // An 8-bit file: a value is written in its encoding, and one it cannot hold is refused with a
   // message while the text stays as it was.
   void valuesAreWrittenInTheFilesEncoding() {

@@ -366,9 +366,14 @@ class TestInspector : public QObject {
     QCOMPARE(f.Ic->Selected(), &f.Row("Colour"));
     QTest::keyClick(f.Ic, Qt::Key_Down);
     QCOMPARE(f.Ic->Selected(), &f.Row("color"));
+    // The keys stay on the rows until Enter opens the row's editor.
+    QVERIFY(f.Ic->hasFocus());
+    QVERIFY(f.Ic->InplaceCombo()->isHidden());
+    QTest::keyClick(f.Ic, Qt::Key_Return);
     QVERIFY(f.Ic->InplaceCombo()->hasFocus());
     QVERIFY(f.Row("Colour").Expanded);
-    QCOMPARE(f.Log, (QStringList{"selected Box", "selected Colour", "selected color"}));
+    QCOMPARE(f.Log,
+             (QStringList{"selected Box", "selected Colour", "selected color", "selected color"}));
 
     // The last row stays too.
     f.Click(f.Row("Text"));

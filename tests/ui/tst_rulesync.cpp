@@ -429,6 +429,38 @@ class TestRuleSync : public QObject {
     QCOMPARE(Text(w), QByteArray("h1 {\r\n  color: red;\r\n}"));
     QCOMPARE(Value(w, "color"), QStringLiteral("red"));
   }
+
+  // Of a part's own declaration and its shorthand's, the later one applies: the part row and the
+  // Visual Editor show it, and a write of the part makes the new value apply.
+  void aPartShowsAndWritesTheValueThatApplies() {
+    const QByteArray sheet =
+        "div {\r\n  margin-top: 1px;\r\n  margin: 5px /* all */ 2px;\r\n  padding: 3px;\r\n}";
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    QVERIFY(Open(env, w, sheet, At(sheet, "margin-top")));
+    QCOMPARE(Part(w, "margin", "margin-top").Value(), "5px");
+    QCOMPARE(Part(w, "margin", "margin-left").Value(), "2px");
+    QCOMPARE(Picker<TComboBoxUnit>(w, "cmbmargintop")->Text(), QStringLiteral("5px"));
+    QCOMPARE(Picker<TComboBoxUnit>(w, "cmbmarginleft")->Text(), QStringLiteral("2px"));
+    QCOMPARE(Picker<TComboBoxUnit>(w, "cmbpaddingbottom")->Text(), QStringLiteral("3px"));
+
+    Row(w, "margin").Expanded = true;
+    Ic(w).SelectItem(&Part(w, "margin", "margin-top"));
+    QLineEdit* editor = Ic(w).InplaceCombo()->isHidden()
+                            ? static_cast<QLineEdit*>(Ic(w).InplaceEdit())
+                            : static_cast<QLineEdit*>(Ic(w).InplaceCombo());
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("9px"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    Ic(w).CommitEdit();
+    QCOMPARE(Text(w), QByteArray("div {\r\n  margin: 5px /* all */ 2px;\r\n  padding: 3px;\r\n"
+                                 "  margin-top: 9px;\r\n}"));
+    QCOMPARE(Part(w, "margin", "margin-top").Value(), "9px");
+    QCOMPARE(Picker<TComboBoxUnit>(w, "cmbmargintop")->Text(), QStringLiteral("9px"));
+    // The move and the new value are one step of Undo.
+    w.Tabs().CurrentEditor()->undo();
+    QCOMPARE(Text(w), sheet);
+  }
 };
 
 QTEST_MAIN(TestRuleSync)

@@ -179,7 +179,7 @@ class TestVisualEditor : public QObject {
   }
 
   // One picker of each kind shows the value of its property in the block at the caret, or
-  // nothing outside every block; the list reacts to every value read.
+  // nothing outside every block; the list reads its own property only.
   void aRealSheetsBlockFillsThePickers() {
     TTestEnv env;
     TFrmMain& w = env.MakeWindow();
@@ -210,10 +210,9 @@ class TestVisualEditor : public QObject {
     QCOMPARE(Picker<TComboBoxUnit>(w, "cmblineheight")->Text(), QStringLiteral("1.42857143"));
     QCOMPARE(Picker<TComboBoxUnit>(w, "cmbmarginbottom")->Text(), QStringLiteral("0"));
     QCOMPARE(Picker<TComboBoxUnit>(w, "cmbwidth")->Text(), QString());
-    // "none" of background-image: none.
+    // The list reads text-decoration only: background-image: none chooses none of it.
     QListWidget* decoration = Picker<QListWidget>(w, "lsttextdecoration");
-    QCOMPARE(decoration->selectedItems().size(), 1);
-    QCOMPARE(decoration->selectedItems().front()->text(), QStringLiteral("none"));
+    QVERIFY(decoration->selectedItems().isEmpty());
     QCOMPARE(env.Prompts.Asked, QStringList());
 
     // Up out of the block, onto its selector: nothing of .btn stays.
@@ -274,7 +273,7 @@ class TestVisualEditor : public QObject {
       QVERIFY2(Text(w).startsWith(step.block), Text(w).constData());
     }
     QCOMPARE(w.StatusText(), QStringLiteral("Editing h1 properties."));
-    // Read back, the list takes the first of its entries that the value holds.
+    // Read back, the list takes every entry the value names.
     click("underline");
     click("overline");
     TCssEditor* editor = w.Tabs().CurrentEditor();
@@ -282,9 +281,28 @@ class TestVisualEditor : public QObject {
     QTest::keyClick(editor, Qt::Key_Up);
     QVERIFY(list->selectedItems().isEmpty());
     QTest::keyClick(editor, Qt::Key_Down);
-    QCOMPARE(list->selectedItems().size(), 1);
-    QCOMPARE(list->selectedItems().front()->text(), QStringLiteral("overline"));
+    QCOMPARE(list->selectedItems().size(), 2);
+    QVERIFY(list->findItems(QStringLiteral("overline"), Qt::MatchExactly).front()->isSelected());
+    QVERIFY(list->findItems(QStringLiteral("underline"), Qt::MatchExactly).front()->isSelected());
     QCOMPARE(env.Prompts.Asked, QStringList());
+  }
+
+  // The list reads text-decoration alone: display: none chooses nothing in it, and a click
+  // writes only what is chosen.
+  void theTextDecorationListIgnoresOtherProperties() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    QVERIFY(ShowWithSheet(env, w, "h1 {\r\n  display: none;\r\n  border-style: none;\r\n}\r\n"));
+    QListWidget* list = Picker<QListWidget>(w, "lsttextdecoration");
+    QVERIFY(list->selectedItems().isEmpty());
+    ShowPageOf(w, list);
+    QListWidgetItem* underline =
+        list->findItems(QStringLiteral("underline"), Qt::MatchExactly).front();
+    list->scrollToItem(underline);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(underline).center());
+    QCOMPARE(Text(w), QByteArray("h1 {\r\n  display: none;\r\n  border-style: none;\r\n"
+                                 "  text-decoration: underline;\r\n}"));
   }
 
   // A unit combo writes every change of either box; a unit sticks only to a number.
