@@ -135,6 +135,9 @@ void TFrmMain::FitDocumentArea() {
 }
 
 void TFrmMain::OpenCommandLineFiles() {
+  // Changes an earlier run could not save come first: a file named here then only comes to the
+  // front.
+  RunCommand(*Platform.Prompts, [this] { Tabs_->RecoverRecords(); });
   Tabs_->OpenFiles(std::exchange(CommandLineFiles, {}));
 }
 

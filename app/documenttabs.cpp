@@ -7,8 +7,10 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QUuid>
 #include <QVBoxLayout>
 
+#include "app/documentrecord.h"
 #include "app/opendocument.h"
 #include "model/error.h"
 #include "model/program/documentnames.h"
@@ -95,6 +97,14 @@ void TDocumentTabs::NewDocument() {
   });
   connect(document, &TOpenDocument::Edited, this,
           [this, document] { ShowModifiedMark(pgmain->indexOf(document)); });
+  if (!Platform.RecoveryFolder.isEmpty()) {
+    const QString name = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    document->KeepRecord(QDir(Platform.RecoveryFolder).filePath(name + QStringLiteral(".qmr")),
+                         [this, document] { return Caption(pgmain->indexOf(document)); });
+    connect(document->Record(), &TDocumentRecord::Failed, this, &TDocumentTabs::RecordFailed);
+    connect(document->Record(), &TDocumentRecord::Written, this,
+            [this] { RecordFailureTold = false; });
+  }
   emit DocumentCreated(document);
   ShowCurrent();
 }
@@ -127,11 +137,16 @@ void TDocumentTabs::OpenOperation(const QString& given) {
   if (!ConfirmOpenAsText(bytes)) {
     return;
   }
+  OfferRecordsOf(OpenBytes(path, bytes));
+}
+
+TOpenDocument* TDocumentTabs::OpenBytes(const QString& path, const QByteArray& bytes) {
   NewDocument();
   TOpenDocument* document = CurrentDocument();
   document->Load(path, bytes);
   SetCaption(pgmain->currentIndex(), QFileInfo(path).fileName(), path);
   emit DocumentOpened(document, path);
+  return document;
 }
 
 void TDocumentTabs::OpenFiles(const QStringList& paths) {

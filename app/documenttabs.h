@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -31,6 +32,11 @@ class TDocumentTabs : public QWidget {
   void OpenFiles(const QStringList& paths);
   // Asks for a file and opens it.
   void OpenChosenFile();
+  // Offers, one document after the other, the unsaved changes that recovery records of an
+  // earlier run kept (the program or the machine ended before they were saved).
+  void RecoverRecords();
+  // A record found in the recovery folder, as read.
+  struct TFoundRecord;
 
   // Save writes the document in front to its file, or asks for one when it is untitled; Save
   // As always asks. Throw TError when the file cannot be written.
@@ -83,6 +89,17 @@ class TDocumentTabs : public QWidget {
   void SaveDocumentAs(TOpenDocument* document);
   // The tab whose document has the file at path, other than except; -1 when there is none.
   int TabOfFile(const QString& path, const TOpenDocument* except = nullptr) const;
+  // A new tab in front with the file's bytes read into it.
+  TOpenDocument* OpenBytes(const QString& path, const QByteArray& bytes);
+
+  // Recovery (documenttabs_recovery.cpp).
+  // Offers the record found; document is the open document of its file, if there is one.
+  void OfferRecovery(const TFoundRecord& found, TOpenDocument* document);
+  // The records kept for the file document has just opened.
+  void OfferRecordsOf(TOpenDocument* document);
+  void ShowDifferences(const QString& name, const std::string& before, const std::string& after);
+  void RecordFailed(const QString& message);
+
   // Brings a tab to the front without the page control's own change notification.
   void ActivateTab(int index);
   // Shows the document in front, focused, and tells who follows it.
@@ -100,6 +117,8 @@ class TDocumentTabs : public QWidget {
   QTabWidget* pgmain = nullptr;
   QString OpenFilter;
   int UntitledCounter = 1;
+  // A failed record is told once, until one is written again.
+  bool RecordFailureTold = false;
 };
 
 }  // namespace qm

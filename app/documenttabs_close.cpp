@@ -160,6 +160,8 @@ TDocumentTabs::TCloseResult TDocumentTabs::CloseDocument(int index) {
                                                           : 0);
     }
   }
+  // Saved, or its changes let go: nothing is left to recover.
+  document->DiscardRecord();
   document->deleteLater();
   ShowCurrent();
   return TCloseResult::Closed;

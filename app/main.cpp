@@ -13,6 +13,7 @@
 #include "app/checkfiles.h"
 #include "app/commandline.h"
 #include "app/cssmain.h"
+#include "app/testtypist.h"
 #include "platform/httpformpost.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
@@ -62,10 +63,12 @@ int main(int argc, char* argv[]) {
   platform.Prompts = &prompts;
   platform.WorkFolder = qm::DefaultWorkFolder();
   platform.DataFolder = qm::DefaultDataFolder();
+  platform.RecoveryFolder = qm::DefaultRecoveryFolder();
 
   qm::TFrmMain window(platform);
   prompts.SetParent(&window);
   window.SetCommandLineFiles(options.positionalArguments());
   window.show();
+  qm::StartTestTypist(window);
   return app.exec();
 }
