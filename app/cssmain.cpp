@@ -149,6 +149,15 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
   }
 }
 
+void TFrmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && Shown) {
+    // After the activation is over: a question asked now would fight it for the focus.
+    QTimer::singleShot(
+        0, this, [this] { RunCommand(*Platform.Prompts, [this] { Tabs_->CheckFilesOnDisk(); }); });
+  }
+}
+
 bool TFrmMain::FormClose() {
   // Taken while the documents are still there: the panels' sizes as the user saw them.
   const QByteArray layoutState = saveState();

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -38,6 +39,13 @@ TDocumentTabs::TDocumentTabs(const TPlatform& platform, QWidget* parent)
   pgmain->hide();
   connect(pgmain, &QTabWidget::currentChanged, this, &TDocumentTabs::ShowCurrent);
   OpenFilter = QStringLiteral("All Files|*.*|Text Files|*.txt|CSS Files|*.css");
+  Watcher = new QFileSystemWatcher(this);
+  // Told at once while the user is in the window; otherwise when it gets the focus again.
+  connect(Watcher, &QFileSystemWatcher::fileChanged, this, [this] {
+    if (window()->isActiveWindow()) {
+      RunCommand(*Platform.Prompts, [this] { CheckFilesOnDisk(); });
+    }
+  });
 }
 
 TOpenDocument* TDocumentTabs::Document(int index) const {
@@ -145,6 +153,7 @@ TOpenDocument* TDocumentTabs::OpenBytes(const QString& path, const QByteArray& b
   TOpenDocument* document = CurrentDocument();
   document->Load(path, bytes);
   SetCaption(pgmain->currentIndex(), QFileInfo(path).fileName(), path);
+  WatchFile(path);
   emit DocumentOpened(document, path);
   return document;
 }

@@ -10,6 +10,7 @@
 
 #include "platform/platform.h"
 
+class QFileSystemWatcher;
 class QTabWidget;
 
 namespace qm {
@@ -35,6 +36,11 @@ class TDocumentTabs : public QWidget {
   // Offers, one document after the other, the unsaved changes that recovery records of an
   // earlier run kept (the program or the machine ended before they were saved).
   void RecoverRecords();
+  // Files changed or deleted by another program since their documents last read or wrote them:
+  // a document without unsaved changes is read again; one with changes keeps them, and the
+  // file's version opens beside it. Run when the window gets the focus again.
+  void CheckFilesOnDisk();
+
   // A record found in the recovery folder, as read.
   struct TFoundRecord;
 
@@ -72,6 +78,8 @@ class TDocumentTabs : public QWidget {
   QTabWidget* Pages() const { return pgmain; }
 
  signals:
+  // Something the user should know that asks for no answer (the status bar shows it).
+  void Told(const QString& text);
   // A new document before it comes to the front: what every document needs is attached now.
   void DocumentCreated(qm::TOpenDocument* document);
   // The file at path was read into document, now in front.
@@ -100,6 +108,11 @@ class TDocumentTabs : public QWidget {
   void ShowDifferences(const QString& name, const std::string& before, const std::string& after);
   void RecordFailed(const QString& message);
 
+  // Outside changes (documenttabs_disk.cpp).
+  void WatchFile(const QString& path);
+  void ReloadFromDisk(TOpenDocument* document, const QByteArray& bytes);
+  void KeepBothVersions(TOpenDocument* document, const QByteArray& bytes);
+
   // Brings a tab to the front without the page control's own change notification.
   void ActivateTab(int index);
   // Shows the document in front, focused, and tells who follows it.
@@ -119,6 +132,8 @@ class TDocumentTabs : public QWidget {
   int UntitledCounter = 1;
   // A failed record is told once, until one is written again.
   bool RecordFailureTold = false;
+  QFileSystemWatcher* Watcher = nullptr;
+  bool CheckingFiles = false;
 };
 
 }  // namespace qm
