@@ -137,7 +137,10 @@ void TFrmMain::FitDocumentArea() {
 void TFrmMain::OpenCommandLineFiles() {
   // Changes an earlier run could not save come first: a file named here then only comes to the
   // front.
-  RunCommand(*Platform.Prompts, [this] { Tabs_->RecoverRecords(); });
+  RunCommand(*Platform.Prompts, [this] {
+    Tabs_->RestoreSession();
+    Tabs_->RecoverRecords();
+  });
   Tabs_->OpenFiles(std::exchange(CommandLineFiles, {}));
 }
 
@@ -161,7 +164,9 @@ void TFrmMain::changeEvent(QEvent* event) {
 bool TFrmMain::FormClose() {
   // Taken while the documents are still there: the panels' sizes as the user saw them.
   const QByteArray layoutState = saveState();
-  if (!Tabs_->CloseEveryDocument()) {
+  // With the last session kept, documents with unsaved changes stay in their records; the
+  // next start brings them back as they are.
+  if (!Tabs_->KeepSession() && !Tabs_->CloseEveryDocument()) {
     return false;
   }
   TSettingsStore& settings = *Platform.Settings;

@@ -16,6 +16,7 @@ class QTabWidget;
 namespace qm {
 
 class TCssEditor;
+struct TRecoveryRecord;
 class TOpenDocument;
 
 class TDocumentTabs : public QWidget {
@@ -40,6 +41,14 @@ class TDocumentTabs : public QWidget {
   // a document without unsaved changes is read again; one with changes keeps them, and the
   // file's version opens beside it. Run when the window gets the focus again.
   void CheckFilesOnDisk();
+
+  // Before the program ends, when the option to reopen the last session is on: the tabs are
+  // written down for the next start, and documents with unsaved changes keep them in their
+  // records instead of asking. False when nothing was kept (then every document is closed
+  // with its question).
+  bool KeepSession();
+  // Reopens what KeepSession wrote down; files gone since are left out with one message.
+  void RestoreSession();
 
   // A record found in the recovery folder, as read.
   struct TFoundRecord;
@@ -105,6 +114,10 @@ class TDocumentTabs : public QWidget {
   void OfferRecovery(const TFoundRecord& found, TOpenDocument* document);
   // The records kept for the file document has just opened.
   void OfferRecordsOf(TOpenDocument* document);
+  // The record's text in document (the file's own, when open) or in a new tab: modified, the
+  // file not written.
+  TOpenDocument* RestoreRecord(const TRecoveryRecord& record, TOpenDocument* document,
+                               const std::string& disk, bool onDisk);
   void ShowDifferences(const QString& name, const std::string& before, const std::string& after);
   void RecordFailed(const QString& message);
 

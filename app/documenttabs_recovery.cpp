@@ -56,11 +56,6 @@ std::vector<TFoundRecord> FreeRecords(const QString& folder) {
   return found;
 }
 
-void RemoveRecord(const QString& file) {
-  QFile::remove(file);
-  QFile::remove(TRecordFile::LockPath(file));
-}
-
 QString DisplayText(const std::string& bytes) {
   const QString text = QString::fromUtf8(bytes);
   // Not UTF-8: shown a byte a character rather than with replacement marks.
@@ -120,7 +115,7 @@ void TDocumentTabs::OfferRecovery(const TFoundRecord& found, TOpenDocument* docu
   }
   if (found.Read.State == TRecordState::Whole && onDisk && disk == record.Bytes) {
     // The file has the text already (the program ended between saving and removing the record).
-    RemoveRecord(found.File);
+    TRecordFile::Delete(found.File);
     return;
   }
   const QString name =
@@ -152,7 +147,7 @@ void TDocumentTabs::OfferRecovery(const TFoundRecord& found, TOpenDocument* docu
       continue;
     }
     if (answer == TButton::Discard) {
-      RemoveRecord(found.File);
+      TRecordFile::Delete(found.File);
     }
     if (answer != TButton::Recover) {
       // Cancel keeps the record for the next time.
@@ -161,6 +156,13 @@ void TDocumentTabs::OfferRecovery(const TFoundRecord& found, TOpenDocument* docu
     break;
   }
 
+  RestoreRecord(record, document, disk, onDisk);
+  TRecordFile::Delete(found.File);
+}
+
+TOpenDocument* TDocumentTabs::RestoreRecord(const TRecoveryRecord& record, TOpenDocument* document,
+                                            const std::string& disk, bool onDisk) {
+  const QString path = QString::fromStdString(record.Path);
   if (document == nullptr && onDisk) {
     document = OpenBytes(path, QByteArray(disk.data(), static_cast<qsizetype>(disk.size())));
   }
@@ -178,6 +180,7 @@ void TDocumentTabs::OfferRecovery(const TFoundRecord& found, TOpenDocument* docu
     document->LoadRecovered(path, record.Bytes);
     if (!path.isEmpty()) {
       SetCaption(pgmain->currentIndex(), QFileInfo(path).fileName(), path);
+      WatchFile(path);
     }
   }
   ShowModifiedMark(pgmain->indexOf(document));
@@ -186,7 +189,7 @@ void TDocumentTabs::OfferRecovery(const TFoundRecord& found, TOpenDocument* docu
     kept->Update();
     kept->Wait();
   }
-  RemoveRecord(found.File);
+  return document;
 }
 
 void TDocumentTabs::ShowDifferences(const QString& name, const std::string& before,

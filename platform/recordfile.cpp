@@ -41,6 +41,11 @@ QString TRecordFile::LockPath(const QString& path) {
   return path + QStringLiteral(".lock");
 }
 
+void TRecordFile::Delete(const QString& path) {
+  QFile::remove(path);
+  QFile::remove(LockPath(path));
+}
+
 void TRecordFile::Write(TRecoveryRecord record) {
   if (!Lock) {
     QDir().mkpath(QFileInfo(Path_).path());

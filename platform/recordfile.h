@@ -33,6 +33,8 @@ class TRecordFile : public QObject {
   // Writes the record file at once, in the calling thread; the failure's message, empty on
   // success. The folder gets permissions for its owner only, and so does the file.
   static QString WriteNow(const QString& path, const TRecoveryRecord& record);
+  // Deletes a record no program keeps any more, with its lock.
+  static void Delete(const QString& path);
   // The lock a running program holds on its record, beside it.
   static QString LockPath(const QString& path);
 
