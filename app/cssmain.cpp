@@ -144,6 +144,20 @@ void TFrmMain::OpenCommandLineFiles() {
   Tabs_->OpenFiles(std::exchange(CommandLineFiles, {}));
 }
 
+void TFrmMain::OpenFromElsewhere(const QStringList& files) {
+  if (isMinimized()) {
+    showNormal();
+  }
+  raise();
+  activateWindow();
+  // Before the first showing they join the command line's files.
+  if (!Shown) {
+    CommandLineFiles << files;
+    return;
+  }
+  RunCommand(*Platform.Prompts, [this, &files] { Tabs_->OpenFiles(files); });
+}
+
 void TFrmMain::closeEvent(QCloseEvent* event) {
   if (FormClose()) {
     event->accept();
