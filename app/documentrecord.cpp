@@ -46,9 +46,10 @@ void TDocumentRecord::Update() {
   record.Caption = Utf8(Caption());
   record.FileTime = Document.DiskStamp().Time;
   record.FileSize = Document.DiskStamp().Size;
-  // The one copy of the text made here; the rest happens off the main thread.
-  record.Bytes = Document.FileBytes();
-  File->Write(std::move(record));
+  // The one copy of the text made here; the file's line breaks and the rest happen off the main
+  // thread.
+  record.Bytes = Document.Editor()->Text();
+  File->Write(std::move(record), Document.Format());
   Kept = true;
 }
 

@@ -24,8 +24,12 @@ namespace qm {
 struct TRecordFile::TShared {
   std::mutex Mutex;
   std::condition_variable Idle;
+  struct TRequest {
+    TRecoveryRecord Record;
+    std::optional<TTextFormat> Format;
+  };
   // The request not yet started: a record to write, or nothing meaning "remove".
-  std::optional<std::optional<TRecoveryRecord>> Pending;
+  std::optional<std::optional<TRequest>> Pending;
   bool Busy = false;
   QPointer<TRecordFile> Owner;
 };
@@ -46,7 +50,7 @@ void TRecordFile::Delete(const QString& path) {
   QFile::remove(LockPath(path));
 }
 
-void TRecordFile::Write(TRecoveryRecord record) {
+void TRecordFile::Write(TRecoveryRecord record, std::optional<TTextFormat> format) {
   if (!Lock) {
     QDir().mkpath(QFileInfo(Path_).path());
     Lock = std::make_unique<QLockFile>(LockPath(Path_));
@@ -56,7 +60,7 @@ void TRecordFile::Write(TRecoveryRecord record) {
   }
   {
     const std::lock_guard<std::mutex> guard(Shared->Mutex);
-    Shared->Pending.emplace(std::move(record));
+    Shared->Pending.emplace(TShared::TRequest{std::move(record), std::move(format)});
   }
   Start();
 }
@@ -85,7 +89,7 @@ void TRecordFile::Start() {
   }
   QThreadPool::globalInstance()->start([shared = Shared, path = Path_] {
     for (;;) {
-      std::optional<TRecoveryRecord> request;
+      std::optional<TShared::TRequest> request;
       {
         std::lock_guard<std::mutex> guard(shared->Mutex);
         if (!shared->Pending) {
@@ -98,7 +102,10 @@ void TRecordFile::Start() {
       }
       QString failure;
       if (request) {
-        failure = WriteNow(path, *request);
+        if (request->Format) {
+          request->Record.Bytes = SaveText(request->Record.Bytes, *request->Format);
+        }
+        failure = WriteNow(path, request->Record);
       } else {
         QFile::remove(path);
       }

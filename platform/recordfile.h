@@ -6,8 +6,10 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "model/program/recoveryrecord.h"
+#include "model/text/textfile.h"
 
 class QLockFile;
 
@@ -24,8 +26,9 @@ class TRecordFile : public QObject {
 
   const QString& Path() const { return Path_; }
   // Replaces the record by this one, flushed to the disk. Only the newest of the requests not yet
-  // started is carried out, a removal included.
-  void Write(TRecoveryRecord record);
+  // started is carried out, a removal included. With format, record.Bytes is the editor's text,
+  // turned into the file's bytes off the main thread too.
+  void Write(TRecoveryRecord record, std::optional<TTextFormat> format = std::nullopt);
   void Remove();
   // Blocks until everything handed over so far is done.
   void Wait();
