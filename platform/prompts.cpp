@@ -54,7 +54,7 @@ QAbstractButton* AddButton(QMessageBox& box, TButton button) {
     case TButton::Recover:
       return box.addButton(QStringLiteral("&Recover"), QMessageBox::AcceptRole);
     case TButton::ShowDifferences:
-      return box.addButton(QStringLiteral("Show &Differences"), QMessageBox::ActionRole);
+      return box.addButton(QStringLiteral("Show Di&fferences"), QMessageBox::ActionRole);
     case TButton::Discard:
       return box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
     case TButton::Cancel:

@@ -75,7 +75,12 @@ bool TSingleInstance::Listen() {
   if (Server->listen(Name)) {
     return true;
   }
-  // Left behind by a program that was killed: nobody answered HandOver, so it is free.
+  // Left behind by a program that was killed, unless another start took it meanwhile.
+  QLocalSocket probe;
+  probe.connectToServer(Name);
+  if (probe.waitForConnected(500)) {
+    return false;
+  }
   QLocalServer::removeServer(Name);
   return Server->listen(Name);
 }
