@@ -9,6 +9,7 @@
 #include "app/documenttabs.h"
 #include "app/opendocument.h"
 #include "model/error.h"
+#include "model/text/editbatch.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
 
@@ -39,10 +40,17 @@ void TDocumentTabs::CheckFilesOnDisk() {
     WatchFile(path);
     if (!QFileInfo(path).isFile()) {
       document->AcceptDiskVersion();
+      // Its text is now nowhere else: closing the tab asks, as for any unsaved change.
+      const std::string_view text = document->Editor()->Text();
+      if (!text.empty() && !document->Editor()->Modified()) {
+        const auto end = static_cast<int32_t>(text.size());
+        document->Apply(TEditBatch({end - 1, end, std::string(text.substr(text.size() - 1)),
+                                    document->Editor()->Caret()}));
+      }
       Platform.Prompts->Message(
           TMessageKind::Warning,
-          QStringLiteral("\"%1\" has been deleted by another program. Its text stays open here; "
-                         "save it to write the file again.")
+          QStringLiteral("\"%1\" has been deleted by another program. Its text stays open here, "
+                         "unsaved; save it to write the file again.")
               .arg(name),
           {TButton::Ok});
       continue;

@@ -58,6 +58,8 @@ class TestDiskChanges : public QObject {
     QCOMPARE(QByteArray::fromStdString(w.Tabs().Document(4)->FileBytes()), "b{color:blue}\n");
     QCOMPARE(pages.tabText(4), QStringLiteral("*edited.css (on disk)"));
     QCOMPARE(QByteArray::fromStdString(w.Tabs().Document(2)->FileBytes()), "c{}\n");
+    QVERIFY(w.Tabs().Document(2)->Editor()->Modified());
+    QVERIFY(!w.Tabs().Document(3)->Editor()->Modified());
     QCOMPARE(QByteArray::fromStdString(w.Tabs().Document(3)->FileBytes()), "d{}\n");
 
     // Told once: the next return to the window asks nothing.
@@ -67,12 +69,15 @@ class TestDiskChanges : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QTest::qWait(20);
     QCOMPARE(env.Prompts.Asked.size(), 2);
-    // Closing without saving leaves everything on disk as the other programs wrote it.
+    // Closing without saving leaves everything on disk as the other programs wrote it; the
+    // deleted file's text is asked about like unsaved changes.
+    env.Prompts.AnswerMessage(TButton::No);
     env.Prompts.AnswerMessage(TButton::No);
     env.Prompts.AnswerMessage(TButton::No);
     w.Tabs().CloseAll();
     QCOMPARE(TTestEnv::ReadFile(edited), QByteArray("b{color:blue}\n"));
     QCOMPARE(pages.count(), 0);
+    QVERIFY(!QFile::exists(gone));
   }
 };
 
