@@ -24,6 +24,7 @@ struct TTyped {
   QByteArray LastTyped;
   QList<QByteArray> Saving;
   int Pauses = 0;
+  bool LastWasSaving = false;
 
   void Read(const QByteArray& line) {
     const QList<QByteArray> parts = line.trimmed().split(' ');
@@ -31,6 +32,7 @@ struct TTyped {
       return;
     }
     const QByteArray bytes = parts.size() > 2 ? QByteArray::fromBase64(parts[2]) : QByteArray();
+    LastWasSaving = parts[0] == "saving";
     if (parts[0] == "recorded") {
       LastRecorded = bytes;
       Recorded = true;
@@ -77,16 +79,22 @@ class TestRecoveryKill : public QObject {
 
       TTyped typed;
       const int pauses = 1 + static_cast<int>(random.bounded(8));
+      // Every other round ends the moment a save begins.
+      const bool whileSaving = round % 2 == 0;
+      const auto enough = [&] {
+        return typed.Pauses >= pauses && (!whileSaving || typed.LastWasSaving);
+      };
       QDeadlineTimer deadline(120000);
-      while (typed.Pauses < pauses && !deadline.hasExpired() &&
-             program.state() == QProcess::Running) {
+      while (!enough() && !deadline.hasExpired() && program.state() == QProcess::Running) {
         program.waitForReadyRead(100);
-        while (program.canReadLine()) {
+        while (!enough() && program.canReadLine()) {
           typed.Read(program.readLine());
         }
       }
       QVERIFY2(typed.Pauses >= pauses, "the typist did not get going");
-      QTest::qSleep(static_cast<int>(random.bounded(15)));
+      if (!whileSaving) {
+        QTest::qSleep(static_cast<int>(random.bounded(15)));
+      }
       ::kill(static_cast<pid_t>(program.processId()), SIGKILL);
       QVERIFY(program.waitForFinished());
       while (program.canReadLine()) {
