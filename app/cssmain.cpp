@@ -135,7 +135,27 @@ void TFrmMain::FitDocumentArea() {
 }
 
 void TFrmMain::OpenCommandLineFiles() {
+  // Changes an earlier run could not save come first: a file named here then only comes to the
+  // front.
+  RunCommand(*Platform.Prompts, [this] {
+    Tabs_->RestoreSession();
+    Tabs_->RecoverRecords();
+  });
   Tabs_->OpenFiles(std::exchange(CommandLineFiles, {}));
+}
+
+void TFrmMain::OpenFromElsewhere(const QStringList& files) {
+  if (isMinimized()) {
+    showNormal();
+  }
+  raise();
+  activateWindow();
+  // Before the first showing they join the command line's files.
+  if (!Shown) {
+    CommandLineFiles << files;
+    return;
+  }
+  RunCommand(*Platform.Prompts, [this, &files] { Tabs_->OpenFiles(files); });
 }
 
 void TFrmMain::closeEvent(QCloseEvent* event) {
@@ -146,10 +166,21 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
   }
 }
 
+void TFrmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && Shown) {
+    // After the activation is over: a question asked now would fight it for the focus.
+    QTimer::singleShot(
+        0, this, [this] { RunCommand(*Platform.Prompts, [this] { Tabs_->CheckFilesOnDisk(); }); });
+  }
+}
+
 bool TFrmMain::FormClose() {
   // Taken while the documents are still there: the panels' sizes as the user saw them.
   const QByteArray layoutState = saveState();
-  if (!Tabs_->CloseEveryDocument()) {
+  // With the last session kept, documents with unsaved changes stay in their records; the
+  // next start brings them back as they are.
+  if (!Tabs_->KeepSession() && !Tabs_->CloseEveryDocument()) {
     return false;
   }
   TSettingsStore& settings = *Platform.Settings;

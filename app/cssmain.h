@@ -51,6 +51,9 @@ class TFrmMain : public QMainWindow {
   // Files named on the command line, opened when the window is first shown.
   void SetCommandLineFiles(const QStringList& files) { CommandLineFiles = files; }
 
+  // Files a later start of the program handed over: opened as tabs here, the window in front.
+  void OpenFromElsewhere(const QStringList& files);
+
   // The open documents, the one in front, and the file commands on them.
   TDocumentTabs& Tabs() const { return *Tabs_; }
   TSelectorsPanel& Selectors() const { return *SelectorsPanel; }
@@ -94,6 +97,8 @@ class TFrmMain : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Back in the window: files changed by other programs meanwhile are told.
+  void changeEvent(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 

@@ -275,6 +275,8 @@ void TFrmMain::CreateDocumentArea() {
     RunCommand(*Platform.Prompts, [this, &path] { ShowOpenedDocument(path); });
   });
   connect(Tabs_, &TDocumentTabs::CurrentTabTextChanged, this, &TFrmMain::ShowTitle);
+  connect(Tabs_, &TDocumentTabs::Told, this,
+          [this](const QString& text) { statusBar()->showMessage(text, 15000); });
 
   StatusPanel = new QLabel(statusBar());
   StatusPanel->setFixedWidth(550);

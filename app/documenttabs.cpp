@@ -3,12 +3,15 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QUuid>
 #include <QVBoxLayout>
 
+#include "app/documentrecord.h"
 #include "app/opendocument.h"
 #include "model/error.h"
 #include "model/program/documentnames.h"
@@ -36,6 +39,13 @@ TDocumentTabs::TDocumentTabs(const TPlatform& platform, QWidget* parent)
   pgmain->hide();
   connect(pgmain, &QTabWidget::currentChanged, this, &TDocumentTabs::ShowCurrent);
   OpenFilter = QStringLiteral("All Files|*.*|Text Files|*.txt|CSS Files|*.css");
+  Watcher = new QFileSystemWatcher(this);
+  // Told at once while the user is in the window; otherwise when it gets the focus again.
+  connect(Watcher, &QFileSystemWatcher::fileChanged, this, [this] {
+    if (window()->isActiveWindow()) {
+      RunCommand(*Platform.Prompts, [this] { CheckFilesOnDisk(); });
+    }
+  });
 }
 
 TOpenDocument* TDocumentTabs::Document(int index) const {
@@ -95,6 +105,14 @@ void TDocumentTabs::NewDocument() {
   });
   connect(document, &TOpenDocument::Edited, this,
           [this, document] { ShowModifiedMark(pgmain->indexOf(document)); });
+  if (!Platform.RecoveryFolder.isEmpty()) {
+    const QString name = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    document->KeepRecord(QDir(Platform.RecoveryFolder).filePath(name + QStringLiteral(".qmr")),
+                         [this, document] { return Caption(pgmain->indexOf(document)); });
+    connect(document->Record(), &TDocumentRecord::Failed, this, &TDocumentTabs::RecordFailed);
+    connect(document->Record(), &TDocumentRecord::Written, this,
+            [this] { RecordFailureTold = false; });
+  }
   emit DocumentCreated(document);
   ShowCurrent();
 }
@@ -127,11 +145,17 @@ void TDocumentTabs::OpenOperation(const QString& given) {
   if (!ConfirmOpenAsText(bytes)) {
     return;
   }
+  OfferRecordsOf(OpenBytes(path, bytes));
+}
+
+TOpenDocument* TDocumentTabs::OpenBytes(const QString& path, const QByteArray& bytes) {
   NewDocument();
   TOpenDocument* document = CurrentDocument();
   document->Load(path, bytes);
   SetCaption(pgmain->currentIndex(), QFileInfo(path).fileName(), path);
+  WatchFile(path);
   emit DocumentOpened(document, path);
+  return document;
 }
 
 void TDocumentTabs::OpenFiles(const QStringList& paths) {

@@ -6,14 +6,17 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <string>
 
 #include "platform/platform.h"
 
+class QFileSystemWatcher;
 class QTabWidget;
 
 namespace qm {
 
 class TCssEditor;
+struct TRecoveryRecord;
 class TOpenDocument;
 
 class TDocumentTabs : public QWidget {
@@ -31,6 +34,24 @@ class TDocumentTabs : public QWidget {
   void OpenFiles(const QStringList& paths);
   // Asks for a file and opens it.
   void OpenChosenFile();
+  // Offers, one document after the other, the unsaved changes that recovery records of an
+  // earlier run kept (the program or the machine ended before they were saved).
+  void RecoverRecords();
+  // Files changed or deleted by another program since their documents last read or wrote them:
+  // a document without unsaved changes is read again; one with changes keeps them, and the
+  // file's version opens beside it. Run when the window gets the focus again.
+  void CheckFilesOnDisk();
+
+  // Before the program ends, when the option to reopen the last session is on: the tabs are
+  // written down for the next start, and documents with unsaved changes keep them in their
+  // records instead of asking. False when nothing was kept (then every document is closed
+  // with its question).
+  bool KeepSession();
+  // Reopens what KeepSession wrote down; files gone since are left out with one message.
+  void RestoreSession();
+
+  // A record found in the recovery folder, as read.
+  struct TFoundRecord;
 
   // Save writes the document in front to its file, or asks for one when it is untitled; Save
   // As always asks. Throw TError when the file cannot be written.
@@ -66,6 +87,8 @@ class TDocumentTabs : public QWidget {
   QTabWidget* Pages() const { return pgmain; }
 
  signals:
+  // Something the user should know that asks for no answer (the status bar shows it).
+  void Told(const QString& text);
   // A new document before it comes to the front: what every document needs is attached now.
   void DocumentCreated(qm::TOpenDocument* document);
   // The file at path was read into document, now in front.
@@ -83,6 +106,26 @@ class TDocumentTabs : public QWidget {
   void SaveDocumentAs(TOpenDocument* document);
   // The tab whose document has the file at path, other than except; -1 when there is none.
   int TabOfFile(const QString& path, const TOpenDocument* except = nullptr) const;
+  // A new tab in front with the file's bytes read into it.
+  TOpenDocument* OpenBytes(const QString& path, const QByteArray& bytes);
+
+  // Recovery (documenttabs_recovery.cpp).
+  // Offers the record found; document is the open document of its file, if there is one.
+  void OfferRecovery(const TFoundRecord& found, TOpenDocument* document);
+  // The records kept for the file document has just opened.
+  void OfferRecordsOf(TOpenDocument* document);
+  // The record's text in document (the file's own, when open) or in a new tab: modified, the
+  // file not written.
+  TOpenDocument* RestoreRecord(const TRecoveryRecord& record, TOpenDocument* document,
+                               const std::string& disk, bool onDisk);
+  void ShowDifferences(const QString& name, const std::string& before, const std::string& after);
+  void RecordFailed(const QString& message);
+
+  // Outside changes (documenttabs_disk.cpp).
+  void WatchFile(const QString& path);
+  void ReloadFromDisk(TOpenDocument* document, const QByteArray& bytes);
+  void KeepBothVersions(TOpenDocument* document, const QByteArray& bytes);
+
   // Brings a tab to the front without the page control's own change notification.
   void ActivateTab(int index);
   // Shows the document in front, focused, and tells who follows it.
@@ -100,6 +143,10 @@ class TDocumentTabs : public QWidget {
   QTabWidget* pgmain = nullptr;
   QString OpenFilter;
   int UntitledCounter = 1;
+  // A failed record is told once, until one is written again.
+  bool RecordFailureTold = false;
+  QFileSystemWatcher* Watcher = nullptr;
+  bool CheckingFiles = false;
 };
 
 }  // namespace qm

@@ -34,6 +34,8 @@ void TDocumentTabs::SaveDocument(TOpenDocument* document) {
     return;
   }
   document->SaveTo(document->Path());
+  // A file replaced by renaming is another file to the watcher.
+  WatchFile(document->Path());
 }
 
 void TDocumentTabs::SaveDocumentAs(TOpenDocument* document) {
@@ -78,6 +80,7 @@ void TDocumentTabs::SaveDocumentAs(TOpenDocument* document) {
   }
   document->SaveTo(path);
   SetCaption(pgmain->indexOf(document), QFileInfo(answer->FileName).fileName(), path);
+  WatchFile(path);
 }
 
 void TDocumentTabs::SaveAll() {
@@ -160,6 +163,8 @@ TDocumentTabs::TCloseResult TDocumentTabs::CloseDocument(int index) {
                                                           : 0);
     }
   }
+  // Saved, or its changes let go: nothing is left to recover.
+  document->DiscardRecord();
   document->deleteLater();
   ShowCurrent();
   return TCloseResult::Closed;

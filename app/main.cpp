@@ -2,6 +2,7 @@
 // Program entry: the application, the system services, the main window, the message loop.
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 #include <memory>
 
@@ -13,10 +14,12 @@
 #include "app/checkfiles.h"
 #include "app/commandline.h"
 #include "app/cssmain.h"
+#include "app/testtypist.h"
 #include "platform/httpformpost.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
 #include "platform/shell.h"
+#include "platform/singleinstance.h"
 #include "platform/workfolder.h"
 
 int main(int argc, char* argv[]) {
@@ -50,6 +53,19 @@ int main(int argc, char* argv[]) {
   qm::TApplication app(argc, argv);
   options.process(app);
 
+  // A program of this user runs already: it opens the files, comes to the front, and this start
+  // ends. Names are made absolute here, where they mean what the user meant.
+  QStringList files;
+  for (const QString& file : options.positionalArguments()) {
+    files << QFileInfo(file).absoluteFilePath();
+  }
+  const QString instanceName = qm::TSingleInstance::UserName();
+  if (qm::TSingleInstance::HandOver(instanceName, files)) {
+    return 0;
+  }
+  qm::TSingleInstance instance(instanceName);
+  instance.Listen();
+
   qm::TDialogPrompts prompts;
   app.SetPrompts(&prompts);
   const std::unique_ptr<qm::TSettingsStore> settings = qm::TSettingsStore::ForUser();
@@ -62,10 +78,14 @@ int main(int argc, char* argv[]) {
   platform.Prompts = &prompts;
   platform.WorkFolder = qm::DefaultWorkFolder();
   platform.DataFolder = qm::DefaultDataFolder();
+  platform.RecoveryFolder = qm::DefaultRecoveryFolder();
 
   qm::TFrmMain window(platform);
   prompts.SetParent(&window);
   window.SetCommandLineFiles(options.positionalArguments());
+  QObject::connect(&instance, &qm::TSingleInstance::FilesArrived, &window,
+                   &qm::TFrmMain::OpenFromElsewhere);
   window.show();
+  qm::StartTestTypist(window);
   return app.exec();
 }

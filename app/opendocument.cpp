@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "app/documentcheck.h"
+#include "app/documentrecord.h"
 #include "platform/fileio.h"
 
 namespace qm {
@@ -56,13 +57,41 @@ void TOpenDocument::Load(const QString& path, const QByteArray& bytes) {
   PendingInsertion.reset();
   Format_ = std::move(loaded.Format);
   Path_ = path;
+  DiskStamp_ = FileStamp(path);
   Check_->CheckSoon();
+}
+
+void TOpenDocument::LoadRecovered(const QString& path, std::string_view bytes) {
+  Load(path, {});
+  TLoadedText loaded = LoadText(bytes);
+  {
+    TEditScope quiet(*this);
+    Editor_->SetEncoding(DetectEncoding(loaded.Text));
+  }
+  Apply(TEditBatch({0, 0, std::move(loaded.Text), 0}));
+  // The recovered text's own breaks, not the empty text's grown by the insertion.
+  PendingInsertion.reset();
+  Format_ = std::move(loaded.Format);
+  Editor_->SetCaret(0);
 }
 
 void TOpenDocument::SaveTo(const QString& path) {
   WriteFileBytes(path, FileBytes());
   Editor_->SetModified(false);
   Path_ = path;
+  DiskStamp_ = FileStamp(path);
+  DiscardRecord();
+}
+
+void TOpenDocument::KeepRecord(const QString& recordPath, std::function<QString()> caption) {
+  Record_ = new TDocumentRecord(*this, recordPath, std::move(caption));
+  connect(this, &TOpenDocument::TextChanged, Record_, &TDocumentRecord::TextChanged);
+}
+
+void TOpenDocument::DiscardRecord() {
+  if (Record_ != nullptr) {
+    Record_->Discard();
+  }
 }
 
 std::string TOpenDocument::FileBytes() const {

@@ -15,10 +15,12 @@
 #include "model/sheet/selectorblocks.h"
 #include "model/text/editbatch.h"
 #include "model/text/textfile.h"
+#include "platform/fileio.h"
 
 namespace qm {
 
 class TDocumentCheck;
+class TDocumentRecord;
 struct TProblemSpan;
 
 // Who made a change of the text: the user at the keyboard or mouse (typing, paste, cut, drop),
@@ -42,11 +44,26 @@ class TOpenDocument : public QWidget {
   // Replaces the text by the bytes read from the file at path, unmodified and with nothing to
   // undo, and makes it the file this document saves to.
   void Load(const QString& path, const QByteArray& bytes);
+  // Takes back text kept by a recovery record: bytes in the file's own encoding and format,
+  // as a change of an empty document saving to path (or untitled), so it stays modified.
+  void LoadRecovered(const QString& path, std::string_view bytes);
   // Writes the text in the file's own format and makes path the document's file. Throws TError
   // when it cannot be written; the document stays modified then.
   void SaveTo(const QString& path);
   // The bytes SaveTo writes for the current text, for a copy that leaves the document as it is.
   std::string FileBytes() const;
+  // The file as this document last read or wrote it.
+  const TDiskStamp& DiskStamp() const { return DiskStamp_; }
+  // The file on disk now counts as the version this document knows (the user has been told).
+  void AcceptDiskVersion() { DiskStamp_ = FileStamp(Path_); }
+
+  // Keeps a recovery record at recordPath while the document has unsaved changes; caption names
+  // the document in it.
+  void KeepRecord(const QString& recordPath, std::function<QString()> caption);
+  // Null unless KeepRecord was called.
+  TDocumentRecord* Record() const { return Record_; }
+  // The changes are let go: the record goes too.
+  void DiscardRecord();
 
   // The selector blocks of the current text: rebuilt here when the text has changed since the
   // list was built, so a list of another text version is never handed out.
@@ -111,7 +128,9 @@ class TOpenDocument : public QWidget {
 
   TCssEditor* const Editor_;
   TDocumentCheck* Check_ = nullptr;
+  TDocumentRecord* Record_ = nullptr;
   QString Path_;
+  TDiskStamp DiskStamp_;
   // Follows the text, so also changed while the document is only read (see NoteInsertion).
   mutable TTextFormat Format_;
   // An insertion told before it was made: where, and how many bytes.

@@ -87,6 +87,10 @@ QWidget* TFrmOptions::CreateEditorPage() {
   ChkCheckAsYouType->setToolTip(
       QStringLiteral("Underline unknown properties, values that do not fit and unclosed blocks, "
                      "strings and comments, and list them in the Problems panel"));
+  ChkRestoreSession = new QCheckBox(QStringLiteral("&Reopen the last session's documents"), page);
+  ChkRestoreSession->setToolTip(
+      QStringLiteral("At start, open the tabs of the last run again, in their order and with "
+                     "their carets; documents with unsaved changes come back with them"));
 
   auto* coding = new QGroupBox(QStringLiteral(" Color Coding "), page);
   LstElements = new QListWidget(coding);
@@ -127,6 +131,7 @@ QWidget* TFrmOptions::CreateEditorPage() {
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(font);
   layout->addWidget(ChkCheckAsYouType);
+  layout->addWidget(ChkRestoreSession);
   layout->addWidget(coding, 1);
   return page;
 }
@@ -191,6 +196,7 @@ void TFrmOptions::FormShow() {
   CmbSize->setCurrentText(Setting::FontSize.ReadText(Settings));
   TxtTabWidth->setText(Setting::TabWidth.ReadText(Settings));
   ChkCheckAsYouType->setChecked(Setting::CheckAsYouType.Read(Settings) != 0);
+  ChkRestoreSession->setChecked(Setting::RestoreSession.Read(Settings) != 0);
   Working = Styles;
   LstElements->setCurrentRow(-1);
   ccForeground->Select(std::nullopt);
@@ -348,6 +354,7 @@ void TFrmOptions::CmdApplyClick() {
   Setting::FontSize.WriteText(Settings, CmbSize->currentText());
   Setting::TabWidth.WriteText(Settings, TxtTabWidth->text());
   Setting::CheckAsYouType.Write(Settings, ChkCheckAsYouType->isChecked() ? 1 : 0);
+  Setting::RestoreSession.Write(Settings, ChkRestoreSession->isChecked() ? 1 : 0);
   std::vector<TBrowserEntry> browsers;
   for (int i = 0; i < LstBrowsers->count(); ++i) {
     browsers.push_back({LstBrowsers->item(i)->text(), Paths.value(i)});

@@ -52,6 +52,7 @@ class TFrmOptions : public QDialog {
   QComboBox* CmbSize = nullptr;
   QLineEdit* TxtTabWidth = nullptr;
   QCheckBox* ChkCheckAsYouType = nullptr;
+  QCheckBox* ChkRestoreSession = nullptr;
   QListWidget* LstElements = nullptr;
   QCheckBox* ccBold = nullptr;
   QCheckBox* ccItalic = nullptr;

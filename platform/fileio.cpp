@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/fileio.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,6 +29,14 @@ QString CanonicalFilePath(const QString& path) {
   const QFileInfo info(path);
   const QString canonical = info.canonicalFilePath();
   return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+TDiskStamp FileStamp(const QString& path) {
+  const QFileInfo info(path);
+  if (path.isEmpty() || !info.exists()) {
+    return {};
+  }
+  return {info.lastModified().toMSecsSinceEpoch(), info.size()};
 }
 
 QByteArray ReadFileBytes(const QString& path) {

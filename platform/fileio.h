@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -24,5 +25,15 @@ bool SameFile(const QString& a, const QString& b);
 QString CanonicalFilePath(const QString& path);
 
 std::string Utf8(const QString& text);
+
+// What tells a file's version without reading it: its modification time (milliseconds since
+// the epoch) and size; -1 for both when there is no such file.
+struct TDiskStamp {
+  int64_t Time = -1;
+  int64_t Size = -1;
+
+  friend bool operator==(const TDiskStamp&, const TDiskStamp&) = default;
+};
+TDiskStamp FileStamp(const QString& path);
 
 }  // namespace qm

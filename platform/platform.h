@@ -17,6 +17,9 @@ struct TPlatform {
   TShell* Shell = nullptr;
   QString WorkFolder;  // "layout.ini" and the generated pages
   QString DataFolder;  // the catalogues and the preview template
+  // The recovery records of unsaved changes and the last session, in the user's own data folder;
+  // empty keeps none.
+  QString RecoveryFolder;
   // One for the whole run, so that the validation service's cookies are kept.
   THttpFormPoster* FormPoster = nullptr;
 };

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <memory>
 
 namespace qm {
@@ -42,18 +43,26 @@ QMessageBox::Icon KindIcon(TMessageKind kind) {
   return QMessageBox::Question;
 }
 
-QMessageBox::StandardButton StandardButton(TButton button) {
+QAbstractButton* AddButton(QMessageBox& box, TButton button) {
   switch (button) {
     case TButton::Ok:
-      return QMessageBox::Ok;
+      return box.addButton(QMessageBox::Ok);
     case TButton::Yes:
-      return QMessageBox::Yes;
+      return box.addButton(QMessageBox::Yes);
     case TButton::No:
-      return QMessageBox::No;
+      return box.addButton(QMessageBox::No);
+    case TButton::Recover:
+      return box.addButton(QStringLiteral("&Recover"), QMessageBox::AcceptRole);
+    case TButton::ShowDifferences:
+      return box.addButton(QStringLiteral("Show Di&fferences"), QMessageBox::ActionRole);
+    case TButton::Discard:
+      return box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
     case TButton::Cancel:
       break;
   }
-  return QMessageBox::Cancel;
+  QAbstractButton* cancel = box.addButton(QMessageBox::Cancel);
+  box.setEscapeButton(cancel);
+  return cancel;
 }
 
 // When a modal box closes, the focus is put back where it was: the box's parent would take it
@@ -104,16 +113,14 @@ TButton TDialogPrompts::Message(TMessageKind kind, const QString& text,
                           : kind == TMessageKind::Error ? QApplication::applicationName()
                                                         : KindCaption(kind);
   QMessageBox box(KindIcon(kind), caption, text, QMessageBox::NoButton, Parent);
+  QList<QAbstractButton*> made;
   for (const TButton button : buttons) {
-    box.addButton(StandardButton(button));
+    made << AddButton(box, button);
   }
-  if (buttons.contains(TButton::Cancel)) {
-    box.setEscapeButton(QMessageBox::Cancel);
-  }
-  const int pressed = box.exec();
-  for (const TButton button : buttons) {
-    if (pressed == StandardButton(button)) {
-      return button;
+  box.exec();
+  for (qsizetype i = 0; i < made.size(); ++i) {
+    if (box.clickedButton() == made[i]) {
+      return buttons[i];
     }
   }
   return buttons.size() == 1 ? buttons.front() : TButton::Cancel;

@@ -15,7 +15,8 @@ class QWidget;
 namespace qm {
 
 enum class TMessageKind { Error, Information, Warning, Confirmation };
-enum class TButton { Ok, Yes, No, Cancel };
+// Recover, ShowDifferences and Discard answer the offer of unsaved changes a record kept.
+enum class TButton { Ok, Yes, No, Cancel, Recover, ShowDifferences, Discard };
 
 struct TSaveAnswer {
   QString FileName;     // as chosen, with its folder

@@ -88,6 +88,8 @@ inline constexpr TNumberTextSetting FontSize{"FontSize", 10, 6, 72};
 inline constexpr TNumberTextSetting TabWidth{"TabWidth", 8, 1, 99};
 // 1 while the editor marks the problems of the text as it is typed.
 inline constexpr TIntegerSetting CheckAsYouType{"CheckAsYouType", 1, 0, 1};
+// 1 while a start reopens the documents of the last run, unsaved changes included.
+inline constexpr TIntegerSetting RestoreSession{"RestoreSession", 1, 0, 1};
 
 // External browsers: "Browser1a" names the first, "Browser1b" is its executable.
 inline constexpr TNumberedSetting BrowserName{"Browser", "a"};

@@ -61,4 +61,9 @@ QString DefaultWorkFolder() {
   return chosen;
 }
 
+QString DefaultRecoveryFolder() {
+  return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+      .filePath(QStringLiteral("recovery"));
+}
+
 }  // namespace qm

@@ -22,5 +22,8 @@ QString ChooseWorkFolder(const QString& programFolder, const QString& dataFolder
 // The two above for the running program; the user's application-data folder is created on demand.
 QString DefaultDataFolder();
 QString DefaultWorkFolder();
+// The recovery records and the last session: always in the user's own application-data folder
+// (never beside the program, which other users may share, nor beside the user's files).
+QString DefaultRecoveryFolder();
 
 }  // namespace qm
