@@ -24,6 +24,7 @@ class TCssEditor;
 class TDeclarationSync;
 class TDocumentTabs;
 class TEditMenu;
+class TEditorKit;
 class TEditorAssist;
 class TOpenDocument;
 class TFrmAbout;
@@ -184,6 +185,7 @@ class TFrmMain : public QMainWindow {
   TFrmOptions* FrmOptions = nullptr;
   TFrmNew* FrmNew = nullptr;
   TEditMenu* EditMenu = nullptr;
+  TEditorKit* EditorKit = nullptr;
   TDeclarationSync* Sync = nullptr;
   // Completion and tips in every document's editor.
   TEditorAssist* Assist = nullptr;

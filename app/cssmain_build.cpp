@@ -19,6 +19,7 @@
 #include "app/documenttabs.h"
 #include "app/editmenu.h"
 #include "app/editorassist.h"
+#include "app/editorkit.h"
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
 #include "app/problemspanel.h"
@@ -65,6 +66,9 @@ void TFrmMain::CreateMenus() {
   mFile = addMenu(QStringLiteral("&File"), "mFile", file);
 
   menuBar()->addMenu(EditMenu->Menu());
+  EditorKit = new TEditorKit(*this, *Platform.Prompts, *Platform.Settings,
+                             [this] { return Tabs_->CurrentDocument(); });
+  menuBar()->addMenu(EditorKit->Menu());
 
   constexpr TKeyScope kWindow = TKeyScope::Window;
   constexpr bool kCheck = true;

@@ -536,7 +536,11 @@ std::optional<TVarCompletion> VarCompletionAt(const TDocument& document, int32_t
     ++end;
   }
   if (start < end && At(line, start) != '-') {
-    return std::nullopt;
+    if (start < offset) {
+      return std::nullopt;
+    }
+    // Right after "var(" in front of another word: the name goes in front of it.
+    end = offset;
   }
   int32_t paren = start - 1;
   while (paren >= 0 && IsBlank(At(line, paren))) {

@@ -164,7 +164,8 @@ TEST(CustomProperties, RenameChangesEveryPlaceOrSaysWhyNot) {
 TEST(CustomProperties, CompletionAfterVarListsTheSheetsNames) {
   const TSheet sheet(
       ":root { --brand: #336699; --bg: linear-gradient(to right, red 0%, blue 50%, green 100%); }\n"
-      "a { color: var(--b); top: var( ); /* var(-- */ left: calc(var(--x) + 1px) }");
+      "a { color: var(--b); top: var( ); /* var(-- */ left: calc(var(--x) + 1px); top: var(margin "
+      "}");
   struct TCase {
     std::string_view Place;
     int32_t Offset;
@@ -174,6 +175,7 @@ TEST(CustomProperties, CompletionAfterVarListsTheSheetsNames) {
   const TCase cases[] = {
       {"var(--b)", 6, true, "--"}, {"var(--b)", 7, true, "--b"}, {"var( )", 5, true, ""},
       {"var(-- */", 6, false, ""}, {"color", 2, false, ""},      {"var(--x)", 7, true, "--x"},
+      {"var(margin", 4, true, ""},
   };
   for (const TCase& test : cases) {
     const int32_t at = sheet.Find(test.Place) + test.Offset;
