@@ -66,8 +66,16 @@ void TFrmMain::CreateMenus() {
   mFile = addMenu(QStringLiteral("&File"), "mFile", file);
 
   menuBar()->addMenu(EditMenu->Menu());
-  EditorKit = new TEditorKit(*this, *Platform.Prompts, *Platform.Settings,
-                             [this] { return Tabs_->CurrentDocument(); });
+  EditorKit = new TEditorKit(
+      *this, *Platform.Prompts, *Platform.Settings, [this] { return Tabs_->CurrentDocument(); },
+      [this](const QString& path) -> TOpenDocument* {
+        TOpenDocument* before = Tabs_->CurrentDocument();
+        Tabs_->OpenOperation(path);
+        TOpenDocument* document = Tabs_->CurrentDocument();
+        // A file that could not be read leaves an untitled tab, not the file's.
+        return document != nullptr && document != before && document->Path().isEmpty() ? nullptr
+                                                                                       : document;
+      });
   menuBar()->addMenu(EditorKit->Menu());
 
   constexpr TKeyScope kWindow = TKeyScope::Window;

@@ -4,11 +4,14 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 
 #include "app/commandtable.h"
 #include "app/documentfolding.h"
+#include "app/findinfilespanel.h"
 #include "app/opendocument.h"
 #include "app/placespanel.h"
 #include "controls/severalcarets.h"
@@ -32,7 +35,8 @@ void ApplyWrap(TCssEditor& editor, bool wrap) {
 }  // namespace
 
 TEditorKit::TEditorKit(QMainWindow& window, TPrompts& prompts, TSettingsStore& settings,
-                       std::function<TOpenDocument*()> activeDocument)
+                       std::function<TOpenDocument*()> activeDocument,
+                       std::function<TOpenDocument*(const QString&)> openFile)
     : QObject(&window),
       Window(window),
       Prompts(prompts),
@@ -74,6 +78,8 @@ TEditorKit::TEditorKit(QMainWindow& window, TPrompts& prompts, TSettingsStore& s
        [this] { acGoToDefinitionExecute(); }},
       {"acFindUses", "Find Uses", "List every use of the custom property at the caret", nullptr,
        "Shift+F12", [this] { acFindUsesExecute(); }},
+      {"acFindInFiles", "Find in Files", "Search the style sheets of a folder", nullptr,
+       "Ctrl+Alt+F", [this] { acFindInFilesExecute(); }},
       {"acRename", "Rename Custom Property",
        "Rename the custom property at the caret everywhere in the sheet", nullptr, "F2",
        [this] { acRenameExecute(); }},
@@ -89,6 +95,13 @@ TEditorKit::TEditorKit(QMainWindow& window, TPrompts& prompts, TSettingsStore& s
   dxPlaces->setWidget(PlacesPanel);
   window.addDockWidget(Qt::BottomDockWidgetArea, dxPlaces);
   dxPlaces->hide();
+
+  FindInFilesPanel = new TFindInFilesPanel(Prompts, std::move(openFile));
+  dxFindInFiles = new QDockWidget(QStringLiteral("Find in Files"), &window);
+  dxFindInFiles->setObjectName(QStringLiteral("dxFindInFiles"));
+  dxFindInFiles->setWidget(FindInFilesPanel);
+  window.addDockWidget(Qt::BottomDockWidgetArea, dxFindInFiles);
+  dxFindInFiles->hide();
 }
 
 QAction* TEditorKit::Action(const QString& name) const {
@@ -118,6 +131,17 @@ void TEditorKit::SetZoom(int zoom) {
 
 void TEditorKit::ZoomBy(int steps) {
   SetZoom(Zoom + steps);
+}
+
+void TEditorKit::acFindInFilesExecute() {
+  if (const TOpenDocument* document = Document();
+      document != nullptr && !document->Path().isEmpty()) {
+    FindInFilesPanel->SetDefaultFolder(QFileInfo(document->Path()).absolutePath());
+  }
+  dxFindInFiles->show();
+  dxFindInFiles->raise();
+  FindInFilesPanel->TxtFind->setFocus();
+  FindInFilesPanel->TxtFind->selectAll();
 }
 
 void TEditorKit::acWordWrapExecute() {

@@ -13,6 +13,7 @@ class QMenu;
 
 namespace qm {
 
+class TFindInFilesPanel;
 class TOpenDocument;
 class TPlacesPanel;
 class TPrompts;
@@ -20,10 +21,12 @@ class TSettingsStore;
 
 class TEditorKit : public QObject {
  public:
-  // window parents the menu and the places panel's dock; activeDocument answers the document of
-  // the active tab, or none while no document is open.
+  // window parents the menu and the panels' docks; activeDocument answers the document of the
+  // active tab, or none while no document is open; openFile opens a file in a tab (or brings its
+  // tab to the front) and answers its document, none when it cannot be opened.
   TEditorKit(QMainWindow& window, TPrompts& prompts, TSettingsStore& settings,
-             std::function<TOpenDocument*()> activeDocument);
+             std::function<TOpenDocument*()> activeDocument,
+             std::function<TOpenDocument*(const QString&)> openFile);
 
   QMenu* Menu() const { return mView; }
   // One of its commands by name (acZoomIn, acFold, acGoToDefinition, ...); none for another.
@@ -31,6 +34,8 @@ class TEditorKit : public QObject {
   // The dock of the panel that lists a custom property's definitions and uses.
   QDockWidget* PlacesDock() const { return dxPlaces; }
   TPlacesPanel& Places() const { return *PlacesPanel; }
+  QDockWidget* FindInFilesDock() const { return dxFindInFiles; }
+  TFindInFilesPanel& FindInFiles() const { return *FindInFilesPanel; }
 
   // A new document's editor gets the remembered zoom and wrap, folding and several carets.
   void Attach(TOpenDocument& document);
@@ -41,6 +46,8 @@ class TEditorKit : public QObject {
   void SetZoom(int zoom);
   void ZoomBy(int steps);
   void acWordWrapExecute();
+  // Shows the Find in Files panel on the active document's folder.
+  void acFindInFilesExecute();
 
   // Custom properties (editorkit_properties.cpp).
   void acGoToDefinitionExecute();
@@ -54,6 +61,8 @@ class TEditorKit : public QObject {
   QMenu* mView = nullptr;
   QDockWidget* dxPlaces = nullptr;
   TPlacesPanel* PlacesPanel = nullptr;
+  QDockWidget* dxFindInFiles = nullptr;
+  TFindInFilesPanel* FindInFilesPanel = nullptr;
   int Zoom = 0;
 };
 
