@@ -443,7 +443,9 @@ std::string CustomPropertyTipAt(const TDocument& document, const TModList& block
     tip = name + ": " + value.Value;
     const size_t count = ApplyingDefinitions(document, blocks, properties, name, position).size();
     if (count > 1) {
-      tip += "\n(the last of " + std::to_string(count) + " definitions that may apply here)";
+      tip.append("\n(the last of ")
+          .append(std::to_string(count))
+          .append(" definitions that may apply here)");
     }
   } else {
     tip = name + " is not defined in this sheet";
@@ -452,16 +454,17 @@ std::string CustomPropertyTipAt(const TDocument& document, const TModList& block
     TResolver resolver(document, blocks, properties, position);
     const std::optional<std::string> resolved = resolver.Substituted(over->Start, over->End);
     if (resolved) {
-      tip += "\nResolves to: " + (resolved->empty() ? std::string("(nothing)") : *resolved);
+      tip.append("\nResolves to: ")
+          .append(resolved->empty() ? std::string("(nothing)") : *resolved);
     } else {
-      tip += "\nDoes not resolve: " + resolver.Problem;
+      tip.append("\nDoes not resolve: ").append(resolver.Problem);
     }
   } else if (value.Resolves) {
     if (value.Resolved != value.Value) {
-      tip += "\nResolves to: " + value.Resolved;
+      tip.append("\nResolves to: ").append(value.Resolved);
     }
   } else {
-    tip += "\nDoes not resolve: " + value.Problem;
+    tip.append("\nDoes not resolve: ").append(value.Problem);
   }
   return tip;
 }

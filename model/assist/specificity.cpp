@@ -255,8 +255,11 @@ std::vector<TSelectorSpecificity> RuleSpecificity(const TDocument& document, con
 }  // namespace
 
 std::string SpecificityText(TSpecificity specificity) {
-  return "(" + std::to_string(specificity.A) + ", " + std::to_string(specificity.B) + ", " +
-         std::to_string(specificity.C) + ")";
+  std::string text = "(";
+  text.append(std::to_string(specificity.A)).append(", ");
+  text.append(std::to_string(specificity.B)).append(", ");
+  text.append(std::to_string(specificity.C)).append(")");
+  return text;
 }
 
 std::vector<TSelectorSpecificity> ListSpecificity(std::string_view list,
@@ -330,7 +333,10 @@ std::string SpecificityTipAt(const TDocument& document, const TModList& blocks, 
     }
     std::string tip = "Specificity";
     for (const TSelectorSpecificity& selector : RuleSpecificity(document, blocks, block)) {
-      tip += "\n" + SpecificityText(selector.Value) + "  " + selector.Selector;
+      tip.append("\n")
+          .append(SpecificityText(selector.Value))
+          .append("  ")
+          .append(selector.Selector);
     }
     return tip;
   }

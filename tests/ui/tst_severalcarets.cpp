@@ -110,6 +110,23 @@ class TestSeveralCarets : public QObject {
     QCOMPARE(Text(editor), QByteArray("a {\r\n  color: red;\r\n  top: 0;\r\n}"));
   }
 
+  void commentAndIndentActOnTheLineOfEveryCaret() {
+    TTestEnv env;
+    const QByteArray text = "a {\r\n  color: red;\r\n  top: 0;\r\n  left: 1;\r\n}";
+    TCssEditor* editor = Open(env, text);
+    QVERIFY(editor != nullptr);
+    editor->SetCaret(IndexOf(*editor, "color") + 2);
+    QTest::mouseClick(editor->viewport(), Qt::LeftButton, Qt::AltModifier,
+                      PointOf(*editor, IndexOf(*editor, "left") + 1));
+    QTest::keyClick(editor, Qt::Key_K, Qt::ControlModifier);
+    const QList<QByteArray> lines = Text(editor).split('\n');
+    QVERIFY(lines[1].contains("/*"));
+    QVERIFY(!lines[2].contains("/*"));
+    QVERIFY(lines[3].contains("/*"));
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Text(editor), text);
+  }
+
   void altDragAndAltShiftArrowsSelectAColumn() {
     TTestEnv env;
     TCssEditor* editor = Open(env, "a {\r\n  color: red;\r\n  top: 0;\r\n  left: 1;\r\n}");
