@@ -15,6 +15,8 @@
 #include "app/opendocument.h"
 #include "app/placespanel.h"
 #include "controls/severalcarets.h"
+#include "dialogs/gotolinedialog.h"
+#include "platform/prompts.h"
 #include "platform/settings.h"
 
 namespace qm {
@@ -60,6 +62,8 @@ TEditorKit::TEditorKit(QMainWindow& window, TPrompts& prompts, TSettingsStore& s
       {"acWordWrap", "Word Wrap", "Wrap long lines at the editor's width", nullptr, "",
        [this] { acWordWrapExecute(); }, kWindow, true},
       {"|"},
+      {"acGoToLine", "Go to Line", "Put the caret on a line (a folded block opens)", nullptr,
+       "Ctrl+G", [this] { acGoToLineExecute(); }},
       {"acFold", "Fold", "Fold the block at the caret", nullptr, "Ctrl+Shift+[",
        onEditor(&TDocumentFolding::Fold)},
       {"acUnfold", "Unfold", "Unfold the block at the caret", nullptr, "Ctrl+Shift+]",
@@ -142,6 +146,20 @@ void TEditorKit::acFindInFilesExecute() {
   dxFindInFiles->raise();
   FindInFilesPanel->TxtFind->setFocus();
   FindInFilesPanel->TxtFind->selectAll();
+}
+
+void TEditorKit::acGoToLineExecute() {
+  TOpenDocument* document = Document();
+  if (document == nullptr) {
+    return;
+  }
+  TCssEditor& editor = *document->Editor();
+  TGoToLineDialog dialog(editor.CaretLineCol().Line, editor.LineCount(), &Window);
+  if (!Prompts.RunDialog(dialog)) {
+    return;
+  }
+  editor.SetCaret(editor.LineStart(std::clamp(dialog.Line(), 1, editor.LineCount())));
+  editor.setFocus();
 }
 
 void TEditorKit::acWordWrapExecute() {

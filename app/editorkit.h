@@ -46,6 +46,7 @@ class TEditorKit : public QObject {
   void SetZoom(int zoom);
   void ZoomBy(int steps);
   void acWordWrapExecute();
+  void acGoToLineExecute();
   // Shows the Find in Files panel on the active document's folder.
   void acFindInFilesExecute();
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QWheelEvent>
 
 #include "dialogs/finddialog.h"
@@ -208,6 +209,17 @@ class TestSeveralCarets : public QObject {
     QVERIFY(LineVisible(*editor, 5));
     QCOMPARE(editor->SelStart(), IndexOf(*editor, "blue"));
     find.close();
+
+    // So does Go to Line.
+    QTest::keyClick(editor, Qt::Key_BracketLeft, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(!LineVisible(*editor, 6));
+    env.Prompts.AnswerDialog([](QDialog& dialog) {
+      dialog.findChild<QSpinBox*>(QStringLiteral("TxtLine"))->setValue(7);
+      return true;
+    });
+    QTest::keyClick(editor, Qt::Key_G, Qt::ControlModifier);
+    QVERIFY(LineVisible(*editor, 6));
+    QCOMPARE(editor->CaretLineCol(), (TLineCol{7, 1}));
 
     // Fold All and Unfold All; a click in the fold column folds its block.
     QTest::keyClick(editor, Qt::Key_BracketLeft, Qt::ControlModifier | Qt::AltModifier);
