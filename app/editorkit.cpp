@@ -16,6 +16,7 @@
 #include "app/placespanel.h"
 #include "controls/severalcarets.h"
 #include "dialogs/gotolinedialog.h"
+#include "model/sheet/sheetlayout.h"
 #include "platform/prompts.h"
 #include "platform/settings.h"
 
@@ -24,11 +25,20 @@ namespace {
 
 using Sci = QsciScintillaBase;
 
+// Scintilla lays a wrapped line out as a whole at every change of it: a 3 MB minified line took
+// tens of seconds a keystroke. A text with a line longer than this stays unwrapped (Format
+// Document splits it), so that typing stays quick.
+constexpr size_t kLongestWrapped = 20'000;
+
 void ApplyWrap(TCssEditor& editor, bool wrap) {
-  editor.setWrapMode(wrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
-  if (wrap) {
-    // A wrapped line shows where it goes on, and a long minified line is laid out only as far
-    // as the view needs it.
+  const bool on = wrap && LongestLine(editor.Text()) <= kLongestWrapped;
+  if ((editor.wrapMode() != QsciScintilla::WrapNone) == on) {
+    return;
+  }
+  editor.setWrapMode(on ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+  if (on) {
+    // A wrapped line shows where it goes on, and lines are laid out only as far as the view
+    // needs them.
     editor.setWrapVisualFlags(QsciScintilla::WrapFlagByText);
     editor.SendScintilla(Sci::SCI_SETLAYOUTCACHE, static_cast<unsigned long>(Sci::SC_CACHE_PAGE));
   }
@@ -118,6 +128,10 @@ void TEditorKit::Attach(TOpenDocument& document) {
   new TDocumentFolding(document);
   editor.zoomTo(Zoom);
   ApplyWrap(editor, Action(QStringLiteral("acWordWrap"))->isChecked());
+  // A file read or text pasted may bring a line too long to wrap, or take it away.
+  connect(&document, &TOpenDocument::TextChanged, this, [this, &editor] {
+    ApplyWrap(editor, Action(QStringLiteral("acWordWrap"))->isChecked());
+  });
   // Ctrl+wheel zooms one editor; every other follows and the zoom is remembered.
   connect(&editor, &Sci::SCN_ZOOM, this,
           [this, &editor] { SetZoom(static_cast<int>(editor.SendScintilla(Sci::SCI_GETZOOM))); });

@@ -4,6 +4,7 @@
 // folder of 200 generated sheets. Runs on the offscreen platform.
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
@@ -83,6 +84,29 @@ void BM_KeyAt100CaretsInBootstrap5(benchmark::State& state) {
   state.counters["carets"] = static_cast<double>(editor.SendScintilla(Sci::SCI_GETSELECTIONS));
 }
 BENCHMARK(BM_KeyAt100CaretsInBootstrap5)->Unit(benchmark::kMillisecond);
+
+// Word wrap on over the 3 MB corpus minified onto one line: a key typed in its middle and rubbed
+// out, in turn, with what the event loop runs after each.
+void BM_KeyInWrappedMinified3MB(benchmark::State& state) {
+  TWindow on;
+  TCssEditor& editor = *on.Open(QStringLiteral("min.css"), bench::MinifiedCorpus()).Editor();
+  on.Window.Action(QStringLiteral("acWordWrap"))->trigger();
+  editor.resize(800, 1000);
+  editor.SetCaret(static_cast<int32_t>(editor.Text().size() / 2));
+  QCoreApplication::processEvents();
+  bool insert = true;
+  for (auto _ : state) {
+    if (insert) {
+      Key(editor, Qt::Key_X, QStringLiteral("x"));
+    } else {
+      Key(editor, Qt::Key_Backspace, QString());
+    }
+    insert = !insert;
+    QCoreApplication::processEvents();
+  }
+  state.counters["wrapped"] = editor.wrapMode() == QsciScintilla::WrapWord ? 1 : 0;
+}
+BENCHMARK(BM_KeyInWrappedMinified3MB)->Unit(benchmark::kMillisecond);
 
 // A custom property used 500 times renamed and back: found, planned and applied as one step.
 void BM_RenameUsed500Times(benchmark::State& state) {

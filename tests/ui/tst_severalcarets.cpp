@@ -268,6 +268,11 @@ class TestSeveralCarets : public QObject {
     TCssEditor* second = w.Tabs().CurrentEditor();
     QCOMPARE(second->SendScintilla(Sci::SCI_GETZOOM), 1L);
     QCOMPARE(second->wrapMode(), QsciScintilla::WrapWord);
+    // A line too long to wrap quickly (a minified sheet) stays whole.
+    env.Prompts.AnswerMessage(TButton::No);
+    w.Tabs().OpenOperation(
+        env.WriteFile(QStringLiteral("min.css"), QByteArray(30000, 'a') + " { color: red }"));
+    QCOMPARE(w.Tabs().CurrentEditor()->wrapMode(), QsciScintilla::WrapNone);
   }
 };
 
