@@ -18,6 +18,7 @@
 #include "app/declarationsync.h"
 #include "app/documenttabs.h"
 #include "app/editmenu.h"
+#include "app/editorkit.h"
 #include "app/propertiespanel.h"
 #include "app/visualeditorpanel.h"
 #include "controls/recentfiles.h"
@@ -265,7 +266,10 @@ QDockWidget* TFrmMain::Dock(const QString& name) const {
 
 QAction* TFrmMain::Action(const QString& name) const {
   QAction* command = FindCommand(this, name);
-  return command != nullptr ? command : EditMenu->Action(name);
+  if (command == nullptr) {
+    command = EditMenu->Action(name);
+  }
+  return command != nullptr ? command : EditorKit->Action(name);
 }
 
 TFindDialog& TFrmMain::FindDialog() const {

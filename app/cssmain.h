@@ -25,6 +25,7 @@ class TBrowserPreview;
 class TDeclarationSync;
 class TDocumentTabs;
 class TEditMenu;
+class TEditorKit;
 class TEditorAssist;
 class TOpenDocument;
 class TFrmAbout;
@@ -197,6 +198,7 @@ class TFrmMain : public QMainWindow {
   TFrmOptions* FrmOptions = nullptr;
   TFrmNew* FrmNew = nullptr;
   TEditMenu* EditMenu = nullptr;
+  TEditorKit* EditorKit = nullptr;
   TDeclarationSync* Sync = nullptr;
   // Completion and tips in every document's editor.
   TEditorAssist* Assist = nullptr;

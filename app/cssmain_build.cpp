@@ -20,6 +20,7 @@
 #include "app/documenttabs.h"
 #include "app/editmenu.h"
 #include "app/editorassist.h"
+#include "app/editorkit.h"
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
 #include "app/problemspanel.h"
@@ -70,6 +71,17 @@ void TFrmMain::CreateMenus() {
   mFile = addMenu(QStringLiteral("&File"), "mFile", file);
 
   menuBar()->addMenu(EditMenu->Menu());
+  EditorKit = new TEditorKit(
+      *this, *Platform.Prompts, *Platform.Settings, [this] { return Tabs_->CurrentDocument(); },
+      [this](const QString& path) -> TOpenDocument* {
+        TOpenDocument* before = Tabs_->CurrentDocument();
+        Tabs_->OpenOperation(path);
+        TOpenDocument* document = Tabs_->CurrentDocument();
+        // A file that could not be read leaves an untitled tab, not the file's.
+        return document != nullptr && document != before && document->Path().isEmpty() ? nullptr
+                                                                                       : document;
+      });
+  menuBar()->addMenu(EditorKit->Menu());
 
   constexpr TKeyScope kWindow = TKeyScope::Window;
   constexpr bool kCheck = true;

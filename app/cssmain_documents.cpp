@@ -11,6 +11,7 @@
 #include "app/documenttabs.h"
 #include "app/editmenu.h"
 #include "app/editorassist.h"
+#include "app/editorkit.h"
 #include "app/opendocument.h"
 #include "app/previewpanel.h"
 #include "app/problemspanel.h"
@@ -55,6 +56,7 @@ void TFrmMain::AttachDocument(TOpenDocument* document) {
     Platform.Prompts->Message(TMessageKind::Warning, message, {TButton::Ok});
   });
   EditMenu->Attach(*document);
+  EditorKit->Attach(*document);
   // After the window's key routing, so that an open completion list takes Tab first.
   Assist->Attach(*document);
 }

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
+#include <algorithm>
+#include <vector>
 
 #include "app/commandtable.h"
 #include "app/opendocument.h"
@@ -43,13 +45,45 @@ void Carry(TOpenDocument& document, const TEditPlan& plan) {
   document.Editor()->SetSelection(plan.Anchor, plan.Caret);
 }
 
-// A command planned on the selection of the active document, if there is one.
+// A command planned on the selection of the active document, if there is one; with several
+// carets or a column, on each of their lines, as one step of Undo.
 void CarryOnSelection(TOpenDocument* document,
                       TEditPlan (*plan)(const TDocument&, int32_t, int32_t)) {
-  if (document != nullptr) {
-    const TCssEditor& editor = *document->Editor();
-    Carry(*document, plan(editor, editor.SelStart(), editor.SelEnd()));
+  if (document == nullptr) {
+    return;
   }
+  TCssEditor& editor = *document->Editor();
+  const auto count =
+      static_cast<unsigned long>(editor.SendScintilla(QsciScintillaBase::SCI_GETSELECTIONS));
+  if (count <= 1) {
+    Carry(*document, plan(editor, editor.SelStart(), editor.SelEnd()));
+    return;
+  }
+  std::vector<std::pair<int32_t, int32_t>> ranges;
+  for (unsigned long i = 0; i < count; ++i) {
+    ranges.emplace_back(
+        static_cast<int32_t>(editor.SendScintilla(QsciScintillaBase::SCI_GETSELECTIONNSTART, i)),
+        static_cast<int32_t>(editor.SendScintilla(QsciScintillaBase::SCI_GETSELECTIONNEND, i)));
+  }
+  std::sort(ranges.begin(), ranges.end());
+  // Selections that share a line are one: a command acts on whole lines.
+  std::vector<std::pair<int32_t, int32_t>> merged;
+  for (const auto& range : ranges) {
+    if (!merged.empty() && editor.IndexToLineCol(range.first).Line <=
+                               editor.IndexToLineCol(merged.back().second).Line) {
+      merged.back().second = std::max(merged.back().second, range.second);
+    } else {
+      merged.push_back(range);
+    }
+  }
+  TEditBatch batch;
+  for (const auto& [start, end] : merged) {
+    for (TTextEdit& edit : plan(editor, start, end).Batch.Ordered()) {
+      batch.Add(std::move(edit));
+    }
+  }
+  batch.KeepCaret(editor.Caret());
+  document->Apply(batch);
 }
 
 // The caret to the marked line choose picks, in the column it stands in now (or the line's end).

@@ -11,7 +11,9 @@
 #include "app/declarationsync.h"
 #include "app/opendocument.h"
 #include "model/asciicase.h"
+#include "model/assist/customproperties.h"
 #include "model/assist/hoverinfo.h"
+#include "model/assist/specificity.h"
 #include "model/check/sheetcheck.h"
 #include "model/values/valuechecker.h"
 
@@ -21,6 +23,9 @@ namespace {
 using Sci = QsciScintillaBase;
 
 constexpr int kListId = 1;
+// The list of custom properties inside var(): its entries hold the value after the name.
+constexpr int kVarListId = 2;
+constexpr QLatin1String kVarValueGap("  ");
 // How long the pointer rests before its tip shows.
 constexpr int kDwellMs = 600;
 
@@ -56,6 +61,8 @@ class TDocumentAssist : public QObject {
     editor->SendScintilla(Sci::SCI_AUTOCSETIGNORECASE, static_cast<unsigned long>(true));
     editor->SendScintilla(Sci::SCI_AUTOCSETCHOOSESINGLE, static_cast<unsigned long>(false));
     editor->SendScintilla(Sci::SCI_AUTOCSETMAXHEIGHT, static_cast<unsigned long>(10));
+    // Entries carry no images: a "?" in a value shown in the list stays part of it.
+    editor->SendScintilla(Sci::SCI_AUTOCSETTYPESEPARATOR, static_cast<unsigned long>('\x1e'));
     editor->SendScintilla(Sci::SCI_SETMOUSEDWELLTIME, static_cast<unsigned long>(kDwellMs));
     // Tips in the colours of tool tips: the editor's own grey text is hard to read.
     const QPalette palette = QToolTip::palette();
@@ -66,8 +73,11 @@ class TDocumentAssist : public QObject {
       if (Document.Editor()->isListActive() && StartsWord(ch)) {
         UserChose = true;
       }
-      // After ":" a value starts and after a digit a unit may: the list opens by itself there.
-      if (StartsWord(ch) || ch == ':' || Document.Editor()->isListActive()) {
+      // After ":" a value starts and after a digit a unit may: the list opens by itself there,
+      // and after "var(" with the sheet's custom properties.
+      TCssEditor& editor = *Document.Editor();
+      if (StartsWord(ch) || ch == ':' || editor.isListActive() ||
+          (ch == '(' && VarCompletionAt(editor, editor.Caret()))) {
         ListLater();
       }
     });
@@ -159,6 +169,9 @@ class TDocumentAssist : public QObject {
   // on a list the user has not chosen in still starts a new line.
   void ShowList(bool forced) {
     TCssEditor& editor = *Document.Editor();
+    if (ShowVarList(forced)) {
+      return;
+    }
     std::vector<std::string> candidates;
     TCompletionContext context;
     const bool wasOpen = editor.isListActive();
@@ -192,7 +205,53 @@ class TDocumentAssist : public QObject {
     editor.showUserList(kListId, items);
   }
 
+  // Inside the brackets of var(), the custom properties the sheet defines, each with its value;
+  // false elsewhere.
+  bool ShowVarList(bool forced) {
+    TCssEditor& editor = *Document.Editor();
+    const std::optional<TVarCompletion> var = VarCompletionAt(editor, editor.Caret());
+    if (!var) {
+      return false;
+    }
+    std::vector<TVarCandidate> candidates;
+    if (!editor.SelAvail() && !editor.isReadOnly() && OnScreen(editor, editor.Caret())) {
+      candidates =
+          VarCandidates(editor, FindCustomProperties(editor, Document.Blocks()), var->Prefix);
+    }
+    if (candidates.empty() ||
+        (!forced && candidates.size() == 1 && candidates.front().Name == var->Prefix)) {
+      if (editor.isListActive()) {
+        editor.cancelList();
+      }
+      return true;
+    }
+    QStringList items;
+    for (const TVarCandidate& candidate : candidates) {
+      items.append(QString::fromStdString(candidate.Name) + kVarValueGap +
+                   QString::fromStdString(candidate.Value));
+    }
+    editor.SendScintilla(Sci::SCI_CALLTIPCANCEL);
+    editor.showUserList(kVarListId, items);
+    return true;
+  }
+
+  void ChooseVar(const QString& chosen) {
+    TCssEditor& editor = *Document.Editor();
+    const std::optional<TVarCompletion> var = VarCompletionAt(editor, editor.Caret());
+    if (!var) {
+      return;
+    }
+    const std::string name = chosen.section(kVarValueGap, 0, 0).toStdString();
+    TOpenDocument::TEditScope scope(Document);
+    scope.Apply(TEditBatch(
+        TTextEdit{var->Start, var->End, name, var->Start + static_cast<int32_t>(name.size())}));
+  }
+
   void Choose(int id, const QString& chosen) {
+    if (id == kVarListId) {
+      ChooseVar(chosen);
+      return;
+    }
     if (id != kListId) {
       return;
     }
@@ -257,8 +316,17 @@ std::string TEditorAssist::TipAt(const TOpenDocument& document, int32_t position
   if (const TProblemSpan* problem = document.ProblemAt(position)) {
     return WrappedTip(problem->Message);
   }
-  return WrappedTip(
-      HoverTextAt(*document.Editor(), document.Blocks(), position, Catalogue(), Checker()));
+  const TCssEditor& editor = *document.Editor();
+  const TModList& blocks = document.Blocks();
+  // Over a selector its specificity; over a var() or a custom property's name its value.
+  std::string tip = SpecificityTipAt(editor, blocks, position);
+  if (tip.empty()) {
+    tip = CustomPropertyTipAt(editor, blocks, position);
+  }
+  if (tip.empty()) {
+    tip = HoverTextAt(editor, blocks, position, Catalogue(), Checker());
+  }
+  return WrappedTip(tip);
 }
 
 TCompletionSources TEditorAssist::Sources() const {

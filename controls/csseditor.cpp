@@ -257,6 +257,9 @@ int32_t TCssEditor::Caret() const {
 
 void TCssEditor::SetCaret(int32_t index) {
   SendScintilla(SCI_GOTOPOS, index);
+  // Up and Down go on from this column, not from where the caret was before.
+  SendScintilla(SCI_CHOOSECARETX);
+  UnfoldCaretLine();
   CheckStatus();
 }
 
@@ -278,12 +281,21 @@ bool TCssEditor::SelAvail() const {
 
 void TCssEditor::SetSelection(int32_t start, int32_t end) {
   SendScintilla(SCI_SETSEL, start, end);
+  UnfoldCaretLine();
   CheckStatus();
 }
 
 void TCssEditor::MoveSelectionEnd(int32_t index) {
   SendScintilla(SCI_SETCURRENTPOS, index);
+  UnfoldCaretLine();
   CheckStatus();
+}
+
+void TCssEditor::UnfoldCaretLine() {
+  // Wherever the program puts the caret (a match found, a block chosen, a definition gone to)
+  // the user sees it: a folded block around it opens.
+  SendScintilla(SCI_ENSUREVISIBLE,
+                SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS)));
 }
 
 void TCssEditor::SetFirstVisibleLine(int32_t line) {

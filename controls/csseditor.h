@@ -60,6 +60,8 @@ class TCssEditor : public QsciScintilla, public TDocument {
   // Keeps the selection's anchor and moves its other end (the caret) to index.
   void MoveSelectionEnd(int32_t index);
   void SetFirstVisibleLine(int32_t line);
+  // Opens the folds that hide the caret's line.
+  void UnfoldCaretLine();
   bool Modified() const;
   void SetModified(bool modified);
   // Compares caret, caret line, selection and modified flag with what was last reported and

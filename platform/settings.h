@@ -86,6 +86,10 @@ inline constexpr TIntegerSetting ActiveVisualTab{"ActiveVisualTab", 0, 0, 0};
 inline constexpr TStringSetting FontName{"FontName", "Courier New"};
 inline constexpr TNumberTextSetting FontSize{"FontSize", 10, 6, 72};
 inline constexpr TNumberTextSetting TabWidth{"TabWidth", 8, 1, 99};
+// How far every editor's text is zoomed, in steps of one point from the font's size.
+inline constexpr TIntegerSetting Zoom{"Zoom", 0, -10, 20};
+// 1 while long lines wrap at the editor's width.
+inline constexpr TIntegerSetting WordWrap{"WordWrap", 0, 0, 1};
 // 1 while the editor marks the problems of the text as it is typed.
 inline constexpr TIntegerSetting CheckAsYouType{"CheckAsYouType", 1, 0, 1};
 // 1 while a start reopens the documents of the last run, unsaved changes included.

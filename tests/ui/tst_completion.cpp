@@ -216,7 +216,7 @@ class TestCompletion : public QObject {
     QVERIFY(tipAt(5));    // color
     QVERIFY(tipAt(12));   // red
     QVERIFY(tipAt(24));   // 10, which width refuses
-    QVERIFY(!tipAt(1));   // the selector
+    QVERIFY(tipAt(1));    // the selector, its specificity
     QVERIFY(!tipAt(15));  // between two declarations
     QCOMPARE(Text(editor), QByteArray("a { color: red; width: 10; }"));
 

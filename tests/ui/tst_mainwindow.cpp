@@ -473,7 +473,7 @@ class TestMainWindow : public QObject {
     for (const QAction* menu : w.menuBar()->actions()) {
       titles << menu->text();
     }
-    QCOMPARE(titles, (QStringList{"&File", "&Edit", "&Tools", "&Help"}));
+    QCOMPARE(titles, (QStringList{"&File", "&Edit", "&View", "&Tools", "&Help"}));
   }
 
   void statusBarFollowsTheCaretLine() {
