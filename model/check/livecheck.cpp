@@ -40,12 +40,20 @@ void CheckDeclarations(const TDocument& document, const TModList& blocks, int32_
       continue;
     }
     // A value that does not fit is shown at the value; an unknown name at the name.
-    const bool atValue =
-        item.ValueEnd > item.ValueStart && (checker.Knows(name) || !atRule.empty());
-    found.push_back({atValue ? item.ValueStart : item.NameStart,
-                     atValue ? item.PriorityEnd : std::max(item.NameEnd, item.NameStart + 1),
-                     check.Verdict == TValueVerdict::Error ? TSeverity::Error : TSeverity::Warning,
-                     std::move(check.Message)});
+    const bool atValue = item.ValueEnd > item.ValueStart && !check.AtName;
+    TProblemSpan problem{
+        atValue ? item.ValueStart : item.NameStart,
+        atValue ? item.PriorityEnd : std::max(item.NameEnd, item.NameStart + 1),
+        check.Verdict == TValueVerdict::Error ? TSeverity::Error : TSeverity::Warning,
+        std::move(check.Message),
+        std::move(check.Detail),
+        std::move(check.Fix)};
+    // The first token that does not fit, where the value says which.
+    if (atValue && check.FaultEnd > 0) {
+      problem.Start = item.ValueStart + check.FaultStart;
+      problem.End = item.ValueStart + check.FaultEnd;
+    }
+    found.push_back(std::move(problem));
   }
 }
 

@@ -23,7 +23,9 @@ struct TProblemSpan {
   int32_t Start = 0;
   int32_t End = 0;
   TSeverity Severity = TSeverity::Error;
-  std::string Message;
+  std::string Message;      // one line
+  std::string Detail = {};  // more for a tip, such as the whole syntax; may be empty
+  std::string Fix = {};     // the text that likely belongs at [Start, End) instead; may be empty
   bool operator==(const TProblemSpan&) const = default;
 };
 
