@@ -8,7 +8,9 @@
 #include <optional>
 #include <string>
 
+#include "model/asciicase.h"
 #include "model/sheet/declarations.h"
+#include "model/text/csslexis.h"
 #include "model/textbytes.h"
 
 namespace qm {
@@ -18,6 +20,74 @@ using textbytes::Slice;
 
 // Real sheets nest a few levels deep; beyond this many the declarations are not read.
 constexpr size_t kMaxCheckedDepth = 32;
+
+// Statements of a rule's body in the text [from, to) that start with ":": a declaration whose
+// property name is missing. Nested rules are passed over.
+void NamelessDeclarations(std::string_view text, int32_t from, int32_t to,
+                          std::vector<TProblemSpan>& found) {
+  int32_t depth = 0;
+  bool statementStart = true;
+  for (int32_t i = from; i < to;) {
+    const char c = text[static_cast<size_t>(i)];
+    if (c == '/' && i + 1 < to && text[static_cast<size_t>(i + 1)] == '*') {
+      i = lexis::CommentEnd(text, i).End;
+      continue;
+    }
+    if (IsBlankOrControl(c)) {
+      ++i;
+      continue;
+    }
+    if (c == '"' || c == '\'') {
+      i = lexis::StringEnd(text, i).End;
+      statementStart = false;
+      continue;
+    }
+    if (c == ':' && statementStart && depth == 0) {
+      found.push_back(
+          {i, i + 1, TSeverity::Error, "a declaration without a property name before its `:`"});
+    }
+    depth += c == '{' ? 1 : (c == '}' && depth > 0 ? -1 : 0);
+    statementStart = c == ';' || c == '{' || c == '}';
+    ++i;
+  }
+}
+
+// Declarations written outside every rule, in the text [from, to) in front of a rule's "{":
+// "color: red;" there is no declaration but the start of a selector that swallows the next rule.
+void CheckPrelude(std::string_view text, int32_t from, int32_t to,
+                  std::vector<TProblemSpan>& found) {
+  int32_t start = -1;  // of the statement being read, at its first byte that is no blank
+  bool colon = false;
+  for (int32_t i = from; i < to;) {
+    const char c = text[static_cast<size_t>(i)];
+    if (c == '/' && i + 1 < to && text[static_cast<size_t>(i + 1)] == '*') {
+      i = lexis::CommentEnd(text, i).End;
+      continue;
+    }
+    if (IsBlankOrControl(c)) {
+      ++i;
+      continue;
+    }
+    if (start < 0) {
+      start = i;
+    }
+    if (c == '"' || c == '\'') {
+      i = lexis::StringEnd(text, i).End;
+      continue;
+    }
+    colon = colon || c == ':';
+    if (c == ';') {
+      // An at-rule statement (@import ...;) ends at its ";" as it should.
+      if (colon && text[static_cast<size_t>(start)] != '@') {
+        found.push_back({start, i + 1, TSeverity::Error,
+                         "a declaration outside every rule: it belongs inside a rule's `{ }`"});
+      }
+      start = -1;
+      colon = false;
+    }
+    ++i;
+  }
+}
 
 // The problems of one block's own declarations, each against its property or descriptor.
 void CheckDeclarations(const TDocument& document, const TModList& blocks, int32_t block,
@@ -33,7 +103,11 @@ void CheckDeclarations(const TDocument& document, const TModList& blocks, int32_
     atRule = blocks.Items(block).Name;
     atRule = atRule.substr(0, atRule.find_first_of(" \t\r\n/("));
   }
+  // What lies between the declarations: nested rules, and text that is none.
+  int32_t gap = blocks.Items(block).StartPos + 1;
   for (const TDeclarationItem& item : ParseDeclarations(document, blocks, block)) {
+    NamelessDeclarations(text, gap, item.NameStart, found);
+    gap = item.End;
     const std::string_view name = Slice(text, item.NameStart, item.NameEnd);
     TValueCheck check = checker.Check(name, Slice(text, item.ValueStart, item.PriorityEnd), atRule);
     if (check.Verdict != TValueVerdict::Error && check.Verdict != TValueVerdict::Warning) {
@@ -55,6 +129,8 @@ void CheckDeclarations(const TDocument& document, const TModList& blocks, int32_
     }
     found.push_back(std::move(problem));
   }
+  const int32_t end = blocks.Items(block).EndPos;
+  NamelessDeclarations(text, gap, end < 0 ? static_cast<int32_t>(text.size()) : end, found);
 }
 
 TProblemSpan OpenBlock(int32_t brace) {
@@ -173,7 +249,8 @@ void TLiveCheck::CheckBlocks(const TDocument& document, const TModList& blocks,
       const std::optional<int32_t> oldEnd =
           before->EndPos < 0 ? std::optional<int32_t>(-1) : Mapped(before->EndPos, *change);
       kept = Mapped(before->StartPos, *change) == record.StartPos && oldEnd == record.EndPos &&
-             Mapped(before->From, *change) == from && before->Deep == deep;
+             Mapped(before->From, *change) == from && before->Deep == deep &&
+             before->Top == (around.size() == 1);
       delta = before->StartPos >= change->OldEnd ? change->NewEnd - change->OldEnd : 0;
     }
     TBlockCheck& check = Blocks_[static_cast<size_t>(block)];
@@ -187,6 +264,9 @@ void TLiveCheck::CheckBlocks(const TDocument& document, const TModList& blocks,
       }
     } else {
       check.Problems.clear();
+      if (around.size() == 1) {
+        CheckPrelude(text, from, record.StartPos, check.Problems);
+      }
       if (!deep) {
         CheckDeclarations(document, blocks, block, checker, check.Problems);
       }
@@ -195,6 +275,7 @@ void TLiveCheck::CheckBlocks(const TDocument& document, const TModList& blocks,
     check.EndPos = record.EndPos;
     check.From = from;
     check.Deep = deep;
+    check.Top = around.size() == 1;
   }
 }
 

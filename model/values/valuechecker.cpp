@@ -226,6 +226,20 @@ TValueChecker TValueChecker::FromText(std::string_view css3, std::string_view sy
       checker.grammar_.Name(key, checker.grammar_.Parse(value), false);
     }
   });
+  // The descriptors of at-rules whose blocks hold nothing else ("[descriptors] @rule=a|b").
+  // @page also takes the properties of the page box: its list is not a limit.
+  ForEachEntry(css3, [&](std::string_view section, std::string_view key, std::string_view value,
+                         bool sectionEnds) {
+    if (!sectionEnds && EqualIgnoringAsciiCase(section, "descriptors") && key.starts_with('@') &&
+        !EqualIgnoringAsciiCase(key, "@page")) {
+      auto& names = checker.descriptors_[AsciiLowerCase(key)];
+      while (!value.empty()) {
+        const size_t bar = value.find('|');
+        names.insert(AsciiLowerCase(Trimmed(value.substr(0, bar))));
+        value = bar == std::string_view::npos ? std::string_view() : value.substr(bar + 1);
+      }
+    }
+  });
   // An entry's name and syntax; a descriptor (atrule=) is known as "@rule/name", apart from
   // the property of its name.
   std::string name;
@@ -334,6 +348,16 @@ TValueCheck TValueChecker::CheckValue(std::string_view property, std::string_vie
   if (atRule.empty() && !level_.empty() && !level_.contains(lower)) {
     return {TValueVerdict::Error,
             "`" + std::string(property) + "` is not a property of " + levelName_, true};
+  }
+  if (!atRule.empty()) {
+    const auto descriptors = descriptors_.find(AsciiLowerCase(atRule));
+    if (descriptors != descriptors_.end() &&
+        !descriptors->second.contains(AsciiLowerCase(property))) {
+      return {
+          TValueVerdict::Error,
+          "`" + std::string(property) + "` is not a descriptor of `" + AsciiLowerCase(atRule) + "`",
+          true};
+    }
   }
   if (syntax == syntaxes_.end()) {
     // The catalogue lists only some descriptors of an at-rule: another name is not judged.

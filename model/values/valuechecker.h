@@ -74,7 +74,8 @@ class TValueChecker {
   // valid; a property the catalogue lacks is an error. An old name that browsers still read
   // (color-adjust) is a warning that names the one to write instead. In the block of atRule (such
   // as
-  // "@font-face") the name is one of its descriptors; one the catalogue lacks is not judged.
+  // "@font-face") the name is one of its descriptors: a name that is none is an error, one
+  // the catalogue gives no syntax is not judged.
   TValueCheck Check(std::string_view property, std::string_view value,
                     std::string_view atRule = {}) const;
 
@@ -90,6 +91,8 @@ class TValueChecker {
 
   TValueGrammar grammar_;
   std::map<std::string, std::string, std::less<>> useInstead_;
+  // lower-case "@rule" -> every descriptor its block takes
+  std::map<std::string, std::set<std::string, std::less<>>, std::less<>> descriptors_;
   std::set<std::string, std::less<>> level_;  // empty: every property of the catalogue
   std::string levelName_;
   bool hackWarnings_ = true;                                  // lower-case old name -> current

@@ -132,6 +132,12 @@ TEST(SheetCheck, ReportsEachPlantedFaultAtItsLineAndColumn) {
         "3:32: warning: `color-adjust` is an old name that browsers still read: use "
         "`print-color-adjust`",
         "3:53: warning: `word-wrap` is an old name that browsers still read: use `overflow-wrap`"}},
+      {"a name missing, a declaration outside every rule, a property among descriptors",
+       "color: red;\n@import url(x.css);\na { : red; color: blue }\n"
+       "@font-face { font-family: X; color: red; font-variant: normal }",
+       {"1:1: error: a declaration outside every rule",
+        "3:5: error: a declaration without a property name before its `:`",
+        "4:30: error: `color` is not a descriptor of `@font-face`"}},
       {"a value quoted in a message stays on one line",
        "a { width: fit(\n    1px) }",
        {"1:12: error: `width`: `fit( 1px)` does not match"}},

@@ -200,9 +200,19 @@ function alternatives(syntax) {
 }
 
 const aliases = new Map();
+const extraDescriptors = new Map();
 function applyOverride(o) {
   if (!o.source) {
     throw new Error(`overrides.ini: [${o.kind} ${o.name}] names no source`);
+  }
+  if (o.kind === 'descriptors') {
+    const rule = atRules[o.name];
+    const missing = o.add.split('|').filter((n) => !(rule.descriptors || {})[n]);
+    if (missing.length === 0) {
+      console.log(`overrides.ini [descriptors ${o.name}]: no longer needed, the open data holds them`);
+    }
+    extraDescriptors.set(o.name, missing);
+    return;
   }
   if (o.kind === 'alias') {
     if (!properties[o.use]) {
@@ -345,6 +355,12 @@ out.push(
   '',
   '[categories]',
   ...categories.map((c, i) => `${i}=${c}`),
+  '',
+  '; Every descriptor of these at-rules, also those that share a property\'s name.',
+  '[descriptors]',
+  ...kDescriptorRules.map((rule) => `${rule}=${Object.keys(atRules[rule].descriptors || {})
+    .concat(extraDescriptors.get(rule) || []).filter((n) => !n.startsWith('-')).sort()
+    .join('|')}`),
 );
 ordered.forEach((e, i) => {
   const f = e.facts;
