@@ -52,6 +52,73 @@ void NamelessDeclarations(std::string_view text, int32_t from, int32_t to,
   }
 }
 
+// The pseudo-classes and pseudo-elements of the selector in front of a rule's "{", in the text
+// [from, to): the selector starts after the last ";", "{" or "}" there; an at-rule's prelude is
+// none.
+void CheckSelector(std::string_view text, int32_t from, int32_t to, const TValueChecker& checker,
+                   std::vector<TProblemSpan>& found) {
+  int32_t start = from;
+  for (int32_t i = from; i < to;) {
+    const char c = text[static_cast<size_t>(i)];
+    if (c == '/' && i + 1 < to && text[static_cast<size_t>(i + 1)] == '*') {
+      i = lexis::CommentEnd(text, i).End;
+    } else if (c == '"' || c == '\'') {
+      i = lexis::StringEnd(text, i).End;
+    } else {
+      start = c == ';' || c == '{' || c == '}' ? i + 1 : start;
+      ++i;
+    }
+  }
+  int32_t bracket = 0;  // inside an attribute selector
+  bool first = true;
+  for (int32_t i = start; i < to;) {
+    const char c = text[static_cast<size_t>(i)];
+    if (c == '/' && i + 1 < to && text[static_cast<size_t>(i + 1)] == '*') {
+      i = lexis::CommentEnd(text, i).End;
+      continue;
+    }
+    if (IsBlankOrControl(c)) {
+      ++i;
+      continue;
+    }
+    if (first && c == '@') {
+      return;
+    }
+    first = false;
+    if (c == '"' || c == '\'') {
+      i = lexis::StringEnd(text, i).End;
+      continue;
+    }
+    if (c == '\\') {
+      i = lexis::EscapeEnd(text, i);
+      continue;
+    }
+    bracket += c == '[' ? 1 : (c == ']' && bracket > 0 ? -1 : 0);
+    if (c != ':' || bracket > 0) {
+      ++i;
+      continue;
+    }
+    const bool element = i + 1 < to && text[static_cast<size_t>(i + 1)] == ':';
+    const int32_t nameStart = i + (element ? 2 : 1);
+    int32_t nameEnd = nameStart;
+    while (nameEnd < to && textbytes::IsNameChar(text[static_cast<size_t>(nameEnd)])) {
+      ++nameEnd;
+    }
+    if (nameEnd > nameStart) {
+      TValueCheck check = checker.CheckPseudo(Slice(text, nameStart, nameEnd), element);
+      if (check.Verdict == TValueVerdict::Error) {
+        found.push_back({nameStart,
+                         nameEnd,
+                         TSeverity::Error,
+                         std::move(check.Message),
+                         {},
+                         std::move(check.Fix)});
+      }
+    }
+    i = std::max(nameEnd, i + 1);
+  }
+}
+
 // Declarations written outside every rule, in the text [from, to) in front of a rule's "{":
 // "color: red;" there is no declaration but the start of a selector that swallows the next rule.
 void CheckPrelude(std::string_view text, int32_t from, int32_t to,
@@ -267,6 +334,7 @@ void TLiveCheck::CheckBlocks(const TDocument& document, const TModList& blocks,
       if (around.size() == 1) {
         CheckPrelude(text, from, record.StartPos, check.Problems);
       }
+      CheckSelector(text, from, record.StartPos, checker, check.Problems);
       if (!deep) {
         CheckDeclarations(document, blocks, block, checker, check.Problems);
       }

@@ -226,6 +226,20 @@ TValueChecker TValueChecker::FromText(std::string_view css3, std::string_view sy
       checker.grammar_.Name(key, checker.grammar_.Parse(value), false);
     }
   });
+  // The pseudo-classes and pseudo-elements ("[selectors] pseudo-classes=a|b").
+  ForEachEntry(css3, [&](std::string_view section, std::string_view key, std::string_view value,
+                         bool sectionEnds) {
+    if (sectionEnds || !EqualIgnoringAsciiCase(section, "selectors")) {
+      return;
+    }
+    const bool elements = EqualIgnoringAsciiCase(key, "pseudo-elements");
+    auto& names = elements ? checker.pseudoElements_ : checker.pseudoClasses_;
+    while (!value.empty()) {
+      const size_t bar = value.find('|');
+      names.insert(AsciiLowerCase(Trimmed(value.substr(0, bar))));
+      value = bar == std::string_view::npos ? std::string_view() : value.substr(bar + 1);
+    }
+  });
   // The descriptors of at-rules whose blocks hold nothing else ("[descriptors] @rule=a|b").
   // @page also takes the properties of the page box: its list is not a limit.
   ForEachEntry(css3, [&](std::string_view section, std::string_view key, std::string_view value,
@@ -300,6 +314,22 @@ std::string_view TValueChecker::UseInstead(std::string_view property) const {
 void TValueChecker::LimitTo(std::set<std::string, std::less<>> properties, std::string level) {
   level_ = std::move(properties);
   levelName_ = std::move(level);
+}
+
+TValueCheck TValueChecker::CheckPseudo(std::string_view name, bool element) const {
+  const auto& names = element ? pseudoElements_ : pseudoClasses_;
+  if (names.empty() || IsVendorPrefixed(name) || names.contains(AsciiLowerCase(name))) {
+    return {};
+  }
+  const std::string colons = element ? "::" : ":";
+  TValueCheck check{TValueVerdict::Error, "`" + colons + std::string(name) + "` is not a known " +
+                                              (element ? "pseudo-element" : "pseudo-class")};
+  std::vector<std::string_view> known(names.begin(), names.end());
+  check.Fix = Nearest(name, known);
+  if (!check.Fix.empty()) {
+    check.Message += ": did you mean `" + colons + check.Fix + "`?";
+  }
+  return check;
 }
 
 bool TValueChecker::Knows(std::string_view property) const {

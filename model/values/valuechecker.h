@@ -57,6 +57,11 @@ class TValueChecker {
   // an error that names the level ("CSS2"). Values are still judged by the current syntaxes.
   void LimitTo(std::set<std::string, std::less<>> properties, std::string level);
 
+  // Whether name (without its colons or brackets) is a pseudo-element (element) or pseudo-class
+  // that current CSS knows: valid, or an error that says so with the nearest known name as its
+  // Fix. A browser maker's own is valid.
+  TValueCheck CheckPseudo(std::string_view name, bool element) const;
+
   // Whether name is a property the catalogue defines (in any letter case).
   bool Knows(std::string_view property) const;
 
@@ -93,6 +98,8 @@ class TValueChecker {
   std::map<std::string, std::string, std::less<>> useInstead_;
   // lower-case "@rule" -> every descriptor its block takes
   std::map<std::string, std::set<std::string, std::less<>>, std::less<>> descriptors_;
+  std::set<std::string, std::less<>> pseudoClasses_;
+  std::set<std::string, std::less<>> pseudoElements_;
   std::set<std::string, std::less<>> level_;  // empty: every property of the catalogue
   std::string levelName_;
   bool hackWarnings_ = true;                                  // lower-case old name -> current

@@ -138,6 +138,14 @@ TEST(SheetCheck, ReportsEachPlantedFaultAtItsLineAndColumn) {
        {"1:1: error: a declaration outside every rule",
         "3:5: error: a declaration without a property name before its `:`",
         "4:30: error: `color` is not a descriptor of `@font-face`"}},
+      {"unknown pseudo-classes and pseudo-elements, a browser maker's own left alone",
+       "a:hovr, b::befor { color: red }\n"
+       ".md\\:flex:focus-visible, input::-webkit-input-placeholder, a:-moz-focusring,\n"
+       "[data-x=\"a:b\"]:not(:first-child) { color: red }\n"
+       "@media (min-width:1px) { a { color:red; &:hover:nope { color: red } } }",
+       {"1:3: error: `:hovr` is not a known pseudo-class: did you mean `:hover`?",
+        "1:12: error: `::befor` is not a known pseudo-element: did you mean `::before`?",
+        "4:49: error: `:nope` is not a known pseudo-class"}},
       {"a value quoted in a message stays on one line",
        "a { width: fit(\n    1px) }",
        {"1:12: error: `width`: `fit( 1px)` does not match"}},
@@ -227,8 +235,9 @@ TEST(SheetCheck, TodaysValuesAreNeverFlagged) {
   }
 }
 
-// The real sheets hold no unknown at-rule and nothing left open; their value faults are listed
-// and explained by the value checker's own test of them.
+// The real sheets hold no error at all: no unknown at-rule, pseudo-class or property, nothing
+// left open; what only old browsers read is a warning, as the value checker's own test of them
+// tells.
 TEST(SheetCheck, TheRealSheetsHoldNoAtRuleOrOpenFault) {
   std::string unexpected;
   for (const TSheetFile& sheet : RealSheetFiles()) {
@@ -236,7 +245,7 @@ TEST(SheetCheck, TheRealSheetsHoldNoAtRuleOrOpenFault) {
       continue;
     }
     for (const std::string& line : Check(ReadSheetBytes(sheet.path))) {
-      if (line.find("at-rule") != std::string::npos || line.find("unclosed") != std::string::npos) {
+      if (line.find(": error: ") != std::string::npos) {
         unexpected += sheet.name + ":" + line + "\n";
       }
     }

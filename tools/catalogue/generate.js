@@ -9,6 +9,7 @@ const path = require('path');
 const properties = require('mdn-data/css/properties.json');
 const atRules = require('mdn-data/css/at-rules.json');
 const syntaxes = require('mdn-data/css/syntaxes.json');
+const selectors = require('mdn-data/css/selectors.json');
 const l10n = require('mdn-data/l10n/css.json');
 const bcd = require('@mdn/browser-compat-data');
 
@@ -201,9 +202,19 @@ function alternatives(syntax) {
 
 const aliases = new Map();
 const extraDescriptors = new Map();
+const extraSelectors = new Map();
 function applyOverride(o) {
   if (!o.source) {
     throw new Error(`overrides.ini: [${o.kind} ${o.name}] names no source`);
+  }
+  if (o.kind === 'selectors') {
+    const prefix = o.name === 'pseudo-classes' ? ':' : '::';
+    const missing = o.add.split('|').filter((n) => !selectors[prefix + n] && !selectors[`${prefix}${n}()`]);
+    if (missing.length === 0) {
+      console.log(`overrides.ini [selectors ${o.name}]: no longer needed, the open data holds them`);
+    }
+    extraSelectors.set(o.name, missing);
+    return;
   }
   if (o.kind === 'descriptors') {
     const rule = atRules[o.name];
@@ -355,6 +366,17 @@ out.push(
   '',
   '[categories]',
   ...categories.map((c, i) => `${i}=${c}`),
+  '',
+  '; The pseudo-classes and pseudo-elements selectors may name, without their colons and',
+  '; brackets (vendor-prefixed ones left out: a browser maker\'s own are never judged).',
+  '[selectors]',
+  ...['pseudo-classes', 'pseudo-elements'].map((kind) => {
+    const prefix = kind === 'pseudo-classes' ? /^:[^:]/ : /^::/;
+    const names = Object.keys(selectors).filter((n) => prefix.test(n))
+      .map((n) => n.replace(/^::?/, '').replace(/\(\)$/, ''))
+      .filter((n) => !n.startsWith('-'));
+    return `${kind}=${[...new Set(names.concat(extraSelectors.get(kind) || []))].sort().join('|')}`;
+  }),
   '',
   '; Every descriptor of these at-rules, also those that share a property\'s name.',
   '[descriptors]',
