@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QStringList>
+#include <cstdio>
 #include <memory>
 
 #ifdef Q_OS_UNIX
@@ -39,16 +40,28 @@ int main(int argc, char* argv[]) {
     options.process(answer);
     return 0;
   }
+  // A command line the program cannot follow is a usage error: a message and exit code 2, before
+  // anything needs a display.
+  if (!options.parse(arguments)) {
+    std::fprintf(stderr, "quillmere: %s\nTry \"quillmere --help\" for the options.\n",
+                 options.errorText().toLocal8Bit().constData());
+    return 2;
+  }
   if (qm::AsksForCheck(arguments)) {
     // Checks the files and ends the program, with no display either.
     const QCoreApplication check(argc, argv);
-    options.process(check);
-    return qm::CheckFiles(options.positionalArguments(), qm::DefaultDataFolder(), stdout, stderr);
+    qm::TCheckRequest request;
+    QString problem;
+    if (!qm::CheckRequestFrom(options, request, problem)) {
+      std::fprintf(stderr, "quillmere: %s\nTry \"quillmere --help\" for the options.\n",
+                   problem.toLocal8Bit().constData());
+      return 2;
+    }
+    return qm::CheckFiles(request, qm::DefaultDataFolder(), stdin, stdout, stderr);
   }
 
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   qm::TApplication app(argc, argv);
-  options.process(app);
 
   qm::TDialogPrompts prompts;
   app.SetPrompts(&prompts);
