@@ -94,10 +94,11 @@ std::string JsonReport(const std::vector<TFileProblems>& files) {
     for (const TProblem& problem : file.Problems) {
       out += first ? "\n  " : ",\n  ";
       first = false;
-      out += "{\"file\": " + JsonString(file.File) + ", \"line\": " + std::to_string(problem.Line) +
-             ", \"column\": " + std::to_string(problem.Column) + ", \"severity\": \"" +
-             SeverityName(problem.Severity) + "\", \"message\": " + JsonString(problem.Message) +
-             "}";
+      out += "{\"file\": " + JsonString(file.File) +
+             std::string(", \"line\": ").append(std::to_string(problem.Line)) +
+             std::string(", \"column\": ").append(std::to_string(problem.Column)) +
+             ", \"severity\": \"" + SeverityName(problem.Severity) +
+             "\", \"message\": " + JsonString(problem.Message) + "}";
     }
   }
   return out + (first ? "]\n" : "\n]\n");
@@ -120,8 +121,8 @@ std::string SarifReport(const std::vector<TFileProblems>& files, std::string_vie
              "\", \"message\": {\"text\": " + JsonString(problem.Message) +
              "}, \"locations\": [{\"physicalLocation\": {\"artifactLocation\": {\"uri\": " +
              JsonString(UriOf(file.File)) +
-             "}, \"region\": {\"startLine\": " + std::to_string(problem.Line) +
-             ", \"startColumn\": " + std::to_string(problem.Column) + "}}}]}";
+             std::string("}, \"region\": {\"startLine\": ").append(std::to_string(problem.Line)) +
+             std::string(", \"startColumn\": ").append(std::to_string(problem.Column)) + "}}}]}";
     }
   }
   out += first ? "]\n  }]\n}\n" : "\n    ]\n  }]\n}\n";

@@ -316,23 +316,36 @@ void TLiveCheck::CheckBlocks(const TDocument& document, const TModList& blocks,
       const std::optional<int32_t> oldEnd =
           before->EndPos < 0 ? std::optional<int32_t>(-1) : Mapped(before->EndPos, *change);
       kept = Mapped(before->StartPos, *change) == record.StartPos && oldEnd == record.EndPos &&
-             Mapped(before->From, *change) == from && before->Deep == deep &&
-             before->Top == (around.size() == 1);
+             Mapped(before->From, *change) == from && before->Deep == deep;
       delta = before->StartPos >= change->OldEnd ? change->NewEnd - change->OldEnd : 0;
     }
     TBlockCheck& check = Blocks_[static_cast<size_t>(block)];
+    const bool top = around.size() == 1;
     if (kept) {
+      const bool wasTop = before->Top;
       if (before != &check) {
         check.Problems = std::move(before->Problems);
+        check.Outside = std::move(before->Outside);
       }
-      for (TProblemSpan& problem : check.Problems) {
-        problem.Start += delta;
-        problem.End += delta;
+      for (std::vector<TProblemSpan>* kind : {&check.Problems, &check.Outside}) {
+        for (TProblemSpan& problem : *kind) {
+          problem.Start += delta;
+          problem.End += delta;
+        }
+      }
+      // A brace typed or rubbed out in front may put a kept rule inside another or take it
+      // out: only what stands outside every rule is told again then.
+      if (wasTop != top) {
+        check.Outside.clear();
+        if (top) {
+          CheckPrelude(text, from, record.StartPos, check.Outside);
+        }
       }
     } else {
       check.Problems.clear();
-      if (around.size() == 1) {
-        CheckPrelude(text, from, record.StartPos, check.Problems);
+      check.Outside.clear();
+      if (top) {
+        CheckPrelude(text, from, record.StartPos, check.Outside);
       }
       CheckSelector(text, from, record.StartPos, checker, check.Problems);
       if (!deep) {
@@ -343,7 +356,7 @@ void TLiveCheck::CheckBlocks(const TDocument& document, const TModList& blocks,
     check.EndPos = record.EndPos;
     check.From = from;
     check.Deep = deep;
-    check.Top = around.size() == 1;
+    check.Top = top;
   }
 }
 
@@ -356,6 +369,7 @@ void TLiveCheck::Assemble() {
   SortByStart(text);
   std::vector<TProblemSpan> declarations = TooDeep_;
   for (const TBlockCheck& block : Blocks_) {
+    declarations.insert(declarations.end(), block.Outside.begin(), block.Outside.end());
     declarations.insert(declarations.end(), block.Problems.begin(), block.Problems.end());
   }
   SortByStart(declarations);

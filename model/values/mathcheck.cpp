@@ -91,13 +91,13 @@ class TMathReader {
       return Fault(function,
                    std::string("`") + std::string(name) + "()` takes " +
                        CountText(known->MinArgs, max == count && known->MaxArgs < 0 ? -1 : max) +
-                       ", not " + std::to_string(count));
+                       std::string(", not ").append(std::to_string(count)));
     }
     std::vector<TMathType> types;
     for (size_t k = 0; k < args.size(); ++k) {
       const std::span<const TValueToken> arg = args[k];
       if (arg.empty()) {
-        return Fault(function, "an empty argument in `" + std::string(name) + "()`");
+        return Fault(function, std::string("an empty argument in `").append(name) + "()`");
       }
       // clamp()'s bounds may be left open.
       if (EqualIgnoringAsciiCase(name, "clamp") && k != 1 && arg.size() == 1 &&
@@ -146,8 +146,9 @@ class TMathReader {
     const auto numbers = [&]() -> TMathType {
       for (const TMathType& type : types) {
         if (type.Kind != TMathKind::Number && type.Kind != TMathKind::Unknown) {
-          return Fault(function, "`" + std::string(name) + "()` takes numbers, not " +
-                                     std::string(MathKindName(type.Kind)));
+          return Fault(function,
+                       std::string("`").append(name) +
+                           std::string("()` takes numbers, not ").append(MathKindName(type.Kind)));
         }
       }
       return TMathType{TMathKind::Number, false, {}, 0, 0};
@@ -155,8 +156,9 @@ class TMathReader {
     if (is("sin") || is("cos") || is("tan")) {
       if (types.front().Kind != TMathKind::Number && types.front().Kind != TMathKind::Angle &&
           types.front().Kind != TMathKind::Unknown) {
-        return Fault(function, "`" + std::string(name) + "()` takes an angle or a number, not " +
-                                   std::string(MathKindName(types.front().Kind)));
+        return Fault(function, std::string("`").append(name) +
+                                   std::string("()` takes an angle or a number, not ")
+                                       .append(MathKindName(types.front().Kind)));
       }
       return {TMathKind::Number, false, {}, 0, 0};
     }
@@ -203,8 +205,8 @@ class TMathReader {
       sum.WithPercent = true;
       return sum;
     }
-    return Fault(at, std::string("cannot add ") + std::string(MathKindName(b.Kind)) + " to " +
-                         std::string(MathKindName(a.Kind)));
+    return Fault(at, std::string("cannot add ") + std::string(MathKindName(b.Kind)) +
+                         std::string(" to ").append(MathKindName(a.Kind)));
   }
 
   // <calc-product> [ [ '+' | '-' ] <calc-product> ]*
@@ -234,8 +236,8 @@ class TMathReader {
           (op.Kind == K::Number || op.Kind == K::Dimension || op.Kind == K::Percentage)) {
         return Fault(op, std::string("`") + sign + "` needs a blank on each side");
       }
-      return Fault(op, "an operator (+, -, *, /) is missing before `" +
-                           std::string(value_.substr(static_cast<size_t>(op.Start),
+      return Fault(op, std::string("an operator (+, -, *, /) is missing before `")
+                               .append(value_.substr(static_cast<size_t>(op.Start),
                                                      static_cast<size_t>(op.End - op.Start))) +
                            "`");
     }
@@ -271,7 +273,7 @@ class TMathReader {
         product = {TMathKind::Number, false, {}, 0, 0};
       } else if (next.Kind != TMathKind::Number) {
         return Fault(op, std::string("cannot divide ") + std::string(MathKindName(product.Kind)) +
-                             " by " + std::string(MathKindName(next.Kind)));
+                             std::string(" by ").append(MathKindName(next.Kind)));
       }
     }
     return product;
@@ -305,11 +307,10 @@ class TMathReader {
         }
         return {};
       default:
-        return Fault(token,
-                     "`" +
-                         std::string(value_.substr(static_cast<size_t>(token.Start),
-                                                   static_cast<size_t>(token.End - token.Start))) +
-                         "` is no number");
+        return Fault(token, std::string("`").append(
+                                value_.substr(static_cast<size_t>(token.Start),
+                                              static_cast<size_t>(token.End - token.Start))) +
+                                "` is no number");
     }
   }
 
@@ -335,7 +336,7 @@ class TMathReader {
         (textbytes::IsDigit(token.Text[dash + 1]) || token.Text[dash + 1] == '.')) {
       return Fault(token, "`-` needs a blank on each side");
     }
-    return Fault(token, "unknown unit `" + std::string(token.Text) + "`");
+    return Fault(token, std::string("unknown unit `").append(token.Text) + "`");
   }
 
   const TValueTokens& tokens_;

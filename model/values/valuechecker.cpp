@@ -198,15 +198,20 @@ std::string HackOf(std::string_view property, std::string_view value) {
   if (value.ends_with("\\9")) {
     return "the `\\9` value hack, which only Internet Explorer 10 and older read";
   }
-  const std::string lower = AsciiLowerCase(value.substr(0, 16));
-  if (lower.starts_with("progid:")) {
+  const auto startsWith = [value](std::string_view head) {
+    return value.size() >= head.size() &&
+           EqualIgnoringAsciiCase(value.substr(0, head.size()), head);
+  };
+  if (startsWith("progid:")) {
     return "Internet Explorer's `progid:` filter, which no other browser reads";
   }
-  if (lower.starts_with("alpha(opacity")) {
+  if (startsWith("alpha(opacity")) {
     return "Internet Explorer's `alpha(opacity=...)` filter, which no other browser reads";
   }
-  if (AsciiLowerCase(value).find("expression(") != std::string::npos) {
-    return "Internet Explorer's `expression()`, which no other browser reads";
+  for (size_t at = value.find('('); at != std::string_view::npos; at = value.find('(', at + 1)) {
+    if (at >= 10 && EqualIgnoringAsciiCase(value.substr(at - 10, 10), "expression")) {
+      return "Internet Explorer's `expression()`, which no other browser reads";
+    }
   }
   return {};
 }
@@ -301,7 +306,7 @@ TValueCheck TValueChecker::OldName(std::string_view property, const std::string&
     return {};
   }
   return {TValueVerdict::Warning,
-          "`" + std::string(property) + "` is an old name that browsers still read: use `" +
+          std::string("`").append(property) + "` is an old name that browsers still read: use `" +
               current->second + "`",
           true};
 }
@@ -338,8 +343,8 @@ bool TValueChecker::Knows(std::string_view property) const {
 
 int32_t TValueChecker::SyntaxRoot(std::string_view property, std::string_view atRule) const {
   property = Trimmed(property);
-  const std::string lower =
-      AsciiLowerCase(atRule.empty() ? property : std::string(atRule) + "/" + std::string(property));
+  const std::string lower = AsciiLowerCase(
+      atRule.empty() ? property : std::string(atRule) + std::string("/").append(property));
   return syntaxes_.contains(lower) ? grammar_.Root(lower, true) : -1;
 }
 
@@ -362,31 +367,31 @@ TValueCheck TValueChecker::CheckValue(std::string_view property, std::string_vie
     if (!hackWarnings_) {
       return {};
     }
-    return {TValueVerdict::Warning, "`" + std::string(property) + "`: " + hack,
+    return {TValueVerdict::Warning, std::string("`").append(property) + "`: " + hack,
             property.starts_with('*') || property.starts_with('_') ||
                 EqualIgnoringAsciiCase(property, "behavior")};
   }
   if (property.starts_with('-')) {
     return {};  // a custom property, or one a browser maker has its own syntax for
   }
-  const std::string lower =
-      AsciiLowerCase(atRule.empty() ? property : std::string(atRule) + "/" + std::string(property));
+  const std::string lower = AsciiLowerCase(
+      atRule.empty() ? property : std::string(atRule) + std::string("/").append(property));
   const auto syntax = syntaxes_.find(lower);
   if (syntaxes_.empty()) {
     return {TValueVerdict::Unknown, {}};  // without its data the checker judges nothing
   }
   if (atRule.empty() && !level_.empty() && !level_.contains(lower)) {
     return {TValueVerdict::Error,
-            "`" + std::string(property) + "` is not a property of " + levelName_, true};
+            std::string("`").append(property) + "` is not a property of " + levelName_, true};
   }
   if (!atRule.empty()) {
     const auto descriptors = descriptors_.find(AsciiLowerCase(atRule));
     if (descriptors != descriptors_.end() &&
         !descriptors->second.contains(AsciiLowerCase(property))) {
-      return {
-          TValueVerdict::Error,
-          "`" + std::string(property) + "` is not a descriptor of `" + AsciiLowerCase(atRule) + "`",
-          true};
+      return {TValueVerdict::Error,
+              std::string("`").append(property) + "` is not a descriptor of `" +
+                  AsciiLowerCase(atRule) + "`",
+              true};
     }
   }
   if (syntax == syntaxes_.end()) {
@@ -395,7 +400,7 @@ TValueCheck TValueChecker::CheckValue(std::string_view property, std::string_vie
       return {TValueVerdict::Unknown, {}};
     }
     TValueCheck unknown{TValueVerdict::Error,
-                        "`" + std::string(property) + "` is not a known property", true};
+                        std::string("`").append(property) + "` is not a known property", true};
     std::vector<std::string_view> names;
     names.reserve(syntaxes_.size());
     for (const auto& [known, unused] : syntaxes_) {
@@ -411,7 +416,7 @@ TValueCheck TValueChecker::CheckValue(std::string_view property, std::string_vie
   }
   const TValueTokens tokens = TokeniseValue(value);
   if (tokens.Tokens.empty()) {
-    return {TValueVerdict::Error, "`" + std::string(property) + "` has no value"};
+    return {TValueVerdict::Error, std::string("`").append(property) + "` has no value"};
   }
   if (ValidUntilComputed(tokens) ||
       (tokens.TopEnd == 1 && tokens.Tokens[0].Kind == TValueTokenKind::Ident &&
@@ -433,7 +438,7 @@ TValueCheck TValueChecker::CheckValue(std::string_view property, std::string_vie
 TValueCheck TValueChecker::Mismatch(std::string_view property, std::string_view value,
                                     const TValueTokens& tokens, int32_t root,
                                     const std::string& syntax) const {
-  const std::string name = "`" + std::string(property) + "`: ";
+  const std::string name = std::string("`").append(property) + "`: ";
   TValueCheck check;
   check.Verdict = TValueVerdict::Error;
   check.Detail = std::string(property) + ": " + syntax;
@@ -444,7 +449,7 @@ TValueCheck TValueChecker::Mismatch(std::string_view property, std::string_view 
     if (word.Kind == TValueTokenKind::Ident && colon.Kind == TValueTokenKind::Delim &&
         colon.Text == ":") {
       const int32_t end = tokens.Tokens[static_cast<size_t>(k - 1)].End;
-      check.Message = "missing `;` before `" + std::string(word.Text) + "`";
+      check.Message = std::string("missing `;` before `").append(word.Text) + "`";
       check.FaultStart = end;
       check.FaultEnd = end + 1;
       return check;
@@ -477,8 +482,9 @@ TValueCheck TValueChecker::Mismatch(std::string_view property, std::string_view 
   if (token.Kind == TValueTokenKind::Function && IsMathFunction(token.Text)) {
     const TMathType math = MathTypeOf(tokens, token, value);
     if (math.Kind != TMathKind::Unknown) {
-      check.Message = name + "`" + Quoted(text) + "` gives " +
-                      std::string(MathKindName(math.Kind)) + ", which does not fit here";
+      check.Message = name + "`" + Quoted(text) +
+                      std::string("` gives ").append(MathKindName(math.Kind)) +
+                      ", which does not fit here";
       return check;
     }
   }
