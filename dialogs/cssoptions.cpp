@@ -87,6 +87,10 @@ QWidget* TFrmOptions::CreateEditorPage() {
   ChkCheckAsYouType->setToolTip(
       QStringLiteral("Underline unknown properties, values that do not fit and unclosed blocks, "
                      "strings and comments, and list them in the Problems panel"));
+  ChkHackWarnings = new QCheckBox(QStringLiteral("&Warn about old-browser hacks"), page);
+  ChkHackWarnings->setToolTip(
+      QStringLiteral("Mark *zoom, _display, \\9 and the filters only old Internet Explorer "
+                     "reads as warnings that name the hack"));
 
   auto* coding = new QGroupBox(QStringLiteral(" Color Coding "), page);
   LstElements = new QListWidget(coding);
@@ -127,6 +131,7 @@ QWidget* TFrmOptions::CreateEditorPage() {
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(font);
   layout->addWidget(ChkCheckAsYouType);
+  layout->addWidget(ChkHackWarnings);
   layout->addWidget(coding, 1);
   return page;
 }
@@ -191,6 +196,7 @@ void TFrmOptions::FormShow() {
   CmbSize->setCurrentText(Setting::FontSize.ReadText(Settings));
   TxtTabWidth->setText(Setting::TabWidth.ReadText(Settings));
   ChkCheckAsYouType->setChecked(Setting::CheckAsYouType.Read(Settings) != 0);
+  ChkHackWarnings->setChecked(Setting::HackWarnings.Read(Settings) != 0);
   Working = Styles;
   LstElements->setCurrentRow(-1);
   ccForeground->Select(std::nullopt);
@@ -348,6 +354,7 @@ void TFrmOptions::CmdApplyClick() {
   Setting::FontSize.WriteText(Settings, CmbSize->currentText());
   Setting::TabWidth.WriteText(Settings, TxtTabWidth->text());
   Setting::CheckAsYouType.Write(Settings, ChkCheckAsYouType->isChecked() ? 1 : 0);
+  Setting::HackWarnings.Write(Settings, ChkHackWarnings->isChecked() ? 1 : 0);
   std::vector<TBrowserEntry> browsers;
   for (int i = 0; i < LstBrowsers->count(); ++i) {
     browsers.push_back({LstBrowsers->item(i)->text(), Paths.value(i)});
@@ -359,7 +366,7 @@ void TFrmOptions::CmdApplyClick() {
   accept();
   emit Applied({Setting::FontName.Read(Settings), Setting::FontSize.Read(Settings),
                 Setting::TabWidth.Read(Settings), Setting::CheckAsYouType.Read(Settings) != 0,
-                Styles});
+                Setting::HackWarnings.Read(Settings) != 0, Styles});
 }
 
 }  // namespace qm

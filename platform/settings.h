@@ -88,6 +88,8 @@ inline constexpr TNumberTextSetting FontSize{"FontSize", 10, 6, 72};
 inline constexpr TNumberTextSetting TabWidth{"TabWidth", 8, 1, 99};
 // 1 while the editor marks the problems of the text as it is typed.
 inline constexpr TIntegerSetting CheckAsYouType{"CheckAsYouType", 1, 0, 1};
+// 1 while the check warns about the hacks only old Internet Explorer reads (*zoom, \9...).
+inline constexpr TIntegerSetting HackWarnings{"HackWarnings", 1, 0, 1};
 
 // External browsers: "Browser1a" names the first, "Browser1b" is its executable.
 inline constexpr TNumberedSetting BrowserName{"Browser", "a"};
