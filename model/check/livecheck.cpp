@@ -12,6 +12,7 @@
 #include "model/sheet/declarations.h"
 #include "model/text/csslexis.h"
 #include "model/textbytes.h"
+#include "model/values/valuetypes.h"
 
 namespace qm {
 namespace {
@@ -23,8 +24,8 @@ constexpr size_t kMaxCheckedDepth = 32;
 
 // Statements of a rule's body in the text [from, to) that start with ":": a declaration whose
 // property name is missing. Nested rules are passed over.
-void NamelessDeclarations(std::string_view text, int32_t from, int32_t to,
-                          std::vector<TProblemSpan>& found) {
+void NamelessDeclarations(std::string_view text, const TModList& blocks, int32_t from, int32_t to,
+                          bool last, std::vector<TProblemSpan>& found) {
   int32_t depth = 0;
   bool statementStart = true;
   for (int32_t i = from; i < to;) {
@@ -41,6 +42,26 @@ void NamelessDeclarations(std::string_view text, int32_t from, int32_t to,
       i = lexis::StringEnd(text, i).End;
       statementStart = false;
       continue;
+    }
+    // A nested rule is passed over whole, by the block list: a rule left open holds every rule
+    // after it, which must not cost a scan of the rest of the text at each keystroke.
+    if (c == '{' && depth == 0) {
+      int32_t lo = 0;
+      int32_t hi = blocks.Count();
+      while (lo < hi) {
+        const int32_t mid = lo + (hi - lo) / 2;
+        (blocks.Items(mid).StartPos < i ? lo = mid + 1 : hi = mid);
+      }
+      if (lo < blocks.Count() && blocks.Items(lo).StartPos == i) {
+        // Past the last declaration only nested rules follow, as a rule left open holds every
+        // rule after it: reading their selectors would cost a scan of the rest of the text.
+        if (last || blocks.Items(lo).EndPos < 0) {
+          return;
+        }
+        i = blocks.Items(lo).EndPos + 1;
+        statementStart = true;
+        continue;
+      }
     }
     if (c == ':' && statementStart && depth == 0) {
       found.push_back(
@@ -71,6 +92,9 @@ void CheckSelector(std::string_view text, int32_t from, int32_t to, const TValue
   }
   int32_t bracket = 0;  // inside an attribute selector
   bool first = true;
+  // After a browser maker's own pseudo-element its pseudo-classes are its own too
+  // (::-webkit-scrollbar-button:horizontal), up to the end of the compound selector.
+  bool vendorElement = false;
   for (int32_t i = start; i < to;) {
     const char c = text[static_cast<size_t>(i)];
     if (c == '/' && i + 1 < to && text[static_cast<size_t>(i + 1)] == '*') {
@@ -78,6 +102,7 @@ void CheckSelector(std::string_view text, int32_t from, int32_t to, const TValue
       continue;
     }
     if (IsBlankOrControl(c)) {
+      vendorElement = false;
       ++i;
       continue;
     }
@@ -94,6 +119,7 @@ void CheckSelector(std::string_view text, int32_t from, int32_t to, const TValue
       continue;
     }
     bracket += c == '[' ? 1 : (c == ']' && bracket > 0 ? -1 : 0);
+    vendorElement = vendorElement && c != ',' && c != '>' && c != '+' && c != '~';
     if (c != ':' || bracket > 0) {
       ++i;
       continue;
@@ -104,8 +130,10 @@ void CheckSelector(std::string_view text, int32_t from, int32_t to, const TValue
     while (nameEnd < to && textbytes::IsNameChar(text[static_cast<size_t>(nameEnd)])) {
       ++nameEnd;
     }
-    if (nameEnd > nameStart) {
-      TValueCheck check = checker.CheckPseudo(Slice(text, nameStart, nameEnd), element);
+    const std::string_view name = Slice(text, nameStart, nameEnd);
+    vendorElement = vendorElement || (element && IsVendorPrefixed(name));
+    if (nameEnd > nameStart && !vendorElement) {
+      TValueCheck check = checker.CheckPseudo(name, element);
       if (check.Verdict == TValueVerdict::Error) {
         found.push_back({nameStart,
                          nameEnd,
@@ -123,6 +151,11 @@ void CheckSelector(std::string_view text, int32_t from, int32_t to, const TValue
 // "color: red;" there is no declaration but the start of a selector that swallows the next rule.
 void CheckPrelude(std::string_view text, int32_t from, int32_t to,
                   std::vector<TProblemSpan>& found) {
+  // A selector holds no ";" most of the time: then there is nothing to read.
+  if (text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from)).find(';') ==
+      std::string_view::npos) {
+    return;
+  }
   int32_t start = -1;  // of the statement being read, at its first byte that is no blank
   bool colon = false;
   for (int32_t i = from; i < to;) {
@@ -173,7 +206,7 @@ void CheckDeclarations(const TDocument& document, const TModList& blocks, int32_
   // What lies between the declarations: nested rules, and text that is none.
   int32_t gap = blocks.Items(block).StartPos + 1;
   for (const TDeclarationItem& item : ParseDeclarations(document, blocks, block)) {
-    NamelessDeclarations(text, gap, item.NameStart, found);
+    NamelessDeclarations(text, blocks, gap, item.NameStart, false, found);
     gap = item.End;
     const std::string_view name = Slice(text, item.NameStart, item.NameEnd);
     TValueCheck check = checker.Check(name, Slice(text, item.ValueStart, item.PriorityEnd), atRule);
@@ -197,7 +230,8 @@ void CheckDeclarations(const TDocument& document, const TModList& blocks, int32_
     found.push_back(std::move(problem));
   }
   const int32_t end = blocks.Items(block).EndPos;
-  NamelessDeclarations(text, gap, end < 0 ? static_cast<int32_t>(text.size()) : end, found);
+  NamelessDeclarations(text, blocks, gap, end < 0 ? static_cast<int32_t>(text.size()) : end, true,
+                       found);
 }
 
 TProblemSpan OpenBlock(int32_t brace) {

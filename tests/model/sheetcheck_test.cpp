@@ -141,7 +141,8 @@ TEST(SheetCheck, ReportsEachPlantedFaultAtItsLineAndColumn) {
       {"unknown pseudo-classes and pseudo-elements, a browser maker's own left alone",
        "a:hovr, b::befor { color: red }\n"
        ".md\\:flex:focus-visible, input::-webkit-input-placeholder, a:-moz-focusring,\n"
-       "[data-x=\"a:b\"]:not(:first-child) { color: red }\n"
+       "[data-x=\"a:b\"]:not(:first-child), ::-webkit-scrollbar-button:horizontal:decrement "
+       "{ color: red }\n"
        "@media (min-width:1px) { a { color:red; &:hover:nope { color: red } } }",
        {"1:3: error: `:hovr` is not a known pseudo-class: did you mean `:hover`?",
         "1:12: error: `::befor` is not a known pseudo-element: did you mean `::before`?",
