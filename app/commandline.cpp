@@ -17,9 +17,25 @@ void DescribeCommandLine(QCommandLineParser& parser) {
   parser.addVersionOption();
   parser.addOption(QCommandLineOption(
       QStringLiteral("check"),
-      QStringLiteral("Check the files without opening a window: one line per problem, "
-                     "FILE:LINE:COLUMN: error|warning: message. Exits with 1 when any error was "
-                     "found, 2 when a file cannot be read or holds no text, 0 otherwise.")));
+      QStringLiteral("Check the files without opening a window (\"-\" reads standard input): one "
+                     "line per problem, FILE:LINE:COLUMN: error|warning: message, the column "
+                     "counted in characters. Exits with 1 when any error was found, 2 when a "
+                     "file cannot be read or holds no text or the command line is wrong, 0 "
+                     "otherwise.")));
+  parser.addOption(QCommandLineOption(
+      QStringLiteral("format"),
+      QStringLiteral("With --check: text (the default), json (an array of problems) or sarif "
+                     "(a SARIF 2.1.0 log, as code-scanning services read)."),
+      QStringLiteral("format")));
+  parser.addOption(QCommandLineOption(
+      QStringLiteral("level"),
+      QStringLiteral("With --check: css3 (the default, current CSS), css2 or css1: a property "
+                     "the level does not define is an error."),
+      QStringLiteral("level")));
+  parser.addOption(QCommandLineOption(
+      QStringLiteral("no-hack-warnings"),
+      QStringLiteral("With --check: pass the hacks only old Internet Explorer reads (*zoom, "
+                     "_display, \\9, filter: progid:...) without a warning.")));
   parser.addPositionalArgument(
       QStringLiteral("files"),
       QStringLiteral(

@@ -47,7 +47,8 @@ void TFrmMain::ShowCaretStatus() {
     return;
   }
   const TCssEditor* editor = document->Editor();
-  const TLineCol caret = editor->CaretLineCol();
+  // Columns count characters, as the Problems panel and --check count them.
+  const TLineCol caret = CharacterLineCol(*editor, editor->Caret(), editor->Encoding());
   StatusPanel->setText(QStringLiteral("Line %1 of  %2, Col %3")
                            .arg(caret.Line)
                            .arg(editor->LineCount())

@@ -28,13 +28,16 @@ void TFrmMain::AttachDocument(TOpenDocument* document) {
   ApplyEditorSettings(editor);
   AddColorPicking(*document, *Platform.Prompts);
   document->Check().SetChecker([this]() -> const TValueChecker& { return Sync->ValueChecker(); });
+  Sync->SetHackWarnings(Setting::HackWarnings.Read(*Platform.Settings) != 0);
   document->Check().SetEnabled(Setting::CheckAsYouType.Read(*Platform.Settings) != 0);
   connect(FrmOptions, &TFrmOptions::Applied, editor,
-          [editor, document](const TEditorOptions& options) {
+          [this, editor, document](const TEditorOptions& options) {
             editor->ApplyFont(options.FontName, options.FontSize);
             editor->ApplyTabWidth(options.TabWidth);
             editor->ApplySyntaxStyles(options.Styles);
+            Sync->SetHackWarnings(options.HackWarnings);
             document->Check().SetEnabled(options.CheckAsYouType);
+            document->Check().Restart();
           });
   // The declaration sync follows the caret into other rules itself; the status bar tells where
   // the caret is.

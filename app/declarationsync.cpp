@@ -72,8 +72,16 @@ const TValueChecker& TDeclarationSync::ValueChecker() const {
     Checker =
         TValueChecker::FromFiles(data.filePath(QStringLiteral("css3.txt")).toStdString(),
                                  data.filePath(QStringLiteral("css3syntax.txt")).toStdString());
+    Checker->SetHackWarnings(HackWarnings);
   }
   return *Checker;
+}
+
+void TDeclarationSync::SetHackWarnings(bool on) {
+  HackWarnings = on;
+  if (Checker) {
+    Checker->SetHackWarnings(on);
+  }
 }
 
 void TDeclarationSync::SetDocument(TOpenDocument* document) {

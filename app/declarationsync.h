@@ -36,6 +36,8 @@ class TDeclarationSync : public QObject {
   // The value syntaxes of current CSS that the check as you type judges values by, read from
   // the data folder when first asked for (none judged when they are missing).
   const TValueChecker& ValueChecker() const;
+  // Whether the value checker warns about old-browser hacks.
+  void SetHackWarnings(bool on);
 
   // The document whose caret and text the views follow; none while no document is open.
   void SetDocument(TOpenDocument* document);
@@ -109,6 +111,7 @@ class TDeclarationSync : public QObject {
   TIniFile CatalogueIni;
   TInspectorCollection Properties;
   mutable std::optional<TValueChecker> Checker;
+  bool HackWarnings = true;
 
   TOpenDocument* Doc = nullptr;
   // The rule the views show, as an index into the block list of text version RuleVersion; below

@@ -66,10 +66,15 @@ void TDocumentCheck::CheckNow() {
   Places_.clear();
   Places_.reserve(Live.Problems().size());
   for (const TProblemSpan& problem : Live.Problems()) {
-    Places_.push_back(editor->IndexToLineCol(problem.Start));
+    Places_.push_back(CharacterLineCol(*editor, problem.Start, editor->Encoding()));
   }
   Marks_.Show(Live.Problems());
   emit ProblemsChanged();
+}
+
+void TDocumentCheck::Restart() {
+  Live.Clear();
+  CheckSoon();
 }
 
 bool TDocumentCheck::Current() const {

@@ -36,6 +36,8 @@ class TDocumentCheck : public QObject {
   void CheckSoon();
   // Checks now, when on and the problems are not those of the text as it is.
   void CheckNow();
+  // Forgets the problems found and checks the whole text again soon: the checker changed.
+  void Restart();
 
   // The problems of the last check, in text order. Their places are those of the text then.
   const std::vector<TProblemSpan>& Problems() const { return Live.Problems(); }

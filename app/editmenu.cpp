@@ -13,6 +13,7 @@
 #include "app/opendocument.h"
 #include "controls/linemarks.h"
 #include "dialogs/finddialog.h"
+#include "model/check/problem.h"
 #include "model/sheet/editcommands.h"
 #include "model/sheet/sheetlayout.h"
 #include "platform/commandguard.h"
@@ -98,6 +99,19 @@ void GoToMark(TCssEditor& editor,
       editor.SendScintilla(QsciScintillaBase::SCI_FINDCOLUMN, line - 1, column)));
 }
 
+// The problem with a suggested fix under the caret or just in front of it (the caret right
+// after a misspelt word); null for none.
+const TProblemSpan* FixAtCaret(const TOpenDocument& document) {
+  const int32_t caret = document.Editor()->Caret();
+  for (const int32_t at : {caret, caret - 1}) {
+    const TProblemSpan* problem = at >= 0 ? document.ProblemAt(at) : nullptr;
+    if (problem != nullptr && !problem->Fix.empty()) {
+      return problem;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 TEditMenu::TEditMenu(QWidget* window, TPrompts& prompts,
@@ -135,6 +149,9 @@ TEditMenu::TEditMenu(QWidget* window, TPrompts& prompts,
        [this] { acCommentExecute(); }},
       {"acUncomment", "Uncomment", "Take the comment marks off the selected text", nullptr,
        "Ctrl+Shift+K", [this] { acUncommentExecute(); }},
+      {"acQuickFix", "Apply Suggested Fix",
+       "Put what the problem at the caret suggests (\"did you mean\") in place", nullptr, "Ctrl+.",
+       [this] { acQuickFixExecute(); }, kEditor},
       {"|"},
       {"acFormat", "Format Document", "One declaration per line, indented by nesting", nullptr,
        "Ctrl+Shift+F", [this] { LayOut(&FormatSheet); }},
@@ -157,7 +174,8 @@ TEditMenu::TEditMenu(QWidget* window, TPrompts& prompts,
   MainTextPopUp = new QMenu(window);
   MainTextPopUp->setObjectName(QStringLiteral("MainTextPopUp"));
   AddToBar(MainTextPopUp, [this](const QString& name) { return Action(name); },
-           {"acCut", "acCopy", "acPaste", "|", "acSelectAll", "|", "acComment", "acUncomment"});
+           {"acQuickFix", "|", "acCut", "acCopy", "acPaste", "|", "acSelectAll", "|", "acComment",
+            "acUncomment"});
 
   DialogFind = new TFindDialog(TFindDialog::TKind::Find, window);
   DialogFind->setObjectName(QStringLiteral("DialogFind"));
@@ -189,7 +207,17 @@ void TEditMenu::Attach(TOpenDocument& document) {
           });
   editor->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(editor, &QWidget::customContextMenuRequested, this,
-          [this, editor](const QPoint& pos) { MainTextPopUp->popup(editor->mapToGlobal(pos)); });
+          [this, &document, editor](const QPoint& pos) {
+            // On an underline with a suggestion, the menu's fix is that one's.
+            const auto at = static_cast<int32_t>(editor->SendScintilla(
+                QsciScintillaBase::SCI_POSITIONFROMPOINTCLOSE, pos.x(), pos.y()));
+            const TProblemSpan* problem = at >= 0 ? document.ProblemAt(at) : nullptr;
+            if (problem != nullptr && !problem->Fix.empty()) {
+              editor->SetCaret(at);
+            }
+            Action(QStringLiteral("acQuickFix"))->setEnabled(FixAtCaret(document) != nullptr);
+            MainTextPopUp->popup(editor->mapToGlobal(pos));
+          });
 }
 
 void TEditMenu::mUndoClick() {
@@ -249,6 +277,18 @@ void TEditMenu::acUncommentExecute() {
   CarryOnSelection(Document(), &PlanUncomment);
 }
 
+void TEditMenu::acQuickFixExecute() {
+  TOpenDocument* document = Document();
+  const TProblemSpan* problem = document == nullptr ? nullptr : FixAtCaret(*document);
+  if (problem == nullptr) {
+    return;
+  }
+  if (const std::optional<TTextEdit> fix = QuickFix(*problem)) {
+    document->Apply(TEditBatch(*fix));
+  }
+  Action(QStringLiteral("acQuickFix"))->setEnabled(true);
+}
+
 void TEditMenu::mNextClick() {
   if (TOpenDocument* document = Document()) {
     document->MoveToNextBlock();
@@ -276,6 +316,7 @@ bool TEditMenu::MainTextKeyDown(QKeyEvent* event) {
       {Qt::Key_C, Qt::ControlModifier, &TEditMenu::acCopyExecute},
       {Qt::Key_Insert, Qt::ControlModifier, &TEditMenu::acCopyExecute},
       {Qt::Key_V, Qt::ControlModifier, &TEditMenu::acPasteExecute},
+      {Qt::Key_Period, Qt::ControlModifier, &TEditMenu::acQuickFixExecute},
   };
   // Insert and Delete of the number pad are the same keys.
   const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;

@@ -60,6 +60,8 @@ class TEditMenu : public QObject {
   void mOutdentClick();
   void acCommentExecute();
   void acUncommentExecute();
+  // Puts the suggested text of the problem at the caret in place, as one step of Undo.
+  void acQuickFixExecute();
   void mNextClick();
   void mPreviousClick();
   // Runs the command of a key the editor would otherwise handle itself; false for other keys.

@@ -314,7 +314,8 @@ const TValueChecker* TEditorAssist::Checker() const {
 std::string TEditorAssist::TipAt(const TOpenDocument& document, int32_t position) const {
   // A problem the check marks there matters more than what the word is.
   if (const TProblemSpan* problem = document.ProblemAt(position)) {
-    return WrappedTip(problem->Message);
+    return WrappedTip(problem->Detail.empty() ? problem->Message
+                                              : problem->Message + "\n" + problem->Detail);
   }
   const TCssEditor& editor = *document.Editor();
   const TModList& blocks = document.Blocks();

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+#include <cstdio>
 #include <memory>
 
 #ifdef Q_OS_UNIX
@@ -42,16 +43,28 @@ int main(int argc, char* argv[]) {
     options.process(answer);
     return 0;
   }
+  // A command line the program cannot follow is a usage error: a message and exit code 2, before
+  // anything needs a display.
+  if (!options.parse(arguments)) {
+    std::fprintf(stderr, "quillmere: %s\nTry \"quillmere --help\" for the options.\n",
+                 options.errorText().toLocal8Bit().constData());
+    return 2;
+  }
   if (qm::AsksForCheck(arguments)) {
     // Checks the files and ends the program, with no display either.
     const QCoreApplication check(argc, argv);
-    options.process(check);
-    return qm::CheckFiles(options.positionalArguments(), qm::DefaultDataFolder(), stdout, stderr);
+    qm::TCheckRequest request;
+    QString problem;
+    if (!qm::CheckRequestFrom(options, request, problem)) {
+      std::fprintf(stderr, "quillmere: %s\nTry \"quillmere --help\" for the options.\n",
+                   problem.toLocal8Bit().constData());
+      return 2;
+    }
+    return qm::CheckFiles(request, qm::DefaultDataFolder(), stdin, stdout, stderr);
   }
 
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   qm::TApplication app(argc, argv);
-  options.process(app);
 
   // A program of this user runs already: it opens the files, comes to the front, and this start
   // ends. Names are made absolute here, where they mean what the user meant.

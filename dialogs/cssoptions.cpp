@@ -91,6 +91,10 @@ QWidget* TFrmOptions::CreateEditorPage() {
   ChkRestoreSession->setToolTip(
       QStringLiteral("At start, open the tabs of the last run again, in their order and with "
                      "their carets; documents with unsaved changes come back with them"));
+  ChkHackWarnings = new QCheckBox(QStringLiteral("&Warn about old-browser hacks"), page);
+  ChkHackWarnings->setToolTip(
+      QStringLiteral("Mark *zoom, _display, \\9 and the filters only old Internet Explorer "
+                     "reads as warnings that name the hack"));
 
   auto* coding = new QGroupBox(QStringLiteral(" Color Coding "), page);
   LstElements = new QListWidget(coding);
@@ -132,6 +136,7 @@ QWidget* TFrmOptions::CreateEditorPage() {
   layout->addWidget(font);
   layout->addWidget(ChkCheckAsYouType);
   layout->addWidget(ChkRestoreSession);
+  layout->addWidget(ChkHackWarnings);
   layout->addWidget(coding, 1);
   return page;
 }
@@ -197,6 +202,7 @@ void TFrmOptions::FormShow() {
   TxtTabWidth->setText(Setting::TabWidth.ReadText(Settings));
   ChkCheckAsYouType->setChecked(Setting::CheckAsYouType.Read(Settings) != 0);
   ChkRestoreSession->setChecked(Setting::RestoreSession.Read(Settings) != 0);
+  ChkHackWarnings->setChecked(Setting::HackWarnings.Read(Settings) != 0);
   Working = Styles;
   LstElements->setCurrentRow(-1);
   ccForeground->Select(std::nullopt);
@@ -355,6 +361,7 @@ void TFrmOptions::CmdApplyClick() {
   Setting::TabWidth.WriteText(Settings, TxtTabWidth->text());
   Setting::CheckAsYouType.Write(Settings, ChkCheckAsYouType->isChecked() ? 1 : 0);
   Setting::RestoreSession.Write(Settings, ChkRestoreSession->isChecked() ? 1 : 0);
+  Setting::HackWarnings.Write(Settings, ChkHackWarnings->isChecked() ? 1 : 0);
   std::vector<TBrowserEntry> browsers;
   for (int i = 0; i < LstBrowsers->count(); ++i) {
     browsers.push_back({LstBrowsers->item(i)->text(), Paths.value(i)});
@@ -366,7 +373,7 @@ void TFrmOptions::CmdApplyClick() {
   accept();
   emit Applied({Setting::FontName.Read(Settings), Setting::FontSize.Read(Settings),
                 Setting::TabWidth.Read(Settings), Setting::CheckAsYouType.Read(Settings) != 0,
-                Styles});
+                Setting::HackWarnings.Read(Settings) != 0, Styles});
 }
 
 }  // namespace qm

@@ -31,6 +31,7 @@ struct TEditorOptions {
   int FontSize = 0;
   int TabWidth = 0;
   bool CheckAsYouType = true;
+  bool HackWarnings = true;
   TSyntaxStyles Styles;
 };
 
@@ -53,6 +54,7 @@ class TFrmOptions : public QDialog {
   QLineEdit* TxtTabWidth = nullptr;
   QCheckBox* ChkCheckAsYouType = nullptr;
   QCheckBox* ChkRestoreSession = nullptr;
+  QCheckBox* ChkHackWarnings = nullptr;
   QListWidget* LstElements = nullptr;
   QCheckBox* ccBold = nullptr;
   QCheckBox* ccItalic = nullptr;

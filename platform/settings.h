@@ -94,6 +94,8 @@ inline constexpr TIntegerSetting WordWrap{"WordWrap", 0, 0, 1};
 inline constexpr TIntegerSetting CheckAsYouType{"CheckAsYouType", 1, 0, 1};
 // 1 while a start reopens the documents of the last run, unsaved changes included.
 inline constexpr TIntegerSetting RestoreSession{"RestoreSession", 1, 0, 1};
+// 1 while the check warns about the hacks only old Internet Explorer reads (*zoom, \9...).
+inline constexpr TIntegerSetting HackWarnings{"HackWarnings", 1, 0, 1};
 
 // External browsers: "Browser1a" names the first, "Browser1b" is its executable.
 inline constexpr TNumberedSetting BrowserName{"Browser", "a"};

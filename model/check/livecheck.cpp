@@ -8,8 +8,11 @@
 #include <optional>
 #include <string>
 
+#include "model/asciicase.h"
 #include "model/sheet/declarations.h"
+#include "model/text/csslexis.h"
 #include "model/textbytes.h"
+#include "model/values/valuetypes.h"
 
 namespace qm {
 namespace {
@@ -18,6 +21,173 @@ using textbytes::Slice;
 
 // Real sheets nest a few levels deep; beyond this many the declarations are not read.
 constexpr size_t kMaxCheckedDepth = 32;
+
+// Statements of a rule's body in the text [from, to) that start with ":": a declaration whose
+// property name is missing. Nested rules are passed over.
+void NamelessDeclarations(std::string_view text, const TModList& blocks, int32_t from, int32_t to,
+                          bool last, std::vector<TProblemSpan>& found) {
+  int32_t depth = 0;
+  bool statementStart = true;
+  for (int32_t i = from; i < to;) {
+    const char c = text[static_cast<size_t>(i)];
+    if (c == '/' && i + 1 < to && text[static_cast<size_t>(i + 1)] == '*') {
+      i = lexis::CommentEnd(text, i).End;
+      continue;
+    }
+    if (IsBlankOrControl(c)) {
+      ++i;
+      continue;
+    }
+    if (c == '"' || c == '\'') {
+      i = lexis::StringEnd(text, i).End;
+      statementStart = false;
+      continue;
+    }
+    // A nested rule is passed over whole, by the block list: a rule left open holds every rule
+    // after it, which must not cost a scan of the rest of the text at each keystroke.
+    if (c == '{' && depth == 0) {
+      int32_t lo = 0;
+      int32_t hi = blocks.Count();
+      while (lo < hi) {
+        const int32_t mid = lo + (hi - lo) / 2;
+        (blocks.Items(mid).StartPos < i ? lo = mid + 1 : hi = mid);
+      }
+      if (lo < blocks.Count() && blocks.Items(lo).StartPos == i) {
+        // Past the last declaration only nested rules follow, as a rule left open holds every
+        // rule after it: reading their selectors would cost a scan of the rest of the text.
+        if (last || blocks.Items(lo).EndPos < 0) {
+          return;
+        }
+        i = blocks.Items(lo).EndPos + 1;
+        statementStart = true;
+        continue;
+      }
+    }
+    if (c == ':' && statementStart && depth == 0) {
+      found.push_back(
+          {i, i + 1, TSeverity::Error, "a declaration without a property name before its `:`"});
+    }
+    depth += c == '{' ? 1 : (c == '}' && depth > 0 ? -1 : 0);
+    statementStart = c == ';' || c == '{' || c == '}';
+    ++i;
+  }
+}
+
+// The pseudo-classes and pseudo-elements of the selector in front of a rule's "{", in the text
+// [from, to): the selector starts after the last ";", "{" or "}" there; an at-rule's prelude is
+// none.
+void CheckSelector(std::string_view text, int32_t from, int32_t to, const TValueChecker& checker,
+                   std::vector<TProblemSpan>& found) {
+  int32_t start = from;
+  for (int32_t i = from; i < to;) {
+    const char c = text[static_cast<size_t>(i)];
+    if (c == '/' && i + 1 < to && text[static_cast<size_t>(i + 1)] == '*') {
+      i = lexis::CommentEnd(text, i).End;
+    } else if (c == '"' || c == '\'') {
+      i = lexis::StringEnd(text, i).End;
+    } else {
+      start = c == ';' || c == '{' || c == '}' ? i + 1 : start;
+      ++i;
+    }
+  }
+  int32_t bracket = 0;  // inside an attribute selector
+  bool first = true;
+  // After a browser maker's own pseudo-element its pseudo-classes are its own too
+  // (::-webkit-scrollbar-button:horizontal), up to the end of the compound selector.
+  bool vendorElement = false;
+  for (int32_t i = start; i < to;) {
+    const char c = text[static_cast<size_t>(i)];
+    if (c == '/' && i + 1 < to && text[static_cast<size_t>(i + 1)] == '*') {
+      i = lexis::CommentEnd(text, i).End;
+      continue;
+    }
+    if (IsBlankOrControl(c)) {
+      vendorElement = false;
+      ++i;
+      continue;
+    }
+    if (first && c == '@') {
+      return;
+    }
+    first = false;
+    if (c == '"' || c == '\'') {
+      i = lexis::StringEnd(text, i).End;
+      continue;
+    }
+    if (c == '\\') {
+      i = lexis::EscapeEnd(text, i);
+      continue;
+    }
+    bracket += c == '[' ? 1 : (c == ']' && bracket > 0 ? -1 : 0);
+    vendorElement = vendorElement && c != ',' && c != '>' && c != '+' && c != '~';
+    if (c != ':' || bracket > 0) {
+      ++i;
+      continue;
+    }
+    const bool element = i + 1 < to && text[static_cast<size_t>(i + 1)] == ':';
+    const int32_t nameStart = i + (element ? 2 : 1);
+    int32_t nameEnd = nameStart;
+    while (nameEnd < to && textbytes::IsNameChar(text[static_cast<size_t>(nameEnd)])) {
+      ++nameEnd;
+    }
+    const std::string_view name = Slice(text, nameStart, nameEnd);
+    vendorElement = vendorElement || (element && IsVendorPrefixed(name));
+    if (nameEnd > nameStart && !vendorElement) {
+      TValueCheck check = checker.CheckPseudo(name, element);
+      if (check.Verdict == TValueVerdict::Error) {
+        found.push_back({nameStart,
+                         nameEnd,
+                         TSeverity::Error,
+                         std::move(check.Message),
+                         {},
+                         std::move(check.Fix)});
+      }
+    }
+    i = std::max(nameEnd, i + 1);
+  }
+}
+
+// Declarations written outside every rule, in the text [from, to) in front of a rule's "{":
+// "color: red;" there is no declaration but the start of a selector that swallows the next rule.
+void CheckPrelude(std::string_view text, int32_t from, int32_t to,
+                  std::vector<TProblemSpan>& found) {
+  // A selector holds no ";" most of the time: then there is nothing to read.
+  if (text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from)).find(';') ==
+      std::string_view::npos) {
+    return;
+  }
+  int32_t start = -1;  // of the statement being read, at its first byte that is no blank
+  bool colon = false;
+  for (int32_t i = from; i < to;) {
+    const char c = text[static_cast<size_t>(i)];
+    if (c == '/' && i + 1 < to && text[static_cast<size_t>(i + 1)] == '*') {
+      i = lexis::CommentEnd(text, i).End;
+      continue;
+    }
+    if (IsBlankOrControl(c)) {
+      ++i;
+      continue;
+    }
+    if (start < 0) {
+      start = i;
+    }
+    if (c == '"' || c == '\'') {
+      i = lexis::StringEnd(text, i).End;
+      continue;
+    }
+    colon = colon || c == ':';
+    if (c == ';') {
+      // An at-rule statement (@import ...;) ends at its ";" as it should.
+      if (colon && text[static_cast<size_t>(start)] != '@') {
+        found.push_back({start, i + 1, TSeverity::Error,
+                         "a declaration outside every rule: it belongs inside a rule's `{ }`"});
+      }
+      start = -1;
+      colon = false;
+    }
+    ++i;
+  }
+}
 
 // The problems of one block's own declarations, each against its property or descriptor.
 void CheckDeclarations(const TDocument& document, const TModList& blocks, int32_t block,
@@ -33,20 +203,35 @@ void CheckDeclarations(const TDocument& document, const TModList& blocks, int32_
     atRule = blocks.Items(block).Name;
     atRule = atRule.substr(0, atRule.find_first_of(" \t\r\n/("));
   }
+  // What lies between the declarations: nested rules, and text that is none.
+  int32_t gap = blocks.Items(block).StartPos + 1;
   for (const TDeclarationItem& item : ParseDeclarations(document, blocks, block)) {
+    NamelessDeclarations(text, blocks, gap, item.NameStart, false, found);
+    gap = item.End;
     const std::string_view name = Slice(text, item.NameStart, item.NameEnd);
     TValueCheck check = checker.Check(name, Slice(text, item.ValueStart, item.PriorityEnd), atRule);
     if (check.Verdict != TValueVerdict::Error && check.Verdict != TValueVerdict::Warning) {
       continue;
     }
     // A value that does not fit is shown at the value; an unknown name at the name.
-    const bool atValue =
-        item.ValueEnd > item.ValueStart && (checker.Knows(name) || !atRule.empty());
-    found.push_back({atValue ? item.ValueStart : item.NameStart,
-                     atValue ? item.PriorityEnd : std::max(item.NameEnd, item.NameStart + 1),
-                     check.Verdict == TValueVerdict::Error ? TSeverity::Error : TSeverity::Warning,
-                     std::move(check.Message)});
+    const bool atValue = item.ValueEnd > item.ValueStart && !check.AtName;
+    TProblemSpan problem{
+        atValue ? item.ValueStart : item.NameStart,
+        atValue ? item.PriorityEnd : std::max(item.NameEnd, item.NameStart + 1),
+        check.Verdict == TValueVerdict::Error ? TSeverity::Error : TSeverity::Warning,
+        std::move(check.Message),
+        std::move(check.Detail),
+        std::move(check.Fix)};
+    // The first token that does not fit, where the value says which.
+    if (atValue && check.FaultEnd > 0) {
+      problem.Start = item.ValueStart + check.FaultStart;
+      problem.End = item.ValueStart + check.FaultEnd;
+    }
+    found.push_back(std::move(problem));
   }
+  const int32_t end = blocks.Items(block).EndPos;
+  NamelessDeclarations(text, blocks, gap, end < 0 ? static_cast<int32_t>(text.size()) : end, true,
+                       found);
 }
 
 TProblemSpan OpenBlock(int32_t brace) {
@@ -169,16 +354,34 @@ void TLiveCheck::CheckBlocks(const TDocument& document, const TModList& blocks,
       delta = before->StartPos >= change->OldEnd ? change->NewEnd - change->OldEnd : 0;
     }
     TBlockCheck& check = Blocks_[static_cast<size_t>(block)];
+    const bool top = around.size() == 1;
     if (kept) {
+      const bool wasTop = before->Top;
       if (before != &check) {
         check.Problems = std::move(before->Problems);
+        check.Outside = std::move(before->Outside);
       }
-      for (TProblemSpan& problem : check.Problems) {
-        problem.Start += delta;
-        problem.End += delta;
+      for (std::vector<TProblemSpan>* kind : {&check.Problems, &check.Outside}) {
+        for (TProblemSpan& problem : *kind) {
+          problem.Start += delta;
+          problem.End += delta;
+        }
+      }
+      // A brace typed or rubbed out in front may put a kept rule inside another or take it
+      // out: only what stands outside every rule is told again then.
+      if (wasTop != top) {
+        check.Outside.clear();
+        if (top) {
+          CheckPrelude(text, from, record.StartPos, check.Outside);
+        }
       }
     } else {
       check.Problems.clear();
+      check.Outside.clear();
+      if (top) {
+        CheckPrelude(text, from, record.StartPos, check.Outside);
+      }
+      CheckSelector(text, from, record.StartPos, checker, check.Problems);
       if (!deep) {
         CheckDeclarations(document, blocks, block, checker, check.Problems);
       }
@@ -187,6 +390,7 @@ void TLiveCheck::CheckBlocks(const TDocument& document, const TModList& blocks,
     check.EndPos = record.EndPos;
     check.From = from;
     check.Deep = deep;
+    check.Top = top;
   }
 }
 
@@ -199,6 +403,7 @@ void TLiveCheck::Assemble() {
   SortByStart(text);
   std::vector<TProblemSpan> declarations = TooDeep_;
   for (const TBlockCheck& block : Blocks_) {
+    declarations.insert(declarations.end(), block.Outside.begin(), block.Outside.end());
     declarations.insert(declarations.end(), block.Problems.begin(), block.Problems.end());
   }
   SortByStart(declarations);

@@ -41,6 +41,8 @@ class TLiveCheck {
     int32_t EndPos = -1;
     int32_t From = 0;  // where the text its kind and name come from starts
     bool Deep = false;
+    bool Top = false;                   // outside every other block: its prelude is checked too
+    std::vector<TProblemSpan> Outside;  // declarations in the prelude, outside every rule
     std::vector<TProblemSpan> Problems;
   };
   void CheckBlocks(const TDocument& document, const TModList& blocks, const TValueChecker& checker,

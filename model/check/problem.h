@@ -4,7 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "model/text/textedit.h"
 
 namespace qm {
 
@@ -23,8 +26,20 @@ struct TProblemSpan {
   int32_t Start = 0;
   int32_t End = 0;
   TSeverity Severity = TSeverity::Error;
-  std::string Message;
+  std::string Message;      // one line
+  std::string Detail = {};  // more for a tip, such as the whole syntax; may be empty
+  std::string Fix = {};     // the text that likely belongs at [Start, End) instead; may be empty
   bool operator==(const TProblemSpan&) const = default;
 };
+
+// The edit that puts a problem's suggested text in place of its bytes, the caret after it; none
+// for a problem without one.
+inline std::optional<TTextEdit> QuickFix(const TProblemSpan& problem) {
+  if (problem.Fix.empty()) {
+    return std::nullopt;
+  }
+  return TTextEdit{problem.Start, problem.End, problem.Fix,
+                   problem.Start + static_cast<int32_t>(problem.Fix.size())};
+}
 
 }  // namespace qm

@@ -7,13 +7,13 @@
 namespace qm {
 
 std::vector<TProblem> CheckSheet(const TDocument& document, const TModList& blocks,
-                                 const TValueChecker& checker) {
+                                 const TValueChecker& checker, TTextEncoding encoding) {
   TLiveCheck check;
   check.Full(document, blocks, checker);
   std::vector<TProblem> problems;
   problems.reserve(check.Problems().size());
   for (const TProblemSpan& found : check.Problems()) {
-    const TLineCol at = document.IndexToLineCol(found.Start);
+    const TLineCol at = CharacterLineCol(document, found.Start, encoding);
     problems.push_back({at.Line, at.Col, found.Severity, found.Message});
   }
   return problems;

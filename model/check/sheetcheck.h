@@ -21,8 +21,10 @@ namespace qm {
 // string or comment that is never closed. A string ends at its line's end as in CSS, so one
 // left open is told on that line. The declarations of blocks nested more than 32 deep are not
 // checked (one warning says so). blocks must describe the document (TError otherwise).
+// Columns count characters of encoding (CharacterLineCol).
 std::vector<TProblem> CheckSheet(const TDocument& document, const TModList& blocks,
-                                 const TValueChecker& checker);
+                                 const TValueChecker& checker,
+                                 TTextEncoding encoding = TTextEncoding::Utf8);
 
 // "LINE:COLUMN: error|warning: message", the form compilers print after the file's name.
 std::string ProblemLine(const TProblem& problem);

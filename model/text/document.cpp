@@ -60,6 +60,25 @@ TLineCol TDocument::IndexToLineCol(int32_t index) const {
   return {lo, index - start + 1};
 }
 
+TLineCol CharacterLineCol(const TDocument& document, int32_t index, TTextEncoding encoding) {
+  TLineCol at = document.IndexToLineCol(index);
+  if (encoding != TTextEncoding::Utf8 || at.Line > document.LineCount() || at.Col <= 1) {
+    return at;
+  }
+  std::string_view before = document.Text().substr(static_cast<size_t>(document.LineStart(at.Line)),
+                                                   static_cast<size_t>(at.Col - 1));
+  if (at.Line == 1 && before.starts_with("\xEF\xBB\xBF")) {
+    before.remove_prefix(3);
+  }
+  int32_t characters = 0;
+  for (const char c : before) {
+    // Every byte but a continuation byte starts a character.
+    characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+  }
+  at.Col = characters + 1;
+  return at;
+}
+
 int32_t TDocument::LineColToIndex(int32_t line, int32_t col) const {
   line = std::clamp(line, 1, LineCount());
   return LineStart(line) + col - 1;

@@ -6,6 +6,7 @@
 #include "model/text/changelog.h"
 #include "model/text/commentindex.h"
 #include "model/text/cssscanner.h"
+#include "model/text/textencoding.h"
 
 #include <cstdint>
 #include <memory>
@@ -21,6 +22,13 @@ struct TLineCol {
   int32_t Col = 1;
   bool operator==(const TLineCol&) const = default;
 };
+
+class TDocument;
+
+// The line and column of index as a person counts them: a column is a character (a code point
+// of UTF-8 text, a byte of 8-bit text), and the byte order mark that opens a UTF-8 file is no
+// character of its first line. What --check, the Problems panel and the status bar show.
+TLineCol CharacterLineCol(const TDocument& document, int32_t index, TTextEncoding encoding);
 
 class TDocument {
  public:

@@ -62,6 +62,12 @@ class TValueGrammar {
   // With vendorWildcards a vendor-prefixed keyword or function stands in for whatever one token
   // the syntax wants there.
   TMatch Match(int32_t root, const TValueTokens& tokens, bool vendorWildcards) const;
+  // For tokens that do not match: the number of top-level tokens of the longest start of them
+  // that the syntax at root takes whole (0 for none), so the next one is the first that does
+  // not fit.
+  int32_t Reach(int32_t root, const TValueTokens& tokens) const;
+  // The keywords the syntax at root takes anywhere, following the syntaxes it names.
+  std::vector<std::string_view> Keywords(int32_t root) const;
 
  private:
   int32_t Add(TSyntaxNode node);

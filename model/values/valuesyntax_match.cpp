@@ -2,9 +2,11 @@
 // Value tokens matched against the grammar tree by sets of positions, so that no value takes
 // more than polynomial work, and a cap on the work that answers "unknown" rather than hang.
 #include <bit>
+#include <optional>
 #include <unordered_set>
 
 #include "model/asciicase.h"
+#include "model/values/mathcheck.h"
 #include "model/values/valuesyntax.h"
 #include "model/values/valuetypes.h"
 
@@ -72,6 +74,18 @@ class TMatcher {
     return ends;
   }
 
+  // The type a math function token gives, worked out once per match.
+  const TMathType& MathOf(const TValueToken& token) {
+    const auto index = static_cast<size_t>(&token - tokens_.Tokens.data());
+    if (math_.size() < tokens_.Tokens.size()) {
+      math_.resize(tokens_.Tokens.size());
+    }
+    if (!math_[index]) {
+      math_[index] = MathTypeOf(tokens_, token, tokens_.Source);
+    }
+    return *math_[index];
+  }
+
   bool Args(const TSyntaxNode& function, const TValueToken& token) {
     const TRun args{token.ArgsBegin, token.ArgsEnd - token.ArgsBegin};
     if (args.Length > kMaxRun) {
@@ -124,6 +138,12 @@ class TMatcher {
           }
           const TSyntaxNode& range = HasRange(node) || range_ == nullptr ? node : *range_;
           return OneToken(run, starts, [&](const TValueToken& token) {
+            // A math function stands for the type it gives; its range is not known before the
+            // value is computed.
+            if (builtin <= TBuiltinType::Dimension && token.Kind == TValueTokenKind::Function &&
+                IsMathFunction(token.Text)) {
+              return MathFits(MathOf(token), builtin);
+            }
             return IsBuiltinType(builtin, range.Low, range.High, token);
           });
         }
@@ -156,11 +176,6 @@ class TMatcher {
     return 0;
   }
 
-  bool IsOptional(int32_t index) const {
-    const TSyntaxNode& node = nodes_[static_cast<size_t>(index)];
-    return node.Kind == TSyntaxKind::Repeat && node.Min == 0 && !node.Required;
-  }
-
   bool IsComma(int32_t index) const {
     const TSyntaxNode& node = nodes_[static_cast<size_t>(index)];
     return node.Kind == TSyntaxKind::Literal && node.Text == ",";
@@ -171,32 +186,54 @@ class TMatcher {
                     [](const TValueToken& token) { return token.Kind == TValueTokenKind::Comma; });
   }
 
-  // Juxtaposition. A comma next to an optional part that is left out is left out with it, as
-  // in "<stop> , [ <hint>? , <stop> ]#".
+  // Juxtaposition. A comma of the syntax is left out where the parts it separates are: when
+  // everything in front of it in the sequence matched nothing, when everything after it
+  // matches nothing, or when the part since the last comma matched nothing, so that two
+  // commas would stand together ("<a>? , <b>? , <c>?" takes "a, c", "b" and "a").
   uint64_t Sequence(const TSyntaxNode& node, TRun run, uint64_t starts) {
     const std::vector<int32_t>& children = node.Children;
-    uint64_t before = starts;  // the positions in front of the previous child
     uint64_t at = starts;
+    uint64_t afterComma = 0;  // places reached right after a comma, by nothing since
+    uint64_t ends = 0;        // places where a left-out comma ended the sequence
     for (size_t k = 0; k < children.size() && at != 0; ++k) {
       const int32_t child = children[k];
-      if (IsComma(child) && k > 0 && IsOptional(children[k - 1])) {
-        const uint64_t emptyBefore = before;
-        before = at;
-        at = CommaStep(run, at & ~emptyBefore) | emptyBefore;
+      if (!IsComma(child)) {
+        const uint64_t next = Ends(child, run, at);
+        afterComma &= next;
+        at = next;
         continue;
       }
-      if (IsComma(child) && k + 1 < children.size() && IsOptional(children[k + 1])) {
-        const uint64_t afterComma = CommaStep(run, at);
-        const uint64_t next = Ends(children[k + 1], run, afterComma) & ~afterComma;
-        before = at;
-        at = next | at;
-        ++k;
-        continue;
+      // Only parts of this sequence count: a comma that opens it ("[ , <b> ]*") separates it
+      // from what stands in front, which is not known here. Where the comma must be left out,
+      // one written there is a fault ("f(1, , 2)").
+      const uint64_t skipped = k == 0 ? 0 : at & (starts | afterComma);
+      const uint64_t taken = CommaStep(run, at & ~skipped);
+      for (uint64_t rest = at & ~skipped; rest != 0; rest &= rest - 1) {
+        const uint64_t place = rest & (~rest + 1);
+        if (RestMatchesNothing(children, k + 1, run, place)) {
+          ends |= place;
+        }
       }
-      before = at;
-      at = Ends(child, run, at);
+      afterComma = taken;
+      at = taken | skipped;
     }
-    return at;
+    return at | ends;
+  }
+
+  // Whether children from first on can all match nothing at place (one bit).
+  bool RestMatchesNothing(const std::vector<int32_t>& children, size_t first, TRun run,
+                          uint64_t place) {
+    bool any = false;
+    for (size_t k = first; k < children.size(); ++k) {
+      if (IsComma(children[k])) {
+        continue;
+      }
+      if ((Ends(children[k], run, place) & place) == 0) {
+        return false;
+      }
+      any = true;
+    }
+    return any;
   }
 
   uint64_t Repeat(const TSyntaxNode& node, TRun run, uint64_t starts) {
@@ -283,6 +320,7 @@ class TMatcher {
   int32_t steps_ = 0;
   int32_t depth_ = 0;
   bool exhausted_ = false;
+  std::vector<std::optional<TMathType>> math_;
   const TSyntaxNode* range_ = nullptr;  // the range of the named type being matched  // the work is
                                         // capped: the answer is "unknown", not "no"
 };
@@ -300,6 +338,41 @@ TValueGrammar::TMatch TValueGrammar::Match(int32_t root, const TValueTokens& tok
     return TMatch::Yes;
   }
   return matcher.unknown ? TMatch::Unknown : TMatch::No;
+}
+
+int32_t TValueGrammar::Reach(int32_t root, const TValueTokens& tokens) const {
+  if (tokens.Broken || tokens.TopEnd > kMaxRun || root < 0) {
+    return 0;
+  }
+  TMatcher matcher(nodes_, tokens, false);
+  const uint64_t ends = matcher.Ends(root, {0, tokens.TopEnd}, TMatcher::Bit(0));
+  return ends == 0 ? 0 : 63 - std::countl_zero(ends);
+}
+
+std::vector<std::string_view> TValueGrammar::Keywords(int32_t root) const {
+  std::vector<std::string_view> words;
+  if (root < 0) {
+    return words;
+  }
+  std::vector<bool> seen(nodes_.size());
+  std::vector<int32_t> pending{root};
+  while (!pending.empty()) {
+    const int32_t index = pending.back();
+    pending.pop_back();
+    if (index < 0 || seen[static_cast<size_t>(index)]) {
+      continue;
+    }
+    seen[static_cast<size_t>(index)] = true;
+    const TSyntaxNode& node = nodes_[static_cast<size_t>(index)];
+    if (node.Kind == TSyntaxKind::Keyword) {
+      words.push_back(node.Text);
+    } else if (node.Kind == TSyntaxKind::Type) {
+      pending.push_back(node.Target);
+    } else if (node.Kind != TSyntaxKind::Function) {
+      pending.insert(pending.end(), node.Children.begin(), node.Children.end());
+    }
+  }
+  return words;
 }
 
 }  // namespace qm

@@ -54,6 +54,7 @@ class TCutter {
         continue;
       }
       TRawToken token;
+      const size_t tokenStart = at_;
       if (StartsNumber()) {
         ReadNumber(token.Token);
       } else if (StartsIdent(at_)) {
@@ -93,6 +94,8 @@ class TCutter {
         token.Token.Text = text_.substr(at_, 1);
         ++at_;
       }
+      token.Token.Start = static_cast<int32_t>(tokenStart);
+      token.Token.End = static_cast<int32_t>(at_);
       run.push_back(std::move(token));
     }
   }
@@ -254,6 +257,7 @@ TValueTokens TokeniseValue(std::string_view value) {
   result.TopEnd = static_cast<int32_t>(top.size());
   Flatten(top, result.Tokens);
   result.Broken = cutter.Broken();
+  result.Source = value;
   return result;
 }
 

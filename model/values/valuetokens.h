@@ -28,6 +28,10 @@ struct TValueToken {
   std::string_view Text;  // the ident, function name, unit, hash without "#", or the character
   double Number = 0;      // Number, Dimension and Percentage
   bool Integer = false;   // a number written without "." or exponent
+  // Where the token lies in the value: its first byte (a sign or "#" included) and the byte
+  // after its last (a function's ")" included).
+  int32_t Start = 0;
+  int32_t End = 0;
   // The run of a function's arguments, as indexes into TValueTokens::Tokens.
   int32_t ArgsBegin = 0;
   int32_t ArgsEnd = 0;
@@ -40,6 +44,8 @@ struct TValueTokens {
   // The value holds something that cannot be cut safely (a string or bracket left open, or
   // nesting deeper than a value ever needs); such a value is not judged.
   bool Broken = false;
+  // The value the tokens were cut from.
+  std::string_view Source;
 };
 
 // The tokens of value, which views keep pointing into. Comments and blanks are skipped.

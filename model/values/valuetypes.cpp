@@ -7,6 +7,7 @@
 #include <span>
 
 #include "model/asciicase.h"
+#include "model/values/mathcheck.h"
 
 namespace qm {
 namespace {
@@ -41,19 +42,6 @@ constexpr std::array<TBuiltinName, 24> kBuiltins = {{
     {"declaration-value", TBuiltinType::AnyTokens},
     {"any-value", TBuiltinType::AnyTokens},
 }};
-
-bool IsMathFunction(std::string_view name) {
-  static constexpr std::array<std::string_view, 23> kNames = {
-      "calc",  "min", "max",  "clamp", "round", "mod",          "rem",      "sin",
-      "cos",   "tan", "asin", "acos",  "atan",  "atan2",        "pow",      "sqrt",
-      "hypot", "log", "exp",  "abs",   "sign",  "-webkit-calc", "-moz-calc"};
-  for (const std::string_view math : kNames) {
-    if (EqualIgnoringAsciiCase(name, math)) {
-      return true;
-    }
-  }
-  return false;
-}
 
 constexpr std::string_view kLengthUnits[] = {
     "px",   "em",    "rem",   "ex",    "rex",   "ch",    "rch",   "ic",  "ric", "cap",

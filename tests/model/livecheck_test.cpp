@@ -14,6 +14,12 @@
 #include "realsheets.h"
 
 namespace qm {
+
+// A problem as a failing comparison shows it.
+void PrintTo(const TProblemSpan& problem, std::ostream* out) {
+  *out << "[" << problem.Start << "," << problem.End << ") " << problem.Message;
+}
+
 namespace {
 
 const TValueChecker& Checker() {

@@ -90,6 +90,66 @@ TEST(SheetCheck, ReportsEachPlantedFaultAtItsLineAndColumn) {
          return deep + "\n  color: nope;\n" + std::string(40, '}') + "\na { color: nope }";
        }(),
        {"1:66: warning: blocks nested deeper than 32 levels", "4:12: error: `color`: `nope`"}},
+      {"a missing `;` at the place it belongs",
+       "a {\n  color: red\n  background: blue;\n}",
+       {"2:13: error: missing `;` before `background`"}},
+      {"the first token that does not fit, with what was wanted in short",
+       "a { margin: 1px 2px bogus; transition: opacity 1s linear 2s bogus }",
+       {"1:21: error: `margin`: `bogus` does not match <'margin-top'>{1,4}",
+        "1:61: error: `transition`: `bogus` does not match <single-transition>#"}},
+      {"faults inside math functions, at them",
+       "a { width: calc(100%-2rem); height: calc(10px-2px); top: calc(1px +2px) }\n"
+       "b { width: clamp(1px, 2px); margin: calc(1pz + 2px); left: calc(1px + 2) }\n"
+       "c { width: calc(10deg); rotate: sin(10px); top: max(1px, 2s); z-index: round(up) }",
+       {"1:21: error: `width`: `-` needs a blank on each side",
+        "1:42: error: `height`: `-` needs a blank on each side",
+        "1:67: error: `top`: `+` needs a blank on each side",
+        "2:12: error: `width`: `clamp()` takes 3 arguments, not 2",
+        "2:42: error: `margin`: unknown unit `pz`",
+        "2:69: error: `left`: cannot add a number to a length",
+        "3:12: error: `width`: `calc(10deg)` gives an angle, which does not fit here",
+        "3:33: error: `rotate`: `sin()` takes an angle or a number, not a length",
+        "3:49: error: `top`: cannot add a time to a length",
+        "3:72: error: `z-index`: `round()` takes 1 or 2 arguments, not 0"}},
+      {"typos one or two letters off are named",
+       "a { colr: red; displya: flex; display: flexx; text-align: centre }",
+       {"1:5: error: `colr` is not a known property: did you mean `color`?",
+        "1:16: error: `displya` is not a known property: did you mean `display`?",
+        "1:40: error: `display`: `flexx` does not match [ <display-outside> || <display-inside> "
+        "] | <display-listitem> | ...: did you mean `flex`?",
+        "1:59: error: `text-align`: `centre` is not one of start | end | left | right | center | "
+        "justify | match-parent: did you mean `center`?"}},
+      {"old-browser hacks and old names are warnings that say which",
+       "a { *zoom: 1; _display: inline; color: red\\9; behavior: url(x.htc) }\n"
+       "b { filter: progid:DXImageTransform.Microsoft.gradient(enabled=false) }\n"
+       "c { filter: alpha(opacity=50); color-adjust: exact; word-wrap: break-word }",
+       {"1:5: warning: `*zoom`: the `*` property hack",
+        "1:15: warning: `_display`: the `_` property hack",
+        "1:40: warning: `color`: the `\\9` value hack",
+        "1:47: warning: `behavior`: Internet Explorer's HTC binding",
+        "2:13: warning: `filter`: Internet Explorer's `progid:` filter",
+        "3:13: warning: `filter`: Internet Explorer's `alpha(opacity=...)` filter",
+        "3:32: warning: `color-adjust` is an old name that browsers still read: use "
+        "`print-color-adjust`",
+        "3:53: warning: `word-wrap` is an old name that browsers still read: use `overflow-wrap`"}},
+      {"a name missing, a declaration outside every rule, a property among descriptors",
+       "color: red;\n@import url(x.css);\na { : red; color: blue }\n"
+       "@font-face { font-family: X; color: red; font-variant: normal }",
+       {"1:1: error: a declaration outside every rule",
+        "3:5: error: a declaration without a property name before its `:`",
+        "4:30: error: `color` is not a descriptor of `@font-face`"}},
+      {"unknown pseudo-classes and pseudo-elements, a browser maker's own left alone",
+       "a:hovr, b::befor { color: red }\n"
+       ".md\\:flex:focus-visible, input::-webkit-input-placeholder, a:-moz-focusring,\n"
+       "[data-x=\"a:b\"]:not(:first-child), ::-webkit-scrollbar-button:horizontal:decrement "
+       "{ color: red }\n"
+       "@media (min-width:1px) { a { color:red; &:hover:nope { color: red } } }",
+       {"1:3: error: `:hovr` is not a known pseudo-class: did you mean `:hover`?",
+        "1:12: error: `::befor` is not a known pseudo-element: did you mean `::before`?",
+        "4:49: error: `:nope` is not a known pseudo-class"}},
+      {"a value quoted in a message stays on one line",
+       "a { width: fit(\n    1px) }",
+       {"1:12: error: `width`: `fit( 1px)` does not match"}},
       {"an at-rule inside a string, comment or url is none",
        "/* @nonsense */ a { content: \"@x\"; background: url(a@2x.png) }",
        {}},
@@ -136,8 +196,49 @@ a::after { content: "a \"quoted\" @word \
   EXPECT_EQ(Check(sheet), std::vector<std::string>{});
 }
 
-// The real sheets hold no unknown at-rule and nothing left open; their value faults are listed
-// and explained by the value checker's own test of them.
+// Values of today's CSS that the open data is behind on, or that once tripped the matcher: none
+// may be flagged.
+TEST(SheetCheck, TodaysValuesAreNeverFlagged) {
+  const char* const values[] = {
+      "a { color: rgb(from red r g b / 50%); background: oklch(from var(--brand) l c h) }",
+      "a { color: hsl(from blue h s calc(l + 10%)); border-color: color-mix(in oklch, red 40%, "
+      "blue) }",
+      "a { color: oklch(from #0af calc(l * 0.8) c h / alpha); color: lab(from red l a b) }",
+      "a { color: color(from red display-p3 r g b); color: hwb(from red h w b) }",
+      "a { width: stretch; min-height: stretch; appearance: base-select }",
+      "a { clip-path: circle(50% at 50% 50%); shape-outside: ellipse(40% 50%) }",
+      "a { clip-path: circle(); shape-outside: circle(10px); clip-path: ellipse(closest-side "
+      "farthest-side at 20% 30%) }",
+      "a { width: anchor-size(width); height: anchor-size(--a block, 10px); top: anchor(bottom) }",
+      "a { margin: calc(1rem + 2px) clamp(1rem, 2.5vw, 2rem); width: min(100%, 40rem) }",
+      "a { line-height: round(1.5, 0.1); rotate: calc(1turn / 8); width: calc(100% / 3) }",
+      "a { width: calc((100% - 2 * 1rem) / 3); translate: calc(-1 * var(--x)) 0 }",
+      "a { transform: rotate(atan2(1px, 2px)); opacity: calc(sin(45deg) * 2); z-index: calc(1 + "
+      "2) }",
+      "a { width: max(10px, min(50%, 30em)); padding: clamp(none, 2vw, 1rem) }",
+      "a { font-size: clamp(1rem, 0.5rem + 2vw, 2rem); width: calc(100% - round(up, 33.3%, 1px)) "
+      "}",
+      "a { background-image: linear-gradient(to right, red, 10%, blue) }",
+      "a { word-wrap: break-word }",
+      "@font-face { font-family: X; src: url(x.woff2) format(\"woff2\") tech(variations), "
+      "url(x.woff) format(woff); }",
+      "@font-face { font-family: X; src: local(X), url(x.ttf) format(\"truetype\") "
+      "tech(color-COLRv1, incremental) }",
+  };
+  for (const char* const sheet : values) {
+    std::vector<std::string> found;
+    for (std::string& line : Check(sheet)) {
+      if (line.find(": error: ") != std::string::npos) {
+        found.push_back(std::move(line));
+      }
+    }
+    EXPECT_EQ(found, std::vector<std::string>{}) << sheet;
+  }
+}
+
+// The real sheets hold no error at all: no unknown at-rule, pseudo-class or property, nothing
+// left open; what only old browsers read is a warning, as the value checker's own test of them
+// tells.
 TEST(SheetCheck, TheRealSheetsHoldNoAtRuleOrOpenFault) {
   std::string unexpected;
   for (const TSheetFile& sheet : RealSheetFiles()) {
@@ -145,7 +246,7 @@ TEST(SheetCheck, TheRealSheetsHoldNoAtRuleOrOpenFault) {
       continue;
     }
     for (const std::string& line : Check(ReadSheetBytes(sheet.path))) {
-      if (line.find("at-rule") != std::string::npos || line.find("unclosed") != std::string::npos) {
+      if (line.find(": error: ") != std::string::npos) {
         unexpected += sheet.name + ":" + line + "\n";
       }
     }

@@ -132,6 +132,42 @@ TValueChecker Catalogue() {
                                   std::string(QUILLMERE_DATA_DIR) + "/css3syntax.txt");
 }
 
+// A comma of the syntax is left out with the optional parts it separates: all before it, all
+// after it, or those between it and another comma.
+TEST(ValueChecker, ACommaGoesWithTheOptionalPartsItSeparates) {
+  const TValueChecker checker = TValueChecker::FromText(
+      "[1]\nname=three\nsyntax=f( <number>? , <length>? , <angle>? )\n"
+      "[2]\nname=tail\nsyntax=g( [ a || b ]? , <length>? )\n"
+      "[3]\nname=list\nsyntax=a [ , b ]*\n"
+      "[4]\nname=stops\nsyntax=<length> , [ <number>? , <length> ]#\n",
+      "");
+  const TCase cases[] = {
+      {"three", "f(1, 2px, 3deg)", V},
+      {"three", "f(1, 3deg)", V},
+      {"three", "f(2px)", V},
+      {"three", "f(1)", V},
+      {"three", "f(2px, 3deg)", V},
+      {"three", "f()", V},
+      {"three", "f(1 2px)", E},
+      {"three", "f(1, , 3deg)", E},
+      {"three", "f(, 1)", E},
+      {"tail", "g(a)", V},
+      {"tail", "g(b a, 1px)", V},
+      {"tail", "g(1px)", V},
+      {"tail", "g(a 1px)", E},
+      {"list", "a, b, b", V},
+      {"list", "a b", E},
+      {"stops", "1px, 2px", V},
+      {"stops", "1px, 3, 2px, 4px", V},
+      {"stops", "1px, 3 2px", E},
+      {"stops", "1px 2px", E},
+  };
+  for (const TCase& one : cases) {
+    EXPECT_EQ(checker.Check(one.Property, one.Value).Verdict, one.Verdict)
+        << one.Property << ": " << one.Value;
+  }
+}
+
 TEST(ValueChecker, TheCataloguesPropertiesTakeTheirBasicTypes) {
   const TValueChecker checker = Catalogue();
   const TCase cases[] = {
@@ -261,10 +297,22 @@ TEST(ValueChecker, WithoutItsDataTheCheckerJudgesNothing) {
 TEST(ValueChecker, AMismatchSaysWhy) {
   const TValueChecker checker = Catalogue();
   EXPECT_EQ(checker.Check("flex-direction", "colum").Message,
-            "`flex-direction`: `colum` is not one of row | row-reverse | column | column-reverse");
+            "`flex-direction`: `colum` is not one of row | row-reverse | column | column-reverse: "
+            "did you mean `column`?");
   EXPECT_EQ(checker.Check("accent-color", "12px").Message,
             "`accent-color`: `12px` does not match auto | <color>");
-  EXPECT_EQ(checker.Check("colour", "red").Message, "`colour` is not a known property");
+  EXPECT_EQ(checker.Check("colour", "red").Message,
+            "`colour` is not a known property: did you mean `color`?");
+  // Nothing near enough, or two equally near, suggests nothing.
+  EXPECT_EQ(checker.Check("qqqq", "red").Message, "`qqqq` is not a known property");
+  EXPECT_EQ(checker.Check("flex-direction", "sideways").Fix, "");
+  // A long syntax is cut short in the message and given whole for a tip.
+  const TValueCheck display = checker.Check("display", "blocky thing");
+  EXPECT_LE(display.Message.size(), 140u) << display.Message;
+  EXPECT_TRUE(display.Detail.starts_with("display: [ <display-outside> || <display-inside> ]"))
+      << display.Detail;
+  EXPECT_EQ(display.FaultStart, 0);
+  EXPECT_EQ(display.FaultEnd, 6);
   EXPECT_EQ(checker.Check("text-align", "-webkit-match-parent").Message,
             "`text-align`: `-webkit-match-parent` is valid only with its vendor-prefixed keyword");
 }

@@ -355,28 +355,19 @@ class TestMainWindow : public QObject {
     QCOMPARE(ActionTexts(w.Menu("mFile")->actions(), false),
              (QStringList{"New", "Open", "Close", "Close All", "|", "Save", "Save As", "Save All",
                           "|", "|", "Exit"}));
-    QCOMPARE(ActionTexts(w.Menu("mEdit")->actions(), false), (QStringList{"Undo",
-                                                                          "Redo",
-                                                                          "|",
-                                                                          "Cut",
-                                                                          "Copy",
-                                                                          "Paste",
-                                                                          "Select All",
-                                                                          "|",
-                                                                          "Find",
-                                                                          "Replace",
-                                                                          "|",
-                                                                          "Indent",
-                                                                          "Outdent",
-                                                                          "|",
-                                                                          "Next Block",
-                                                                          "Previous Block",
-                                                                          "|",
-                                                                          "Comment",
-                                                                          "Uncomment",
-                                                                          "|",
-                                                                          "Format Document",
-                                                                          "Minify"}));
+    QCOMPARE(ActionTexts(w.Menu("mEdit")->actions(), false),
+             (QStringList{"Undo",       "Redo",
+                          "|",          "Cut",
+                          "Copy",       "Paste",
+                          "Select All", "|",
+                          "Find",       "Replace",
+                          "|",          "Indent",
+                          "Outdent",    "|",
+                          "Next Block", "Previous Block",
+                          "|",          "Comment",
+                          "Uncomment",  "Apply Suggested Fix",
+                          "|",          "Format Document",
+                          "Minify"}));
     QCOMPARE(ActionTexts(w.Menu("mTools")->actions(), false),
              (QStringList{"|", "Preview Live in Browser", "Preview Live with Page...", "|",
                           "Validate Using W3C", "|", "Show Selectors", "Show Properties",
@@ -411,7 +402,8 @@ class TestMainWindow : public QObject {
                           "|",
                           "Validate Using W3C"}));
     QCOMPARE(ActionTexts(w.Menu("MainTextPopUp")->actions(), false),
-             (QStringList{"Cut", "Copy", "Paste", "|", "Select All", "|", "Comment", "Uncomment"}));
+             (QStringList{"Apply Suggested Fix", "|", "Cut", "Copy", "Paste", "|", "Select All",
+                          "|", "Comment", "Uncomment"}));
     QCOMPARE(w.Action("acFind")->shortcuts(),
              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_F3)}));
     // Every key is shown beside its menu command.
@@ -423,12 +415,12 @@ class TestMainWindow : public QObject {
         }
       }
     }
-    QCOMPARE(keys,
-             (QStringList{"New Ctrl+N", "Open Ctrl+O", "Close Ctrl+W", "Save Ctrl+S",
-                          "Save As Ctrl+Shift+S", "Undo Ctrl+Z", "Redo Ctrl+Y", "Cut Ctrl+X",
-                          "Copy Ctrl+C", "Paste Ctrl+V", "Select All Ctrl+A", "Find Ctrl+F",
-                          "Replace Ctrl+H", "Indent Tab", "Outdent Shift+Tab", "Comment Ctrl+K",
-                          "Uncomment Ctrl+Shift+K", "Format Document Ctrl+Shift+F"}));
+    QCOMPARE(keys, (QStringList{"New Ctrl+N", "Open Ctrl+O", "Close Ctrl+W", "Save Ctrl+S",
+                                "Save As Ctrl+Shift+S", "Undo Ctrl+Z", "Redo Ctrl+Y", "Cut Ctrl+X",
+                                "Copy Ctrl+C", "Paste Ctrl+V", "Select All Ctrl+A", "Find Ctrl+F",
+                                "Replace Ctrl+H", "Indent Tab", "Outdent Shift+Tab",
+                                "Comment Ctrl+K", "Uncomment Ctrl+Shift+K",
+                                "Apply Suggested Fix Ctrl+.", "Format Document Ctrl+Shift+F"}));
     QStringList captions;
     for (QDockWidget* dock : {w.Dock("dxProperties"), w.Dock("dxQuickInfo"), w.Dock("dxSelectors"),
                               w.Dock("dxVisualEditor"), w.Dock("dxPreview")}) {

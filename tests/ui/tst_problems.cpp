@@ -130,7 +130,7 @@ class TestProblems : public QObject {
     QCOMPARE(w.Problems().Rows().size(), 1);
     // The caret in the squiggle tells its message in the status bar.
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("RuleHint"))->text(),
-             QStringLiteral("Error: `colr` is not a known property"));
+             QStringLiteral("Error: `colr` is not a known property: did you mean `color`?"));
     QTest::keyClicks(editor, QStringLiteral("o"));
     QTRY_COMPARE(Marks(document), QString());
     QCOMPARE(w.Problems().Rows(), QStringList());
@@ -144,6 +144,34 @@ class TestProblems : public QObject {
     QCOMPARE(Marks(document), QStringLiteral("E[rexd]"));
     QVERIFY2(w.Problems().Rows().value(0).startsWith(QStringLiteral("1:15: error: `color`")),
              qPrintable(w.Problems().Rows().value(0)));
+  }
+
+  void ctrlPeriodPutsTheSuggestionInPlaceAsOneUndoStep() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    ShowWindow(w);
+    TOpenDocument& document =
+        Open(env, QStringLiteral("a.css"), "a { colr: red; display: flexx }\r\n");
+    TCssEditor* editor = document.Editor();
+    editor->setFocus();
+    QTRY_COMPARE(Marks(document), QStringLiteral("E[colr] E[flexx]"));
+    // Right after the misspelt word, as after typing it.
+    editor->SetCaret(8);
+    QTest::keyClick(editor, Qt::Key_Period, Qt::ControlModifier);
+    QCOMPARE(editor->Text(), std::string_view("a { color: red; display: flexx }"));
+    QTRY_VERIFY(document.Check().Current());
+    QCOMPARE(Marks(document), QStringLiteral("E[flexx]"));
+    editor->SetCaret(28);
+    QTest::keyClick(editor, Qt::Key_Period, Qt::ControlModifier);
+    QCOMPARE(editor->Text(), std::string_view("a { color: red; display: flex }"));
+    // Nothing to fix where there is no problem: nothing changes.
+    editor->SetCaret(0);
+    QTest::keyClick(editor, Qt::Key_Period, Qt::ControlModifier);
+    QCOMPARE(editor->Text(), std::string_view("a { color: red; display: flex }"));
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editor->Text(), std::string_view("a { color: red; display: flexx }"));
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editor->Text(), std::string_view("a { colr: red; display: flexx }"));
   }
 
   void theOptionsSwitchTurnsTheCheckOffAndOn() {
@@ -172,6 +200,25 @@ class TestProblems : public QObject {
     options.CmdApply->click();
     QTRY_COMPARE(Marks(other), QStringLiteral("E[wdth]"));
     QCOMPARE(w.Problems().Rows().size(), 1);
+  }
+
+  void theHackSwitchTurnsOldBrowserHackWarningsOffAndOn() {
+    TTestEnv env;
+    TFrmMain& w = env.MakeWindow();
+    TOpenDocument& document = Open(env, QStringLiteral("a.css"), "a { *zoom: 1; colr: red }");
+    QTRY_COMPARE(Marks(document), QStringLiteral("W[*zoom] E[colr]"));
+    TFrmOptions& options = w.OptionsDialog();
+    options.show();
+    QVERIFY(options.ChkHackWarnings->isChecked());
+    options.ChkHackWarnings->setChecked(false);
+    options.CmdApply->click();
+    QTRY_COMPARE(Marks(document), QStringLiteral("E[colr]"));
+    QCOMPARE(env.ReopenSettings()->ReadString(Setting::HackWarnings.Key()), QStringLiteral("0"));
+    options.show();
+    QVERIFY(!options.ChkHackWarnings->isChecked());
+    options.ChkHackWarnings->setChecked(true);
+    options.CmdApply->click();
+    QTRY_COMPARE(Marks(document), QStringLiteral("W[*zoom] E[colr]"));
   }
 
   void aRowTakesTheCaretToItsProblem_data() {
@@ -238,9 +285,11 @@ class TestProblems : public QObject {
     const TProblemSpan* problem = document.ProblemAt(12);
     QVERIFY(problem != nullptr);
     QCOMPARE(document.ProblemAt(3), nullptr);
-    // The tip tells the problem rather than what the value is, its long line broken.
+    // The tip tells the problem rather than what the value is, its long line broken, and the
+    // whole syntax the message cuts short.
     QCOMPARE(QString::fromStdString(w.Assistant().TipAt(document, 12)),
-             QString::fromStdString(WrappedTip(problem->Message)));
+             QString::fromStdString(WrappedTip(problem->Message + "\n" + problem->Detail)));
+    QVERIFY(problem->Detail.starts_with("width: auto | "));
     TCssEditor* editor = document.Editor();
     emit editor->SCN_DWELLSTART(12, 40, 5);
     QTRY_VERIFY(editor->SendScintilla(QsciScintillaBase::SCI_CALLTIPACTIVE) != 0);

@@ -9,6 +9,7 @@ const path = require('path');
 const properties = require('mdn-data/css/properties.json');
 const atRules = require('mdn-data/css/at-rules.json');
 const syntaxes = require('mdn-data/css/syntaxes.json');
+const selectors = require('mdn-data/css/selectors.json');
 const l10n = require('mdn-data/l10n/css.json');
 const bcd = require('@mdn/browser-compat-data');
 
@@ -151,6 +152,126 @@ function category(groups) {
   return group.replace(/^CSS /, '');
 }
 
+// Where the open data lags the specifications: overrides.ini (its head says how), applied
+// before anything is written. An override the open data has caught up with, or whose text the
+// open data changed under, is named on the console.
+function readOverrides() {
+  const list = [];
+  let entry = null;
+  for (const raw of fs.readFileSync(path.join(__dirname, 'overrides.ini'), 'utf8').split(/\r?\n/)) {
+    const line = raw.trim();
+    if (line === '' || line.startsWith(';')) {
+      continue;
+    }
+    const head = line.match(/^\[(\w+) (.+)\]$/);
+    if (head) {
+      entry = { kind: head[1], name: head[2] };
+      list.push(entry);
+      continue;
+    }
+    const pair = line.match(/^(\w+)=(.*)$/);
+    if (!pair || !entry) {
+      throw new Error(`overrides.ini: cannot read "${line}"`);
+    }
+    entry[pair[1]] = pair[2].trim();
+  }
+  return list;
+}
+
+const squeeze = (text) => String(text || '').replace(/\s+/g, ' ').replace(/\[ /g, '[').replace(/ \]/g, ']').trim();
+// The top-level alternatives of a syntax ("a | b( c | d )" gives "a" and "b( c | d )").
+function alternatives(syntax) {
+  const parts = [];
+  let depth = 0;
+  let start = 0;
+  const text = String(syntax || '');
+  for (let i = 0; i < text.length; ++i) {
+    const c = text[i];
+    if (c === '(' || c === '[') {
+      ++depth;
+    } else if (c === ')' || c === ']') {
+      --depth;
+    } else if (c === '|' && depth === 0 && text[i + 1] !== '|' && text[i - 1] !== '|') {
+      parts.push(squeeze(text.slice(start, i)));
+      start = i + 1;
+    }
+  }
+  parts.push(squeeze(text.slice(start)));
+  return parts;
+}
+
+const aliases = new Map();
+const extraDescriptors = new Map();
+const extraSelectors = new Map();
+function applyOverride(o) {
+  if (!o.source) {
+    throw new Error(`overrides.ini: [${o.kind} ${o.name}] names no source`);
+  }
+  if (o.kind === 'selectors') {
+    const prefix = o.name === 'pseudo-classes' ? ':' : '::';
+    const missing = o.add.split('|').filter((n) => !selectors[prefix + n] && !selectors[`${prefix}${n}()`]);
+    if (missing.length === 0) {
+      console.log(`overrides.ini [selectors ${o.name}]: no longer needed, the open data holds them`);
+    }
+    extraSelectors.set(o.name, missing);
+    return;
+  }
+  if (o.kind === 'descriptors') {
+    const rule = atRules[o.name];
+    const missing = o.add.split('|').filter((n) => !(rule.descriptors || {})[n]);
+    if (missing.length === 0) {
+      console.log(`overrides.ini [descriptors ${o.name}]: no longer needed, the open data holds them`);
+    }
+    extraDescriptors.set(o.name, missing);
+    return;
+  }
+  if (o.kind === 'alias') {
+    if (!properties[o.use]) {
+      throw new Error(`overrides.ini: [alias ${o.name}] uses ${o.use}, which the open data lacks`);
+    }
+    aliases.set(o.name, o.use);
+    return;
+  }
+  let holder;
+  let key = o.name;
+  if (o.kind === 'syntax') {
+    holder = syntaxes;
+  } else if (o.kind === 'property') {
+    holder = properties;
+  } else if (o.kind === 'descriptor') {
+    const [rule, name] = o.name.split(' ');
+    holder = atRules[rule] && atRules[rule].descriptors;
+    key = name;
+  }
+  if (!holder) {
+    throw new Error(`overrides.ini: cannot place [${o.kind} ${o.name}]`);
+  }
+  const open = holder[key] ? holder[key].syntax : undefined;
+  const note = (what) => console.log(`overrides.ini [${o.kind} ${o.name}]: ${what}`);
+  if (o.add !== undefined) {
+    if (open === undefined) {
+      throw new Error(`overrides.ini: [${o.kind} ${o.name}] adds to a syntax the open data lacks`);
+    }
+    const have = alternatives(open);
+    const missing = alternatives(o.add).filter((a) => !have.includes(a));
+    if (missing.length === 0) {
+      note('no longer needed, the open data holds it');
+      return;
+    }
+    holder[key] = { ...holder[key], syntax: `${open} | ${missing.join(' | ')}` };
+    return;
+  }
+  if (open !== undefined && squeeze(open) === squeeze(o.syntax)) {
+    note('no longer needed, the open data says the same');
+  } else if (open !== undefined && o.was === undefined) {
+    note('the open data has a syntax of its own now: see whether it still lags');
+  } else if (open !== undefined && squeeze(open) !== squeeze(o.was)) {
+    note('the open data changed: see whether it still lags');
+  }
+  holder[key] = { ...(holder[key] || {}), syntax: o.syntax };
+}
+readOverrides().forEach(applyOverride);
+
 // Every non-prefixed property, then the descriptors that are not also properties.
 const entries = [];
 for (const [name, p] of Object.entries(properties)) {
@@ -159,6 +280,18 @@ for (const [name, p] of Object.entries(properties)) {
   }
   entries.push({ name, facts: p, category: category(p.groups),
     compat: bcd.css.properties[name] && bcd.css.properties[name].__compat });
+}
+// A name that still works beside the current one: its row has the current one's syntax.
+for (const [name, use] of aliases) {
+  const entry = entries.find((e) => e.name === name);
+  if (entry) {
+    entry.useInstead = use;
+  } else {
+    const p = properties[use];
+    entries.push({ name, useInstead: use, category: category(p.groups),
+      facts: { ...p, status: 'deprecated' },
+      compat: bcd.css.properties[name] && bcd.css.properties[name].__compat });
+  }
 }
 const known = new Set(entries.map((e) => e.name));
 for (const rule of kDescriptorRules) {
@@ -222,6 +355,7 @@ out.push(
   ';              facts about the property, in English',
   ';   status     standard, experimental, nonstandard or obsolete',
   ';   atrule     for a descriptor: the at-rule whose block it belongs in',
+  ';   useinstead an old name that still works: the property to write instead',
   ';   supported  Chrome | Edge | Firefox | Safari: the first version, marked "+partial",',
   ';              "+prefix" or "+flag" where that applies; "no" for none, "?" for unknown',
   ';   "info" is absent: the program composes the description from the facts.',
@@ -232,6 +366,23 @@ out.push(
   '',
   '[categories]',
   ...categories.map((c, i) => `${i}=${c}`),
+  '',
+  '; The pseudo-classes and pseudo-elements selectors may name, without their colons and',
+  '; brackets (vendor-prefixed ones left out: a browser maker\'s own are never judged).',
+  '[selectors]',
+  ...['pseudo-classes', 'pseudo-elements'].map((kind) => {
+    const prefix = kind === 'pseudo-classes' ? /^:[^:]/ : /^::/;
+    const names = Object.keys(selectors).filter((n) => prefix.test(n))
+      .map((n) => n.replace(/^::?/, '').replace(/\(\)$/, ''))
+      .filter((n) => !n.startsWith('-'));
+    return `${kind}=${[...new Set(names.concat(extraSelectors.get(kind) || []))].sort().join('|')}`;
+  }),
+  '',
+  '; Every descriptor of these at-rules, also those that share a property\'s name.',
+  '[descriptors]',
+  ...kDescriptorRules.map((rule) => `${rule}=${Object.keys(atRules[rule].descriptors || {})
+    .concat(extraDescriptors.get(rule) || []).filter((n) => !n.startsWith('-')).sort()
+    .join('|')}`),
 );
 ordered.forEach((e, i) => {
   const f = e.facts;
@@ -263,6 +414,9 @@ ordered.forEach((e, i) => {
   out.push(`status=${f.status || 'standard'}`);
   if (e.atRule) {
     out.push(`atrule=${e.atRule}`);
+  }
+  if (e.useInstead) {
+    out.push(`useinstead=${e.useInstead}`);
   }
   out.push(`supported=${kBrowsers.map((b) => supportField(e.compat, b)).join('|')}`);
 });
