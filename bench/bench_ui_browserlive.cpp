@@ -48,8 +48,9 @@ struct TBenchPlatform {
       TSettingsStore::ForIniFile(Dir.filePath(QStringLiteral("s.ini")));
   bench::TSilentPrompts Prompts;
   TSystemShell Shell;
-  TPlatform Platform{Settings.get(), &Prompts, &Shell, Dir.path(),
-                     QCoreApplication::applicationDirPath()};
+  TPlatform Platform{
+      Settings.get(), &Prompts, &Shell, Dir.path(), QCoreApplication::applicationDirPath(),
+      QString()};
 };
 
 std::string Bootstrap5() {

@@ -28,7 +28,8 @@ namespace {
 struct TWindowOn {
   explicit TWindowOn(const std::string& text)
       : Settings(TSettingsStore::ForIniFile(Dir.filePath(QStringLiteral("s.ini")))),
-        Platform{Settings.get(), &Prompts, &Shell, Dir.path(), QStringLiteral(QUILLMERE_DATA_DIR)},
+        Platform{Settings.get(), &Prompts, &Shell, Dir.path(), QStringLiteral(QUILLMERE_DATA_DIR),
+                 QString()},
         Window(Platform) {
     // Within the offscreen screen, where the editor can place its list.
     Window.setGeometry(0, 0, 780, 580);

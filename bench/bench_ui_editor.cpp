@@ -105,7 +105,7 @@ void BM_FillTreeOf3MB(benchmark::State& state) {
   auto settings = TSettingsStore::ForIniFile(dir.filePath(QStringLiteral("s.ini")));
   TSilentPrompts prompts;
   TSystemShell shell;
-  TPlatform platform{settings.get(), &prompts, &shell, dir.path(), dir.path()};
+  TPlatform platform{settings.get(), &prompts, &shell, dir.path(), dir.path(), QString()};
   TFrmMain window(platform);
   window.Tabs().NewDocument();
   window.Tabs().CurrentEditor()->LoadBytes(ThreeMegabytes());
@@ -122,7 +122,8 @@ BENCHMARK(BM_FillTreeOf3MB)->Unit(benchmark::kMillisecond);
 struct TWindowOn3MB {
   TWindowOn3MB()
       : Settings(TSettingsStore::ForIniFile(Dir.filePath(QStringLiteral("s.ini")))),
-        Platform{Settings.get(), &Prompts, &Shell, Dir.path(), QStringLiteral(QUILLMERE_DATA_DIR)},
+        Platform{Settings.get(), &Prompts, &Shell, Dir.path(), QStringLiteral(QUILLMERE_DATA_DIR),
+                 QString()},
         Window(Platform) {
     Window.Tabs().NewDocument();
     Editor = Window.Tabs().CurrentEditor();

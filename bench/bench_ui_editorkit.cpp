@@ -32,7 +32,8 @@ using Sci = QsciScintillaBase;
 struct TWindow {
   TWindow()
       : Settings(TSettingsStore::ForIniFile(Dir.filePath(QStringLiteral("s.ini")))),
-        Platform{Settings.get(), &Prompts, &Shell, Dir.path(), QStringLiteral(QUILLMERE_DATA_DIR)},
+        Platform{Settings.get(), &Prompts, &Shell, Dir.path(), QStringLiteral(QUILLMERE_DATA_DIR),
+                 QString()},
         Window(Platform) {}
   TOpenDocument& Open(const QString& name, const std::string& text) {
     const QString path = Dir.filePath(name);

@@ -50,8 +50,9 @@ void BM_LiveKeystrokeBootstrap5(benchmark::State& state) {
   auto settings = TSettingsStore::ForIniFile(dir.filePath(QStringLiteral("s.ini")));
   TSilentPrompts prompts;
   TSystemShell shell;
-  const TPlatform platform{settings.get(), &prompts, &shell, dir.path(),
-                           QCoreApplication::applicationDirPath()};
+  const TPlatform platform{
+      settings.get(), &prompts, &shell, dir.path(), QCoreApplication::applicationDirPath(),
+      QString()};
   // Bootstrap 5.3 (281 KB) from the corpus when it is there, else Debian's bootstrap 5.
   std::string path;
   for (const TSheetFile& sheet : RealSheetFiles()) {
