@@ -18,7 +18,6 @@
 #include "model/error.h"
 #include "model/program/recoveryrecord.h"
 #include "model/program/textdifference.h"
-#include "model/text/editbatch.h"
 #include "platform/fileio.h"
 #include "platform/prompts.h"
 #include "platform/recordfile.h"
@@ -170,9 +169,7 @@ TOpenDocument* TDocumentTabs::RestoreRecord(const TRecoveryRecord& record, TOpen
     // In the file's own document as one step of Undo, which gives the file's text back.
     ActivateTab(pgmain->indexOf(document));
     ShowCurrent();
-    const TLoadedText loaded = LoadText(record.Bytes);
-    const auto length = static_cast<int32_t>(document->Editor()->Text().size());
-    document->Apply(TEditBatch({0, length, loaded.Text, 0}));
+    document->ApplyRecovered(record.Bytes);
     document->AcceptDiskVersion();
   } else {
     NewDocument();

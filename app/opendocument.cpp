@@ -63,16 +63,26 @@ void TOpenDocument::Load(const QString& path, const QByteArray& bytes) {
 
 void TOpenDocument::LoadRecovered(const QString& path, std::string_view bytes) {
   Load(path, {});
-  TLoadedText loaded = LoadText(bytes);
   {
     TEditScope quiet(*this);
-    Editor_->SetEncoding(DetectEncoding(loaded.Text));
+    Editor_->SetEncoding(DetectEncoding(LoadText(bytes).Text));
   }
-  Apply(TEditBatch({0, 0, std::move(loaded.Text), 0}));
-  // The recovered text's own breaks, not the empty text's grown by the insertion.
-  PendingInsertion.reset();
-  Format_ = std::move(loaded.Format);
+  ApplyRecovered(bytes);
   Editor_->SetCaret(0);
+}
+
+void TOpenDocument::ApplyRecovered(std::string_view bytes) {
+  TLoadedText loaded = LoadText(bytes);
+  const auto length = static_cast<int32_t>(Editor_->Text().size());
+  Apply(TEditBatch({0, length, std::move(loaded.Text), 0}));
+  // The recovered text's own breaks, not those the whole replacement gave its lines; the file's
+  // own bytes stay what an Undo back to its text writes.
+  PendingInsertion.reset();
+  std::string fileBytes = std::move(Format_.MixedOriginal);
+  Format_ = std::move(loaded.Format);
+  if (!fileBytes.empty()) {
+    Format_.MixedOriginal = std::move(fileBytes);
+  }
 }
 
 void TOpenDocument::SaveTo(const QString& path) {

@@ -47,6 +47,9 @@ class TOpenDocument : public QWidget {
   // Takes back text kept by a recovery record: bytes in the file's own encoding and format,
   // as a change of an empty document saving to path (or untitled), so it stays modified.
   void LoadRecovered(const QString& path, std::string_view bytes);
+  // Replaces the text by recovered bytes as one step of Undo; the lines keep the recovered
+  // text's own line breaks.
+  void ApplyRecovered(std::string_view bytes);
   // Writes the text in the file's own format and makes path the document's file. Throws TError
   // when it cannot be written; the document stays modified then.
   void SaveTo(const QString& path);

@@ -129,7 +129,8 @@ class TestRecovery : public QObject {
     QFETCH(QList<TButton>, answers);
     TTestEnv env;
     env.Platform.RecoveryFolder = RecoveryFolder(env);
-    const QByteArray original = "a{color:red}\r\rb{}";
+    // Each line keeps its own break, in the recovered text and after an Undo back to the file.
+    const QByteArray original = "a{color:red}\r\n\rb{}";
     const QString path = env.WriteFile(QStringLiteral("a.css"), original);
     {
       TFrmMain& w = env.MakeWindow();
@@ -180,7 +181,8 @@ class TestRecovery : public QObject {
       QVERIFY(document.Path().isEmpty() || SameFile(document.Path(), path));
     }
     texts.sort();
-    QCOMPARE(texts, (QStringList{"p{}a{color:red}\r\rb{} > " + CanonicalFilePath(path), "u{} > "}));
+    QCOMPARE(texts,
+             (QStringList{"p{}a{color:red}\r\n\rb{} > " + CanonicalFilePath(path), "u{} > "}));
     if (answers.contains(TButton::ShowDifferences)) {
       shown.sort();
       QCOMPARE(shown, (QStringList{"@@ line 1 @@\n+ u{}",
