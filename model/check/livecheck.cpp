@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/asciicase.h"
+#include "model/check/preludecheck.h"
 #include "model/sheet/declarations.h"
 #include "model/text/csslexis.h"
 #include "model/textbytes.h"
@@ -90,7 +91,6 @@ void CheckSelector(std::string_view text, int32_t from, int32_t to, const TValue
       ++i;
     }
   }
-  int32_t bracket = 0;  // inside an attribute selector
   bool first = true;
   // After a browser maker's own pseudo-element its pseudo-classes are its own too
   // (::-webkit-scrollbar-button:horizontal), up to the end of the compound selector.
@@ -118,9 +118,12 @@ void CheckSelector(std::string_view text, int32_t from, int32_t to, const TValue
       i = lexis::EscapeEnd(text, i);
       continue;
     }
-    bracket += c == '[' ? 1 : (c == ']' && bracket > 0 ? -1 : 0);
+    if (c == '[') {
+      i = CheckAttributeSelector(text, i, to, found);
+      continue;
+    }
     vendorElement = vendorElement && c != ',' && c != '>' && c != '+' && c != '~';
-    if (c != ':' || bracket > 0) {
+    if (c != ':') {
       ++i;
       continue;
     }
@@ -249,7 +252,7 @@ void SortByStart(std::vector<TProblemSpan>& problems) {
 void TLiveCheck::Full(const TDocument& document, const TModList& blocks,
                       const TValueChecker& checker) {
   RequireCurrent(document, blocks);
-  Text_.Full(document.Text());
+  Text_.Full(document.Text(), &checker);
   Blocks_.clear();
   CheckBlocks(document, blocks, checker, nullptr);
   Version_ = document.TextVersion();
@@ -269,7 +272,7 @@ void TLiveCheck::Update(const TDocument& document, const TModList& blocks,
     return;
   }
   RequireCurrent(document, blocks);
-  Text_.Update(document.Text(), *change);
+  Text_.Update(document.Text(), *change, &checker);
   CheckBlocks(document, blocks, checker, &*change);
   Version_ = document.TextVersion();
   Assemble();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "model/asciicase.h"
+#include "model/check/preludecheck.h"
 #include "model/text/csslexis.h"
 #include "model/textbytes.h"
 
@@ -99,6 +100,41 @@ int32_t At(size_t index) {
   return static_cast<int32_t>(index);
 }
 
+// Whether the at-rule's prelude is read for faults.
+bool HasCheckedPrelude(std::string_view name) {
+  return name.size() >= 5 && name.size() <= 9 &&
+         (EqualIgnoringAsciiCase(name, "media") || EqualIgnoringAsciiCase(name, "container") ||
+          EqualIgnoringAsciiCase(name, "import") || EqualIgnoringAsciiCase(name, "layer"));
+}
+
+// Where the at-rule prelude from from ends: at its "{", ";" or "}", at a string left open, or at
+// the text's end.
+size_t PreludeEnd(std::string_view text, size_t from) {
+  size_t i = from;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == '{' || c == ';' || c == '}') {
+      return i;
+    }
+    if (c == '/' && i + 1 < text.size() && text[i + 1] == '*') {
+      i = static_cast<size_t>(lexis::CommentEnd(text, At(i)).End);
+    } else if (c == '"' || c == '\'') {
+      const lexis::TRunEnd string = lexis::StringEnd(text, At(i));
+      if (!string.Closed) {
+        return i;
+      }
+      i = static_cast<size_t>(string.End);
+    } else if (c == '\\') {
+      i = static_cast<size_t>(lexis::EscapeEnd(text, At(i)));
+    } else if (c == '(' && i >= 3 && lexis::UnquotedUrlBody(text, At(i)) >= 0) {
+      i = static_cast<size_t>(lexis::UrlEnd(text, lexis::UnquotedUrlBody(text, At(i))).End);
+    } else {
+      ++i;
+    }
+  }
+  return text.size();
+}
+
 }  // namespace
 
 bool IsKnownAtRule(std::string_view name) {
@@ -134,14 +170,17 @@ struct TTextCheck::TOldScan {
   }
 };
 
-void TTextCheck::Full(std::string_view text) {
+void TTextCheck::Full(std::string_view text, const TValueChecker* checker) {
+  Checker_ = checker;
   Found_.clear();
   OpenComment_.reset();
   Points_.clear();
   Scan(text, 0, nullptr);
 }
 
-void TTextCheck::Update(std::string_view text, const TTextChange& change) {
+void TTextCheck::Update(std::string_view text, const TTextChange& change,
+                        const TValueChecker* checker) {
+  Checker_ = checker;
   // The last point at or before the change: what the scan knew there came from the text in front
   // of it alone.
   const auto resume = std::upper_bound(Points_.begin(), Points_.end(), change.Start);
@@ -236,6 +275,8 @@ bool TTextCheck::Scan(std::string_view text, size_t from, TOldScan* old) {
         const bool vendor = !WithoutVendorPrefix(name).empty();
         Found_.push_back({At(i), At(end), vendor ? TSeverity::Warning : TSeverity::Error,
                           "`@" + std::string(name) + "` is not a known at-rule"});
+      } else if (Checker_ != nullptr && HasCheckedPrelude(name)) {
+        CheckAtRulePrelude(text, At(i), At(PreludeEnd(text, end)), *Checker_, Found_);
       }
       i = end;
       statementStart = false;

@@ -12,6 +12,7 @@
 
 #include "model/check/problem.h"
 #include "model/text/changelog.h"
+#include "model/values/valuechecker.h"
 
 namespace qm {
 
@@ -23,14 +24,16 @@ std::span<const std::string_view> KnownAtRules();
 
 class TTextCheck {
  public:
-  // Scans the whole text.
-  void Full(std::string_view text);
+  // Scans the whole text. With checker, the preludes of @media, @container, @import and @layer
+  // are checked as well.
+  void Full(std::string_view text, const TValueChecker* checker = nullptr);
   // The same answers for text, which differs from the text last scanned by change: the scan
   // resumes at the last place before the change where it can, and stops once it is back in step
   // with the last scan after the change.
-  void Update(std::string_view text, const TTextChange& change);
+  void Update(std::string_view text, const TTextChange& change,
+              const TValueChecker* checker = nullptr);
 
-  // At-rules of unknown name and strings left open, in text order.
+  // At-rules of unknown name, faults in at-rule preludes and strings left open, in text order.
   const std::vector<TProblemSpan>& Found() const { return Found_; }
   // The comment left open at the text's end, if one is.
   const std::optional<TProblemSpan>& OpenComment() const { return OpenComment_; }
@@ -42,6 +45,7 @@ class TTextCheck {
   bool Scan(std::string_view text, size_t from, TOldScan* old);
 
   std::vector<TProblemSpan> Found_;
+  const TValueChecker* Checker_ = nullptr;  // during a scan
   std::optional<TProblemSpan> OpenComment_;
   // Places right after a "{", "}" or ";" where a scan can resume.
   std::vector<int32_t> Points_;

@@ -259,6 +259,16 @@ TValueChecker TValueChecker::FromText(std::string_view css3, std::string_view sy
       }
     }
   });
+  // The features of @media and @container conditions ("[media-features] width=<length>").
+  ForEachEntry(css3, [&](std::string_view section, std::string_view key, std::string_view value,
+                         bool sectionEnds) {
+    if (!sectionEnds && EqualIgnoringAsciiCase(section, "media-features") && !key.empty()) {
+      const std::string lower = AsciiLowerCase(Trimmed(key));
+      checker.mediaFeatures_.insert(lower);
+      checker.grammar_.Name("@media/" + lower, checker.grammar_.Parse(value), true);
+      checker.syntaxes_.insert_or_assign("@media/" + lower, std::string(value));
+    }
+  });
   // An entry's name and syntax; a descriptor (atrule=) is known as "@rule/name", apart from
   // the property of its name.
   std::string name;
@@ -335,6 +345,27 @@ TValueCheck TValueChecker::CheckPseudo(std::string_view name, bool element) cons
     check.Message += ": did you mean `" + colons + check.Fix + "`?";
   }
   return check;
+}
+
+TValueCheck TValueChecker::CheckMediaFeature(std::string_view name, std::string_view value) const {
+  name = Trimmed(name);
+  if (mediaFeatures_.empty() || IsVendorPrefixed(name)) {
+    return {TValueVerdict::Unknown, {}};
+  }
+  if (!mediaFeatures_.contains(AsciiLowerCase(name))) {
+    TValueCheck check{TValueVerdict::Error,
+                      std::string("`").append(name) + "` is not a known media feature", true};
+    check.Fix =
+        Nearest(name, std::vector<std::string_view>(mediaFeatures_.begin(), mediaFeatures_.end()));
+    if (!check.Fix.empty()) {
+      check.Message += ": did you mean `" + check.Fix + "`?";
+    }
+    return check;
+  }
+  if (Trimmed(value).empty()) {
+    return {};
+  }
+  return CheckValue(name, value, "@media");
 }
 
 bool TValueChecker::Knows(std::string_view property) const {

@@ -62,6 +62,11 @@ class TValueChecker {
   // Fix. A browser maker's own is valid.
   TValueCheck CheckPseudo(std::string_view name, bool element) const;
 
+  // Whether name is a feature that @media and @container conditions test, and value (empty for
+  // a feature tested alone, "(color)") fits its syntax: an unknown name is an error at the name
+  // (AtName) with the nearest known one as its Fix. A browser maker's own feature is valid.
+  TValueCheck CheckMediaFeature(std::string_view name, std::string_view value) const;
+
   // Whether name is a property the catalogue defines (in any letter case).
   bool Knows(std::string_view property) const;
 
@@ -100,7 +105,8 @@ class TValueChecker {
   std::map<std::string, std::set<std::string, std::less<>>, std::less<>> descriptors_;
   std::set<std::string, std::less<>> pseudoClasses_;
   std::set<std::string, std::less<>> pseudoElements_;
-  std::set<std::string, std::less<>> level_;  // empty: every property of the catalogue
+  std::set<std::string, std::less<>> mediaFeatures_;  // their syntaxes: "@media/name"
+  std::set<std::string, std::less<>> level_;          // empty: every property of the catalogue
   std::string levelName_;
   bool hackWarnings_ = true;                                  // lower-case old name -> current
   std::map<std::string, std::string, std::less<>> syntaxes_;  // lower-case property -> syntax

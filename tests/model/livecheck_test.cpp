@@ -83,6 +83,29 @@ TEST(LiveCheck, EditsThatOpenAndCloseBlocksStringsAndComments) {
                                       });
 }
 
+TEST(LiveCheck, EditsInAtRulePreludesAndAttributeSelectors) {
+  const std::string sheet =
+      "@import url(a.css) layer(x);\n@layer a, b;\n"
+      "@media (min-width: 10px) { a[href] { color: red } }\nb { top: 0 }\n";
+  const auto at = [&](std::string_view what) { return static_cast<int32_t>(sheet.find(what)); };
+  ExpectUpdatesMatchFullChecks(sheet, {
+                                          {at("width"), 0, "x"},     // an unknown feature
+                                          {at("width"), 1, ""},      // known again
+                                          {at("10px"), 4, "10"},     // a value without a unit
+                                          {at("10px"), 2, "10px"},   // back
+                                          {at(", b"), 0, ";"},       // a statement split
+                                          {at(", b"), 1, ""},        // joined again
+                                          {at("a, b"), 0, "1"},      // a layer name broken
+                                          {at("a, b"), 1, ""},       // fixed
+                                          {at("href]") + 4, 1, ""},  // "[" left open
+                                          {at("href") + 4, 0, "]"},  // closed
+                                          {at("(x)") + 1, 1, "."},   // layer(.)
+                                          {at("(x)") + 1, 1, "x"},   // layer(x)
+                                          {at("(min"), 0, "{"},      // the prelude cut short
+                                          {at("(min"), 1, ""},       // whole again
+                                      });
+}
+
 TEST(LiveCheck, TypingAndDeletingAllOverARealSheet) {
   const struct {
     const char* Sheet;

@@ -38,6 +38,18 @@ struct TCase {
   std::vector<std::string> Expected;
 };
 
+template <size_t N>
+void ExpectProblems(const TCase (&cases)[N]) {
+  for (const TCase& one : cases) {
+    const std::vector<std::string> found = Check(one.Sheet);
+    EXPECT_EQ(found.size(), one.Expected.size()) << one.Name;
+    for (size_t i = 0; i < std::min(found.size(), one.Expected.size()); ++i) {
+      EXPECT_TRUE(found[i].starts_with(one.Expected[i]))
+          << one.Name << "\n  found:    " << found[i] << "\n  expected: " << one.Expected[i];
+    }
+  }
+}
+
 TEST(SheetCheck, ReportsEachPlantedFaultAtItsLineAndColumn) {
   const TCase cases[] = {
       {"a keyword misspelt",
@@ -154,14 +166,63 @@ TEST(SheetCheck, ReportsEachPlantedFaultAtItsLineAndColumn) {
        "/* @nonsense */ a { content: \"@x\"; background: url(a@2x.png) }",
        {}},
   };
-  for (const TCase& one : cases) {
-    const std::vector<std::string> found = Check(one.Sheet);
-    EXPECT_EQ(found.size(), one.Expected.size()) << one.Name;
-    for (size_t i = 0; i < std::min(found.size(), one.Expected.size()); ++i) {
-      EXPECT_TRUE(found[i].starts_with(one.Expected[i]))
-          << one.Name << "\n  found:    " << found[i] << "\n  expected: " << one.Expected[i];
-    }
-  }
+  ExpectProblems(cases);
+}
+
+TEST(SheetCheck, FaultsInAtRulePreludesAndAttributeSelectorsAtTheirColumn) {
+  const TCase cases[] = {
+      {"a media feature misspelt, a value of the wrong type, each at its place",
+       "@media screen and (min-widht: 10px) { a { color: red } }\n"
+       "@media (min-width: 10deg), print and (orientation: sideways) {}\n"
+       "@media (400px <= width <= 7deg) and (height > 1px) {}",
+       {"1:20: error: `min-widht` is not a known media feature: did you mean `min-width`?",
+        "2:20: error: `min-width`: `10deg`", "2:52: error: `orientation`: `sideways`",
+        "3:27: error: `width`: `7deg`"}},
+      {"a feature alone, nested and negated groups, a container's name and style()",
+       "@media not all and (monochrome), ((hovr) or (not (colour))) {}\n"
+       "@container card (inline-size > 30em) and style(--x: 1) and (widht: 1px) {}\n"
+       "@media (min-width:) {} @media (: 1px) {} @media (width >= ) {}",
+       {"1:36: error: `hovr` is not a known media feature: did you mean `hover`?",
+        "1:51: error: `colour` is not a known media feature: did you mean `color`?",
+        "2:61: error: `widht` is not a known media feature: did you mean `width`?",
+        "3:18: error: `min-width` has no value", "3:32: error: a media feature's name is missing",
+        "3:56: error: a value or a media feature is expected beside `>=`"}},
+      {"malformed attribute selectors",
+       "[href=] {}\n[=x] {}\na[a~~=b], b[c] {}\ninput[type=\"a\" x] {}\na[href {}\n"
+       "[a=1] {}",
+       {"1:7: error: a name or a string is expected after `=`",
+        "2:2: error: an attribute name is expected", "3:4: error: `]`, `=`, `~=`",
+        "4:16: error: `]` is expected", "5:2: error: unclosed attribute selector",
+        "6:4: error: a name or a string is expected after `=`"}},
+      {"layer names and @import forms",
+       "@layer 1a;\n@layer a, .b;\n@layer a b {}\n@import 12;\n@import \"x.css\" layer(2);\n"
+       "@import url(x.css) screen and (max-widht: 2px);",
+       {"1:8: error: a layer name is expected", "2:11: error: a layer name is expected",
+        "3:10: error: one layer name is expected",
+        "4:9: error: `@import` takes a `url()` or a string first",
+        "5:23: error: a layer name is expected",
+        "6:32: error: `max-widht` is not a known media feature"}},
+  };
+  ExpectProblems(cases);
+}
+
+TEST(SheetCheck, ValidPreludesAndAttributeSelectorsPass) {
+  const std::string_view sheet = R"css(@import url(x) layer(a) supports(display:grid) screen;
+@import "a.css" layer;
+@import url("b.css") supports(not (display: grid)) print, (orientation: landscape);
+@layer a.b, c;
+@layer d.e { @layer f { a { color: red } } }
+@layer { b { color: red } }
+@media only screen and (min-width: 768px) and (max-width: 1199.98px), print {}
+@media (400px <= width <= 700px), (width >= 600px), (aspect-ratio: 16/9), (1024px > width) {}
+@media not (prefers-reduced-motion: reduce) and (hover) and (-webkit-min-device-pixel-ratio: 2) {}
+@media (min-resolution: 2dppx), (resolution: infinite), (color), (min-width: calc(10px + 2em)) {}
+@container (min-width: 400px) and (orientation: portrait) {}
+@container sidebar (inline-size >= 20rem) or style(--theme: dark) {}
+[href], a[href="x"], [ href = x i ], [lang|=en], [class~='a' s], [ns|a], [*|a], [|a], [a^=b] {}
+[data-x="]"], [a$="b"][b*=c] { color: red }
+)css";
+  EXPECT_EQ(Check(sheet), std::vector<std::string>{});
 }
 
 TEST(SheetCheck, ValidModernCssIsNeverFlagged) {

@@ -383,6 +383,12 @@ out.push(
   ...kDescriptorRules.map((rule) => `${rule}=${Object.keys(atRules[rule].descriptors || {})
     .concat(extraDescriptors.get(rule) || []).filter((n) => !n.startsWith('-')).sort()
     .join('|')}`),
+  '',
+  '; The features @media and @container conditions test, with the value syntax of each: from',
+  '; tools/catalogue/mediafeatures.ini, which names the specification of each.',
+  '[media-features]',
+  ...fs.readFileSync(path.join(__dirname, 'mediafeatures.ini'), 'utf8').split(/\r?\n/)
+    .map((line) => line.trim()).filter((line) => /^[a-z][a-z0-9-]*=/.test(line)),
 );
 ordered.forEach((e, i) => {
   const f = e.facts;
