@@ -198,6 +198,9 @@ std::string HackOf(std::string_view property, std::string_view value) {
   if (value.ends_with("\\9")) {
     return "the `\\9` value hack, which only Internet Explorer 10 and older read";
   }
+  if (value.ends_with("\\0") || value.ends_with("\\0/")) {
+    return "the `\\0` value hack, which only Internet Explorer 8 to 10 read";
+  }
   const auto startsWith = [value](std::string_view head) {
     return value.size() >= head.size() &&
            EqualIgnoringAsciiCase(value.substr(0, head.size()), head);

@@ -178,6 +178,9 @@ TEST(SheetCheck, FaultsInAtRulePreludesAndAttributeSelectorsAtTheirColumn) {
        {"1:20: error: `min-widht` is not a known media feature: did you mean `min-width`?",
         "2:20: error: `min-width`: `10deg`", "2:52: error: `orientation`: `sideways`",
         "3:27: error: `width`: `7deg`"}},
+      {"an old Internet Explorer hack in a media feature's value is named",
+       "@media screen and (min-width:0\\0) {}",
+       {"1:30: warning: `min-width`: the `\\0` value hack"}},
       {"a feature alone, nested and negated groups, a container's name and style()",
        "@media not all and (monochrome), ((hovr) or (not (colour))) {}\n"
        "@container card (inline-size > 30em) and style(--x: 1) and (widht: 1px) {}\n"
