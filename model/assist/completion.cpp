@@ -151,29 +151,34 @@ struct TSyntaxWords {
   std::vector<TBuiltinType> Numbers;
 };
 
-// With function, only the numeric types of that function's arguments ("45deg" in rotate()).
+// What a walk over a syntax collects: the value's own words; with a function, the numeric types
+// of that function's arguments ("45deg" in rotate()); or that function's own keywords and colour
+// ("auto-fill" in repeat(), not the words of the functions nested in it).
+enum class TCollect : uint8_t { Value, Numbers, Arguments };
+
 void CollectWords(const TValueGrammar& grammar, int32_t node, std::string_view function,
-                  bool inFunction, std::set<int64_t>& seen, TSyntaxWords& words) {
+                  TCollect mode, bool inFunction, std::set<int64_t>& seen, TSyntaxWords& words) {
   if (node < 0 || !seen.insert(int64_t{node} * 2 + (inFunction ? 1 : 0)).second) {
     return;
   }
-  const bool numbersOnly = !function.empty();
+  const bool ownWords = mode == TCollect::Value || (mode == TCollect::Arguments && inFunction);
   const TSyntaxNode& n = grammar.Node(node);
   switch (n.Kind) {
     case TSyntaxKind::Keyword:
-      if (!numbersOnly) {
+      if (ownWords) {
         words.Keywords.push_back(n.Text);
       }
       return;
     case TSyntaxKind::Type:
-      if (!n.IsProperty && EqualIgnoringAsciiCase(n.Text, "color") && !numbersOnly) {
+      if (!n.IsProperty && EqualIgnoringAsciiCase(n.Text, "color") && ownWords) {
         // Its own keywords are the system colours, which nobody means to pick from a list.
         words.Color = true;
         return;
       }
       if (n.Target >= 0) {
-        CollectWords(grammar, n.Target, function, inFunction, seen, words);
-      } else if (n.Target <= kBuiltinTarget && (!numbersOnly || inFunction)) {
+        CollectWords(grammar, n.Target, function, mode, inFunction, seen, words);
+      } else if (n.Target <= kBuiltinTarget &&
+                 (mode == TCollect::Value || (mode == TCollect::Numbers && inFunction))) {
         const auto type = static_cast<TBuiltinType>(kBuiltinTarget - n.Target);
         if (std::find(words.Numbers.begin(), words.Numbers.end(), type) == words.Numbers.end()) {
           words.Numbers.push_back(type);
@@ -181,10 +186,11 @@ void CollectWords(const TValueGrammar& grammar, int32_t node, std::string_view f
       }
       return;
     case TSyntaxKind::Function:
-      if (numbersOnly) {
+      // The numbers of functions nested in the one asked for are its arguments' too.
+      if (mode == TCollect::Numbers || (mode == TCollect::Arguments && !inFunction)) {
         const bool inside = inFunction || EqualIgnoringAsciiCase(n.Text, function);
         for (const int32_t child : n.Children) {
-          CollectWords(grammar, child, function, inside, seen, words);
+          CollectWords(grammar, child, function, mode, inside, seen, words);
         }
       }
       return;
@@ -193,7 +199,7 @@ void CollectWords(const TValueGrammar& grammar, int32_t node, std::string_view f
       return;
     default:
       for (const int32_t child : n.Children) {
-        CollectWords(grammar, child, function, inFunction, seen, words);
+        CollectWords(grammar, child, function, mode, inFunction, seen, words);
       }
   }
 }
@@ -209,20 +215,28 @@ TSyntaxWords WordsOf(const TCompletionContext& context, const TCompletionSources
       root = sources.Checker->SyntaxRoot(context.Property);
     }
     if (root >= 0) {
+      if (context.Kind == TCompletionKind::Value && !context.Function.empty()) {
+        std::set<int64_t> seen;
+        CollectWords(sources.Checker->Grammar(), root, context.Function, TCollect::Arguments, false,
+                     seen, words);
+        return words;
+      }
       if (context.Kind == TCompletionKind::Unit && !context.Function.empty()) {
         std::set<int64_t> seen;
-        CollectWords(sources.Checker->Grammar(), root, context.Function, false, seen, words);
+        CollectWords(sources.Checker->Grammar(), root, context.Function, TCollect::Numbers, false,
+                     seen, words);
         if (!words.Numbers.empty()) {
           return words;
         }
       }
       // calc() and the like take the property's own types.
       std::set<int64_t> seen;
-      CollectWords(sources.Checker->Grammar(), root, {}, false, seen, words);
+      CollectWords(sources.Checker->Grammar(), root, {}, TCollect::Value, false, seen, words);
       return words;
     }
   }
-  if (sources.Catalogue != nullptr) {
+  if (sources.Catalogue != nullptr &&
+      (context.Kind == TCompletionKind::Unit || context.Function.empty())) {
     const int32_t row = sources.Catalogue->IndexOfTag(context.Property);
     if (row >= 0) {
       for (std::string& entry : SplitList(sources.Catalogue->Items(row).EditList, '|')) {
@@ -244,9 +258,12 @@ TSyntaxWords WordsOf(const TCompletionContext& context, const TCompletionSources
 constexpr std::string_view kDescriptorsOf = "Descriptors of ";
 
 // The names a declaration may start with in the block: an at-rule's descriptors where the
-// catalogue lists some (and for @page also the properties), else the properties.
+// catalogue or the value syntaxes list some (and for @page also the properties), else the
+// properties. The catalogue files a descriptor that shares a property's name ("font-family" in
+// @font-face) under the property: the syntaxes' full list brings it back.
 std::vector<std::string> DeclarationNames(const TCompletionContext& context,
-                                          const TInspectorCollection& catalogue) {
+                                          const TInspectorCollection& catalogue,
+                                          const TValueChecker* checker) {
   const std::string ownGroup = std::string(kDescriptorsOf) + context.AtRule;
   bool hasDescriptors = false;
   std::vector<std::string> properties;
@@ -263,6 +280,12 @@ std::vector<std::string> DeclarationNames(const TCompletionContext& context,
     } else if (!context.AtRule.empty() && EqualIgnoringAsciiCase(group, ownGroup)) {
       hasDescriptors = true;
       descriptors.push_back(item.CssTag);
+    }
+  }
+  if (checker != nullptr && !context.AtRule.empty()) {
+    for (std::string& name : checker->DescriptorsOf(context.AtRule)) {
+      hasDescriptors = true;
+      descriptors.push_back(std::move(name));
     }
   }
   if (!hasDescriptors) {
@@ -418,21 +441,23 @@ TCompletionContext CompletionContextAt(const TDocument& document, const TModList
   while (digits < caret && IsDigit(At(text, digits))) {
     ++digits;
   }
-  if (digits > numberFrom) {
-    if (!scan.Brackets.empty()) {
-      // The function whose brackets hold the number.
-      int32_t name = scan.Brackets.back();
-      while (name > first && IsNameChar(At(text, name - 1))) {
-        --name;
-      }
-      context.Function = AsciiLowerCase(Slice(text, name, scan.Brackets.back()));
+  // The function whose brackets hold the word.
+  if (!scan.Brackets.empty() && At(text, scan.Brackets.back()) == '(') {
+    int32_t name = scan.Brackets.back();
+    while (name > first && IsNameChar(At(text, name - 1))) {
+      --name;
     }
+    context.Function = AsciiLowerCase(Slice(text, name, scan.Brackets.back()));
+  }
+  if (digits > numberFrom) {
     context.Kind = TCompletionKind::Unit;
     context.Start = digits;
     context.Prefix = std::string(Slice(text, digits, caret));
     return context;
   }
-  if (scan.Brackets.empty()) {
+  // In a function's brackets, its arguments; an unquoted url() holds no words.
+  if (scan.Brackets.empty() ||
+      (!context.Function.empty() && context.Function != "url" && context.Function != "var")) {
     context.Kind = TCompletionKind::Value;
   }
   return context;
@@ -446,7 +471,7 @@ std::vector<std::string> CompletionCandidates(const TCompletionContext& context,
       return {};
     case TCompletionKind::Property:
       if (sources.Catalogue != nullptr) {
-        all = DeclarationNames(context, *sources.Catalogue);
+        all = DeclarationNames(context, *sources.Catalogue, sources.Checker);
         SortNames(all, context.Prefix);
       }
       break;
@@ -490,7 +515,9 @@ std::vector<std::string> CompletionCandidates(const TCompletionContext& context,
       }
       for (const std::string_view wide :
            {"inherit", "initial", "unset", "revert", "revert-layer"}) {
-        add(wide);
+        if (context.Function.empty()) {
+          add(wide);  // the value's own, never a function's argument
+        }
       }
       break;
     }

@@ -18,9 +18,9 @@ class TInspectorCollection;
 class TValueChecker;
 
 enum class TCompletionKind : uint8_t {
-  None,      // outside every rule, in a selector, a comment, a string, a function's brackets...
+  None,      // outside every rule, in a selector, a comment, a string, a url() or var()...
   Property,  // a property name where a declaration starts
-  Value,     // a word of a declaration's value
+  Value,     // a word of a declaration's value, or of a function's arguments in it
   Unit,      // the unit right after a number of a value
   AtRule,    // the name after "@" where a rule or statement starts
 };
@@ -34,7 +34,8 @@ struct TCompletionContext {
   std::string Prefix;
   // Value and Unit: the declaration's property, in lower case.
   std::string Property;
-  // Unit: the function whose brackets hold the number ("rotate"), lower case; empty outside any.
+  // Value and Unit: the function whose brackets hold the word or number ("rotate"), lower case;
+  // empty outside any.
   std::string Function;
   // The at-rule of the block the caret is in ("@font-face", "@media"), lower case; empty in a
   // style rule and outside every block.
@@ -61,7 +62,8 @@ struct TCompletionSources {
 // The candidates that start with the context's prefix (any letter case), in the order the list
 // shows them: property, descriptor and at-rule names alphabetically; for a value the property's
 // own keywords in the order of its syntax, then the colour names where it takes a colour, then
-// the keywords every property takes; for a unit those of the numbers the property takes.
+// the keywords every property takes; in a function's brackets its arguments' keywords and colours
+// alone; for a unit those of the numbers the property takes.
 std::vector<std::string> CompletionCandidates(const TCompletionContext& context,
                                               const TCompletionSources& sources);
 

@@ -114,6 +114,22 @@ std::array<double, 3> RgbToHwb(const TRgb& rgb) {
   return {hue, min, 1 - max};
 }
 
+// Through hwb(): hsl() and hwb() are two ways to say the same hue's mix with white and black.
+TRgb HslToRgb(double hue, double saturation, double lightness) {
+  const double value = lightness + saturation * std::min(lightness, 1 - lightness);
+  const double whiteFree = value == 0 ? 0 : 2 * (1 - lightness / value);
+  return HwbToRgb(hue, (1 - whiteFree) * value, 1 - value);
+}
+
+std::array<double, 3> RgbToHsl(const TRgb& rgb) {
+  const std::array<double, 3> hwb = RgbToHwb(rgb);
+  const double value = 1 - hwb[2];
+  const double whiteFree = value == 0 ? 0 : 1 - hwb[1] / value;
+  const double lightness = value * (1 - whiteFree / 2);
+  const double room = std::min(lightness, 1 - lightness);
+  return {hwb[0], room <= 0 ? 0 : (value - lightness) / room, lightness};
+}
+
 TRgb LabToRgb(const std::array<double, 3>& lab) {
   const double fy = (lab[0] + 16) / 116;
   const double fx = lab[1] / 500 + fy;

@@ -15,6 +15,11 @@ TRgb HwbToRgb(double hue, double white, double black);
 // Hue in degrees (0 for a grey), whiteness, blackness.
 std::array<double, 3> RgbToHwb(const TRgb& rgb);
 
+// hue in degrees, saturation and lightness from 0 to 1, as hsl() means them; and back (hue 0 for
+// a grey).
+TRgb HslToRgb(double hue, double saturation, double lightness);
+std::array<double, 3> RgbToHsl(const TRgb& rgb);
+
 // Lightness 0..100, a, b as CSS's lab() writes them.
 TRgb LabToRgb(const std::array<double, 3>& lab);
 std::array<double, 3> RgbToLab(const TRgb& rgb);

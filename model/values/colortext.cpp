@@ -11,6 +11,7 @@
 #include "model/asciicase.h"
 #include "model/text/textscan.h"
 #include "model/textbytes.h"
+#include "model/values/colormix.h"
 #include "model/values/colorspaces.h"
 
 namespace qm {
@@ -617,6 +618,23 @@ bool IsColorFunction(std::string_view lowerName) {
          lowerName == "color" || ModernNotation(lowerName).has_value();
 }
 
+// The ")" that closes the "(" at open, brackets inside counted; the text's size where a ";",
+// "{" or "}" comes first or nothing closes it.
+size_t ClosingBracket(std::string_view text, size_t open) {
+  int depth = 0;
+  for (size_t i = open; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '(') {
+      ++depth;
+    } else if (c == ')' && --depth == 0) {
+      return i;
+    } else if (c == ';' || c == '{' || c == '}') {
+      break;
+    }
+  }
+  return text.size();
+}
+
 // Tokens whose text is never a colour of a value.
 bool OutsideValues(TTokenKind kind) {
   switch (kind) {
@@ -813,17 +831,24 @@ std::span<const std::string_view> ColorNames() {
 }
 
 std::optional<int32_t> ColorFromText(std::string_view text) {
-  const std::optional<TColorText> read = ReadColor(text);
-  return read ? std::optional<int32_t>(read->Color) : std::nullopt;
+  if (const std::optional<TColorText> read = ReadColor(text)) {
+    return read->Color;
+  }
+  if (const std::optional<TColorMix> mix = ReadColorMix(text)) {
+    return mix->Color;
+  }
+  return std::nullopt;
 }
 
 std::vector<TColorSpot> FindColors(std::string_view text, std::span<const TTokenKind> kinds) {
   std::vector<TColorSpot> spots;
   const size_t n = std::min(text.size(), kinds.size());
   const auto add = [&](size_t start, size_t end) {
-    if (const std::optional<int32_t> color = ColorFromText(text.substr(start, end - start))) {
+    const std::optional<int32_t> color = ColorFromText(text.substr(start, end - start));
+    if (color) {
       spots.push_back({static_cast<int32_t>(start), static_cast<int32_t>(end - start), *color});
     }
+    return color.has_value();
   };
   size_t i = 0;
   while (i < n) {
@@ -862,6 +887,12 @@ std::vector<TColorSpot> FindColors(std::string_view text, std::span<const TToken
           // An address, whatever words it holds.
           const size_t close = text.find(')', end);
           end = close == std::string_view::npos || close >= n ? n : close;
+        } else if (name == "color-mix") {
+          // One swatch for the mix; the colours of one this editor cannot mix keep their own.
+          const size_t close = ClosingBracket(text.substr(0, n), end);
+          if (close < n && add(i, close + 1)) {
+            end = close;
+          }
         } else if (IsColorFunction(name)) {
           const size_t close = text.find_first_of("();{}", end + 1);
           if (close < n && text[close] == ')') {
@@ -886,6 +917,10 @@ std::string ColorInNotation(std::string_view old, int32_t color) {
   color &= 0xFFFFFF;
   const std::optional<TColorText> read = ReadColor(old);
   if (!read) {
+    // A mix becomes one colour, written as its first colour was.
+    if (const std::optional<TColorMix> mix = ReadColorMix(old)) {
+      return ColorInNotation(old.substr(mix->FirstStart, mix->FirstLength), color);
+    }
     return ColorToHex(color);
   }
   switch (read->Notation) {

@@ -20,8 +20,9 @@ namespace qm {
 // "#" and 3, 4, 6 or 8 hex digits, a named colour in any letter case, or rgb()/rgba() with three
 // numbers or three percentages, hsl()/hsla() with a hue and two percentages, in the comma form or
 // the blank form with "/" before the alpha; hwb(), lab(), lch(), oklab(), oklch(), color(srgb ...)
-// and color(srgb-linear ...) in the blank form. None for anything else, "transparent" included. An
-// alpha is checked but does not change the value: a swatch shows the colour itself.
+// and color(srgb-linear ...) in the blank form; color-mix() of two of these (see ReadColorMix).
+// None for anything else, "transparent" included. An alpha is checked but does not change the
+// value: a swatch shows the colour itself.
 std::optional<int32_t> ColorFromText(std::string_view text);
 
 // The named colours of CSS, lower case, in alphabetical order.
@@ -42,7 +43,8 @@ std::vector<TColorSpot> FindColors(std::string_view text, std::span<const TToken
 // The text that writes color in the notation of old, a text ColorFromText accepts: hex stays hex
 // with as many digits as before where they can say it, the letter case kept; a name stays a name
 // when the colour has one, else becomes "#RRGGBB"; rgb() and hsl() get new numbers in the units
-// they had, with no more decimals than it takes, and keep their alpha, blanks and commas.
+// they had, with no more decimals than it takes, and keep their alpha, blanks and commas. A
+// color-mix() becomes the one colour, in the notation of its first colour.
 std::string ColorInNotation(std::string_view old, int32_t color);
 
 }  // namespace qm

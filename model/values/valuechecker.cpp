@@ -375,6 +375,13 @@ bool TValueChecker::Knows(std::string_view property) const {
   return syntaxes_.contains(AsciiLowerCase(Trimmed(property)));
 }
 
+std::vector<std::string> TValueChecker::DescriptorsOf(std::string_view atRule) const {
+  const auto found = descriptors_.find(AsciiLowerCase(atRule));
+  return found == descriptors_.end()
+             ? std::vector<std::string>()
+             : std::vector<std::string>(found->second.begin(), found->second.end());
+}
+
 int32_t TValueChecker::SyntaxRoot(std::string_view property, std::string_view atRule) const {
   property = Trimmed(property);
   const std::string lower = AsciiLowerCase(

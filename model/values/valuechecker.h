@@ -79,6 +79,10 @@ class TValueChecker {
   const TValueGrammar& Grammar() const { return grammar_; }
   int32_t SyntaxRoot(std::string_view property, std::string_view atRule = {}) const;
 
+  // Every descriptor the block of atRule ("@font-face", lower case) takes, in lower case and
+  // alphabetical order; none for an at-rule whose block takes properties (@page, @media).
+  std::vector<std::string> DescriptorsOf(std::string_view atRule) const;
+
   // The value (with or without "!important") of a declaration of property. Custom properties,
   // vendor-prefixed properties, CSS-wide keywords and values holding var(), env() or attr() are
   // valid; a property the catalogue lacks is an error. An old name that browsers still read

@@ -69,6 +69,9 @@ TEST(Completion, TheContextIsToldFromTheCaretsRuleAndLine) {
       {"a { width: -1.5e| }", K::Unit, "e", "width"},
       {"a { width: calc(100% - 2r|) }", K::Unit, "r", "width"},
       {"a { background: url(x|) }", K::None, "x", ""},
+      {"a { color: var(--x|) }", K::None, "--x", ""},
+      {"a { grid-template-columns: repeat(au|) }", K::Value, "au", "grid-template-columns"},
+      {"a { grid-area: [a|] }", K::None, "a", ""},
       {"a { color: #ff|f }", K::None, "ff", ""},
       {"a { color: red !imp| }", K::None, "imp", ""},
       {"@me|", K::AtRule, "me", ""},
@@ -153,6 +156,15 @@ TEST(Completion, CandidatesComeFromTheCataloguesDataInTheOrderTheListShowsThem) 
       // A descriptor belongs in its at-rule's block, and only there.
       {"@font-face { font-d| }", {"font-display"}, 1},
       {"a { font-d| }", {}, 0},
+      // Descriptors that share a property's name are the block's own too; other properties not.
+      {"@font-face { font-| }",
+       {"font-display", "font-family", "font-feature-settings", "font-language-override",
+        "font-named-instance", "font-stretch", "font-style", "font-variant",
+        "font-variation-settings", "font-weight", "font-width"},
+       11},
+      {"@FONT-FACE { font-fam| }", {"font-family"}, 1},
+      {"@font-palette-values --p { font-f| }", {"font-family"}, 1},
+      {"@font-face { col| }", {}, 0},
       {"@font-face { font-display: sw| }", {"swap"}, 1},
       // @page takes its descriptors and the properties of the page box.
       {"@page { si| }", {"size"}, 1},
@@ -177,6 +189,17 @@ TEST(Completion, CandidatesComeFromTheCataloguesDataInTheOrderTheListShowsThem) 
       {"a { flex: 1| }", {"px", "em"}, -1},
       {"a { grid-template-columns: 1f| }", {"fr"}, 1},
       {"a { z-index: 1| }", {}, 0},
+      // In a function's brackets, that function's own arguments, not the property's words.
+      // The words of every form of repeat() the syntax names, its track sizes' among them.
+      {"a { grid-template-columns: repeat(|) }",
+       {"min-content", "max-content", "auto", "auto-fill", "auto-fit"},
+       5},
+      {"a { grid-template-columns: repeat(au| }", {"auto", "auto-fill", "auto-fit"}, 3},
+      {"a { grid-template-columns: repeat(auto-fill, minmax(a|)) }", {"auto"}, -1},
+      {"a { color: color-mix(|) }", {"in"}, -1},
+      {"a { background: linear-gradient(red, bl| }", {"blue", "black"}, -1},
+      {"a { width: calc(a|) }", {}, 0},
+      {"a { display: nosuch(|) }", {}, 0},
       {"@me|", {"media"}, 1},
       {"@ch|", {"charset"}, 1},
       {"a { @s| }", {"scope", "starting-style", "supports"}, 3},

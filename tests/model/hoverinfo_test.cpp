@@ -47,6 +47,9 @@ TEST(HoverInfo, EachPlaceInARuleTellsWhatItIs) {
       {"a { border: 1px solid #|0a0 }", "#00AA00\nrgb(0, 170, 0)\nhsl(120, 100%, 33.3%)"},
       {"a { color: hsl(240, 100%, 5|0%) }", "#0000FF\nrgb(0, 0, 255)"},
       {"a { color: red; background: url(red.png) bl|ue }", "#0000FF"},
+      // Anywhere in a mix, the colour it mixes.
+      {"a { color: color-mix(in srgb, r|ed 30%, blue) }", "#4D00B3\nrgb(77, 0, 179)"},
+      {"a { color: color-mix(in x|yz, red, blue) }", ""},
       {"a { background: url(r|ed.png) }", ""},
       {"a {\r\n  border: 1px\r\n    solid gr|een;\r\n}", "#008000"},
       {"a { display: fle|c }", "`display`: `flec` does not match"},

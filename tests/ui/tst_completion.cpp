@@ -118,6 +118,9 @@ class TestCompletion : public QObject {
     QTest::newRow("after a number, Down and Enter")
         << QByteArray("a { width: | }") << "12" << QStringList{"px", "em"} << int(Qt::Key_Down)
         << QByteArray("a { width: 12| }");
+    QTest::newRow("descriptor that shares a property's name")
+        << QByteArray("@font-face { | }") << "font-fa" << QStringList{"font-family"}
+        << int(Qt::Key_Return) << QByteArray("@font-face { font-family: | }");
     QTest::newRow("best match first")
         << QByteArray("a { color: | }") << "re" << QStringList{"red", "rebeccapurple"}
         << int(Qt::Key_Return) << QByteArray("a { color: red| }");
