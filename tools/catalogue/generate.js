@@ -152,7 +152,7 @@ function category(groups) {
   return group.replace(/^CSS /, '');
 }
 
-// Where the open data lags the specifications: overrides.ini (its head says how), applied
+// Where the open data lags the CSS modules: overrides.ini (its head says how), applied
 // before anything is written. An override the open data has caught up with, or whose text the
 // open data changed under, is named on the console.
 function readOverrides() {
@@ -385,7 +385,7 @@ out.push(
     .join('|')}`),
   '',
   '; The features @media and @container conditions test, with the value syntax of each: from',
-  '; tools/catalogue/mediafeatures.ini, which names the specification of each.',
+  '; tools/catalogue/mediafeatures.ini, which names the CSS module of each.',
   '[media-features]',
   ...fs.readFileSync(path.join(__dirname, 'mediafeatures.ini'), 'utf8').split(/\r?\n/)
     .map((line) => line.trim()).filter((line) => /^[a-z][a-z0-9-]*=/.test(line)),
