@@ -11,6 +11,7 @@
 #include "model/error.h"
 #include "model/sheet/declarations.h"
 #include "model/text/csslexis.h"
+#include "model/text/textscan.h"
 #include "model/textbytes.h"
 
 namespace qm {
@@ -152,24 +153,6 @@ std::vector<TCustomPropertyUse> FindUses(std::string_view text) {
     }
   }
   return uses;
-}
-
-// Runs of blanks and line breaks as one blank.
-std::string OneLine(std::string_view text) {
-  std::string line;
-  bool blank = false;
-  for (const char c : text) {
-    if (IsBlank(c)) {
-      blank = !line.empty();
-      continue;
-    }
-    if (blank) {
-      line += ' ';
-      blank = false;
-    }
-    line += c;
-  }
-  return line;
 }
 
 bool StylesTheDocument(std::string_view selectors) {

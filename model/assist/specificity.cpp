@@ -9,6 +9,7 @@
 #include "model/asciicase.h"
 #include "model/sheet/declarations.h"
 #include "model/text/csslexis.h"
+#include "model/text/textscan.h"
 #include "model/textbytes.h"
 
 namespace qm {
@@ -202,24 +203,6 @@ class TSelectorReader {
   TSpecificity Parent;
   bool HasNesting = false;
 };
-
-// The selector as one line: runs of blanks and line breaks become one blank.
-std::string OneLine(std::string_view text) {
-  std::string line;
-  bool blank = false;
-  for (const char c : text) {
-    if (IsBlank(c)) {
-      blank = !line.empty();
-      continue;
-    }
-    if (blank) {
-      line += ' ';
-      blank = false;
-    }
-    line += c;
-  }
-  return line;
-}
 
 bool IsStyleRule(const TDocument& document, const TModList& blocks, int32_t block) {
   const std::string_view name = blocks.Items(block).Name;

@@ -2,6 +2,7 @@
 #include "model/text/textscan.h"
 
 #include "model/error.h"
+#include "model/textbytes.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -246,6 +247,23 @@ bool IsValue(const TDocument& document, int32_t pos) {
                               ? TTokenKind::Null
                               : document.TokenAt(line, static_cast<int32_t>(col));
   return kind == TTokenKind::Null || kind == TTokenKind::Value;
+}
+
+std::string OneLine(std::string_view text) {
+  std::string line;
+  bool blank = false;
+  for (const char c : text) {
+    if (textbytes::IsBlank(c)) {
+      blank = !line.empty();
+      continue;
+    }
+    if (blank) {
+      line += ' ';
+      blank = false;
+    }
+    line += c;
+  }
+  return line;
 }
 
 }  // namespace qm

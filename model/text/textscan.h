@@ -74,4 +74,7 @@ int32_t FirstColumn(const TDocument& document, int32_t line);
 // line's end, for one). Never at pos -1.
 bool IsValue(const TDocument& document, int32_t pos);
 
+// text with each run of blanks and line breaks made one blank, none at either end.
+std::string OneLine(std::string_view text);
+
 }  // namespace qm
