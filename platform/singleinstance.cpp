@@ -44,9 +44,21 @@ QString TSingleInstance::UserName() {
   }
   const QByteArray key =
       user + '\n' + QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toUtf8();
-  return QStringLiteral("quillmere-") +
-         QString::fromLatin1(
-             QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(24));
+  const QString name =
+      QStringLiteral("quillmere-") +
+      QString::fromLatin1(
+          QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(24));
+#ifdef Q_OS_UNIX
+  // A socket's path holds at most 107 bytes, which a long temporary folder would pass: the
+  // runtime folder where the path fits, else /tmp.
+  QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (folder.isEmpty() || folder.toLocal8Bit().size() + name.size() + 1 > 100) {
+    folder = QStringLiteral("/tmp");
+  }
+  return folder + QLatin1Char('/') + name;
+#else
+  return name;
+#endif
 }
 
 bool TSingleInstance::HandOver(const QString& name, const QStringList& files, int timeoutMs) {
